@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Creates the project's own 64-bit Wine prefix once, without Mono or Gecko,
+# and maps the Chinese UI face "宋体" (SimSun) to the installed CJK font.
+set -euo pipefail
+source "$(dirname "$0")/env.sh"
+
+stamp="$WINEPREFIX/.tonmill-ready"
+[ -f "$stamp" ] && exit 0
+
+mkdir -p "$TONMILL_DEPS"
+wineboot -i >/dev/null 2>&1 || true
+wineserver -w
+
+subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+font="WenQuanYi Zen Hei"
+for face in "宋体" "SimSun" "新宋体" "NSimSun" "MS Shell Dlg" "MS Shell Dlg 2"; do
+  wine reg add "$subst" /v "$face" /t REG_SZ /d "$font" /f >/dev/null 2>&1
+done
+wineserver -w
+touch "$stamp"
+echo "wine-prefix: ready in $WINEPREFIX"
