@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/Object.h"
+
 enum class TPropKind { pkInteger, pkEnumeration, pkText, pkObject };
 
 class TPersistent;
@@ -49,9 +51,8 @@ class TPropertyTable {
   std::vector<TPropInfo> props_;
 };
 
-class TPersistent {
+class TPersistent : public TObject {
  public:
-  virtual ~TPersistent() = default;
   virtual void DescribeProperties(TPropertyTable&) {}
 };
 

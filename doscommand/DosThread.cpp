@@ -1,0 +1,179 @@
+#include "doscommand/DosThread.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "framework/Unicode.h"
+
+TDosThread::TDosThread(TDosCommand* sender, std::wstring command_line, TRunLines* lines,
+                       bool input_to_output, TProcessTimer* timer,
+                       std::int32_t max_time_after_beginning,
+                       std::int32_t max_time_after_last_output, TNewLineEvent on_new_line,
+                       TNotifyEvent on_terminated, DWORD priority_class, HANDLE run_ended)
+    : sender_(sender),
+      command_line_(std::move(command_line)),
+      lines_(lines),
+      input_to_output_(input_to_output),
+      timer_(timer),
+      max_time_after_beginning_(max_time_after_beginning),
+      max_time_after_last_output_(max_time_after_last_output),
+      on_new_line_(std::move(on_new_line)),
+      on_terminated_(std::move(on_terminated)),
+      priority_class_(priority_class),
+      run_ended_(run_ended) {
+  // Everything the worker reads is in place; only now does it start.
+  Start();
+}
+
+TDosThread::~TDosThread() {
+  Terminate();
+  WaitFor();
+}
+
+void TDosThread::Execute() {
+  TRunOutcome outcome;
+  try {
+    outcome = Run();
+  } catch (...) {
+    // An event handler threw on this thread; the run is over either way and
+    // the owner must still learn that it ended.
+    outcome.end = TRunEnd::reStopped;
+  }
+  sender_->SetOutcome(outcome);
+  timer_->StopCounting();
+  try {
+    if (on_terminated_) on_terminated_(sender_);
+  } catch (...) {
+  }
+  SetEvent(run_ended_);
+}
+
+bool TDosThread::LimitReached() const {
+  if (max_time_after_beginning_ >= 1 && timer_->SinceBeginning() > max_time_after_beginning_) {
+    return true;
+  }
+  if (max_time_after_last_output_ >= 1 &&
+      timer_->SinceLastOutput() > max_time_after_last_output_) {
+    return true;
+  }
+  return false;
+}
+
+void TDosThread::CompleteLine(const std::string& line) {
+  timer_->ResetLastOutput();
+  lines_->Add(line);
+  if (on_new_line_) on_new_line_(sender_, line, otEntireLine);
+}
+
+TRunOutcome TDosThread::Run() {
+  TRunOutcome outcome;
+  (void)input_to_output_;  // kept with the run; the child's input is never written
+
+  // Inheritable pipe handles with a descriptor that lets everyone in (a null
+  // DACL), as console children of other accounts need.
+  SECURITY_DESCRIPTOR descriptor;
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
+  SECURITY_ATTRIBUTES attributes{};
+  attributes.nLength = sizeof(attributes);
+  attributes.lpSecurityDescriptor = &descriptor;
+  attributes.bInheritHandle = TRUE;
+
+  THandle input_read, input_write, output_read, output_write;
+  if (!CreatePipe(input_read.Put(), input_write.Put(), &attributes, 0) ||
+      !CreatePipe(output_read.Put(), output_write.Put(), &attributes, 0)) {
+    outcome.end = TRunEnd::reStartFailed;
+    outcome.error = "Cannot create the pipes for " + WideToUtf8(command_line_);
+    return outcome;
+  }
+  // The runner's own ends stay with the runner: a child that inherited the
+  // read end of its own output pipe (or another runner's child) would keep
+  // it alive after we close it.
+  SetHandleInformation(input_write.Get(), HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(output_read.Get(), HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOW startup{};
+  GetStartupInfoW(&startup);
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  startup.wShowWindow = SW_HIDE;
+  startup.hStdInput = input_read.Get();
+  startup.hStdOutput = output_write.Get();
+  startup.hStdError = output_write.Get();
+
+  std::vector<wchar_t> command(command_line_.begin(), command_line_.end());
+  command.push_back(L'\0');
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE,
+                      priority_class_ | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &info)) {
+    outcome.end = TRunEnd::reStartFailed;
+    outcome.error = TCreateProcessError(WideToUtf8(command_line_)).Message();
+    return outcome;
+  }
+  THandle process(info.hProcess);
+  THandle thread(info.hThread);
+
+  std::vector<char> buffer(1024, 0);
+  const auto report = [this](const std::string& line, TOutputType type) {
+    if (type == otEntireLine) {
+      CompleteLine(line);
+    } else if (on_new_line_) {
+      on_new_line_(sender_, line, otBeginningOfLine);
+    }
+  };
+  const auto stop = [this] { return Terminated(); };
+
+  bool killed = false;
+  bool limit = false;
+  DWORD exit_code = STILL_ACTIVE;
+  for (;;) {
+    // Whether the child has ended is taken before the pipe is looked at, so
+    // the pass that sees the end still reads everything it wrote.
+    if (!GetExitCodeProcess(process.Get(), &exit_code)) exit_code = STILL_ACTIVE;
+    // A child may itself exit with the code 259; the handle tells for sure.
+    const bool ended = exit_code != STILL_ACTIVE ||
+                       WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
+
+    DWORD peeked = 0;
+    DWORD available = 0;
+    if (PeekNamedPipe(output_read.Get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                      &peeked, &available, nullptr) &&
+        peeked > 0) {
+      if (available > buffer.size()) buffer.resize(available);
+      std::fill(buffer.begin(), buffer.end(), 0);
+      DWORD got = 0;
+      if (ReadFile(output_read.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
+                   nullptr)) {
+        splitter_.Feed(std::string_view(buffer.data(), got), report, stop);
+      }
+    }
+
+    Sleep(1);
+    if (Terminated() && !killed) {
+      TerminateProcess(process.Get(), 0);
+      killed = true;
+    }
+    if (ended) break;
+    if (LimitReached()) {
+      limit = true;
+      break;
+    }
+  }
+
+  const std::string rest = splitter_.TakeRest();
+  if (!rest.empty()) {
+    lines_->Add(rest);
+    if (on_new_line_) on_new_line_(sender_, rest, otEntireLine);
+  }
+
+  if (killed) {
+    outcome.end = TRunEnd::reStopped;
+  } else if (limit) {
+    outcome.end = TRunEnd::reTimeLimit;
+  } else {
+    outcome.end = TRunEnd::reExited;
+  }
+  outcome.exit_code = exit_code;
+  return outcome;  // pipes, process and thread handles close here
+}

@@ -1,0 +1,123 @@
+#include "framework/Application.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+TApplication* Application = nullptr;
+
+namespace {
+constexpr UINT kRunQueued = WM_APP + 1;
+}
+
+TApplication::TApplication(TComponent* owner)
+    : TComponent(owner), main_thread_id_(GetCurrentThreadId()) {
+  queue_window_ = std::make_unique<TMessageWindow>(
+      [this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+        return HandleQueueMessage(msg, wp, lp, result);
+      });
+  Application = this;
+}
+
+TApplication::~TApplication() {
+  if (Application == this) Application = nullptr;
+  queue_window_.reset();
+}
+
+void TApplication::Initialize() {
+  INITCOMMONCONTROLSEX icc{};
+  icc.dwSize = sizeof(icc);
+  icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&icc);
+}
+
+bool TApplication::DispatchOne(const MSG& msg) {
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return false;
+  }
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (root && IsDialogMessageW(root, const_cast<MSG*>(&msg))) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+void TApplication::Run() {
+  MSG msg;
+  while (!terminated_) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      terminated_ = true;
+      break;
+    }
+    DispatchOne(msg);
+  }
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (!DispatchOne(msg)) {
+      // Leave the quit request for the message loop that owns it.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+  }
+}
+
+bool TApplication::WaitAndProcess(HANDLE handle, DWORD timeout_ms) {
+  const DWORD count = handle ? 1 : 0;
+  const DWORD r = MsgWaitForMultipleObjectsEx(count, handle ? &handle : nullptr, timeout_ms,
+                                              QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  ProcessMessages();
+  return handle && r == WAIT_OBJECT_0;
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+void TApplication::Queue(std::function<void()> work, const void* owner) {
+  bool post = false;
+  {
+    std::lock_guard<std::mutex> lock(queue_lock_);
+    queue_.push_back(Pending{std::move(work), owner});
+    if (!queue_posted_) {
+      queue_posted_ = true;
+      post = true;
+    }
+  }
+  if (post) PostMessageW(queue_window_->Handle(), kRunQueued, 0, 0);
+}
+
+void TApplication::RemoveQueuedEvents(const void* owner) {
+  std::lock_guard<std::mutex> lock(queue_lock_);
+  std::erase_if(queue_, [owner](const Pending& p) { return p.owner == owner; });
+}
+
+bool TApplication::HandleQueueMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+  if (msg != kRunQueued) return false;
+  RunQueued();
+  result = 0;
+  return true;
+}
+
+void TApplication::RunQueued() {
+  // One item at a time, so that work queued by a handler, or removed by one,
+  // is seen by the next step.
+  for (;;) {
+    std::function<void()> work;
+    {
+      std::lock_guard<std::mutex> lock(queue_lock_);
+      if (queue_.empty()) {
+        queue_posted_ = false;
+        return;
+      }
+      work = std::move(queue_.front().work);
+      queue_.pop_front();
+    }
+    if (work) work();
+  }
+}

@@ -1,0 +1,63 @@
+#pragma once
+// TApplication: the application object of the user-interface thread. It runs
+// the message loop, processes pending messages for code that waits, and
+// carries work handed over from worker threads (Queue) to this thread.
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "framework/Component.h"
+#include "framework/MessageWindow.h"
+
+class TApplication : public TComponent {
+ public:
+  explicit TApplication(TComponent* owner);
+  ~TApplication() override;
+
+  // Loads the common controls the program's windows use.
+  void Initialize();
+  const std::wstring& Title() const { return title_; }
+  void SetTitle(std::wstring title) { title_ = std::move(title); }
+
+  // Runs the message loop until Terminate (or a WM_QUIT) ends it.
+  void Run();
+  // Handles every message that is already waiting, then returns.
+  void ProcessMessages();
+  // Waits until a message arrives, `handle` is signalled (when given) or
+  // `timeout_ms` passes, then handles what is waiting. Returns true when the
+  // handle was signalled.
+  bool WaitAndProcess(HANDLE handle, DWORD timeout_ms);
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  // Hands `work` to the user-interface thread; it runs there from the message
+  // loop, in the order queued. Safe from any thread. `owner` tags the work so
+  // that RemoveQueuedEvents can drop what an object queued before it goes.
+  void Queue(std::function<void()> work, const void* owner = nullptr);
+  void RemoveQueuedEvents(const void* owner);
+  DWORD MainThreadId() const { return main_thread_id_; }
+
+ private:
+  struct Pending {
+    std::function<void()> work;
+    const void* owner;
+  };
+  bool HandleQueueMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  void RunQueued();
+  bool DispatchOne(const MSG& msg);
+
+  std::wstring title_;
+  bool terminated_ = false;
+  DWORD main_thread_id_;
+  std::mutex queue_lock_;
+  std::deque<Pending> queue_;
+  bool queue_posted_ = false;
+  std::unique_ptr<TMessageWindow> queue_window_;
+};
+
+// The application object of the process; set while a TApplication exists.
+extern TApplication* Application;

@@ -1,0 +1,46 @@
+#include "framework/MessageWindow.h"
+
+#include <stdexcept>
+
+namespace {
+constexpr wchar_t kClassName[] = L"TonmillMessageWindow";
+
+void RegisterClassOnce(WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kClassName, &wc)) return;
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kClassName;
+  RegisterClassExW(&wc);
+}
+}  // namespace
+
+TMessageWindow::TMessageWindow(Handler handler) : handler_(std::move(handler)) {
+  RegisterClassOnce(&TMessageWindow::WndProc);
+  hwnd_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                          GetModuleHandleW(nullptr), this);
+  if (!hwnd_) throw std::runtime_error("Cannot create a message window");
+  thread_id_ = GetCurrentThreadId();
+}
+
+TMessageWindow::~TMessageWindow() {
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+LRESULT CALLBACK TMessageWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<TMessageWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self && self->handler_) {
+    LRESULT result = 0;
+    if (self->handler_(msg, wp, lp, result)) return result;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
