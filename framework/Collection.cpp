@@ -5,7 +5,9 @@
 TCollectionItem::TCollectionItem(TCollection& collection)
     : collection_(&collection), id_(collection.TakeNextId()) {}
 
-int TCollectionItem::Index() const { return collection_->IndexOf(*this); }
+int TCollectionItem::Index() const {
+  return collection_->IndexOf(*this);
+}
 
 void TCollectionItem::Assign(const TCollectionItem&) {
   throw EConvertError("Cannot assign this item to a collection item of another class");

@@ -30,7 +30,9 @@ FilePtr OpenFile(const std::string& utf8_path, bool for_writing) {
 
 // --- TStream
 
-void TStream::SetSize(std::int64_t) { throw EStreamError("Stream size cannot be changed"); }
+void TStream::SetSize(std::int64_t) {
+  throw EStreamError("Stream size cannot be changed");
+}
 
 std::int64_t TStream::Size() {
   const std::int64_t here = Seek(0, TSeekOrigin::soCurrent);
@@ -83,7 +85,9 @@ std::int64_t TCustomMemoryStream::Read(void* buffer, std::int64_t count) {
   return n;
 }
 
-std::int64_t TCustomMemoryStream::Write(const void*, std::int64_t) { return 0; }
+std::int64_t TCustomMemoryStream::Write(const void*, std::int64_t) {
+  return 0;
+}
 
 std::int64_t TCustomMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   std::int64_t base = 0;
@@ -107,7 +111,9 @@ std::span<const std::uint8_t> TCustomMemoryStream::Remaining() const {
   return Bytes().subspan(static_cast<size_t>(position_));
 }
 
-void TCustomMemoryStream::SaveToStream(TStream& target) const { target.WriteBytes(Bytes()); }
+void TCustomMemoryStream::SaveToStream(TStream& target) const {
+  target.WriteBytes(Bytes());
+}
 
 void TCustomMemoryStream::SaveToFile(const std::string& path) const {
   FilePtr file = OpenFile(path, true);
