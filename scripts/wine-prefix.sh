@@ -16,6 +16,11 @@ font="WenQuanYi Zen Hei"
 for face in "宋体" "SimSun" "新宋体" "NSimSun" "MS Shell Dlg" "MS Shell Dlg 2"; do
   wine reg add "$subst" /v "$face" /t REG_SZ /d "$font" /f >/dev/null 2>&1
 done
+# A Wine virtual desktop: Wine then draws every window's frame and caption
+# itself (as Windows does) instead of leaving them to an X window manager,
+# which a virtual display does not have.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024 /f >/dev/null 2>&1
 wineserver -w
 touch "$stamp"
 echo "wine-prefix: ready in $WINEPREFIX"

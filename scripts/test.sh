@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Builds both toolchains and runs every test: the native unit tests (ASan +
+# UBSan), the Windows tests under Wine on a virtual display, and a short run
+# of each fuzz target. Ends with one summary line "N passed, M failed".
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+source scripts/env.sh
+source scripts/xvfb.sh
+
+bash scripts/setup.sh || { echo "test: set-up failed" >&2; exit 1; }
+
+jobs="${TONMILL_JOBS:-2}"
+passed=0
+failed=0
+status=0
+
+# Runs ctest in one build folder and adds its counts to the totals.
+run_ctest() {
+  local dir="$1"; shift
+  local log; log="$(mktemp)"
+  ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  local line; line="$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)"
+  if [ -n "$line" ]; then
+    local f t
+    f="$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')"
+    t="$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/')"
+    passed=$((passed + t - f))
+    failed=$((failed + f))
+  elif [ $rc -ne 0 ]; then
+    failed=$((failed + 1))
+  fi
+  rm -f "$log"
+  [ $rc -eq 0 ] || status=1
+}
+
+echo "== native build and unit tests"
+if cmake --preset native >/dev/null && cmake --build build/native -j "$jobs"; then
+  run_ctest build/native -j "$jobs"
+else
+  echo "test: native build failed" >&2; failed=$((failed + 1)); status=1
+fi
+
+echo "== Windows build and tests under Wine"
+if cmake --preset win64 >/dev/null && cmake --build build/win64 -j "$jobs"; then
+  ensure_display
+  wineserver -p 60 >/dev/null 2>&1 || true
+  # The first start of a prefix on a new display sets up its desktop; do it
+  # before the timed tests.
+  timeout 120 wine cmd /c exit >/dev/null 2>&1 || true
+  run_ctest build/win64
+  wineserver -k >/dev/null 2>&1 || true
+else
+  echo "test: Windows build failed" >&2; failed=$((failed + 1)); status=1
+fi
+
+echo "== fuzz targets (short run)"
+if ! bash scripts/fuzz.sh "${TONMILL_FUZZ_SECONDS:-10}"; then
+  echo "test: a fuzz target failed" >&2; failed=$((failed + 1)); status=1
+fi
+
+echo "$passed passed, $failed failed"
+exit $status

@@ -1,0 +1,92 @@
+// scriptchild.exe: a console program that behaves as its arguments say, so
+// the runner tests can produce exact output with exact pauses. Each argument
+// is one step:
+//   out:TEXT   write TEXT to standard output (escapes \r \n \0 \\ \xHH)
+//   err:TEXT   the same on standard error
+//   sleep:MS   pause
+//   bulk:N     write N bytes of numbered lines ("line 0000001\n", 13 bytes each)
+//   pid        write "pid=<process id>\n"
+//   exit:CODE  end with that exit code (the default is 0)
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+void WriteAll(HANDLE h, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD wrote = 0;
+    if (!WriteFile(h, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &wrote,
+                   nullptr) ||
+        wrote == 0) {
+      return;
+    }
+    done += wrote;
+  }
+}
+
+std::string Unescape(const std::wstring& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c == L'\\' && i + 1 < text.size()) {
+      const wchar_t n = text[++i];
+      if (n == L'r') {
+        out.push_back('\r');
+      } else if (n == L'n') {
+        out.push_back('\n');
+      } else if (n == L'0') {
+        out.push_back('\0');
+      } else if (n == L'x' && i + 2 < text.size()) {
+        out.push_back(static_cast<char>(std::wcstol(text.substr(i + 1, 2).c_str(), nullptr, 16)));
+        i += 2;
+      } else {
+        out.push_back(static_cast<char>(n));
+      }
+    } else {
+      out.push_back(static_cast<char>(c));
+    }
+  }
+  return out;
+}
+
+std::string NumberedLines(long long bytes) {
+  std::string out;
+  out.reserve(static_cast<size_t>(bytes));
+  char line[32];
+  long long n = 0;
+  while (static_cast<long long>(out.size()) + 13 <= bytes) {
+    wsprintfA(line, "line %07d\n", static_cast<int>(++n));
+    out += line;
+  }
+  while (static_cast<long long>(out.size()) < bytes) out.push_back('.');
+  return out;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+  int code = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring step = argv[i];
+    if (step.rfind(L"out:", 0) == 0) {
+      WriteAll(out, Unescape(step.substr(4)));
+    } else if (step.rfind(L"err:", 0) == 0) {
+      WriteAll(err, Unescape(step.substr(4)));
+    } else if (step.rfind(L"sleep:", 0) == 0) {
+      Sleep(static_cast<DWORD>(std::wcstoul(step.c_str() + 6, nullptr, 10)));
+    } else if (step.rfind(L"bulk:", 0) == 0) {
+      WriteAll(out, NumberedLines(std::wcstoll(step.c_str() + 5, nullptr, 10)));
+    } else if (step == L"pid") {
+      WriteAll(out, "pid=" + std::to_string(GetCurrentProcessId()) + "\n");
+    } else if (step.rfind(L"exit:", 0) == 0) {
+      code = static_cast<int>(std::wcstol(step.c_str() + 5, nullptr, 10));
+    }
+  }
+  return code;
+}
