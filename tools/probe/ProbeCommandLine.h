@@ -18,7 +18,8 @@ struct ProbeCommand {
   Kind kind = Kind::kUsageError;
   // kProbe: index of the source path in the arguments given to the parser.
   std::size_t source_index = 0;
-  // kUsageError: what is wrong, one line without a newline.
+  // kUsageError: what is wrong. It may quote arguments, which can hold any
+  // character; UsageErrorLine makes the printable line of it.
   std::string error;
 };
 
