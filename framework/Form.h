@@ -1,18 +1,19 @@
 #pragma once
-// TForm: a top-level window of the program. The window is created by the
-// form and destroyed with it; its messages reach the form through the
-// pointer handed over at WM_NCCREATE. Forms close through Close(), which the
-// close box also calls; the main form's closing ends the application.
+// TForm: a top-level window of the program. Its window exists from
+// construction; it owns the font its controls share. Forms close through
+// Close(), which the close box also calls: OnCloseQuery may refuse, OnClose
+// decides what happens, and the main form's closing ends the message loop.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
-#include "framework/Component.h"
-#include "framework/Object.h"
+#include "framework/Control.h"
+#include "framework/GdiObjects.h"
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 struct TFormStyle {
   std::wstring caption;
@@ -27,31 +28,26 @@ struct TFormStyle {
   BYTE font_charset = GB2312_CHARSET;
 };
 
-class TForm : public TComponent {
+class TForm : public TWinControl {
  public:
   TForm(TComponent* owner, const TFormStyle& style);
   ~TForm() override;
 
-  HWND Handle() const { return hwnd_; }
-  HFONT Font() const { return font_; }
-  std::wstring Caption() const;
-  void SetCaption(const std::wstring& caption);
   void Show();
-  // Asks the form to close: OnClose decides; the main form's close ends Run.
+  // Asks the form to close: OnCloseQuery may refuse, OnClose decides.
   void Close();
   bool MainForm() const { return main_form_; }
   void SetMainForm(bool main) { main_form_ = main; }
 
-  TNotifyEvent OnCreate;
+  TCloseQueryEvent OnCloseQuery;
   TCloseEvent OnClose;
 
  protected:
-  // Handles a message of the form's window; the default passes it on.
-  virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+  void CreateParams(TCreateParams& params) override;
+  void WndProc(TMessage& message) override;
 
  private:
-  static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  HWND hwnd_ = nullptr;
-  HFONT font_ = nullptr;  // owned
+  TFormStyle style_;
+  TOwnedFont font_;
   bool main_form_ = false;
 };

@@ -1,0 +1,364 @@
+#include "framework/Control.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "framework/Unicode.h"
+
+namespace {
+constexpr wchar_t kOwnClass[] = L"TonmillControl";
+constexpr wchar_t kControlProp[] = L"TonmillControlObject";
+constexpr UINT_PTR kSubclassId = 0x746D;  // "tm"
+
+void RegisterOwnClass(WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kOwnClass, &wc)) return;
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kOwnClass;
+  RegisterClassExW(&wc);
+}
+}  // namespace
+
+TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
+  WindowProc = [this](TMessage& m) { WndProc(m); };
+}
+
+TWinControl::~TWinControl() {
+  // Children are owned by the component owner, which may free them after
+  // us; they forget their parent here.
+  for (TWinControl* child : children_) child->parent_ = nullptr;
+  children_.clear();
+  if (parent_) {
+    auto& siblings = parent_->children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  }
+  DestroyHandle();
+}
+
+void TWinControl::DestroyHandle() {
+  if (!hwnd_) return;
+  HWND hwnd = hwnd_;
+  // Stop dispatching to this object first, then let the window go.
+  RemovePropW(hwnd, kControlProp);
+  if (subclassed_) {
+    RemoveWindowSubclass(hwnd, &TWinControl::SubclassProc, kSubclassId);
+  } else {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  }
+  hwnd_ = nullptr;
+  if (IsWindow(hwnd)) DestroyWindow(hwnd);
+}
+
+TWinControl* TWinControl::FindControl(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  return static_cast<TWinControl*>(GetPropW(hwnd, kControlProp));
+}
+
+void TWinControl::CreateParams(TCreateParams&) {}
+
+void TWinControl::CreateHandle() {
+  if (hwnd_) return;
+  TCreateParams params;
+  CreateParams(params);
+  if (!visible_) params.style &= ~WS_VISIBLE;
+  if (!enabled_) params.style |= WS_DISABLED;
+  HWND parent_hwnd = parent_ ? parent_->hwnd_ : nullptr;
+  if (params.class_name.empty()) {
+    RegisterOwnClass(&TWinControl::OwnClassProc);
+    hwnd_ = CreateWindowExW(params.ex_style, kOwnClass, caption_.c_str(), params.style, left_,
+                            top_, width_, height_, parent_hwnd, nullptr,
+                            GetModuleHandleW(nullptr), this);
+  } else {
+    hwnd_ = CreateWindowExW(params.ex_style, params.class_name.c_str(), caption_.c_str(),
+                            params.style, left_, top_, width_, height_, parent_hwnd, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    if (hwnd_) {
+      SetWindowSubclass(hwnd_, &TWinControl::SubclassProc, kSubclassId,
+                        reinterpret_cast<DWORD_PTR>(this));
+      subclassed_ = true;
+    }
+  }
+  if (!hwnd_) throw std::runtime_error("Cannot create a control window");
+  SetPropW(hwnd_, kControlProp, this);
+  if (parent_hwnd) {
+    SendMessageW(hwnd_, WM_SETFONT,
+                 static_cast<WPARAM>(SendMessageW(parent_hwnd, WM_GETFONT, 0, 0)), FALSE);
+  }
+  CreateWnd();
+  for (TWinControl* child : children_) child->CreateHandle();
+  Realign();
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent_) {
+    auto& siblings = parent_->children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  }
+  parent_ = parent;
+  if (parent_) {
+    parent_->children_.push_back(this);
+    if (parent_->hwnd_) {
+      if (hwnd_) {
+        ::SetParent(hwnd_, parent_->hwnd_);
+      } else {
+        CreateHandle();
+      }
+      parent_->Realign();
+    }
+  }
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  if (hwnd_) {
+    if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) {
+      MoveWindow(hwnd_, left, top, width, height, TRUE);
+    }
+  }
+  Realign();
+}
+
+void TWinControl::SetAlign(TAlign align) {
+  align_ = align;
+  if (parent_) parent_->Realign();
+}
+
+RECT TWinControl::ClientRect() const {
+  RECT r{0, 0, width_, height_};
+  if (hwnd_) GetClientRect(hwnd_, &r);
+  return r;
+}
+
+void TWinControl::Realign() {
+  if (!hwnd_) return;
+  RECT area = ClientRect();
+  // Top and bottom blocks take their height in creation order, then left and
+  // right, then the client block fills what remains.
+  for (TWinControl* c : children_) {
+    if (!c->visible_) continue;
+    const int w = area.right - area.left;
+    const int h = area.bottom - area.top;
+    switch (c->align_) {
+      case alTop:
+        c->SetBounds(area.left, area.top, w, c->height_);
+        area.top += c->height_;
+        break;
+      case alBottom:
+        c->SetBounds(area.left, area.bottom - c->height_, w, c->height_);
+        area.bottom -= c->height_;
+        break;
+      case alLeft:
+        c->SetBounds(area.left, area.top, c->width_, h);
+        area.left += c->width_;
+        break;
+      case alRight:
+        c->SetBounds(area.right - c->width_, area.top, c->width_, h);
+        area.right -= c->width_;
+        break;
+      default:
+        break;
+    }
+  }
+  for (TWinControl* c : children_) {
+    if (c->visible_ && c->align_ == alClient) {
+      c->SetBounds(area.left, area.top, std::max(0L, area.right - area.left),
+                   std::max(0L, area.bottom - area.top));
+    }
+  }
+}
+
+std::wstring TWinControl::Caption() const {
+  if (!hwnd_) return caption_;
+  const int n = GetWindowTextLengthW(hwnd_);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  GetWindowTextW(hwnd_, text.data(), n + 1);
+  text.resize(static_cast<size_t>(n));
+  return text;
+}
+
+void TWinControl::SetCaption(const std::wstring& caption) {
+  caption_ = caption;
+  if (hwnd_) SetWindowTextW(hwnd_, caption.c_str());
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (hwnd_) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+void TWinControl::SetVisible(bool visible) {
+  visible_ = visible;
+  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+  if (parent_) parent_->Realign();
+}
+
+HFONT TWinControl::Font() const {
+  return hwnd_ ? reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)) : nullptr;
+}
+
+void TWinControl::Invalidate() {
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TWinControl::Repaint() {
+  if (hwnd_) {
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    UpdateWindow(hwnd_);
+  }
+}
+
+LRESULT TWinControl::Perform(UINT msg, WPARAM wp, LPARAM lp) {
+  TMessage m{msg, wp, lp, 0};
+  WindowProc(m);
+  return m.Result;
+}
+
+bool TWinControl::ReflectToChild(TMessage& m) {
+  HWND child = nullptr;
+  switch (m.Msg) {
+    case WM_COMMAND:
+      child = reinterpret_cast<HWND>(m.LParam);
+      break;
+    case WM_NOTIFY:
+      child = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom;
+      break;
+    case WM_DRAWITEM:
+      child = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem;
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      child = reinterpret_cast<HWND>(m.LParam);
+      break;
+    default:
+      return false;
+  }
+  TWinControl* target = FindControl(child);
+  if (!target || target == this) return false;
+  m.Result = target->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
+  return true;
+}
+
+void TWinControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_SETFONT:
+      if (!subclassed_) {
+        // Our own windows keep their font here, as standard controls do.
+        font_ = reinterpret_cast<HFONT>(m.WParam);
+        if (LOWORD(m.LParam)) Invalidate();
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_GETFONT:
+      if (!subclassed_) {
+        m.Result = reinterpret_cast<LRESULT>(font_);
+        return;
+      }
+      break;
+    case WM_SIZE:
+      DefaultHandler(m);
+      if (hwnd_) {
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        width_ = r.right - r.left;
+        height_ = r.bottom - r.top;
+      }
+      Realign();
+      return;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      if (ReflectToChild(m)) return;
+      break;
+    default:
+      break;
+  }
+  // Reflected messages nobody handled get the standard answer.
+  if (m.Msg >= CN_BASE + WM_CTLCOLORMSGBOX && m.Msg <= CN_BASE + WM_CTLCOLORSTATIC) {
+    m.Result = DefWindowProcW(GetParent(hwnd_), m.Msg - CN_BASE, m.WParam, m.LParam);
+    return;
+  }
+  if (m.Msg >= CN_BASE && m.Msg < CN_BASE + 0x400) {
+    m.Result = 0;
+    return;
+  }
+  DefaultHandler(m);
+}
+
+void TWinControl::DefaultHandler(TMessage& m) {
+  if (!hwnd_) {
+    m.Result = 0;
+  } else if (subclassed_) {
+    m.Result = DefSubclassProc(hwnd_, m.Msg, m.WParam, m.LParam);
+  } else {
+    m.Result = DefWindowProcW(hwnd_, m.Msg, m.WParam, m.LParam);
+  }
+}
+
+LRESULT TWinControl::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+  TMessage m{msg, wp, lp, 0};
+  WindowProc(m);
+  return m.Result;
+}
+
+LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  const LRESULT result = self->Dispatch(msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    // The window is gone (destroyed with its parent, say): forget it.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    RemovePropW(hwnd, kControlProp);
+    self->hwnd_ = nullptr;
+  }
+  return result;
+}
+
+LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                           DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TWinControl*>(ref);
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, &TWinControl::SubclassProc, kSubclassId);
+    RemovePropW(hwnd, kControlProp);
+    self->hwnd_ = nullptr;
+    return DefSubclassProc(hwnd, msg, wp, lp);
+  }
+  return self->Dispatch(msg, wp, lp);
+}
+
+void TWinControl::DescribeProperties(TPropertyTable& table) {
+  TComponent::DescribeProperties(table);
+  table.Text("Caption", [this] { return WideToUtf8(Caption()); },
+             [this](const std::string& v) { SetCaption(Utf8ToWide(v)); });
+  table.Int("Left", [this] { return left_; });
+  table.Int("Top", [this] { return top_; });
+  table.Int("Width", [this] { return width_; });
+  table.Int("Height", [this] { return height_; });
+  table.Enum("Enabled", {"False", "True"}, [this] { return enabled_ ? 1 : 0; },
+             [this](std::int64_t v) { SetEnabled(v != 0); });
+  table.Enum("Visible", {"False", "True"}, [this] { return visible_ ? 1 : 0; },
+             [this](std::int64_t v) { SetVisible(v != 0); });
+}

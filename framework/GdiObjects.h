@@ -1,0 +1,96 @@
+#pragma once
+// Owning and borrowed GDI handles. TGdiObject deletes what it owns; a
+// TSelectObject selects an object into a DC for one scope and puts the
+// previous one back; TMemoryDC is a memory DC with a compatible bitmap, the
+// back buffer that painting code draws into before one copy to the screen.
+#include <windows.h>
+
+#include <utility>
+
+template <class H>
+class TGdiObject {
+ public:
+  TGdiObject() = default;
+  explicit TGdiObject(H h) : h_(h) {}
+  ~TGdiObject() { Reset(); }
+  TGdiObject(const TGdiObject&) = delete;
+  TGdiObject& operator=(const TGdiObject&) = delete;
+  TGdiObject(TGdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+  TGdiObject& operator=(TGdiObject&& o) noexcept {
+    if (this != &o) {
+      Reset();
+      h_ = std::exchange(o.h_, nullptr);
+    }
+    return *this;
+  }
+  H Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  void Reset(H h = nullptr) {
+    if (h_) DeleteObject(h_);
+    h_ = h;
+  }
+  H Release() { return std::exchange(h_, nullptr); }
+
+ private:
+  H h_ = nullptr;
+};
+
+using TOwnedFont = TGdiObject<HFONT>;
+using TOwnedBrush = TGdiObject<HBRUSH>;
+using TOwnedPen = TGdiObject<HPEN>;
+using TOwnedBitmap = TGdiObject<HBITMAP>;
+using TOwnedRegion = TGdiObject<HRGN>;
+
+class TSelectObject {
+ public:
+  TSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  ~TSelectObject() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  TSelectObject(const TSelectObject&) = delete;
+  TSelectObject& operator=(const TSelectObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// A window DC borrowed with GetDC and given back with ReleaseDC.
+class TWindowDC {
+ public:
+  explicit TWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~TWindowDC() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+class TMemoryDC {
+ public:
+  TMemoryDC(HDC compatible_with, int width, int height)
+      : dc_(CreateCompatibleDC(compatible_with)),
+        bitmap_(CreateCompatibleBitmap(compatible_with, width, height)),
+        select_(dc_.dc, bitmap_.Get()) {}
+  ~TMemoryDC() = default;
+  TMemoryDC(const TMemoryDC&) = delete;
+  TMemoryDC& operator=(const TMemoryDC&) = delete;
+  HDC Get() const { return dc_.dc; }
+
+ private:
+  struct OwnedDC {
+    explicit OwnedDC(HDC d) : dc(d) {}
+    ~OwnedDC() {
+      if (dc) DeleteDC(dc);
+    }
+    HDC dc;
+  };
+  OwnedDC dc_;
+  TOwnedBitmap bitmap_;
+  TSelectObject select_;
+};

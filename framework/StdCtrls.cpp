@@ -1,0 +1,87 @@
+#include "framework/StdCtrls.h"
+
+#include "framework/GdiObjects.h"
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {}
+
+void TButton::CreateParams(TCreateParams& params) {
+  params.class_name = L"BUTTON";
+  params.style |= WS_TABSTOP | BS_PUSHBUTTON;
+}
+
+void TButton::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TButton::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+    Click();
+    m.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {}
+
+void TEdit::CreateParams(TCreateParams& params) {
+  params.class_name = L"EDIT";
+  params.style |= WS_TABSTOP | ES_AUTOHSCROLL | (read_only_ ? ES_READONLY : 0);
+  params.ex_style |= WS_EX_CLIENTEDGE;
+}
+
+void TEdit::SetReadOnly(bool read_only) {
+  read_only_ = read_only;
+  if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, read_only ? TRUE : FALSE, 0);
+}
+
+TLabel::TLabel(TComponent* owner) : TWinControl(owner) {}
+
+void TLabel::CreateParams(TCreateParams& params) {
+  params.class_name = L"STATIC";
+  params.style |= SS_LEFT | SS_NOPREFIX;
+}
+
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {}
+
+void TGroupBox::CreateParams(TCreateParams& params) {
+  params.style |= WS_CLIPCHILDREN;
+  params.ex_style |= WS_EX_CONTROLPARENT;
+}
+
+void TGroupBox::WndProc(TMessage& m) {
+  if (m.Msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Handle(), &ps);
+    Paint(dc);
+    EndPaint(Handle(), &ps);
+    m.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TGroupBox::Paint(HDC dc) {
+  RECT r = ClientRect();
+  TSelectObject font(dc, Font());
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  RECT frame = r;
+  frame.top += tm.tmHeight / 2;
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  const std::wstring text = Caption();
+  if (!text.empty()) {
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetBkMode(dc, OPAQUE);
+    SetTextColor(dc, GetSysColor(IsWindowEnabled(Handle()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    RECT t{8, 0, r.right - 8, tm.tmHeight};
+    DrawTextW(dc, (L" " + text + L" ").c_str(), -1, &t, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+  }
+}
+
+TPanel::TPanel(TComponent* owner) : TWinControl(owner) {}
+
+void TPanel::CreateParams(TCreateParams& params) {
+  params.style |= WS_CLIPCHILDREN;
+  params.ex_style |= WS_EX_CONTROLPARENT;
+}
