@@ -42,9 +42,29 @@ std::int64_t TStream::Size() {
 }
 
 void TStream::ReadBuffer(void* buffer, std::int64_t count) {
-  if (count < 0 || (count > 0 && Read(buffer, count) != count)) {
-    throw EReadError("Stream read error");
+  if (count < 0) throw EReadError("Stream read error");
+  // A stream may hand out its bytes in pieces.
+  auto* at = static_cast<std::uint8_t*>(buffer);
+  while (count > 0) {
+    const std::int64_t n = Read(at, count);
+    if (n <= 0) throw EReadError("Stream read error");
+    at += n;
+    count -= n;
   }
+}
+
+std::vector<std::uint8_t> ReadToEnd(TStream& stream) {
+  const std::int64_t left = stream.Size() - stream.Position();
+  std::vector<std::uint8_t> bytes(static_cast<size_t>(std::max<std::int64_t>(left, 0)));
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const std::int64_t n =
+        stream.Read(bytes.data() + got, static_cast<std::int64_t>(bytes.size() - got));
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  bytes.resize(got);
+  return bytes;
 }
 
 void TStream::WriteBuffer(const void* buffer, std::int64_t count) {

@@ -62,6 +62,10 @@ class TStream {
   std::int64_t CopyFrom(TStream& source, std::int64_t count);
 };
 
+// The bytes from the stream's position to its end (fewer if the stream
+// ends early); the position moves past them.
+std::vector<std::uint8_t> ReadToEnd(TStream& stream);
+
 // A stream over one block of memory set by the derived class.
 class TCustomMemoryStream : public TStream {
  public:

@@ -1,5 +1,6 @@
 #include "skin/packages/Lzh.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -120,11 +121,11 @@ void TLZH::Expand(std::int32_t expanded_size) {
     bits = memory->Remaining();
   } else {
     const std::int64_t left = input_->Size() - input_->Position();
-    if (left > 0) {
-      if (expanded_size > MaxExpandedSize(left)) throw ElzhException(kLzhSizeRefused);
-      held.resize(static_cast<size_t>(left));
-      held.resize(static_cast<size_t>(input_->Read(held.data(), left)));
+    // Refused before the bytes are read, so a hostile size costs nothing.
+    if (expanded_size > MaxExpandedSize(std::max<std::int64_t>(left, 0))) {
+      throw ElzhException(kLzhSizeRefused);
     }
+    held = ReadToEnd(*input_);
     bits = held;
   }
   const std::vector<std::uint8_t> out = ExpandBytes(expanded_size, bits);
@@ -134,7 +135,8 @@ void TLZH::Expand(std::int32_t expanded_size) {
 void LzhExpandStream(TStream& compressed, TStream& output) {
   compressed.SetPosition(0);
   std::uint8_t field[4] = {0, 0, 0, 0};
-  compressed.Read(field, 4);
+  // A stream too short to hold its size field holds nothing.
+  if (compressed.Read(field, 4) < 4) return;
   const std::int32_t size = static_cast<std::int32_t>(
       static_cast<std::uint32_t>(field[0]) | static_cast<std::uint32_t>(field[1]) << 8 |
       static_cast<std::uint32_t>(field[2]) << 16 | static_cast<std::uint32_t>(field[3]) << 24);

@@ -53,6 +53,7 @@ class TLZH {
   TStream* output_;
 };
 
-// Positions `compressed` at 0, reads the size field (missing bytes count as
-// 0) and expands the rest into `output` at its position.
+// Positions `compressed` at 0, reads the size field and expands the rest
+// into `output` at its position. A stream shorter than the size field
+// expands to nothing.
 void LzhExpandStream(TStream& compressed, TStream& output);

@@ -96,15 +96,19 @@ class MatchFinder {
   size_t End() const { return text_.size(); }
   std::uint8_t At(size_t pos) const { return text_[pos]; }
 
-  Match Find(size_t pos) {
+  // The longest match at `pos` that ends by `limit`. With `steps`, every
+  // match longer than all nearer ones is recorded too (nearest first), so
+  // the cheapest distance for any length can be looked up.
+  Match Find(size_t pos, size_t limit, std::vector<Match>* steps = nullptr) {
     InsertUpTo(pos);
+    if (steps) steps->clear();
     Match best;
-    const size_t max_length = std::min<size_t>(F, text_.size() - pos);
+    const size_t max_length = std::min<size_t>(F, std::min(limit, text_.size()) - pos);
     if (max_length < THRESHOLD + 1) return best;
-    const std::int64_t limit = static_cast<std::int64_t>(pos) - N;
+    const std::int64_t oldest = static_cast<std::int64_t>(pos) - N;
     const std::uint8_t* const here = text_.data() + pos;
     int chain = kMaxChain;
-    for (std::int64_t q = head_[Hash(pos)]; q >= 0 && q >= limit && chain-- > 0;
+    for (std::int64_t q = head_[Hash(pos)]; q >= 0 && q >= oldest && chain-- > 0;
          q = prev_[static_cast<size_t>(q)]) {
       const std::uint8_t* const there = text_.data() + q;
       const size_t best_length = static_cast<size_t>(best.length);
@@ -114,11 +118,13 @@ class MatchFinder {
       if (length > best_length && length >= THRESHOLD + 1) {
         best.length = static_cast<int>(length);
         best.distance = static_cast<int>(static_cast<std::int64_t>(pos) - q);
+        if (steps) steps->push_back(best);
         if (length == max_length) break;
       }
     }
     return best;
   }
+  Match Find(size_t pos) { return Find(pos, text_.size()); }
 
  private:
   static constexpr size_t kHashSize = size_t{1} << 15;
@@ -148,6 +154,90 @@ class MatchFinder {
 
 }  // namespace
 
+// --- parsing
+
+namespace {
+
+// The longest match at every step (the plain way of this method).
+void ParseGreedy(MatchFinder& finder, TLzhEncoder& encoder) {
+  const size_t end = finder.End();
+  for (size_t pos = finder.Start(); pos < end;) {
+    const Match m = finder.Find(pos);
+    if (m.length == 0) {
+      encoder.PutLiteral(finder.At(pos));
+      ++pos;
+    } else {
+      encoder.PutMatch(m.length, m.distance);
+      pos += static_cast<size_t>(m.length);
+    }
+  }
+}
+
+// Cheapest path through each block of input: every position may go on by a
+// literal or by a match of any length up to the longest, priced with the
+// code lengths of the tree as it stands at the start of the block (the tree
+// changes slowly, so the prices hold well for one block).
+void ParseOptimal(MatchFinder& finder, TLzhEncoder& encoder) {
+  constexpr size_t kBlock = 16384;
+  const size_t end = finder.End();
+  std::vector<std::uint32_t> cost(kBlock + 1);
+  std::vector<Match> step(kBlock + 1);  // how each position is best reached
+  std::vector<Match> found;
+  std::vector<Match> path;
+  int literal_cost[256];
+  int length_cost[F + 1];
+  int upper_cost[64];
+  for (int u = 0; u < 64; ++u) upper_cost[u] = kPositionTables.p_len[u] + 6;
+
+  for (size_t start = finder.Start(); start < end;) {
+    const size_t n = std::min(kBlock, end - start);
+    for (int b = 0; b < 256; ++b)
+      literal_cost[b] = encoder.LiteralCost(static_cast<std::uint8_t>(b));
+    for (int l = THRESHOLD + 1; l <= F; ++l)
+      length_cost[l] = encoder.MatchCost(l, 1) - upper_cost[0];
+    std::fill(cost.begin(), cost.begin() + static_cast<std::ptrdiff_t>(n) + 1, UINT32_MAX);
+    cost[0] = 0;
+    for (size_t i = 0; i < n; ++i) {
+      const std::uint32_t here = cost[i];
+      const std::uint32_t lit =
+          here + static_cast<std::uint32_t>(literal_cost[finder.At(start + i)]);
+      if (lit < cost[i + 1]) {
+        cost[i + 1] = lit;
+        step[i + 1] = Match{1, 0};
+      }
+      finder.Find(start + i, start + n, &found);
+      int length = THRESHOLD + 1;
+      for (const Match& m : found) {
+        // Lengths up to m.length not reached by a nearer match use m.
+        const std::uint32_t distance_cost =
+            static_cast<std::uint32_t>(upper_cost[(m.distance - 1) >> 6]);
+        for (; length <= m.length; ++length) {
+          const std::uint32_t c =
+              here + static_cast<std::uint32_t>(length_cost[length]) + distance_cost;
+          if (c < cost[i + static_cast<size_t>(length)]) {
+            cost[i + static_cast<size_t>(length)] = c;
+            step[i + static_cast<size_t>(length)] = Match{length, m.distance};
+          }
+        }
+      }
+    }
+    path.clear();
+    for (size_t i = n; i > 0; i -= static_cast<size_t>(step[i].length)) path.push_back(step[i]);
+    size_t pos = start;
+    for (auto it = path.rbegin(); it != path.rend(); ++it) {
+      if (it->length == 1) {
+        encoder.PutLiteral(finder.At(pos));
+      } else {
+        encoder.PutMatch(it->length, it->distance);
+      }
+      pos += static_cast<size_t>(it->length);
+    }
+    start += n;
+  }
+}
+
+}  // namespace
+
 // --- TLzhCompressor
 
 std::vector<std::uint8_t> TLzhCompressor::Compress(std::span<const std::uint8_t> data) const {
@@ -162,37 +252,10 @@ std::vector<std::uint8_t> TLzhCompressor::Compress(std::span<const std::uint8_t>
 
   MatchFinder finder(data);
   TLzhEncoder encoder;
-  const bool lazy = matching_ == TLzhMatching::lmLazy;
-  size_t pos = finder.Start();
-  const size_t end = finder.End();
-  Match current = finder.Find(pos);
-  while (pos < end) {
-    if (lazy && current.length == THRESHOLD + 1) {
-      // A short, far match can cost more than its bytes as literals.
-      const int as_literals = encoder.LiteralCost(finder.At(pos)) +
-                              encoder.LiteralCost(finder.At(pos + 1)) +
-                              encoder.LiteralCost(finder.At(pos + 2));
-      if (as_literals <= encoder.MatchCost(current.length, current.distance)) current = Match{};
-    }
-    if (current.length == 0) {
-      encoder.PutLiteral(finder.At(pos));
-      ++pos;
-      if (pos < end) current = finder.Find(pos);
-      continue;
-    }
-    if (lazy && current.length < F && pos + 1 < end) {
-      const Match next = finder.Find(pos + 1);
-      if (next.length > current.length) {
-        // The byte goes out as a literal; the longer match starts one later.
-        encoder.PutLiteral(finder.At(pos));
-        ++pos;
-        current = next;
-        continue;
-      }
-    }
-    encoder.PutMatch(current.length, current.distance);
-    pos += static_cast<size_t>(current.length);
-    if (pos < end) current = finder.Find(pos);
+  if (matching_ == TLzhMatching::lmOptimal) {
+    ParseOptimal(finder, encoder);
+  } else {
+    ParseGreedy(finder, encoder);
   }
   const std::vector<std::uint8_t> bits = encoder.Finish();
   out.insert(out.end(), bits.begin(), bits.end());

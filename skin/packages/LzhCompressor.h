@@ -1,7 +1,8 @@
 #pragma once
 // The writing side of the LZH stream, used by the tools that make skin
 // packages: TLzhEncoder writes single symbols (literals and matches) in the
-// bit-stream form that TLZH reads; TLzhCompressor finds the matches.
+// bit-stream form that TLZH reads; TLzhCompressor chooses the literals and
+// matches that make up a whole stream.
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -33,12 +34,12 @@ class TLzhEncoder {
 
 enum class TLzhMatching {
   lmGreedy,  // always the longest match at the current byte
-  lmLazy     // defers a match when the next byte starts a longer or cheaper one
+  lmOptimal  // the cheapest mix of literals and matches under the current codes
 };
 
 class TLzhCompressor {
  public:
-  explicit TLzhCompressor(TLzhMatching matching = TLzhMatching::lmLazy) : matching_(matching) {}
+  explicit TLzhCompressor(TLzhMatching matching = TLzhMatching::lmOptimal) : matching_(matching) {}
 
   // The whole compressed stream: 4-byte little-endian size, then the bit
   // stream. Inputs over 2^31 - 1 bytes raise std::length_error.

@@ -15,11 +15,8 @@ bool IsHeader(const std::string& line) {
 
 void TQuickIni::LoadFromStream(TStream* stream) {
   if (!stream) return;
-  const std::int64_t left = stream->Size() - stream->Position();
-  std::vector<char> text(static_cast<size_t>(left > 0 ? left : 0));
-  text.resize(
-      static_cast<size_t>(stream->Read(text.data(), static_cast<std::int64_t>(text.size()))));
-  LoadFromText(std::string_view(text.data(), text.size()));
+  const std::vector<std::uint8_t> text = ReadToEnd(*stream);
+  LoadFromText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
 }
 
 void TQuickIni::LoadFromText(std::string_view text) {

@@ -27,7 +27,7 @@ class TSkinArchiveWriter {
   // total size of the members), names with CR LF, sizes, member bytes.
   std::vector<std::uint8_t> Build() const;
   // The compressed skin package of Build().
-  std::vector<std::uint8_t> BuildCompressed(TLzhMatching matching = TLzhMatching::lmLazy) const;
+  std::vector<std::uint8_t> BuildCompressed(TLzhMatching matching = TLzhMatching::lmOptimal) const;
 
  private:
   struct Member {
