@@ -1,8 +1,103 @@
 #pragma once
-// TFrmMain: the program's main window.
+// TFrmMain: the program's main window. It keeps the list of conversion jobs,
+// shows it in an owner-data list view, probes each added file's duration and
+// converts the list to MP3 one job after another (the conversion half lives
+// in ConversionRun.cpp).
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/FileInfo.h"
+#include "app/MainDialogs.h"
+#include "doscommand/DosCommand.h"
+#include "framework/ComCtrls.h"
+#include "framework/Dialogs.h"
 #include "framework/Form.h"
+#include "framework/StdCtrls.h"
+#include "framework/WebBrowser.h"
+
+// How one encoder run ended.
+enum class TJobResult { jrDone, jrFailed, jrStopped };
 
 class TFrmMain : public TForm {
  public:
   explicit TFrmMain(TComponent* owner);
+  TFrmMain(TComponent* owner, TMainDialogs dialogs);
+  ~TFrmMain() override;
+
+  // Components, owned by the form.
+  TWebBrowser* WebBrowser1 = nullptr;
+  TGroupBox* GroupBox3 = nullptr;
+  TPanel* Panel1 = nullptr;
+  TListView* lvwFiles = nullptr;
+  TPanel* Panel2 = nullptr;
+  TButton* btnAdd = nullptr;
+  TButton* btnDelete = nullptr;
+  TButton* btnClear = nullptr;
+  TGroupBox* GroupBox6 = nullptr;
+  TLabel* Label10 = nullptr;
+  TEdit* edtSaveDir = nullptr;
+  TButton* Button8 = nullptr;
+  TGroupBox* GroupBox2 = nullptr;
+  TLabel* Label1 = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* lblInfo = nullptr;
+  TProgressBar* ProgressBar1 = nullptr;
+  TButton* btnConvert = nullptr;
+  TOpenDialog* OpenDialog1 = nullptr;
+
+  // Fields.
+  std::wstring ExeDir;
+  std::vector<std::unique_ptr<TFileInfo>> JobList;
+  std::atomic<bool> ProbeFinished{false};
+  TDosCommand* ConvertRunner = nullptr;
+  TDosCommand* ProbeRunner = nullptr;
+
+  // Handlers of the job list and the output folder.
+  void FormCreate();
+  void btnAddClick(TObject* Sender);
+  void btnDeleteClick(TObject* Sender);
+  void btnClearClick(TObject* Sender);
+  void btnMoveToUpClick(TObject* Sender);
+  void btnMoveToDownClick(TObject* Sender);
+  void lvwFilesData(TObject* Sender, TListItem& Item);
+  void Button8Click(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+
+  // The conversion.
+  int GetMediaLength(const std::wstring& file_name);
+  TJobResult ConvertVideo(TFileInfo& job, const std::wstring& output);
+  void DosCommand1NewLine(TObject* Sender, const std::string& NewLine, TOutputType OutputType);
+  void DosCommand1Terminated(TObject* Sender);
+  void DosCommand2Terminated(TObject* Sender);
+  void btnConvertClick(TObject* Sender);
+
+  // Makes sure the folder exists, creating missing levels; shows the error
+  // box and returns false when a level cannot be made.
+  bool ForceFolders(const std::wstring& path);
+
+  // True while a duration probe or a batch keeps the window waiting.
+  bool Busy() const { return probing_ || converting_; }
+  // The output file of each job of the last batch, in job order ("" for
+  // jobs that did not run).
+  const std::vector<std::wstring>& LastOutputs() const { return last_outputs_; }
+
+ private:
+  void BuildComponents();
+  void SetWaitingControls(bool enabled);
+  void ShowError(const std::wstring& text);
+
+  TMainDialogs dialogs_;
+  bool probing_ = false;
+  bool converting_ = false;
+  // Set by a close request while waiting: the wait ends, the run is stopped,
+  // and the window closes once the handler has returned.
+  bool cancel_ = false;
+  bool close_pending_ = false;
+  std::vector<std::wstring> last_outputs_;
 };
+
+// The shell's folder browser rooted at the desktop; "" when cancelled.
+std::wstring BrowseForFolder(HWND owner, const std::wstring& title);

@@ -3,12 +3,13 @@
 #include <windows.h>
 
 #include "app/Main.h"
+#include "app/MainTexts.h"
 #include "framework/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TApplication application(nullptr);
   application.Initialize();
-  application.SetTitle(L"Tonmill 2.1 - tonmill.example.org");
+  application.SetTitle(texts::kTitle);
   auto& main_form = OwnedComponent<TFrmMain>(application);
   main_form.SetMainForm(true);
   main_form.Show();

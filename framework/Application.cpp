@@ -1,6 +1,7 @@
 #include "framework/Application.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 
 #include <vector>
 
@@ -20,11 +21,17 @@ TApplication::TApplication(TComponent* owner)
 }
 
 TApplication::~TApplication() {
+  // Windows (and the controls they host) go while OLE is still up.
+  DestroyComponents();
   if (Application == this) Application = nullptr;
   queue_window_.reset();
+  if (ole_initialized_) OleUninitialize();
 }
 
 void TApplication::Initialize() {
+  // The shell's folder browser and the web browser control need OLE on
+  // this thread.
+  if (SUCCEEDED(OleInitialize(nullptr))) ole_initialized_ = true;
   INITCOMMONCONTROLSEX icc{};
   icc.dwSize = sizeof(icc);
   icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;

@@ -52,6 +52,7 @@ class TApplication : public TComponent {
 
   std::wstring title_;
   bool terminated_ = false;
+  bool ole_initialized_ = false;
   DWORD main_thread_id_;
   std::mutex queue_lock_;
   std::deque<Pending> queue_;

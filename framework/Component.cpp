@@ -15,6 +15,10 @@ TComponent::~TComponent() {
     back.erase(std::remove(back.begin(), back.end(), this), back.end());
     other->Notification(this, TOperation::opRemove);
   }
+  DestroyComponents();
+}
+
+void TComponent::DestroyComponents() {
   // Owned components go last created first.
   while (!components_.empty()) {
     std::unique_ptr<TComponent> last = std::move(components_.back());

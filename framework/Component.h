@@ -43,6 +43,10 @@ class TComponent : public TPersistent {
 
   void DescribeProperties(TPropertyTable& table) override;
 
+  // Destroys every owned component now, last created first (the destructor
+  // does the same for what is left).
+  void DestroyComponents();
+
  protected:
   // Called on components that asked for free notification of `component`.
   virtual void Notification(TComponent* component, TOperation operation);

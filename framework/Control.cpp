@@ -144,6 +144,7 @@ RECT TWinControl::ClientRect() const {
 void TWinControl::Realign() {
   if (!hwnd_) return;
   RECT area = ClientRect();
+  AdjustClientRect(area);
   // Top and bottom blocks take their height in creation order, then left and
   // right, then the client block fills what remains.
   for (TWinControl* c : children_) {

@@ -97,6 +97,9 @@ class TWinControl : public TComponent {
   // The control's own handling; the default passes the message on to the
   // window's original procedure.
   virtual void WndProc(TMessage& message);
+  // The part of the client area that aligned children share (a group box
+  // keeps its frame and caption out of it).
+  virtual void AdjustClientRect(RECT&) {}
   // Called once the window exists, for control-specific set-up.
   virtual void CreateWnd() {}
   void DefaultHandler(TMessage& message);

@@ -61,6 +61,19 @@ void TGroupBox::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
+void TGroupBox::AdjustClientRect(RECT& rect) {
+  int caption_height = 12;
+  if (HandleAllocated()) {
+    TWindowDC dc(Handle());
+    TSelectObject font(dc.Get(), Font());
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc.Get(), &tm);
+    caption_height = tm.tmHeight;
+  }
+  InflateRect(&rect, -2, -2);
+  rect.top += caption_height - 2;
+}
+
 void TGroupBox::Paint(HDC dc) {
   RECT r = ClientRect();
   TSelectObject font(dc, Font());

@@ -46,6 +46,7 @@ class TGroupBox : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
+  void AdjustClientRect(RECT& rect) override;
 
  private:
   void Paint(HDC dc);
