@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb xauth x11-utils imagemagick xdotool
   fonts-wqy-zenhei fonts-wine fontconfig
-  ffmpeg
+  ffmpeg libpng-dev
 )
 
 missing=()
