@@ -67,7 +67,8 @@ std::int32_t TQuickIni::ReadInteger(const std::string& section, const std::strin
                                     std::int32_t default_value) const {
   std::string text = ReadString(section, key, "");
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    text = "$" + text.substr(2);
+    text[1] = '$';
+    text.erase(0, 1);
   }
   return StrToIntDef(text, default_value);
 }
