@@ -1,0 +1,111 @@
+#include "framework/BitmapWin32.h"
+
+#include <cstring>
+
+namespace {
+
+BITMAPINFO TopDownInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// A memory DC compatible with the screen; deleted when it goes.
+class TScreenMemoryDC {
+ public:
+  TScreenMemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+  ~TScreenMemoryDC() {
+    if (dc_) DeleteDC(dc_);
+  }
+  TScreenMemoryDC(const TScreenMemoryDC&) = delete;
+  TScreenMemoryDC& operator=(const TScreenMemoryDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+}  // namespace
+
+THBitmap MakeDibSection(const TBitmap& bitmap) {
+  if (bitmap.Empty()) return THBitmap();
+  const BITMAPINFO info = TopDownInfo(bitmap.Width(), bitmap.Height());
+  void* bits = nullptr;
+  THBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib || !bits) return THBitmap();
+  GdiFlush();
+  std::memcpy(bits, bitmap.Pixels().data(), bitmap.Pixels().size_bytes());
+  return dib;
+}
+
+bool ReadGdiBitmap(HBITMAP handle, TBitmap& bitmap) {
+  BITMAP bm{};
+  if (!handle || GetObjectW(handle, sizeof bm, &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight <= 0) {
+    bitmap.Clear();
+    return false;
+  }
+  BITMAPINFO info = TopDownInfo(bm.bmWidth, bm.bmHeight);
+  TBitmap read(bm.bmWidth, bm.bmHeight);
+  TScreenMemoryDC dc;
+  const int rows = GetDIBits(dc.Get(), handle, 0, static_cast<UINT>(bm.bmHeight), read.ScanLine(0),
+                             &info, DIB_RGB_COLORS);
+  if (rows != bm.bmHeight) {
+    bitmap.Clear();
+    return false;
+  }
+  // The fourth byte is not part of the colour.
+  for (int y = 0; y < read.Height(); ++y) {
+    for (int x = 0; x < read.Width(); ++x) read.ScanLine(y)[x] &= 0xFFFFFF;
+  }
+  read.SetBitCount(bm.bmBitsPixel);
+  bitmap = std::move(read);
+  return true;
+}
+
+TBitmap ReadDCPixels(HDC dc, const TRect& rect) {
+  TBitmap result;
+  if (rect.Empty()) return result;
+  THBitmap dib = MakeDibSection(TBitmap(rect.Width(), rect.Height()));
+  if (!dib) return result;
+  {
+    TScreenMemoryDC mem;
+    const HGDIOBJ old = SelectObject(mem.Get(), dib.Get());
+    BitBlt(mem.Get(), 0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY);
+    SelectObject(mem.Get(), old);
+  }
+  ReadGdiBitmap(dib.Get(), result);
+  return result;
+}
+
+void DrawBitmap(HDC dc, int x, int y, const TBitmap& bitmap) {
+  if (bitmap.Empty()) return;
+  const TBitmap* source = &bitmap;
+  TBitmap composed;
+  if (bitmap.Transparent) {
+    // Put the opaque pixels over what the DC shows, then copy the result.
+    composed = ReadDCPixels(dc, Bounds(x, y, bitmap.Width(), bitmap.Height()));
+    if (composed.Empty()) return;
+    composed.Draw(0, 0, bitmap, true, bitmap.TransparentColor);
+    source = &composed;
+  }
+  const BITMAPINFO info = TopDownInfo(source->Width(), source->Height());
+  StretchDIBits(dc, x, y, source->Width(), source->Height(), 0, 0, source->Width(),
+                source->Height(), source->ScanLine(0), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+THImageList MakeImageListHandle(const TImageList& list) {
+  THImageList handle(
+      ImageList_Create(list.Width(), list.Height(), ILC_COLOR24 | ILC_MASK, list.Count(), 4));
+  if (!handle) return handle;
+  for (int i = 0; i < list.Count(); ++i) {
+    THBitmap cell = MakeDibSection(list.Image(i));
+    if (!cell) continue;
+    ImageList_AddMasked(handle.Get(), cell.Get(), static_cast<COLORREF>(list.MaskColor(i)));
+  }
+  return handle;
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The Windows side of TBitmap and TImageList: DIB sections made from the
+// pixels in memory, pixels read back from GDI bitmaps and device contexts,
+// drawing into a device context, and common-controls image lists.
+#include <commctrl.h>
+#include <windows.h>
+
+#include <utility>
+
+#include "framework/Bitmap.h"
+#include "framework/ImageList.h"
+
+// An owned GDI bitmap; deleted when it goes.
+class THBitmap {
+ public:
+  THBitmap() = default;
+  explicit THBitmap(HBITMAP h) : h_(h) {}
+  ~THBitmap() { Reset(); }
+  THBitmap(const THBitmap&) = delete;
+  THBitmap& operator=(const THBitmap&) = delete;
+  THBitmap(THBitmap&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+  THBitmap& operator=(THBitmap&& o) noexcept {
+    if (this != &o) {
+      Reset();
+      h_ = std::exchange(o.h_, nullptr);
+    }
+    return *this;
+  }
+  HBITMAP Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  HBITMAP Release() { return std::exchange(h_, nullptr); }
+  void Reset(HBITMAP h = nullptr) {
+    if (h_) DeleteObject(h_);
+    h_ = h;
+  }
+
+ private:
+  HBITMAP h_ = nullptr;
+};
+
+// An owned common-controls image list.
+class THImageList {
+ public:
+  THImageList() = default;
+  explicit THImageList(HIMAGELIST h) : h_(h) {}
+  ~THImageList() {
+    if (h_) ImageList_Destroy(h_);
+  }
+  THImageList(const THImageList&) = delete;
+  THImageList& operator=(const THImageList&) = delete;
+  THImageList(THImageList&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+  THImageList& operator=(THImageList&& o) noexcept {
+    std::swap(h_, o.h_);
+    return *this;
+  }
+  HIMAGELIST Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  HIMAGELIST h_ = nullptr;
+};
+
+// A 32-bit DIB section with a copy of the pixels; no handle for an empty
+// bitmap or when the system refuses.
+THBitmap MakeDibSection(const TBitmap& bitmap);
+// The pixels of any GDI bitmap (not selected into a DC); false and an empty
+// bitmap when they cannot be read.
+bool ReadGdiBitmap(HBITMAP handle, TBitmap& bitmap);
+// What `dc` holds in `rect` (a memory DC with a bitmap, or a window DC).
+TBitmap ReadDCPixels(HDC dc, const TRect& rect);
+
+// Draws the bitmap with its top-left corner at (x, y). A bitmap with
+// Transparent set leaves the DC's pixels where it has TransparentColor.
+void DrawBitmap(HDC dc, int x, int y, const TBitmap& bitmap);
+
+// A masked image list with the same cells.
+THImageList MakeImageListHandle(const TImageList& list);
