@@ -739,7 +739,9 @@ class Painter {
     for (int state = 0; state < 5; ++state) {
       TRaster r(w, h);
       TRgb top = Lighter(s_.face, 0.5f), bottom = Mix(s_.face, s_.shadow, 0.08f);
-      if (state == 1) top = Mix(top, s_.accent, 0.08f), bottom = Mix(bottom, s_.accent, 0.14f);
+      // The high-contrast look tints less, so its text keeps 7:1 on the hot section.
+      const float tint = s_.outline > 1 ? 0.05f : 0.08f;
+      if (state == 1) top = Mix(top, s_.accent, tint), bottom = Mix(bottom, s_.accent, tint * 1.7f);
       if (state == 2)
         top = Mix(bottom, s_.dark_shadow, 0.1f), bottom = Mix(bottom, s_.dark_shadow, 0.04f);
       if (state == 3) top = s_.face, bottom = s_.face;
