@@ -158,8 +158,18 @@ TBytesStream::TBytesStream(std::span<const std::uint8_t> bytes) {
 std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
   if (count <= 0) return 0;
   const std::int64_t end = position_ + count;
-  if (end > static_cast<std::int64_t>(buffer_.size())) SetSize(end);
-  std::memcpy(buffer_.data() + position_, buffer, static_cast<size_t>(count));
+  std::vector<std::uint8_t> held;
+  if (end > static_cast<std::int64_t>(buffer_.size())) {
+    // Growing may move the block; bytes taken from the block itself are
+    // copied out first.
+    const auto* from = static_cast<const std::uint8_t*>(buffer);
+    if (!buffer_.empty() && from >= buffer_.data() && from < buffer_.data() + buffer_.size()) {
+      held.assign(from, from + count);
+      buffer = held.data();
+    }
+    SetSize(end);
+  }
+  std::memmove(buffer_.data() + position_, buffer, static_cast<size_t>(count));
   position_ = end;
   return count;
 }

@@ -40,6 +40,18 @@ TEST(MemoryStream, ReadWriteSeekAndSize) {
   EXPECT_EQ(s.Position(), 0);
 }
 
+TEST(MemoryStream, WritingItsOwnBytesWhileGrowing) {
+  TMemoryStream s;
+  s.Assign(Bytes{1, 2, 3, 4});
+  s.Seek(0, TSeekOrigin::soEnd);
+  for (int i = 0; i < 12; ++i) s.Write(s.Memory(), s.Size());  // doubles, moving the block
+  ASSERT_EQ(s.Size(), 4 << 12);
+  for (std::int64_t i = 0; i < s.Size(); ++i) ASSERT_EQ(s.Memory()[i], 1 + i % 4);
+  s.SetPosition(1);
+  s.Write(s.Memory(), 3);  // overlapping, in place
+  EXPECT_EQ(Bytes(s.Bytes().begin(), s.Bytes().begin() + 5), (Bytes{1, 1, 2, 3, 1}));
+}
+
 TEST(MemoryStream, CopyLoadAndSave) {
   TMemoryStream source;
   Bytes big(200000);
