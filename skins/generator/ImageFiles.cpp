@@ -7,18 +7,12 @@
 #include <memory>
 #include <stdexcept>
 
+#include "framework/Bitmap.h"
+#include "framework/BmpWriter.h"
+
 namespace skingen {
 
 namespace {
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -27,38 +21,14 @@ struct FileCloser {
 }  // namespace
 
 std::vector<std::uint8_t> EncodeBmp(const TImage& image) {
-  const std::uint32_t row = (static_cast<std::uint32_t>(image.width) * 3 + 3) & ~3u;
-  const std::uint32_t pixels = row * static_cast<std::uint32_t>(image.height);
-  std::vector<std::uint8_t> out;
-  out.reserve(54 + pixels);
-  out.push_back('B');
-  out.push_back('M');
-  Put32(out, 54 + pixels);  // file size
-  Put32(out, 0);            // reserved
-  Put32(out, 54);           // offset of the pixels
-  Put32(out, 40);           // BITMAPINFOHEADER
-  Put32(out, static_cast<std::uint32_t>(image.width));
-  Put32(out, static_cast<std::uint32_t>(image.height));  // positive: bottom-up
-  Put16(out, 1);                                         // planes
-  Put16(out, 24);                                        // bits per pixel
-  Put32(out, 0);                                         // BI_RGB
-  Put32(out, pixels);
-  Put32(out, 2835);  // 72 dpi
-  Put32(out, 2835);
-  Put32(out, 0);
-  Put32(out, 0);
-  for (int y = image.height - 1; y >= 0; --y) {
+  TBitmap bitmap(image.width, image.height);
+  for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
       const std::uint8_t* p = image.Pixel(x, y);
-      out.push_back(p[2]);
-      out.push_back(p[1]);
-      out.push_back(p[0]);
-    }
-    for (std::uint32_t pad = static_cast<std::uint32_t>(image.width) * 3; pad < row; ++pad) {
-      out.push_back(0);
+      bitmap.SetPixel(x, y, RGBColour(p[0], p[1], p[2]));
     }
   }
-  return out;
+  return WriteBmp(bitmap);
 }
 
 void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {

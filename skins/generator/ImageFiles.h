@@ -9,8 +9,8 @@
 
 namespace skingen {
 
-// An uncompressed 24-bit bottom-up BMP (BITMAPINFOHEADER), rows padded to
-// four bytes. The same image always gives the same bytes.
+// An uncompressed 24-bit bottom-up BMP, written by the framework's BMP
+// writer. The same image always gives the same bytes.
 std::vector<std::uint8_t> EncodeBmp(const TImage& image);
 // Writes `bytes` to `path`; std::runtime_error when the file cannot be written.
 void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);

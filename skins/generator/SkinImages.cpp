@@ -26,6 +26,12 @@ TRgb ReadableOn(TRgb plate, TRgb first, TRgb second) {
   return ContrastRatio(plate, first) >= ContrastRatio(plate, second) ? first : second;
 }
 
+// A lighter shade for the top of a bar or tab: on dark surfaces only a
+// touch, so that they stay dark.
+TRgb Sheen(TRgb c, float t) {
+  return Lighter(c, Luminance(c) < 0.2 ? t * 0.15f : t);
+}
+
 enum class Glyph { glClose, glMaximize, glRestore, glMinimize, glPin };
 
 void DrawGlyph(TRaster& r, Glyph glyph, float cx, float cy, float s, float stroke, TRgb colour) {
@@ -264,7 +270,8 @@ class Painter {
       }
       glyph_colour =
           ReadableOn(fill, glyph_colour, close && state == 2 ? s_.close_hot_glyph : kBlack);
-      if (close && state == 2) glyph_colour = ReadableOn(fill, s_.close_hot_glyph, glyph_colour);
+      if (close && (state == 1 || state == 2))
+        glyph_colour = ReadableOn(fill, s_.close_hot_glyph, glyph_colour);
     }
     const float g =
         std::max(3.5f, std::min(fw, fh) *
@@ -286,7 +293,8 @@ class Painter {
                       : state == 2 ? Lighter(s_.accent, 0.15f)
                                    : s_.accent;
     r.Fill(RoundRect(0.5f, 0.5f, 15.5f, 15.5f, 4), TPaint::Solid(tile));
-    const TRgb ink = ReadableOn(tile, kWhite, kBlack);
+    // One ink for every state, chosen on the accent itself.
+    const TRgb ink = ReadableOn(s_.accent, kWhite, kBlack);
     r.Fill(Circle(6.0f, 11.0f, 2.6f), TPaint::Solid(ink));
     r.Fill(Capsule(8.0f, 11.0f, 8.0f, 3.6f, 1.6f), TPaint::Solid(ink));
     r.Fill(Capsule(8.0f, 3.6f, 11.8f, 6.0f, 1.6f), TPaint::Solid(ink));
@@ -473,7 +481,7 @@ class Painter {
       const TShape shape = selected ? RoundRect(0, 0, w, h + 8.0f, r, r, 0, 0)
                                     : RoundRect(1, 2, w - 1.0f, h + 8.0f, r, r, 0, 0);
       TRgb top = Mix(s_.face, s_.shadow, 0.1f), bottom = Mix(s_.face, s_.shadow, 0.16f);
-      if (selected) top = Lighter(s_.face, 0.45f), bottom = s_.face;
+      if (selected) top = Sheen(s_.face, 0.45f), bottom = s_.face;
       if (state == 2) top = Mix(top, s_.accent, 0.1f), bottom = Mix(bottom, s_.accent, 0.14f);
       if (state == 3) top = Mix(top, s_.face, 0.6f), bottom = Mix(bottom, s_.face, 0.6f);
       ras.Fill(shape, TPaint::Vertical(top, bottom, 0, h));
@@ -738,7 +746,7 @@ class Painter {
     // normal, hot, pressed, disabled, sorted
     for (int state = 0; state < 5; ++state) {
       TRaster r(w, h);
-      TRgb top = Lighter(s_.face, 0.5f), bottom = Mix(s_.face, s_.shadow, 0.08f);
+      TRgb top = Sheen(s_.face, 0.5f), bottom = Mix(s_.face, s_.shadow, 0.08f);
       // The high-contrast look tints less, so its text keeps 7:1 on the hot section.
       const float tint = s_.outline > 1 ? 0.05f : 0.08f;
       if (state == 1) top = Mix(top, s_.accent, tint), bottom = Mix(bottom, s_.accent, tint * 1.7f);

@@ -3,15 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+#include "framework/Bitmap.h"
+#include "framework/BmpReader.h"
 
-std::uint32_t Get32(std::span<const std::uint8_t> b, size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
-         (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
-std::uint16_t Get16(std::span<const std::uint8_t> b, size_t at) {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
+namespace {
 
 double Linear(int channel) {
   const double c = channel / 255.0;
@@ -21,27 +16,19 @@ double Linear(int channel) {
 }  // namespace
 
 std::optional<SkinBitmap> DecodeSkinBitmap(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
-  const std::uint32_t offset = Get32(bytes, 10);
-  const std::uint32_t header = Get32(bytes, 14);
-  const auto width = static_cast<std::int32_t>(Get32(bytes, 18));
-  const auto height = static_cast<std::int32_t>(Get32(bytes, 22));
-  if (header < 40 || Get16(bytes, 28) != 24 || Get32(bytes, 30) != 0) return std::nullopt;
-  if (width <= 0 || height == 0 || width > 100000 || std::abs(height) > 100000) return std::nullopt;
-  const bool bottom_up = height > 0;
+  TBitmap bitmap;
+  // Skin images are plain 24-bit bitmaps.
+  if (!ReadBmp(bytes, bitmap) || bitmap.BitCount() != 24) return std::nullopt;
   SkinBitmap bmp;
-  bmp.width = width;
-  bmp.height = std::abs(height);
-  const size_t row = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-  if (offset > bytes.size() || bytes.size() - offset < row * bmp.height) return std::nullopt;
-  bmp.rgb.resize(static_cast<size_t>(width) * bmp.height * 3);
+  bmp.width = bitmap.Width();
+  bmp.height = bitmap.Height();
+  bmp.rgb.reserve(static_cast<size_t>(bmp.width) * bmp.height * 3);
   for (int y = 0; y < bmp.height; ++y) {
-    const size_t src = offset + row * (bottom_up ? bmp.height - 1 - y : y);
-    for (int x = 0; x < width; ++x) {
-      const size_t at = (static_cast<size_t>(y) * width + x) * 3;
-      bmp.rgb[at] = bytes[src + x * 3 + 2];
-      bmp.rgb[at + 1] = bytes[src + x * 3 + 1];
-      bmp.rgb[at + 2] = bytes[src + x * 3];
+    for (int x = 0; x < bmp.width; ++x) {
+      const TColor c = bitmap.Pixel(x, y);
+      bmp.rgb.push_back(static_cast<std::uint8_t>(c & 0xFF));
+      bmp.rgb.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
+      bmp.rgb.push_back(static_cast<std::uint8_t>((c >> 16) & 0xFF));
     }
   }
   return bmp;

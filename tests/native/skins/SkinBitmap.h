@@ -1,6 +1,6 @@
 #pragma once
-// A reader of the uncompressed 24-bit BMP files that skin packages carry,
-// for looking at skin images in tests.
+// Skin images as plain RGB rows for the tests (decoded by the framework's
+// BMP reader), and the contrast measure of the web accessibility guidelines.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -18,7 +18,7 @@ struct SkinBitmap {
   bool IsKey(int x, int y) const { return R(x, y) == 255 && G(x, y) == 0 && B(x, y) == 255; }
 };
 
-// Nothing when the bytes are not a complete uncompressed 24-bit BMP.
+// Nothing when the bytes are not a readable 24-bit BMP.
 std::optional<SkinBitmap> DecodeSkinBitmap(std::span<const std::uint8_t> bytes);
 
 // Relative luminance and contrast ratio as the web accessibility guidelines
