@@ -2,8 +2,8 @@
 // The Windows side of TBitmap and TImageList: DIB sections made from the
 // pixels in memory, pixels read back from GDI bitmaps and device contexts,
 // drawing into a device context, and common-controls image lists.
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
