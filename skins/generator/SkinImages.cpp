@@ -251,7 +251,7 @@ class Painter {
         break;
       case TCaptionButtonShape::cbGlossPill: {
         const TRgb base = close ? Mix(behind, s_.close_hot, 0.55f) : Lighter(behind, 0.14f);
-        fill = state == 2   ? (close ? s_.close_hot : Lighter(behind, 0.32f))
+        fill = state == 2   ? (close ? s_.close_hot : Lighter(behind, 0.24f))
                : state == 1 ? Darker(base, 0.2f)
                             : base;
         shape = RoundRect(0, 0, fw, fh, fh / 2);
@@ -268,10 +268,14 @@ class Painter {
       if (s_.caption_buttons == TCaptionButtonShape::cbBoxed) {
         r.Stroke(shape, Line(), TPaint::Solid(active ? s_.title_text : s_.shadow));
       }
-      glyph_colour =
-          ReadableOn(fill, glyph_colour, close && state == 2 ? s_.close_hot_glyph : kBlack);
-      if (close && (state == 1 || state == 2))
+      // The title colour stays while it reads on the plate; otherwise the
+      // better of it and black. The close button keeps its own glyph colour
+      // on its warning plate.
+      if (ContrastRatio(fill, glyph_colour) < 3.0)
+        glyph_colour = ReadableOn(fill, glyph_colour, kBlack);
+      if (close && (state == 1 || state == 2)) {
         glyph_colour = ReadableOn(fill, s_.close_hot_glyph, glyph_colour);
+      }
     }
     const float g =
         std::max(3.5f, std::min(fw, fh) *
