@@ -21,6 +21,9 @@ done
 cmake --preset win64 >/dev/null
 cmake --build build/win64 -j "$jobs"
 ensure_display
+media="$root/build/win64/benchdata"
+bash bench/app/make-bench-media.sh "$media"
+export TONMILL_MEDIA="Z:${media//\//\\}"
 for b in build/win64/bin/*_bench.exe; do
   [ -f "$b" ] || continue
   echo "== $(basename "$b") (under Wine)"
