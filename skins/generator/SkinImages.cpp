@@ -1017,7 +1017,8 @@ TSkinMetrics ComputeMetrics(const TSkinStyle& s) {
   m.text_shift = m.pin_x + s.caption_button_width + 8;
   m.text_shift_vert = (s.caption_height - s.font_height) / 2;
   m.text_right_clip = m.SlotX(s, 3) + 8;
-  m.push_margin = std::max(s.button_radius, 3) + 2;
+  // Corners stay whole down to 20-pixel-high buttons.
+  m.push_margin = std::clamp(s.button_radius + 2, 5, 10);
   return m;
 }
 

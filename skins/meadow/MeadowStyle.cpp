@@ -45,7 +45,7 @@ TSkinStyle MeadowStyle() {
   s.window_radius = 12;
   s.window_bottom_radius = 8;
   s.outline = 1;
-  s.button_radius = 10;
+  s.button_radius = 8;
   s.box_radius = 4;
   s.control_radius = 5;
   s.glyph_stroke = 1.4f;
