@@ -1,0 +1,108 @@
+// The built-in bitmaps: the drawn images, and the resource files beside the
+// resource script, which must be what make_builtin_bitmaps writes.
+#include "skin/data/BuiltinBitmaps.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "framework/BmpReader.h"
+#include "framework/Streams.h"
+
+namespace {
+
+TBitmap Drawn(const std::string& name) {
+  TBitmap b;
+  EXPECT_TRUE(DrawBuiltinBitmap(name, b)) << name;
+  return b;
+}
+
+// The image's rows as text: S silver, G grey, H white, # black, ? other.
+std::string Rows(const TBitmap& b, int left = 0, int width = -1) {
+  if (width < 0) width = b.Width();
+  std::string text;
+  for (int y = 0; y < b.Height(); ++y) {
+    for (int x = left; x < left + width; ++x) {
+      const TColor c = b.Pixel(x, y);
+      text += c == clSilver  ? 'S'
+              : c == clGray  ? 'G'
+              : c == clWhite ? 'H'
+              : c == clBlack ? '#'
+                             : '?';
+    }
+    text += '\n';
+  }
+  return text;
+}
+
+TEST(BuiltinBitmaps, TrackChannelsHaveTheirThreeShades) {
+  const TBitmap track = Drawn("TRACK");
+  EXPECT_EQ(Rows(track),
+            "SSGGGGGGGGGGGGHH\n"
+            "SSHHHHHHHHHHHHHH\n"
+            "GSHHHHHHHHHHHHHH\n"
+            "SSHHHHHHHHHHHHHH\n");
+  EXPECT_EQ(track.BitCount(), 4);
+  const TBitmap vert = Drawn("TRACKVERT");
+  std::string expected = "SSGS\nSSSS\n";
+  for (int i = 0; i < 12; ++i) expected += "GHHH\n";
+  expected += "HHHH\nHHHH\n";
+  EXPECT_EQ(Rows(vert), expected);
+}
+
+TEST(BuiltinBitmaps, MenuGlyphsAreBlackOnWhiteInFourCells) {
+  const TBitmap glyphs = Drawn("VENEERMENU");
+  ASSERT_EQ(glyphs.Width(), 64);
+  ASSERT_EQ(glyphs.Height(), 16);
+  EXPECT_EQ(glyphs.BitCount(), 1);
+  // Maximise: a frame at x 3-12, y 3-12 with a two-pixel top bar.
+  const std::string maximise = Rows(glyphs, 16, 16);
+  EXPECT_EQ(maximise.substr(3 * 17, 17), "HHH##########HHH\n");
+  EXPECT_EQ(maximise.substr(4 * 17, 17), "HHH##########HHH\n");
+  EXPECT_EQ(maximise.substr(5 * 17, 17), "HHH#HHHHHHHH#HHH\n");
+  EXPECT_EQ(maximise.substr(12 * 17, 17), "HHH##########HHH\n");
+  EXPECT_EQ(maximise.substr(13 * 17, 17), "HHHHHHHHHHHHHHHH\n");
+  // Minimise: a bar at x 5-11, y 7-8 and nothing else.
+  const std::string minimise = Rows(glyphs, 32, 16);
+  EXPECT_EQ(minimise.substr(7 * 17, 17), "HHHHH#######HHHH\n");
+  EXPECT_EQ(minimise.substr(8 * 17, 17), "HHHHH#######HHHH\n");
+  EXPECT_EQ(std::count(minimise.begin(), minimise.end(), '#'), 14);
+  // Restore: the front window hides the back one's lower left corner.
+  EXPECT_EQ(glyphs.Pixel(5, 4), clBlack);   // back window, top bar
+  EXPECT_EQ(glyphs.Pixel(12, 9), clBlack);  // back window, bottom right
+  EXPECT_EQ(glyphs.Pixel(5, 9), clWhite);   // under the front window
+  EXPECT_EQ(glyphs.Pixel(3, 12), clBlack);  // front window
+  EXPECT_EQ(glyphs.Pixel(6, 10), clWhite);  // front window inside
+  // Close: both diagonals, and nothing outside x 3-11, y 4-12.
+  for (int i = 0; i <= 8; ++i) {
+    EXPECT_EQ(glyphs.Pixel(48 + 3 + i, 4 + i), clBlack) << i;
+    EXPECT_EQ(glyphs.Pixel(48 + 11 - i, 4 + i), clBlack) << i;
+  }
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      if (x < 3 || x > 11 || y < 4 || y > 12) {
+        EXPECT_EQ(glyphs.Pixel(48 + x, y), clWhite);
+      }
+    }
+  }
+  TBitmap none;
+  EXPECT_FALSE(DrawBuiltinBitmap("track", none));
+  EXPECT_TRUE(BuiltinBitmapFile("OTHER").empty());
+}
+
+TEST(BuiltinBitmaps, ResourceFilesAreTheGeneratorsOutput) {
+  for (const char* name : kBuiltinBitmapNames) {
+    TMemoryStream file;
+    file.LoadFromFile(std::string(TONMILL_RESOURCES_DIR) + "/" + name + ".bmp");
+    const std::vector<std::uint8_t> bytes(file.Bytes().begin(), file.Bytes().end());
+    EXPECT_EQ(bytes, BuiltinBitmapFile(name))
+        << name << ".bmp differs: run make_builtin_bitmaps skin/data/resources";
+    TBitmap read;
+    ASSERT_TRUE(ReadBmp(bytes, read)) << name;
+    EXPECT_TRUE(read.SamePixels(Drawn(name))) << name;
+    EXPECT_EQ(read.BitCount(), std::string(name) == "VENEERMENU" ? 1 : 4);
+  }
+}
+
+}  // namespace
