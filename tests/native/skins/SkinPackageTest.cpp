@@ -313,6 +313,35 @@ TEST_P(StoredSkinTest, StripsDivideIntoTheirCellsAndNoCellIsLeftEmpty) {
   }
 }
 
+TEST_P(StoredSkinTest, NineSliceMarginsFitInsideTheirCells) {
+  // Margins larger than a cell would cut past it; the engine also drops
+  // margins that do not fit the target, so push-button corners must fit the
+  // smallest buttons (20 pixels high).
+  for (const Slot& slot : EngineSlots()) {
+    // Frame parts have their own keys; check and radio strips, glyphs and
+    // the tab border are drawn whole, not by the section's margins.
+    if (slot.section == "Personality" || (slot.key != "Image" && slot.key != "Bitmap")) continue;
+    const auto bmp = skin_->Bitmap(slot.section, slot.key);
+    ASSERT_TRUE(bmp) << slot.section;
+    const int cells = slot.cells ? slot.cells : skin_->Int(slot.section, slot.count_key, 0);
+    ASSERT_GT(cells, 0) << slot.section;
+    const int w = bmp->width / cells, h = bmp->height;
+    const int lr =
+        skin_->Int(slot.section, "LeftWidth", 0) + skin_->Int(slot.section, "RightWidth", 0);
+    const int tb =
+        skin_->Int(slot.section, "TopHeight", 0) + skin_->Int(slot.section, "BottomHeight", 0);
+    EXPECT_LE(lr, w) << slot.section << "/" << slot.key;
+    EXPECT_LE(tb, h) << slot.section << "/" << slot.key;
+  }
+  EXPECT_LE(skin_->Int("Buttons", "TopHeight", 0) + skin_->Int("Buttons", "BottomHeight", 0), 20);
+  const auto left = skin_->Bitmap("Personality", "Left");
+  const auto top = skin_->Bitmap("Personality", "Top");
+  ASSERT_TRUE(left && top);
+  EXPECT_LE(skin_->Int("Personality", "BottomTopHeight", 0) +
+                skin_->Int("Personality", "BottomBotHeight", 0),
+            top->width);
+}
+
 TEST_P(StoredSkinTest, MdiControlsHoldThreeButtonsOfFourCells) {
   const auto bmp = skin_->Bitmap("MDICONTROLS", "Image");
   ASSERT_TRUE(bmp);
