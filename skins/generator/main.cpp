@@ -1,8 +1,8 @@
 // skingen: draws the program's own skins.
-//   skingen OUTDIR [--no-preview]
+//   skingen OUTDIR [--no-preview | --preview DIR]
 // For every skin it writes OUTDIR/<name>/ (the bitmaps and the definition,
-// ready for "skinpack pack") and OUTDIR/preview/<name>.png. The same
-// sources always give the same bytes.
+// ready for "skinpack pack") and the preview sheet DIR/<name>.png (DIR is
+// OUTDIR/preview unless given). The same sources always give the same bytes.
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -16,12 +16,15 @@
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3 || (argc == 3 && std::string(argv[2]) != "--no-preview")) {
-    std::cerr << "usage: skingen OUTDIR [--no-preview]\n";
+  const bool usage_ok = argc == 2 || (argc == 3 && std::string(argv[2]) == "--no-preview") ||
+                        (argc == 4 && std::string(argv[2]) == "--preview");
+  if (!usage_ok) {
+    std::cerr << "usage: skingen OUTDIR [--no-preview | --preview DIR]\n";
     return 2;
   }
   const fs::path out = argv[1];
-  const bool preview = argc == 2;
+  const bool preview = argc != 3;
+  const fs::path preview_dir = argc == 4 ? fs::path(argv[3]) : out / "preview";
   try {
     for (const skingen::TSkinStyle& style : skingen::AllSkins()) {
       const skingen::TBuiltSkin skin = skingen::BuildSkin(style);
@@ -36,8 +39,8 @@ int main(int argc, char** argv) {
           (dir / skin.definition_file).string(),
           std::vector<std::uint8_t>(skin.definition.begin(), skin.definition.end()));
       if (preview) {
-        fs::create_directories(out / "preview");
-        skingen::WritePng((out / "preview" / (style.file_stem + ".png")).string(),
+        fs::create_directories(preview_dir);
+        skingen::WritePng((preview_dir / (style.file_stem + ".png")).string(),
                           skingen::DrawPreviewSheet(skin));
       }
     }
