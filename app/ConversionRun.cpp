@@ -40,6 +40,7 @@ int TFrmMain::GetMediaLength(const std::wstring& file_name) {
   ProbeRunner->SetCommandLine(converter::ProbeCommandLine(ExeDir, file_name));
   ProbeFinished = false;
   ProbeRunner->Execute();
+  const ULONGLONG grey_at = GetTickCount64() + 300;
   bool found = false;
   for (int pass = 0; pass < 50 && !cancel_; ++pass) {
     if (ProbeFinished) break;
@@ -54,6 +55,10 @@ int TFrmMain::GetMediaLength(const std::wstring& file_name) {
     while (!cancel_ && !ProbeFinished && ProbeRunner->Lines().Count() == lines_before) {
       const ULONGLONG now = GetTickCount64();
       if (now >= pass_end) break;
+      if (probing_ && !probe_greyed_ && now >= grey_at) {
+        SetWaitingControls(false);
+        probe_greyed_ = true;
+      }
       Application->WaitAndProcess(ProbeRunner->RunEndedEvent(),
                                   static_cast<DWORD>(std::min<ULONGLONG>(pass_end - now, 50)));
     }

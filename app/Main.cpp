@@ -186,19 +186,18 @@ void TFrmMain::btnAddClick(TObject*) {
   lblInfo->SetCaption(texts::kReady);
   auto job = std::make_unique<TFileInfo>();
   // The probe keeps this thread waiting (processing messages) for up to
-  // about 50 s; nothing that starts a runner may be used meanwhile.
+  // about 50 s; every handler refuses to start while it runs, and a probe
+  // that takes longer than a moment also greys the controls (see
+  // GetMediaLength), so a quick one does not make the window flicker.
   probing_ = true;
-  SetWaitingControls(false);
   try {
     job->Duration = GetMediaLength(*chosen);
   } catch (const Exception& e) {
-    probing_ = false;
-    SetWaitingControls(true);
+    EndProbeWait();
     ShowError(Utf8ToWide(e.Message()));
     return;
   }
-  probing_ = false;
-  SetWaitingControls(true);
+  EndProbeWait();
   if (cancel_) {
     // The window is closing: the file is not added.
     cancel_ = false;
@@ -209,6 +208,12 @@ void TFrmMain::btnAddClick(TObject*) {
   job->FileName = *chosen;
   JobList.push_back(std::move(job));
   lvwFiles->SetItemCount(static_cast<int>(JobList.size()));
+}
+
+void TFrmMain::EndProbeWait() {
+  probing_ = false;
+  if (probe_greyed_) SetWaitingControls(true);
+  probe_greyed_ = false;
 }
 
 void TFrmMain::btnDeleteClick(TObject*) {

@@ -87,11 +87,13 @@ class TFrmMain : public TForm {
  private:
   void BuildComponents();
   void SetWaitingControls(bool enabled);
+  void EndProbeWait();
   void ShowError(const std::wstring& text);
 
   TMainDialogs dialogs_;
   bool probing_ = false;
   bool converting_ = false;
+  bool probe_greyed_ = false;  // a slow probe has greyed the controls
   // Set by a close request while waiting: the wait ends, the run is stopped,
   // and the window closes once the handler has returned.
   bool cancel_ = false;

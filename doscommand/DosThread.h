@@ -39,5 +39,6 @@ class TDosThread : public TThread {
   TNotifyEvent on_terminated_;
   DWORD priority_class_;
   HANDLE run_ended_;  // borrowed from the runner
+  THandle stop_event_;  // set when the worker is asked to stop
   TLineSplitter splitter_;
 };

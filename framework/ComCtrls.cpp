@@ -31,7 +31,7 @@ void TListView::CreateParams(TCreateParams& params) {
 }
 
 void TListView::CreateWnd() {
-  DWORD ex = LVS_EX_DOUBLEBUFFER;
+  DWORD ex = 0;
   if (RowSelect) ex |= LVS_EX_FULLROWSELECT;
   if (GridLines) ex |= LVS_EX_GRIDLINES;
   SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
