@@ -251,9 +251,17 @@ TEST_F(MainWindowTest, BatchConvertsEveryJobInOrderAndMarksFailures) {
   // message handler (the same hook the skin engine uses).
   std::vector<int> positions;
   TWndMethod previous = form->ProgressBar1->WindowProc;
+  bool shot_taken = false;
   form->ProgressBar1->WindowProc = [&](TMessage& m) {
     if (m.Msg == PBM_SETPOS) positions.push_back(static_cast<int>(m.WParam));
     previous(m);
+    if (m.Msg == PBM_SETPOS && m.WParam > 3 && !shot_taken) {
+      // The first real progress: bring the screen up to date and keep a picture.
+      RedrawWindow(form->Handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      SaveWindowShot(form->Handle(), MediaDir() + L"converting.bmp");
+      shot_taken = true;
+    }
   };
   const std::wstring folder = MediaDir() + L"out\\new\\deeper\\";
   chosen_folder = folder;
@@ -263,17 +271,11 @@ TEST_F(MainWindowTest, BatchConvertsEveryJobInOrderAndMarksFailures) {
   auto& watch = OwnedComponent<TTimer>(app);
   watch.SetInterval(15);
   bool disabled_seen = false;
-  bool shot_taken = false;
   std::vector<std::wstring> infos;
   watch.OnTimer = [&](TObject*) {
-    const int pos = form->ProgressBar1->Position();
     if (!form->btnConvert->Enabled() && !form->GroupBox3->Enabled()) disabled_seen = true;
     const std::wstring info = form->lblInfo->Caption();
     if (infos.empty() || infos.back() != info) infos.push_back(info);
-    if (!shot_taken && pos > 3) {
-      SaveWindowShot(form->Handle(), MediaDir() + L"converting.bmp");
-      shot_taken = true;
-    }
   };
   form->btnConvert->Click();
   watch.SetEnabled(false);
