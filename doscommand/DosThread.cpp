@@ -133,10 +133,10 @@ TRunOutcome TDosThread::Run() {
   for (;;) {
     // Whether the child has ended is taken before the pipe is looked at, so
     // the pass that sees the end still reads everything it wrote.
+    // The handle tells for sure (a child may itself exit with the code 259),
+    // and once it is signalled the exit code read after it is final.
+    const bool ended = WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
     if (!GetExitCodeProcess(process.Get(), &exit_code)) exit_code = STILL_ACTIVE;
-    // A child may itself exit with the code 259; the handle tells for sure.
-    const bool ended = exit_code != STILL_ACTIVE ||
-                       WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
 
     DWORD peeked = 0;
     DWORD available = 0;
