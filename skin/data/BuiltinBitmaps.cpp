@@ -60,9 +60,9 @@ TBitmap TrackVert() {
 }
 
 // The sixteen colours of 4-bit images.
-const std::vector<TColor> kSixteenColours = {
-    clBlack,  clMaroon, clGreen, clOlive,  clNavy, clPurple,  clTeal, clGray,
-    clSilver, clRed,    clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite};
+constexpr TColor kSixteenColours[] = {clBlack, clMaroon,  clGreen,  clOlive, clNavy, clPurple,
+                                      clTeal,  clGray,    clSilver, clRed,   clLime, clYellow,
+                                      clBlue,  clFuchsia, clAqua,   clWhite};
 
 }  // namespace
 

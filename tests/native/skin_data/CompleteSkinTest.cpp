@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "framework/Streams.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/packages/SkinReader.h"
@@ -71,15 +73,18 @@ std::string Quote(const std::string& s) {
 class CompleteSkinTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    // The skin is drawn into the build tree and packed by the skinpack tool.
-    const std::string dir = std::string(TONMILL_SKIN_WORK_DIR) + "/complete";
-    package_path_ = std::string(TONMILL_SKIN_WORK_DIR) + "/complete.skn";
-    std::filesystem::remove_all(dir);
+    // The skin is drawn into the build tree and packed by the skinpack tool,
+    // in a folder of this process (the cases may run in parallel processes).
+    work_dir_ = std::string(TONMILL_SKIN_WORK_DIR) + "/complete-" + std::to_string(getpid());
+    const std::string dir = work_dir_ + "/skin";
+    package_path_ = work_dir_ + "/complete.skn";
+    std::filesystem::remove_all(work_dir_);
     CompleteTestSkin().WriteFolder(dir);
     const std::string command =
         Quote(TONMILL_SKINPACK_EXE) + " pack " + Quote(dir) + " " + Quote(package_path_);
     pack_status_ = std::system((command + " > /dev/null").c_str());
   }
+  static void TearDownTestSuite() { std::filesystem::remove_all(work_dir_); }
 
   void SetUp() override {
     ASSERT_EQ(pack_status_, 0) << "skinpack failed";
@@ -90,6 +95,7 @@ class CompleteSkinTest : public ::testing::Test {
     ASSERT_FALSE(data.NotReady());
   }
 
+  static inline std::string work_dir_;
   static inline std::string package_path_;
   static inline int pack_status_ = -1;
   TTestEnvironment env;
