@@ -1,6 +1,7 @@
 #include "skin/data/BuiltinBitmaps.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "framework/BmpWriter.h"
 
@@ -85,7 +86,10 @@ std::vector<std::uint8_t> BuiltinBitmapFile(const std::string& name) {
   if (!DrawBuiltinBitmap(name, bitmap)) return {};
   TBmpWriteOptions options;
   options.bit_count = bitmap.BitCount();
-  options.palette =
-      bitmap.BitCount() == 1 ? std::vector<TColor>{clBlack, clWhite} : kSixteenColours;
+  if (bitmap.BitCount() == 1) {
+    options.palette = {clBlack, clWhite};
+  } else {
+    options.palette.assign(std::begin(kSixteenColours), std::end(kSixteenColours));
+  }
   return WriteBmp(bitmap, options);
 }
