@@ -7,6 +7,7 @@
 #include "app/ConverterText.h"
 #include "app/MainLayout.h"
 #include "app/MainTexts.h"
+#include "app/StoredSkins.h"
 #include "framework/Application.h"
 #include "framework/Unicode.h"
 
@@ -59,12 +60,14 @@ std::wstring BrowseForFolder(HWND owner, const std::wstring& title) {
   return result;
 }
 
-TFrmMain::TFrmMain(TComponent* owner) : TFrmMain(owner, TMainDialogs{}) {}
+TFrmMain::TFrmMain(TComponent* owner, TSkinEnvironment& skins)
+    : TFrmMain(owner, skins, TMainDialogs{}) {}
 
-TFrmMain::TFrmMain(TComponent* owner, TMainDialogs dialogs)
+TFrmMain::TFrmMain(TComponent* owner, TSkinEnvironment& skins, TMainDialogs dialogs)
     : TForm(owner, MainWindowStyle()), dialogs_(std::move(dialogs)) {
   SetName("FrmMain");
   BuildComponents();
+  BuildSkinComponents(skins);
   if (!dialogs_.PickSourceFile) {
     dialogs_.PickSourceFile = [this](HWND window) -> std::optional<std::wstring> {
       if (!OpenDialog1->Execute(window)) return std::nullopt;
@@ -150,6 +153,21 @@ void TFrmMain::BuildComponents() {
   lvwFiles->OnData = [this](TObject* s, TListItem& item) { lvwFilesData(s, item); };
 }
 
+void TFrmMain::BuildSkinComponents(TSkinEnvironment& skins) {
+  // As the window's stored description would give them: the store with the
+  // five skins, and the skin data component with its settings (DisableTag
+  // 99, not active); reading ends with Loaded, which starts the manager.
+  SkinStore1 = &OwnedComponent<TSkinStore>(*this);
+  SkinStore1->SetName("SkinStore1");
+  LoadStoredSkins(*SkinStore1);
+  SkinData1 = &OwnedComponent<TSkinData>(*this, skins);
+  SkinData1->SetName("SkinData1");
+  SkinData1->BeginLoading();
+  SkinData1->SetDisableTag(99);
+  SkinData1->SetActive(false);
+  SkinData1->Loaded();
+}
+
 void TFrmMain::FormCreate() {
   ConvertRunner = &OwnedComponent<TDosCommand>(*this);
   ConvertRunner->SetName("ConvertRunner");
@@ -161,8 +179,9 @@ void TFrmMain::FormCreate() {
   ConvertRunner->OnTerminated = [this](TObject* s) { DosCommand1Terminated(s); };
   ProbeRunner->OnTerminated = [this](TObject* s) { DosCommand2Terminated(s); };
   WebBrowser1->Navigate(texts::kStartPage);
-  // The caption component and the stored skin are switched on here once the
-  // skin engine is part of the program.
+  // (The caption component is switched on here once it is part of the program.)
+  SkinData1->LoadFromSkinStore(SkinStore1, 2);
+  SkinData1->SetActive(true);
   ExeDir = ExecutableFolder();
   JobList.clear();
 }

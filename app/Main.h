@@ -16,14 +16,17 @@
 #include "framework/Form.h"
 #include "framework/StdCtrls.h"
 #include "framework/WebBrowser.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/packages/WinSkinStore.h"
 
 // How one encoder run ended.
 enum class TJobResult { jrDone, jrFailed, jrStopped };
 
 class TFrmMain : public TForm {
  public:
-  explicit TFrmMain(TComponent* owner);
-  TFrmMain(TComponent* owner, TMainDialogs dialogs);
+  // `skins` is the program's skin environment; it outlives the window.
+  TFrmMain(TComponent* owner, TSkinEnvironment& skins);
+  TFrmMain(TComponent* owner, TSkinEnvironment& skins, TMainDialogs dialogs);
   ~TFrmMain() override;
 
   // Components, owned by the form.
@@ -46,6 +49,8 @@ class TFrmMain : public TForm {
   TProgressBar* ProgressBar1 = nullptr;
   TButton* btnConvert = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;
+  TSkinStore* SkinStore1 = nullptr;
+  TSkinData* SkinData1 = nullptr;
 
   // Fields.
   std::wstring ExeDir;
@@ -86,6 +91,7 @@ class TFrmMain : public TForm {
 
  private:
   void BuildComponents();
+  void BuildSkinComponents(TSkinEnvironment& skins);
   void SetWaitingControls(bool enabled);
   void EndProbeWait();
   void ShowError(const std::wstring& text);

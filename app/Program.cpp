@@ -4,13 +4,17 @@
 
 #include "app/Main.h"
 #include "app/MainTexts.h"
+#include "app/StoredSkins.h"
 #include "framework/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // The skin environment (and with it the skin manager) lives for the whole
+  // run: it goes after the application and every window.
+  const std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(texts::kTitle);
   TApplication application(nullptr);
   application.Initialize();
   application.SetTitle(texts::kTitle);
-  auto& main_form = OwnedComponent<TFrmMain>(application);
+  auto& main_form = OwnedComponent<TFrmMain>(application, *skins);
   main_form.SetMainForm(true);
   main_form.Show();
   application.Run();

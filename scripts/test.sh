@@ -44,6 +44,8 @@ fi
 
 echo "== Windows build and tests under Wine"
 if cmake --preset win64 >/dev/null && cmake --build build/win64 -j "$jobs"; then
+  # A wine server left from another display would keep its desktop there.
+  wineserver -k >/dev/null 2>&1 || true
   ensure_display
   wineserver -p 60 >/dev/null 2>&1 || true
   # The first start of a prefix on a new display sets up its desktop; do it

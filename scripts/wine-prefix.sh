@@ -11,6 +11,12 @@ mkdir -p "$TONMILL_DEPS"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
 
+# Wine's own fonts (Marlett draws the caption buttons' glyphs) into the
+# prefix's font folder, where this Wine build looks for them.
+if [ -d /usr/share/wine/fonts ]; then
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
+
 subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 font="WenQuanYi Zen Hei"
 for face in "宋体" "SimSun" "新宋体" "NSimSun" "MS Shell Dlg" "MS Shell Dlg 2"; do

@@ -17,6 +17,7 @@
 
 #include "app/ConverterText.h"
 #include "app/Main.h"
+#include "app/StoredSkins.h"
 #include "framework/Application.h"
 #include "framework/Win32Handles.h"
 
@@ -69,6 +70,7 @@ void RunAndWait(const std::wstring& command) {
 
 int main() {
   const std::wstring media = Env(L"TONMILL_MEDIA") + L"\\";
+  const std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
   TApplication app(nullptr);
   app.Initialize();
   std::deque<std::wstring> picks;
@@ -85,7 +87,7 @@ int main() {
   CreateDirectoryW(out_direct.c_str(), nullptr);
   dialogs.PickOutputFolder = [&](HWND, const std::wstring&) { return out_window; };
   dialogs.MessageBox = [](HWND, const std::wstring&, UINT) { return IDOK; };
-  auto& form = OwnedComponent<TFrmMain>(app, std::move(dialogs));
+  auto& form = OwnedComponent<TFrmMain>(app, *skins, std::move(dialogs));
   form.Show();
 
   std::vector<std::wstring> sources;

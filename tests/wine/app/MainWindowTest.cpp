@@ -13,6 +13,8 @@
 
 #include "app/Main.h"
 #include "app/MainTexts.h"
+#include "app/StoredSkins.h"
+#include "skin/data/RecordingSkinManager.h"
 #include "framework/Application.h"
 #include "framework/GdiObjects.h"
 #include "framework/Timer.h"
@@ -94,7 +96,7 @@ class MainWindowTest : public ::testing::Test {
       messages.push_back(text);
       return answer;
     };
-    form = &OwnedComponent<TFrmMain>(app, std::move(dialogs));
+    form = &OwnedComponent<TFrmMain>(app, *skins, std::move(dialogs));
     form->Show();
   }
 
@@ -110,6 +112,8 @@ class MainWindowTest : public ::testing::Test {
                : L"<none>";
   }
 
+  // The skin environment outlives the application and its windows.
+  std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
   TApplication app{nullptr};
   TFrmMain* form = nullptr;
   std::deque<std::wstring> sources;
@@ -135,6 +139,31 @@ TEST_F(MainWindowTest, StartsWithItsTextsAndAnEmptyList) {
   EXPECT_EQ(form->GroupBox6->Top(), 297);
   EXPECT_EQ(form->GroupBox2->Top(), 345);
   EXPECT_EQ(form->ExeDir, TestBinDir());
+}
+
+TEST_F(MainWindowTest, CarriesFiveStoredSkinsAndLoadsTheThirdAtStart) {
+  ASSERT_EQ(form->SkinStore1->Store().Count(), 5);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(form->SkinStore1->Store().Items(i).Name(), "SkinItem" + std::to_string(i));
+    EXPECT_GT(form->SkinStore1->Store().Items(i).DataSize(), 1000);
+  }
+  EXPECT_FALSE(form->SkinData1->NotReady());
+  EXPECT_TRUE(form->SkinData1->Active());
+  EXPECT_EQ(form->SkinData1->DisableTag(), 99);
+  // Loaded from item 2 byte for byte.
+  const auto item = form->SkinStore1->Store().Items(2).Data().Bytes();
+  const auto loaded = form->SkinData1->SkinBuffer().Bytes();
+  ASSERT_EQ(loaded.size(), item.size());
+  EXPECT_TRUE(std::equal(item.begin(), item.end(), loaded.begin()));
+  // The manager was started with its hook and asked to switch skinning on.
+  auto* manager = dynamic_cast<TRecordingSkinManager*>(skins->Manager());
+  ASSERT_NE(manager, nullptr);
+  EXPECT_TRUE(manager->HookInstalled());
+  EXPECT_EQ(manager->MainData(), form->SkinData1);
+  const auto& log = manager->Log();
+  EXPECT_TRUE(std::any_of(log.begin(), log.end(),
+                          [](const std::string& call) { return call.rfind("Post 1", 0) == 0; }))
+      << "switching the skin data on asks the manager to activate";
 }
 
 TEST_F(MainWindowTest, AddDeleteMoveAndClearKeepListAndViewInStep) {
