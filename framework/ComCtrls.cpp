@@ -50,9 +50,10 @@ int TListView::ItemCount() const { return item_count_; }
 void TListView::SetItemCount(int count) {
   item_count_ = std::max(0, count);
   if (HandleAllocated()) {
+    // The view repaints the rows that changed itself; callers that want the
+    // whole view redrawn (delete, clear) ask for it.
     SendMessageW(Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(item_count_),
                  LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-    InvalidateRect(Handle(), nullptr, TRUE);
   }
 }
 
