@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/Component.h"
+#include "framework/EnumSet.h"
 
 class TSkinData;
 
@@ -50,28 +51,6 @@ enum TSkinOption {
 };
 
 enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
-
-// A set of enumeration members held as bits, as the stored form keeps it.
-template <class E, class Bits>
-class TEnumSet {
- public:
-  constexpr TEnumSet() = default;
-  constexpr explicit TEnumSet(Bits bits) : bits_(bits) {}
-  constexpr TEnumSet(std::initializer_list<E> members) {
-    for (E m : members) Include(m);
-  }
-  constexpr bool Contains(E member) const { return (bits_ >> static_cast<int>(member)) & 1; }
-  constexpr void Include(E member) { bits_ = static_cast<Bits>(bits_ | Bit(member)); }
-  constexpr void Exclude(E member) { bits_ = static_cast<Bits>(bits_ & ~Bit(member)); }
-  constexpr Bits ToBits() const { return bits_; }
-  friend constexpr bool operator==(TEnumSet, TEnumSet) = default;
-
- private:
-  static constexpr Bits Bit(E member) {
-    return static_cast<Bits>(Bits{1} << static_cast<int>(member));
-  }
-  Bits bits_ = 0;
-};
 
 using TSkinControlTypes = TEnumSet<TSkinControlType, std::uint32_t>;
 using TSkinOptions = TEnumSet<TSkinOption, std::uint16_t>;
