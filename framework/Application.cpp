@@ -9,12 +9,19 @@ TApplication* Application = nullptr;
 
 namespace {
 constexpr UINT kRunQueued = WM_APP + 1;
+
+// The executable's "MAINICON" at the size of the given metrics, or null.
+HICON LoadMainIcon(int width_metric, int height_metric) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                                       GetSystemMetrics(width_metric),
+                                       GetSystemMetrics(height_metric), 0));
 }
+}  // namespace
 
 TApplication::TApplication(TComponent* owner)
     : TComponent(owner), main_thread_id_(GetCurrentThreadId()) {
-  queue_window_ = std::make_unique<TMessageWindow>(
-      [this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  queue_window_ =
+      std::make_unique<TMessageWindow>([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         return HandleQueueMessage(msg, wp, lp, result);
       });
   Application = this;
@@ -36,6 +43,8 @@ void TApplication::Initialize() {
   icc.dwSize = sizeof(icc);
   icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
   InitCommonControlsEx(&icc);
+  icon_.Reset(LoadMainIcon(SM_CXICON, SM_CYICON));
+  small_icon_.Reset(LoadMainIcon(SM_CXSMICON, SM_CYSMICON));
 }
 
 bool TApplication::DispatchOne(const MSG& msg) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "framework/Component.h"
+#include "framework/GdiObjects.h"
 #include "framework/MessageWindow.h"
 
 class TApplication : public TComponent {
@@ -18,8 +19,13 @@ class TApplication : public TComponent {
   explicit TApplication(TComponent* owner);
   ~TApplication() override;
 
-  // Loads the common controls the program's windows use.
+  // Loads the common controls the program's windows use, and the program's
+  // icon: the icon resource "MAINICON" of the executable, when it has one.
   void Initialize();
+  // The program's icon at the system's large and small sizes (null without
+  // the resource); forms made afterwards show them.
+  HICON Icon() const { return icon_.Get(); }
+  HICON SmallIcon() const { return small_icon_.Get(); }
   const std::wstring& Title() const { return title_; }
   void SetTitle(std::wstring title) { title_ = std::move(title); }
 
@@ -51,6 +57,8 @@ class TApplication : public TComponent {
   bool DispatchOne(const MSG& msg);
 
   std::wstring title_;
+  TOwnedIcon icon_;
+  TOwnedIcon small_icon_;
   bool terminated_ = false;
   bool ole_initialized_ = false;
   DWORD main_thread_id_;

@@ -41,6 +41,10 @@ constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 
+// Framework notification: a form's menu bar was set or its items changed
+// (the window already has the new menu handle).
+constexpr UINT CM_MENUCHANGED = 0xB015;
+
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 struct TCreateParams {
@@ -113,8 +117,8 @@ class TWinControl : public TComponent {
 
  private:
   static LRESULT CALLBACK OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
-                                       UINT_PTR id, DWORD_PTR ref);
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                       DWORD_PTR ref);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   bool ReflectToChild(TMessage& message);
 

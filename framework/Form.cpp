@@ -1,13 +1,56 @@
 #include "framework/Form.h"
 
-#include "framework/Application.h"
+#include <algorithm>
 
-TForm::TForm(TComponent* owner, const TFormStyle& style) : TWinControl(owner), style_(style) {
+#include "framework/Application.h"
+#include "framework/Menus.h"
+#include "framework/Screen.h"
+
+namespace {
+// The style bits that the border style and icons decide; the rest of a
+// live window's styles (visibility, clipping, state) stay as they are.
+constexpr DWORD kBorderStyleBits = WS_POPUP | WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME |
+                                   WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr DWORD kBorderExStyleBits = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+}  // namespace
+
+TWindowStyles FormWindowStyles(TFormBorderStyle border_style, TBorderIcons border_icons) {
+  TWindowStyles s{WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+  switch (border_style) {
+    case bsNone:
+      // No caption, hence no system menu or caption buttons either.
+      s.style |= WS_POPUP;
+      return s;
+    case bsSingle:
+      s.style |= WS_OVERLAPPED | WS_CAPTION;
+      break;
+    case bsSizeable:
+      s.style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
+      break;
+    case bsDialog:
+      s.style |= WS_POPUP | WS_CAPTION;
+      s.ex_style |= WS_EX_DLGMODALFRAME;
+      break;
+  }
+  if (border_icons.Contains(biSystemMenu)) s.style |= WS_SYSMENU;
+  if (border_style != bsDialog) {
+    if (border_icons.Contains(biMinimize)) s.style |= WS_MINIMIZEBOX;
+    if (border_icons.Contains(biMaximize)) s.style |= WS_MAXIMIZEBOX;
+  }
+  return s;
+}
+
+TForm::TForm(TComponent* owner, const TFormStyle& style)
+    : TWinControl(owner),
+      style_(style),
+      border_style_(style.border_style),
+      border_icons_(style.border_icons) {
   font_.Reset(CreateFontW(style.font_height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                           style.font_charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, style.font_face.c_str()));
+  const TWindowStyles styles = FormWindowStyles(border_style_, border_icons_);
   RECT r{0, 0, style.client_width, style.client_height};
-  AdjustWindowRectEx(&r, style.style, FALSE, style.ex_style);
+  AdjustWindowRectEx(&r, styles.style, FALSE, styles.ex_style);
   const int w = r.right - r.left;
   const int h = r.bottom - r.top;
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
@@ -20,14 +63,35 @@ TForm::TForm(TComponent* owner, const TFormStyle& style) : TWinControl(owner), s
   SetCaption(style.caption);
   CreateHandle();
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  if (Application) {
+    // The icons stay the application's; the window only shows them.
+    if (HICON icon = Application->Icon()) {
+      SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    }
+    if (HICON icon = Application->SmallIcon()) {
+      SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+  }
+  Screen().AddForm(this);
 }
 
-// The window (and every child window) goes before the font they share.
-TForm::~TForm() { DestroyHandle(); }
+TForm::~TForm() {
+  Screen().RemoveForm(this);
+  // The menu handle stays its menu's: take it off the window, which would
+  // otherwise destroy it along with itself.
+  if (menu_) {
+    menu_->form_ = nullptr;
+    if (Handle()) ::SetMenu(Handle(), nullptr);
+    menu_ = nullptr;
+  }
+  // The window (and every child window) goes before the font and brush.
+  DestroyHandle();
+}
 
 void TForm::CreateParams(TCreateParams& params) {
-  params.style = style_.style;
-  params.ex_style = style_.ex_style;
+  const TWindowStyles styles = FormWindowStyles(border_style_, border_icons_);
+  params.style = styles.style;
+  params.ex_style = styles.ex_style;
 }
 
 void TForm::Show() {
@@ -50,11 +114,207 @@ void TForm::Close() {
   if (main_form_ && Application) Application->Terminate();
 }
 
+// --- border
+
+void TForm::SetBorderStyle(TFormBorderStyle border_style) {
+  if (border_style == border_style_) return;
+  border_style_ = border_style;
+  ApplyWindowStyles();
+}
+
+void TForm::SetBorderIcons(TBorderIcons border_icons) {
+  if (border_icons == border_icons_) return;
+  border_icons_ = border_icons;
+  ApplyWindowStyles();
+}
+
+void TForm::ApplyWindowStyles() {
+  HWND hwnd = Handle();
+  if (!hwnd) return;
+  const int client_width = ClientWidth();
+  const int client_height = ClientHeight();
+  const TWindowStyles wanted = FormWindowStyles(border_style_, border_icons_);
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
+  SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~kBorderStyleBits) | wanted.style);
+  SetWindowLongPtrW(hwnd, GWL_EXSTYLE, (ex_style & ~kBorderExStyleBits) | wanted.ex_style);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(client_width, client_height);
+}
+
+// --- size
+
+int TForm::ClientWidth() const {
+  return static_cast<int>(ClientRect().right);
+}
+
+int TForm::ClientHeight() const {
+  return static_cast<int>(ClientRect().bottom);
+}
+
+void TForm::SetClientWidth(int width) {
+  SetClientSize(width, ClientHeight());
+}
+
+void TForm::SetClientHeight(int height) {
+  SetClientSize(ClientWidth(), height);
+}
+
+void TForm::SetClientSize(int width, int height) {
+  HWND hwnd = Handle();
+  // A minimised window has no client area to measure its frame by.
+  if (!hwnd || IsIconic(hwnd)) return;
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  // The frame is measured rather than computed, so a menu bar counts as
+  // it really is; a menu bar that wraps anew at the new width changes the
+  // frame, hence the second look.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RECT window, client;
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    if (client.right == width && client.bottom == height) return;
+    const int frame_width = (window.right - window.left) - client.right;
+    const int frame_height = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(hwnd, nullptr, 0, 0, width + frame_width, height + frame_height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TForm::SetWidth(int width) {
+  if (Handle()) {
+    SetWindowPos(Handle(), nullptr, 0, 0, std::max(width, 0), Height(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TForm::SetHeight(int height) {
+  if (Handle()) {
+    SetWindowPos(Handle(), nullptr, 0, 0, Width(), std::max(height, 0),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// --- colour
+
+void TForm::SetColor(TColor color) {
+  if (color == color_) return;
+  color_ = color;
+  Invalidate();
+}
+
+void TForm::EraseBackground(HDC dc) {
+  const TColor rgb = ColorToRGB(color_ == clDefault ? clBtnFace : color_) & 0xFFFFFF;
+  if (!brush_ || rgb != brush_rgb_) {
+    brush_.Reset(CreateSolidBrush(static_cast<COLORREF>(rgb)));
+    brush_rgb_ = rgb;
+  }
+  RECT r;
+  GetClientRect(Handle(), &r);
+  FillRect(dc, &r, brush_.Get());
+}
+
+// --- menu bar
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  if (menu_) menu_->form_ = nullptr;
+  // A menu bar shows on one form at a time.
+  if (menu && menu->form_) menu->form_->SetMenu(nullptr);
+  menu_ = menu;
+  if (menu_) menu_->form_ = this;
+  MenuChanged();
+}
+
+void TForm::MenuChanged() {
+  if (Handle()) ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
+  Perform(CM_MENUCHANGED, 0, 0);
+}
+
+void TForm::MenuDestroying(TMainMenu* menu) {
+  if (menu != menu_) return;
+  menu_ = nullptr;
+  MenuChanged();
+}
+
+bool TForm::RouteMenuMessage(TMessage& m) {
+  if (!menu_) return false;
+  switch (m.Msg) {
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+      if (m.WParam != 0 || measure->CtlType != ODT_MENU) return false;
+      if (!menu_->DispatchMeasureItem(*measure)) return false;
+      m.Result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+      if (m.WParam != 0 || draw->CtlType != ODT_MENU) return false;
+      if (!menu_->DispatchDrawItem(*draw)) return false;
+      m.Result = TRUE;
+      return true;
+    }
+    case WM_COMMAND:
+      // Menus send code 0 and no control window.
+      if (HIWORD(m.WParam) != 0 || m.LParam != 0) return false;
+      if (!menu_->DispatchCommand(LOWORD(m.WParam))) return false;
+      m.Result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
 void TForm::WndProc(TMessage& m) {
-  if (m.Msg == WM_CLOSE) {
-    Close();
-    m.Result = 0;
-    return;
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      m.Result = 0;
+      return;
+    case WM_ERASEBKGND:
+      EraseBackground(reinterpret_cast<HDC>(m.WParam));
+      m.Result = 1;
+      return;
+    case WM_DESTROY:
+      // Destroyed from outside: the window must not take the menu handle
+      // with it.
+      if (menu_) ::SetMenu(Handle(), nullptr);
+      break;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_COMMAND:
+      if (RouteMenuMessage(m)) return;
+      break;
+    default:
+      break;
   }
   TWinControl::WndProc(m);
+}
+
+void TForm::DescribeProperties(TPropertyTable& table) {
+  TWinControl::DescribeProperties(table);
+  table.Int(
+      "Width", [this] { return Width(); },
+      [this](std::int64_t v) { SetWidth(static_cast<int>(v)); });
+  table.Int(
+      "Height", [this] { return Height(); },
+      [this](std::int64_t v) { SetHeight(static_cast<int>(v)); });
+  table.Int(
+      "ClientWidth", [this] { return ClientWidth(); },
+      [this](std::int64_t v) { SetClientWidth(static_cast<int>(v)); });
+  table.Int(
+      "ClientHeight", [this] { return ClientHeight(); },
+      [this](std::int64_t v) { SetClientHeight(static_cast<int>(v)); });
+  table.Int(
+      "Color", [this] { return color_; },
+      [this](std::int64_t v) { SetColor(static_cast<TColor>(v)); });
+  table.Enum(
+      "BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog"},
+      [this] { return static_cast<std::int64_t>(border_style_); },
+      [this](std::int64_t v) { SetBorderStyle(static_cast<TFormBorderStyle>(v)); });
+  table.Int(
+      "BorderIcons", [this] { return border_icons_.ToBits(); },
+      [this](std::int64_t v) { SetBorderIcons(TBorderIcons(static_cast<std::uint8_t>(v))); });
+  table.Object("Menu", [this]() -> TPersistent* { return menu_; });
 }

@@ -1,27 +1,49 @@
 #pragma once
 // TForm: a top-level window of the program. Its window exists from
-// construction; it owns the font its controls share. Forms close through
-// Close(), which the close box also calls: OnCloseQuery may refuse, OnClose
-// decides what happens, and the main form's closing ends the message loop.
+// construction; it owns the font its controls share and the brush of its
+// background. Forms close through Close(), which the close box also calls:
+// OnCloseQuery may refuse, OnClose decides what happens, and the main form's
+// closing ends the message loop. Every form is listed by Screen() while it
+// exists.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
 #include "framework/Control.h"
+#include "framework/EnumSet.h"
 #include "framework/GdiObjects.h"
+#include "framework/Graphics.h"
+
+class TMainMenu;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+// The frame of a form: none (a bare popup), a fixed single border, a
+// sizing border, or a dialog's modal frame.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
+// The caption's system menu and buttons; minimise and maximise boxes need
+// the system menu, and a dialog frame shows neither box.
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize };
+using TBorderIcons = TEnumSet<TBorderIcon, std::uint8_t>;
+
+struct TWindowStyles {
+  DWORD style = 0;
+  DWORD ex_style = 0;
+};
+// The window styles of a form with this border and these icons.
+TWindowStyles FormWindowStyles(TFormBorderStyle border_style, TBorderIcons border_icons);
 
 struct TFormStyle {
   std::wstring caption;
   int client_width = 320;
   int client_height = 240;
   // A single fixed border with the system menu and the minimise box only.
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  DWORD ex_style = WS_EX_CONTROLPARENT;
+  TFormBorderStyle border_style = bsSingle;
+  TBorderIcons border_icons = {biSystemMenu, biMinimize};
   bool centred = true;
   std::wstring font_face = L"\u5B8B\u4F53";  // 宋体
   int font_height = -12;
@@ -39,6 +61,35 @@ class TForm : public TWinControl {
   bool MainForm() const { return main_form_; }
   void SetMainForm(bool main) { main_form_ = main; }
 
+  // The frame and caption buttons; changing them on a live window keeps its
+  // client size.
+  TFormBorderStyle BorderStyle() const { return border_style_; }
+  void SetBorderStyle(TFormBorderStyle border_style);
+  TBorderIcons BorderIcons() const { return border_icons_; }
+  void SetBorderIcons(TBorderIcons border_icons);
+
+  // The colour the client area is painted with (system colours are
+  // resolved when painting).
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+
+  // The window's real client area; setting it resizes the window around it.
+  int ClientWidth() const;
+  int ClientHeight() const;
+  void SetClientWidth(int width);
+  void SetClientHeight(int height);
+  // The outer size of the window.
+  void SetWidth(int width);
+  void SetHeight(int height);
+
+  // The menu bar (borrowed; the form forgets it when it is destroyed). The
+  // window gets the menu's handle whenever it is set or its items change,
+  // and CM_MENUCHANGED goes through WindowProc.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+
+  void DescribeProperties(TPropertyTable& table) override;
+
   TCloseQueryEvent OnCloseQuery;
   TCloseEvent OnClose;
 
@@ -47,7 +98,22 @@ class TForm : public TWinControl {
   void WndProc(TMessage& message) override;
 
  private:
+  friend class TMainMenu;
+  // Called by the menu bar when its handle changed, or when it goes.
+  void MenuChanged();
+  void MenuDestroying(TMainMenu* menu);
+  void ApplyWindowStyles();
+  void SetClientSize(int width, int height);
+  void EraseBackground(HDC dc);
+  bool RouteMenuMessage(TMessage& message);
+
   TFormStyle style_;
+  TFormBorderStyle border_style_;
+  TBorderIcons border_icons_;
+  TColor color_ = clBtnFace;
   TOwnedFont font_;
+  TOwnedBrush brush_;          // the background, in brush_rgb_
+  TColor brush_rgb_ = clNone;  // what brush_ was made with
+  TMainMenu* menu_ = nullptr;
   bool main_form_ = false;
 };

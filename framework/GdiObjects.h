@@ -1,5 +1,6 @@
 #pragma once
-// Owning and borrowed GDI handles. TGdiObject deletes what it owns; a
+// Owning and borrowed GDI handles. TGdiObject deletes what it owns (icons
+// and menus with their own destroy functions); a
 // TSelectObject selects an object into a DC for one scope and puts the
 // previous one back; TMemoryDC is a memory DC with a compatible bitmap, the
 // back buffer that painting code draws into before one copy to the screen.
@@ -7,7 +8,18 @@
 
 #include <utility>
 
-template <class H>
+struct TDeleteObject {
+  void operator()(HGDIOBJ h) const { DeleteObject(h); }
+};
+struct TDestroyIcon {
+  void operator()(HICON h) const { DestroyIcon(h); }
+};
+// Destroying a menu destroys its submenus with it.
+struct TDestroyMenu {
+  void operator()(HMENU h) const { DestroyMenu(h); }
+};
+
+template <class H, class Free = TDeleteObject>
 class TGdiObject {
  public:
   TGdiObject() = default;
@@ -26,7 +38,7 @@ class TGdiObject {
   H Get() const { return h_; }
   explicit operator bool() const { return h_ != nullptr; }
   void Reset(H h = nullptr) {
-    if (h_) DeleteObject(h_);
+    if (h_) Free{}(h_);
     h_ = h;
   }
   H Release() { return std::exchange(h_, nullptr); }
@@ -40,10 +52,13 @@ using TOwnedBrush = TGdiObject<HBRUSH>;
 using TOwnedPen = TGdiObject<HPEN>;
 using TOwnedBitmap = TGdiObject<HBITMAP>;
 using TOwnedRegion = TGdiObject<HRGN>;
+using TOwnedIcon = TGdiObject<HICON, TDestroyIcon>;
+using TOwnedMenu = TGdiObject<HMENU, TDestroyMenu>;
 
 class TSelectObject {
  public:
-  TSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  TSelectObject(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
   ~TSelectObject() {
     if (previous_) SelectObject(dc_, previous_);
   }

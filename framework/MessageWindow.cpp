@@ -17,10 +17,17 @@ void RegisterClassOnce(WNDPROC proc) {
 }
 }  // namespace
 
-TMessageWindow::TMessageWindow(Handler handler) : handler_(std::move(handler)) {
+TMessageWindow::TMessageWindow(Handler handler, TMessageWindowKind kind)
+    : handler_(std::move(handler)) {
   RegisterClassOnce(&TMessageWindow::WndProc);
-  hwnd_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                          GetModuleHandleW(nullptr), this);
+  if (kind == TMessageWindowKind::MessageOnly) {
+    hwnd_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            GetModuleHandleW(nullptr), this);
+  } else {
+    // Never shown; a tool window stays out of the task bar all the same.
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), this);
+  }
   if (!hwnd_) throw std::runtime_error("Cannot create a message window");
   thread_id_ = GetCurrentThreadId();
 }

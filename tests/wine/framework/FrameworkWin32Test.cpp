@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/Form.h"
 #include "framework/Timer.h"
 #include "framework/Win32Handles.h"
 #include "tests/wine/support/WineTestSupport.h"
@@ -107,6 +108,17 @@ TEST(Application, TerminateEndsRun) {
   app.Run();
   EXPECT_TRUE(app.Terminated());
   EXPECT_EQ(ticks, 3);
+}
+
+TEST(Application, WithoutAnIconResourceFormsKeepTheSystemsIcon) {
+  // This test program has no "MAINICON" resource.
+  TApplication app(nullptr);
+  app.Initialize();
+  EXPECT_EQ(app.Icon(), nullptr);
+  EXPECT_EQ(app.SmallIcon(), nullptr);
+  TForm form(nullptr, TFormStyle{});
+  EXPECT_EQ(SendMessageW(form.Handle(), WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_EQ(SendMessageW(form.Handle(), WM_GETICON, ICON_SMALL, 0), 0);
 }
 
 }  // namespace

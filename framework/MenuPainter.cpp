@@ -1,0 +1,165 @@
+#include "framework/MenuPainter.h"
+
+#include <algorithm>
+#include <string>
+
+#include "framework/BitmapWin32.h"
+#include "framework/ImageList.h"
+#include "framework/Menus.h"
+
+namespace {
+
+// Spacing in pixels around the parts of an item.
+constexpr int kPad = 4;
+constexpr int kSeparatorHeight = 9;
+
+LOGFONTW MenuLogFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    return metrics.lfMenuFont;
+  }
+  LOGFONTW font{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+  return font;
+}
+
+SIZE TextSize(HDC dc, const std::wstring& text, UINT flags) {
+  RECT r{0, 0, 0, 0};
+  if (!text.empty()) DrawTextW(dc, text.c_str(), -1, &r, flags | DT_CALCRECT | DT_SINGLELINE);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+bool HasImage(const TMenuItem& item, const TImageList* images) {
+  return images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count();
+}
+
+// A washed-out copy of an image for a disabled item: each drawn pixel in
+// grey, halfway to the menu's background.
+TBitmap DisabledImage(const TBitmap& image) {
+  TBitmap grey = image;
+  const TColor background = ColorToRGB(clMenu);
+  for (int y = 0; y < grey.Height(); ++y) {
+    for (int x = 0; x < grey.Width(); ++x) {
+      const TColor p = grey.Pixel(x, y);
+      if (grey.Transparent && p == grey.TransparentColor) continue;
+      const int luma = (RedOf(p) * 3 + GreenOf(p) * 6 + BlueOf(p)) / 10;
+      grey.SetPixel(x, y,
+                    RGBColour((luma + RedOf(background)) / 2, (luma + GreenOf(background)) / 2,
+                              (luma + BlueOf(background)) / 2));
+    }
+  }
+  return grey;
+}
+
+}  // namespace
+
+TMenuPainter::TMenuPainter() {
+  const LOGFONTW font = MenuLogFont();
+  font_.Reset(CreateFontIndirectW(&font));
+  TWindowDC screen(nullptr);
+  TSelectObject select(screen.Get(), font_.Get());
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(screen.Get(), &metrics);
+  text_height_ = metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+int TMenuPainter::GutterWidth(const TImageList* images) const {
+  const int column = std::max(GetSystemMetrics(SM_CXMENUCHECK), images ? images->Width() : 0);
+  return column + 2 * kPad;
+}
+
+void TMenuPainter::Measure(const TMenuItem& item, HDC dc, const TImageList* images, bool in_bar,
+                           int& width, int& height) const {
+  if (in_bar) {
+    width = TextSize(dc, item.Caption(), 0).cx + 2 * kPad;
+    height = text_height_ + kPad;
+    return;
+  }
+  if (item.IsLine()) {
+    width = GutterWidth(images);
+    height = kSeparatorHeight;
+    return;
+  }
+  const int caption = TextSize(dc, item.Caption(), 0).cx;
+  const int short_cut = TextSize(dc, item.ShortCutText(), DT_NOPREFIX).cx;
+  // The short-cut stands apart from the caption by about two letters; the
+  // system draws a submenu's arrow in the space at the right.
+  width = GutterWidth(images) + kPad + caption + (short_cut > 0 ? text_height_ + short_cut : 0) +
+          text_height_;
+  height = std::max({text_height_ + 2 * kPad, GetSystemMetrics(SM_CYMENUCHECK) + kPad,
+                     HasImage(item, images) ? images->Height() + kPad : 0});
+}
+
+void TMenuPainter::Draw(const TMenuItem& item, HDC dc, const RECT& rect, UINT state,
+                        const TImageList* images, bool in_bar) const {
+  const bool selected = (state & ODS_SELECTED) || (in_bar && (state & ODS_HOTLIGHT));
+  const bool disabled = state & (ODS_GRAYED | ODS_DISABLED);
+  FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+  if (item.IsLine()) {
+    RECT line{rect.left + kPad, (rect.top + rect.bottom) / 2 - 1, rect.right - kPad, rect.bottom};
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+    return;
+  }
+  const COLORREF text_colour = GetSysColor(disabled   ? COLOR_GRAYTEXT
+                                           : selected ? COLOR_HIGHLIGHTTEXT
+                                                      : COLOR_MENUTEXT);
+  TSelectObject font(dc, font_.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, text_colour);
+  const UINT prefix = (state & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
+  const std::wstring caption = item.Caption();
+  if (in_bar) {
+    RECT r = rect;
+    DrawTextW(dc, caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | prefix);
+    return;
+  }
+
+  const RECT gutter{rect.left, rect.top, rect.left + GutterWidth(images), rect.bottom};
+  if (HasImage(item, images)) {
+    DrawImage(dc, gutter, *images, item.ImageIndex(), disabled);
+    if (item.Checked()) {
+      // A checked image is framed, as a pressed button would be.
+      RECT frame{(gutter.left + gutter.right - images->Width()) / 2 - 2,
+                 (gutter.top + gutter.bottom - images->Height()) / 2 - 2, 0, 0};
+      frame.right = frame.left + images->Width() + 4;
+      frame.bottom = frame.top + images->Height() + 4;
+      TOwnedBrush brush(CreateSolidBrush(text_colour));
+      FrameRect(dc, &frame, brush.Get());
+    }
+  } else if (item.Checked()) {
+    DrawCheck(dc, gutter, text_colour);
+  }
+
+  RECT text{gutter.right + kPad, rect.top, rect.right - text_height_, rect.bottom};
+  DrawTextW(dc, caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | prefix);
+  const std::wstring short_cut = item.ShortCutText();
+  if (!short_cut.empty()) {
+    DrawTextW(dc, short_cut.c_str(), -1, &text,
+              DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+}
+
+void TMenuPainter::DrawCheck(HDC dc, const RECT& box, COLORREF colour) const {
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  const int size = std::max(6, std::min(width, height) - 2 * kPad);
+  const int cx = static_cast<int>(box.left) + width / 2;
+  const int cy = static_cast<int>(box.top) + height / 2;
+  const POINT tick[3] = {
+      {cx - size / 2, cy}, {cx - size / 6, cy + size / 3}, {cx + size / 2, cy - size / 3}};
+  TOwnedPen pen(CreatePen(PS_SOLID, std::max(2, size / 6), colour));
+  TSelectObject select(dc, pen.Get());
+  Polyline(dc, tick, 3);
+}
+
+void TMenuPainter::DrawImage(HDC dc, const RECT& box, const TImageList& images, int index,
+                             bool disabled) const {
+  const int x = (box.left + box.right - images.Width()) / 2;
+  const int y = (box.top + box.bottom - images.Height()) / 2;
+  if (disabled) {
+    DrawBitmap(dc, x, y, DisabledImage(images.Image(index)));
+  } else {
+    DrawBitmap(dc, x, y, images.Image(index));
+  }
+}

@@ -1,0 +1,347 @@
+#include "framework/Menus.h"
+
+#include <algorithm>
+#include <string>
+
+#include "framework/Exceptions.h"
+#include "framework/Form.h"
+#include "framework/MenuPainter.h"
+#include "framework/Screen.h"
+#include "framework/Unicode.h"
+
+// --- TMenuItem
+
+TMenuItem::TMenuItem(TComponent* owner)
+    : TComponent(owner), command_(Screen().MenuCommands().Allocate()) {
+  parent_ = dynamic_cast<TMenuItem*>(owner);
+  menu_ = parent_ ? parent_->menu_ : dynamic_cast<TMenu*>(owner);
+}
+
+TMenuItem::~TMenuItem() {
+  // Sub-items go with us (they are our components) without reporting back.
+  for (TMenuItem* item : items_) item->parent_ = nullptr;
+  items_.clear();
+  DestroyComponents();
+  if (parent_) {
+    auto& siblings = parent_->items_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    parent_->Changed();
+  }
+  Screen().MenuCommands().Release(command_);
+}
+
+void TMenuItem::Changed() {
+  if (menu_) menu_->ItemsChanged();
+}
+
+void TMenuItem::SetCaption(std::wstring caption) {
+  if (caption == caption_) return;
+  caption_ = std::move(caption);
+  Changed();
+}
+
+void TMenuItem::SetShortCutText(std::wstring text) {
+  if (text == short_cut_text_) return;
+  short_cut_text_ = std::move(text);
+  Changed();
+}
+
+void TMenuItem::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Changed();
+}
+
+void TMenuItem::SetChecked(bool checked) {
+  if (checked == checked_) return;
+  checked_ = checked;
+  Changed();
+}
+
+void TMenuItem::SetImageIndex(int index) {
+  if (index == image_index_) return;
+  image_index_ = index;
+  Changed();
+}
+
+TMenuItem& TMenuItem::Add(std::wstring caption) {
+  TMenuItem& item = OwnedComponent<TMenuItem>(*this);
+  item.caption_ = std::move(caption);
+  items_.push_back(&item);
+  Changed();
+  return item;
+}
+
+TMenuItem* TMenuItem::Items(int index) const {
+  if (index < 0 || index >= Count()) {
+    throw EListError("Menu item index out of bounds (" + std::to_string(index) + ")");
+  }
+  return items_[static_cast<size_t>(index)];
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const {
+  const auto it = std::find(items_.begin(), items_.end(), item);
+  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+void TMenuItem::Clear() {
+  if (items_.empty()) return;
+  std::vector<TMenuItem*> items;
+  items.swap(items_);
+  for (TMenuItem* item : items) {
+    item->parent_ = nullptr;
+    RemoveComponent(item);  // the returned owner destroys it here
+  }
+  Changed();
+}
+
+void TMenuItem::Click() {
+  if (!enabled_ || IsLine() || !OnClick) return;
+  // A handler may destroy the item (and with it OnClick) while it runs.
+  TNotifyEvent handler = OnClick;
+  handler(this);
+}
+
+void TMenuItem::DescribeProperties(TPropertyTable& table) {
+  TComponent::DescribeProperties(table);
+  table.Text(
+      "Caption", [this] { return WideToUtf8(caption_); },
+      [this](const std::string& v) { SetCaption(Utf8ToWide(v)); });
+  table.Enum(
+      "Enabled", {"False", "True"}, [this] { return enabled_ ? 1 : 0; },
+      [this](std::int64_t v) { SetEnabled(v != 0); });
+  table.Enum(
+      "Checked", {"False", "True"}, [this] { return checked_ ? 1 : 0; },
+      [this](std::int64_t v) { SetChecked(v != 0); });
+  table.Int(
+      "ImageIndex", [this] { return image_index_; },
+      [this](std::int64_t v) { SetImageIndex(static_cast<int>(v)); });
+}
+
+// --- TMenu
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMenuItem>(this)) {}
+
+TMenu::~TMenu() {
+  // The items go first, while the menu they report to is whole.
+  items_.reset();
+}
+
+void TMenu::ItemsChanged() {
+  // The root item reports its last changes while the menu is destroyed.
+  if (!items_) return;
+  stale_ = true;
+  Changed();
+}
+
+HMENU TMenu::Handle() {
+  if ((stale_ || !handle_) && !showing_) {
+    TOwnedMenu fresh = BuildHandle();
+    retired_ = std::move(handle_);
+    handle_ = std::move(fresh);
+    stale_ = false;
+  }
+  return handle_.Get();
+}
+
+void TMenu::SetOwnerDraw(bool owner_draw) {
+  if (owner_draw == owner_draw_) return;
+  owner_draw_ = owner_draw;
+  ItemsChanged();
+}
+
+void TMenu::SetImages(const TImageList* images) {
+  if (images == images_) return;
+  images_ = images;
+  // Owner-drawn items are measured anew only in a new handle.
+  ItemsChanged();
+}
+
+TOwnedMenu TMenu::BuildHandle() const {
+  TOwnedMenu menu(IsMenuBar() ? CreateMenu() : CreatePopupMenu());
+  if (menu) FillMenu(menu.Get(), *items_);
+  return menu;
+}
+
+void TMenu::FillMenu(HMENU menu, const TMenuItem& parent) const {
+  UINT position = 0;
+  for (int i = 0; i < parent.Count(); ++i) {
+    TMenuItem& item = *parent.Items(i);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
+    info.fType = item.IsLine() ? MFT_SEPARATOR : MFT_STRING;
+    if (owner_draw_) info.fType |= MFT_OWNERDRAW;
+    info.fState = (item.Enabled() ? MFS_ENABLED : MFS_GRAYED) |
+                  (item.Checked() ? MFS_CHECKED : MFS_UNCHECKED);
+    info.wID = item.Command();
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+    // The text is kept for owner-drawn items too: the system finds their
+    // access keys in it.
+    std::wstring text = item.Caption();
+    if (!item.ShortCutText().empty()) text += L'\t' + item.ShortCutText();
+    if (!item.IsLine()) {
+      info.fMask |= MIIM_STRING;
+      info.dwTypeData = text.data();
+    }
+    TOwnedMenu sub;
+    if (item.Count() > 0) {
+      sub.Reset(CreatePopupMenu());
+      FillMenu(sub.Get(), item);
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = sub.Get();
+    }
+    if (InsertMenuItemW(menu, position, TRUE, &info)) {
+      sub.Release();  // the parent menu destroys it from now on
+      ++position;
+    }
+  }
+}
+
+TMenuItem* TMenu::FindItem(UINT command) const {
+  // Depth first over the tree; menus are small.
+  std::vector<const TMenuItem*> pending{items_.get()};
+  while (!pending.empty()) {
+    const TMenuItem* parent = pending.back();
+    pending.pop_back();
+    for (int i = 0; i < parent->Count(); ++i) {
+      TMenuItem* item = parent->Items(i);
+      if (item->Command() == command) return item;
+      pending.push_back(item);
+    }
+  }
+  return nullptr;
+}
+
+TMenuItem* TMenu::ItemFromData(ULONG_PTR data) const {
+  // The item data of our handles point at our items; the pointer is only
+  // compared, never followed, until it is found in the tree.
+  std::vector<TMenuItem*> pending{items_.get()};
+  while (!pending.empty()) {
+    TMenuItem* parent = pending.back();
+    pending.pop_back();
+    for (int i = 0; i < parent->Count(); ++i) {
+      TMenuItem* item = parent->Items(i);
+      if (reinterpret_cast<ULONG_PTR>(item) == data) return item;
+      pending.push_back(item);
+    }
+  }
+  return nullptr;
+}
+
+bool TMenu::InMenuBar(const TMenuItem& item) const {
+  return IsMenuBar() && item.Parent() == items_.get();
+}
+
+TMenuPainter& TMenu::Painter() {
+  if (!painter_) painter_ = std::make_unique<TMenuPainter>();
+  return *painter_;
+}
+
+bool TMenu::DispatchMeasureItem(MEASUREITEMSTRUCT& measure) {
+  if (measure.CtlType != ODT_MENU) return false;
+  TMenuItem* item = ItemFromData(measure.itemData);
+  if (!item) return false;
+  TWindowDC screen(nullptr);
+  TSelectObject font(screen.Get(), Painter().Font());
+  int width = 0, height = 0;
+  Painter().Measure(*item, screen.Get(), images_, InMenuBar(*item), width, height);
+  if (OnMeasureItem) OnMeasureItem(*item, screen.Get(), width, height);
+  measure.itemWidth = static_cast<UINT>(std::max(width, 0));
+  measure.itemHeight = static_cast<UINT>(std::max(height, 0));
+  return true;
+}
+
+bool TMenu::DispatchDrawItem(const DRAWITEMSTRUCT& draw) {
+  if (draw.CtlType != ODT_MENU) return false;
+  TMenuItem* item = ItemFromData(draw.itemData);
+  if (!item) return false;
+  // The system goes on drawing in this DC after us.
+  const int saved = SaveDC(draw.hDC);
+  if (OnDrawItem) {
+    OnDrawItem(*item, draw.hDC, draw.rcItem, draw.itemState);
+  } else {
+    Painter().Draw(*item, draw.hDC, draw.rcItem, draw.itemState, images_, InMenuBar(*item));
+  }
+  RestoreDC(draw.hDC, saved);
+  return true;
+}
+
+bool TMenu::DispatchCommand(UINT command) {
+  TMenuItem* item = FindItem(command);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
+void TMenu::DescribeProperties(TPropertyTable& table) {
+  TComponent::DescribeProperties(table);
+  table.Enum(
+      "OwnerDraw", {"False", "True"}, [this] { return owner_draw_ ? 1 : 0; },
+      [this](std::int64_t v) { SetOwnerDraw(v != 0); });
+}
+
+// --- TMainMenu
+
+TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
+
+TMainMenu::~TMainMenu() {
+  // Off the form's window before the handle goes.
+  if (form_) form_->MenuDestroying(this);
+}
+
+void TMainMenu::Changed() {
+  if (form_) form_->MenuChanged();
+}
+
+// --- TPopupMenu
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
+
+TPopupMenu::~TPopupMenu() = default;
+
+bool TPopupMenu::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case WM_MEASUREITEM:
+      if (!DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return false;
+      result = TRUE;
+      return true;
+    case WM_DRAWITEM:
+      if (!DispatchDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return false;
+      result = TRUE;
+      return true;
+    case WM_COMMAND:
+      if (HIWORD(wp) != 0 || lp != 0 || !DispatchCommand(LOWORD(wp))) return false;
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TPopupMenu::Popup(int x, int y) {
+  if (OnPopup) OnPopup(this);
+  if (!window_) {
+    window_ = std::make_unique<TMessageWindow>(
+        [this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+          return HandleMessage(msg, wp, lp, result);
+        },
+        TMessageWindowKind::HiddenTopLevel);
+  }
+  HMENU menu = Handle();
+  if (!menu) return;
+  HWND owner = window_->Handle();
+  // The menu's thread must be the foreground one, or the keyboard keeps
+  // going elsewhere and a click outside does not close the menu.
+  SetForegroundWindow(owner);
+  SetShowing(true);
+  const UINT command = static_cast<UINT>(TrackPopupMenuEx(
+      menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, owner, nullptr));
+  SetShowing(false);
+  // The system's rule after a menu of a foreground-forced window: a message
+  // to it, so that the next menu opens and closes normally.
+  PostMessageW(owner, WM_NULL, 0, 0);
+  // The command comes back rather than as WM_COMMAND, so that the item's
+  // handler runs once, here, with the menu closed.
+  if (command != 0) DispatchCommand(command);
+}

@@ -1,0 +1,196 @@
+#pragma once
+// Menus: a tree of items under a menu component, the menu handle built from
+// it, owner drawing (the caller's events, or the framework's plain painter),
+// the menu bar of a form and popup menus.
+//
+// Ownership: a menu owns its root item (Items()); every item owns its
+// sub-items as components. The menu owns its handle and rebuilds it when
+// the items change; whoever shows the handle (a form, TrackPopupMenu) only
+// borrows it. Items know their menu and parent; the menu knows the form that
+// shows it as its menu bar.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Component.h"
+#include "framework/GdiObjects.h"
+#include "framework/MessageWindow.h"
+#include "framework/Object.h"
+
+class TForm;
+class TImageList;
+class TMenu;
+class TMenuPainter;
+
+class TMenuItem : public TComponent {
+ public:
+  // `owner` is the parent item, or the menu for a menu's root item.
+  explicit TMenuItem(TComponent* owner);
+  ~TMenuItem() override;
+
+  // "-" makes the item a separator line.
+  std::wstring Caption() const { return caption_; }
+  void SetCaption(std::wstring caption);
+  bool IsLine() const { return caption_ == L"-"; }
+  // Shown right-aligned beside the caption, e.g. L"ALT+F4".
+  std::wstring ShortCutText() const { return short_cut_text_; }
+  void SetShortCutText(std::wstring text);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  bool Checked() const { return checked_; }
+  void SetChecked(bool checked);
+  // The image of the menu's image list shown left of the caption; -1 none.
+  int ImageIndex() const { return image_index_; }
+  void SetImageIndex(int index);
+
+  // The command number of the item in the menu handle, unique in the
+  // process while the item exists.
+  UINT Command() const { return command_; }
+  TMenu* Menu() const { return menu_; }
+  TMenuItem* Parent() const { return parent_; }
+
+  // Makes a sub-item (owned by this item) at the end and returns it.
+  TMenuItem& Add(std::wstring caption);
+  int Count() const { return static_cast<int>(items_.size()); }
+  // Sub-item `index`; EListError outside 0..Count()-1.
+  TMenuItem* Items(int index) const;
+  int IndexOf(const TMenuItem* item) const;
+  // Destroys every sub-item.
+  void Clear();
+
+  // Runs OnClick, for an enabled item that is not a line.
+  void Click();
+  TNotifyEvent OnClick;
+
+  void DescribeProperties(TPropertyTable& table) override;
+
+ private:
+  void Changed();
+
+  TMenu* menu_ = nullptr;
+  TMenuItem* parent_ = nullptr;
+  std::vector<TMenuItem*> items_;  // owned as components of this item
+  std::wstring caption_;
+  std::wstring short_cut_text_;
+  bool enabled_ = true;
+  bool checked_ = false;
+  int image_index_ = -1;
+  UINT command_ = 0;
+};
+
+class TMenu : public TComponent {
+ public:
+  using TMeasureItemEvent = std::function<void(TMenuItem& item, HDC dc, int& width, int& height)>;
+  using TDrawItemEvent =
+      std::function<void(TMenuItem& item, HDC dc, const RECT& rect, UINT item_state)>;
+
+  explicit TMenu(TComponent* owner);
+  ~TMenu() override;
+
+  // The root item; its sub-items are the menu's entries.
+  TMenuItem& Items() { return *items_; }
+  const TMenuItem& Items() const { return *items_; }
+  // The menu handle: built from the items when first asked for and again
+  // after they changed (not while the menu is showing).
+  HMENU Handle();
+
+  // Every item is owner-drawn: by OnMeasureItem/OnDrawItem when assigned,
+  // else by the framework's plain painter.
+  bool OwnerDraw() const { return owner_draw_; }
+  void SetOwnerDraw(bool owner_draw);
+  // The images the plain painter shows by ImageIndex (borrowed).
+  const TImageList* Images() const { return images_; }
+  void SetImages(const TImageList* images);
+
+  // `width` and `height` come in with the plain painter's size.
+  TMeasureItemEvent OnMeasureItem;
+  // `item_state` holds the ODS_... flags of the item.
+  TDrawItemEvent OnDrawItem;
+
+  // Handle the owner-draw and command messages of this menu's items; they
+  // answer false for an item of another menu (or none), so that an owning
+  // window can route them on.
+  bool DispatchMeasureItem(MEASUREITEMSTRUCT& measure);
+  bool DispatchDrawItem(const DRAWITEMSTRUCT& draw);
+  bool DispatchCommand(UINT command);
+
+  // The item with this command number, or null.
+  TMenuItem* FindItem(UINT command) const;
+  // Whether the item's entries lie in a menu bar rather than a popup.
+  bool InMenuBar(const TMenuItem& item) const;
+
+  void DescribeProperties(TPropertyTable& table) override;
+
+ protected:
+  // A menu bar's handle is made with CreateMenu, a popup's with
+  // CreatePopupMenu.
+  virtual bool IsMenuBar() const { return false; }
+  // Called after the items or the drawing settings changed.
+  virtual void Changed() {}
+  // While the handle is showing it is kept even when the items change.
+  void SetShowing(bool showing) { showing_ = showing; }
+
+ private:
+  friend class TMenuItem;
+  void ItemsChanged();
+  TOwnedMenu BuildHandle() const;
+  void FillMenu(HMENU menu, const TMenuItem& parent) const;
+  TMenuItem* ItemFromData(ULONG_PTR data) const;
+  TMenuPainter& Painter();
+
+  std::unique_ptr<TMenuItem> items_;
+  TOwnedMenu handle_;
+  // The handle before the last rebuild: a window may still show it until
+  // it is told of the new one.
+  TOwnedMenu retired_;
+  bool stale_ = true;
+  bool showing_ = false;
+  bool owner_draw_ = false;
+  const TImageList* images_ = nullptr;
+  std::unique_ptr<TMenuPainter> painter_;  // made when first drawn
+};
+
+// The menu bar of a form (TForm::SetMenu).
+class TMainMenu : public TMenu {
+ public:
+  explicit TMainMenu(TComponent* owner);
+  ~TMainMenu() override;
+
+  // The form that shows the menu bar, or null.
+  TForm* Form() const { return form_; }
+
+ protected:
+  bool IsMenuBar() const override { return true; }
+  void Changed() override;
+
+ private:
+  friend class TForm;
+  TForm* form_ = nullptr;  // borrowed; each side forgets the other when it goes
+};
+
+// A menu shown at a point. Its own hidden top-level window owns the menu
+// while it shows and receives its messages (WM_INITMENUPOPUP,
+// WM_MEASUREITEM, WM_DRAWITEM, WM_COMMAND).
+class TPopupMenu : public TMenu {
+ public:
+  explicit TPopupMenu(TComponent* owner);
+  ~TPopupMenu() override;
+
+  // Shows the menu with its top-left corner at (x, y) in screen
+  // coordinates and returns once it has closed; the chosen item's OnClick
+  // runs then, outside the menu's loop. Works from a form that is not the
+  // foreground window.
+  void Popup(int x, int y);
+  // Before the menu shows.
+  TNotifyEvent OnPopup;
+  // The owner window of the showing menu (made on first Popup).
+  HWND WindowHandle() const { return window_ ? window_->Handle() : nullptr; }
+
+ private:
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+  std::unique_ptr<TMessageWindow> window_;
+};
