@@ -131,6 +131,9 @@ class TSkinData : public TComponent {
   // Solid brush of ButtonFace, made after every load (null before).
   const TSkinBrush* FaceBrush() const { return face_brush_.get(); }
   const TBitmap& ApplicationIcon() const { return application_icon_; }
+  // The form engine gives the skin a window's icon when the application had
+  // none at start.
+  void SetApplicationIcon(const TBitmap& icon) { application_icon_ = icon; }
   const TImageList& MenuGlyphs() const { return menu_glyphs_; }
   // Cleared by the form skinning for the length of a menu change.
   bool FramePainting() const { return frame_painting_; }

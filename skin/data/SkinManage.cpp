@@ -1,0 +1,469 @@
+#include "skin/data/SkinManage.h"
+
+#include <algorithm>
+
+#include "framework/Form.h"
+#include "framework/Screen.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/form/SkinWindowMessages.h"
+#include "skin/form/WinSkinForm.h"
+
+TSkinManage* SkinManager = nullptr;
+
+namespace {
+
+// Shutting down: engines that go now do not touch the lists.
+constexpr int kShuttingDown = 4;
+
+bool Answers(HWND window, UINT message) {
+  return SendMessageW(window, message, 0, 0) == 1;
+}
+
+}  // namespace
+
+std::string WindowClassName(HWND window) {
+  char name[101] = {};
+  const int n = window ? GetClassNameA(window, name, static_cast<int>(sizeof name)) : 0;
+  return std::string(name, static_cast<size_t>(n > 0 ? n : 0));
+}
+
+std::string LowerAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+TSkinManage::TSkinManage(const TSkinSystem& system) : system_(system) {
+  timer_ = MakeComponent<TTimer>();
+  timer_->SetEnabled(false);
+  timer_->SetInterval(100);
+  timer_->OnTimer = [this](TObject*) { OnTimer(); };
+  SkinManager = this;
+}
+
+TSkinManage::~TSkinManage() {
+  start_counter_ = kShuttingDown;
+  skinning_on_ = false;
+  timer_.reset();
+  // Engines still alive give their windows back the procedures they took.
+  const std::vector<TWinSkinForm*> engines = skin_forms_;
+  skin_forms_.clear();
+  for (auto it = engines.rbegin(); it != engines.rend(); ++it) {
+    (*it)->ReleaseHooks();
+    FreeEngine(*it);
+  }
+  bare_engines_.clear();
+  skin_popups_.clear();
+  if (SkinManager == this) SkinManager = nullptr;
+}
+
+// --- skin data components -------------------------------------------------
+
+void TSkinManage::AddSkinData(TSkinData* data) {
+  if (!data) return;
+  skin_datas_.push_back(data);
+  if (!main_data_ && data->SkinFormtype() == sfMainform) main_data_ = data;
+}
+
+void TSkinManage::RemoveSkinData(TSkinData* data) {
+  std::erase(skin_datas_, data);
+  if (main_data_ == data) main_data_ = nullptr;
+  if (requesting_ == data) requesting_ = nullptr;
+  // No engine may paint from a component that is going.
+  const std::vector<TWinSkinForm*> engines = skin_forms_;
+  for (TWinSkinForm* engine : engines) {
+    if (engine->SkinData() != data) continue;
+    if (engine->SkinState() == ksDestroyed) {
+      FreeEngine(engine);
+    } else {
+      DetachAndFree(engine);
+    }
+  }
+  std::erase_if(skin_popups_, [data](const TPopupEntry& p) { return p.data == data; });
+}
+
+void TSkinManage::InstallHook() {
+  if (hook_.handle) return;
+  hook_.handle = SetWindowsHookExW(WH_CBT, &TSkinManage::CbtHook, nullptr, GetCurrentThreadId());
+}
+
+void TSkinManage::RefreshData() {
+  for (TWinSkinForm* engine : skin_forms_) {
+    if (engine->SkinData() == requesting_) engine->DropCaptionButtons();
+  }
+}
+
+void TSkinManage::Post(TSkinCommand command, int delay_ms) {
+  pending_command_ = command;
+  timer_->SetInterval(static_cast<unsigned>(std::max(delay_ms, 0)));
+  if (start_counter_ != 0) {
+    timer_->SetEnabled(true);
+    return;
+  }
+  // Before the first window is active a command only switches skinning; the
+  // hook skins the main window when it is first activated.
+  if (command == scActivate) skinning_on_ = true;
+  if (command == scDeactivate) skinning_on_ = false;
+}
+
+void TSkinManage::FlushCommand() {
+  if (timer_->Enabled()) OnTimer();
+}
+
+bool TSkinManage::SkinOwnerForm(TComponent* owner) {
+  auto* form = dynamic_cast<TForm*>(owner);
+  return form && form->HandleAllocated() && SkinWindow(form->Handle());
+}
+
+// --- the hook -------------------------------------------------------------
+
+LRESULT CALLBACK TSkinManage::CbtHook(int code, WPARAM wp, LPARAM lp) {
+  TSkinManage* manager = SkinManager;
+  if (manager && code >= 0) {
+    // The hook runs inside the system's window management: nothing may
+    // escape from it.
+    try {
+      const auto window = reinterpret_cast<HWND>(wp);
+      switch (code) {
+        case HCBT_CREATEWND: {
+          const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lp);
+          if (create && create->lpcs) manager->OnCreateWindow(window, *create->lpcs);
+          break;
+        }
+        case HCBT_DESTROYWND:
+          manager->ReleasePopup(window);
+          break;
+        case HCBT_ACTIVATE:
+          if (manager->start_counter_ == 0) manager->start_counter_ = 1;
+          manager->SkinWindow(window);
+          break;
+        default:
+          break;
+      }
+    } catch (...) {
+    }
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void TSkinManage::OnCreateWindow(HWND window, const CREATESTRUCTW& create) {
+  const std::string class_name = WindowClassName(window);
+  // Size grips of dialogs are skinned by the control walk of their form.
+  if (!(create.style & WS_CHILD) && class_name == "#32768") {
+    SkinPopup(window);
+    return;
+  }
+  if (create.dwExStyle & WS_EX_MDICHILD) SkinWindow(window);
+}
+
+// --- skinning windows -----------------------------------------------------
+
+TForm* TSkinManage::FormOfWindow(HWND window) const {
+  TScreen& screen = Screen();
+  for (int i = 0; i < screen.FormCount(); ++i) {
+    TForm* form = screen.Forms(i);
+    if (form && form->Handle() == window) return form;
+  }
+  return nullptr;
+}
+
+bool TSkinManage::SkinWindow(HWND window) {
+  if (!skinning_on_ || !window || !IsWindow(window)) return false;
+  Purge();
+  if (Answers(window, SKM_ISSKINNED) || FindSkinForm(window)) return false;
+  TForm* form = FormOfWindow(window);
+  TWinControl* control = form ? form : TWinControl::FindControl(window);
+  const std::string class_name = WindowClassName(window);
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  const bool mdi_child = (ex_style & WS_EX_MDICHILD) != 0;
+  if (!enumerating_ && (style & WS_CHILD) && !mdi_child &&
+      LowerAscii(WindowClassName(GetParent(window))) != "mdiclient") {
+    return false;
+  }
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+  if (!control && instance != GetModuleHandleW(nullptr) && class_name != "#32770") return false;
+  RECT r{};
+  GetWindowRect(window, &r);
+  const bool has_area = (r.right - r.left) * (r.bottom - r.top) != 0;
+  if (!has_area && !mdi_child) return false;
+  if (control && control->Tag() == 99) return false;
+  if (class_name.find("TcxPopupEditPopupWindow") != std::string::npos) return false;
+  if (class_name == "TApplication" || !AllowSkin(window, class_name)) return false;
+  TSkinData* data = ChooseSkinData(window, class_name);
+  if (!data || data->NotReady()) return false;
+
+  TWinSkinForm* engine = nullptr;
+  try {
+    if (form) {
+      engine = &OwnedComponent<TWinSkinForm>(*form, *this, window, class_name);
+      skin_forms_.push_back(engine);
+      engine->AttachForm(data, form);
+    } else {
+      bare_engines_.push_back(std::make_unique<TWinSkinForm>(nullptr, *this, window, class_name));
+      engine = bare_engines_.back().get();
+      skin_forms_.push_back(engine);
+      engine->AttachWindow(data);
+    }
+  } catch (...) {
+    // A window that cannot be skinned stays as it is.
+    if (engine) {
+      engine->ReleaseHooks();
+      FreeEngine(engine);
+    }
+    return false;
+  }
+  PostMessageW(window, SKM_FINISHSKIN, 0, kFinishSkinTag);
+  return true;
+}
+
+void TSkinManage::SkinForm(TForm* form) {
+  if (!form || !form->HandleAllocated()) return;
+  const HWND window = form->Handle();
+  if (!IsWindowVisible(window) || (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) return;
+  SkinWindow(window);
+}
+
+TWinSkinForm* TSkinManage::FindSkinForm(HWND window) const {
+  for (TWinSkinForm* engine : skin_forms_) {
+    if (engine->Handle() == window) return engine;
+  }
+  return nullptr;
+}
+
+void TSkinManage::RemoveSkinForm(TWinSkinForm* engine) {
+  if (start_counter_ == kShuttingDown) return;
+  std::erase(skin_forms_, engine);
+}
+
+bool TSkinManage::AllowSkin(HWND window, const std::string& class_name) const {
+  bool do_skin = true;
+  if (!main_data_) return do_skin;
+  if (!main_data_->Options().Contains(xoPreview) &&
+      LowerAscii(class_name).find("preview") != std::string::npos) {
+    do_skin = false;
+  }
+  main_data_->DecideFormSkin(reinterpret_cast<TWindowHandle>(window), class_name, do_skin);
+  return do_skin;
+}
+
+TSkinData* TSkinManage::ChooseSkinData(HWND window, const std::string& class_name) const {
+  auto last_of = [this](auto&& wanted) -> TSkinData* {
+    for (auto it = skin_datas_.rbegin(); it != skin_datas_.rend(); ++it) {
+      if (wanted(**it)) return *it;
+    }
+    return nullptr;
+  };
+  if (TSkinData* only = last_of([window](TSkinData& d) {
+        auto* owner = dynamic_cast<TWinControl*>(d.Owner());
+        return d.SkinFormtype() == sfOnlyThisForm && owner && owner->Handle() == window;
+      })) {
+    return only;
+  }
+  const std::string lower = LowerAscii(class_name);
+  if (lower == "tmessageform" || lower == "#32770") {
+    if (TSkinData* dialog = last_of([](TSkinData& d) { return d.SkinFormtype() == sfDialog; })) {
+      return dialog;
+    }
+  }
+  if (TSkinData* main = last_of([](TSkinData& d) { return d.SkinFormtype() == sfMainform; })) {
+    return main;
+  }
+  return skin_datas_.empty() ? nullptr : skin_datas_.front();
+}
+
+// --- engines --------------------------------------------------------------
+
+void TSkinManage::Purge() {
+  const std::vector<TWinSkinForm*> engines = skin_forms_;
+  for (TWinSkinForm* engine : engines) {
+    if (engine->SkinState() == ksDestroyed) FreeEngine(engine);
+  }
+}
+
+void TSkinManage::FreeEngine(TWinSkinForm* engine) {
+  std::erase(skin_forms_, engine);
+  if (TComponent* owner = engine->Owner()) {
+    // The form gives its engine back, and the engine goes now.
+    owner->RemoveComponent(engine);
+    return;
+  }
+  std::erase_if(bare_engines_, [engine](const std::unique_ptr<TWinSkinForm>& held) {
+    return held.get() == engine;
+  });
+}
+
+void TSkinManage::DetachAndFree(TWinSkinForm* engine) {
+  const HWND window = engine->Handle();
+  engine->Detach();
+  if (IsWindow(window)) {
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+  }
+  FreeEngine(engine);
+}
+
+// --- commands -------------------------------------------------------------
+
+void TSkinManage::OnTimer() {
+  timer_->SetEnabled(false);
+  TSkinData* data = requesting_;
+  if (!data) return;
+  RunCommand(pending_command_, data);
+  // The command may have ended with the component gone.
+  if (std::find(skin_datas_.begin(), skin_datas_.end(), data) != skin_datas_.end()) {
+    data->DoSkinChanged();
+  }
+  requesting_ = nullptr;
+}
+
+void TSkinManage::RunCommand(int command, TSkinData* data) {
+  TScreen& screen = Screen();
+  if (data->SkinFormtype() == sfOnlyThisForm) {
+    switch (command) {
+      case scActivate:
+        skinning_on_ = true;
+        enumerating_ = true;
+        for (int i = screen.FormCount() - 1; i >= 0; --i) {
+          if (screen.Forms(i) == data->Owner()) {
+            SkinForm(screen.Forms(i));
+            break;
+          }
+        }
+        enumerating_ = false;
+        break;
+      case scDeactivate:
+        skinning_on_ = false;
+        Purge();
+        for (auto it = skin_forms_.rbegin(); it != skin_forms_.rend(); ++it) {
+          if ((*it)->SkinData() == data) {
+            DetachAndFree(*it);
+            break;
+          }
+        }
+        break;
+      case scSkinChanged:
+        Purge();
+        for (TWinSkinForm* engine : skin_forms_) {
+          if (engine->SkinData() != data) continue;
+          engine->BuildFrame();
+          engine->ReapplySkin();
+          break;
+        }
+        break;
+      default:
+        break;
+    }
+    return;
+  }
+  switch (command) {
+    case scActivate:
+      skinning_on_ = true;
+      hide_while_skinning_ = false;
+      enumerating_ = true;
+      Purge();
+      for (int i = screen.FormCount() - 1; i >= 0; --i) SkinForm(screen.Forms(i));
+      enumerating_ = false;
+      break;
+    case scDeactivate:
+      skinning_on_ = false;
+      Purge();
+      while (!skin_forms_.empty()) DetachAndFree(skin_forms_.front());
+      break;
+    case scSkinChanged: {
+      Purge();
+      const std::vector<TWinSkinForm*> engines = skin_forms_;
+      for (TWinSkinForm* engine : engines) {
+        if (engine->SkinData() == data) engine->BuildFrame();
+      }
+      for (TWinSkinForm* engine : engines) {
+        if (engine->SkinData() == data) engine->ReapplySkin();
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TSkinManage::SetMdiMaximized(bool state) {
+  if (state == mdi_maximized_) return;
+  mdi_maximized_ = state;
+  if (main_data_ && main_data_->Options().Contains(xoMDIChildBorder)) return;
+  for (TWinSkinForm* engine : skin_forms_) {
+    if (engine->MdiKind() != mkChild) continue;
+    if (state) {
+      engine->RemoveRegion();
+      engine->SetCaptionStyle(true);
+    } else if (engine->ShowState() == ssMinimized) {
+      engine->SetCaptionStyle(true);
+    } else {
+      engine->SetShowState(ssNormal);
+      engine->UpdateRegion();
+      engine->SetCaptionStyle(false);
+      if (!engine->RegionSet()) {
+        SetWindowPos(engine->Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      }
+    }
+  }
+}
+
+// --- popup menus ----------------------------------------------------------
+
+bool TSkinManage::SkinPopup(HWND window) {
+  if (!skinning_on_ || Answers(window, SKM_ISSKINNED) || IsSkinnedPopup(window)) return false;
+  TSkinData* data = ChooseSkinData(window, WindowClassName(window));
+  if (!data || data->NotReady()) return false;
+  const TSkinControlTypes controls = data->SkinControls();
+  switch (popup_kind_) {
+    case pkNone:
+      if (!controls.Contains(xcPopupMenu)) return false;
+      break;
+    case pkFormMenu:
+      if (!controls.Contains(xcMainMenu) && !controls.Contains(xcMenuItem)) return false;
+      break;
+    case pkSystemMenu:
+      if (!controls.Contains(xcSystemMenu)) return false;
+      break;
+  }
+  // The popup menu's own drawing object comes with the skinned menus; until
+  // then the menu keeps the system's look.
+  return false;
+}
+
+bool TSkinManage::ReleasePopup(HWND window) {
+  const auto it = std::find_if(skin_popups_.begin(), skin_popups_.end(),
+                               [window](const TPopupEntry& p) { return p.window == window; });
+  const bool found = it != skin_popups_.end();
+  if (found) skin_popups_.erase(it);
+  if (skin_popups_.empty()) {
+    menu_bar_drop_down_ = false;
+    popup_kind_ = pkNone;
+  }
+  return found;
+}
+
+bool TSkinManage::IsSkinnedPopup(HWND window) const {
+  return std::any_of(skin_popups_.begin(), skin_popups_.end(),
+                     [window](const TPopupEntry& p) { return p.window == window; });
+}
+
+void TSkinManage::AssignPopupMenu(HMENU menu) {
+  for (auto it = skin_popups_.rbegin(); it != skin_popups_.rend(); ++it) {
+    if (!it->menu) {
+      it->menu = menu;
+      return;
+    }
+  }
+}
+
+HBITMAP TSkinManage::PopupBitmap(HMENU) const {
+  // No popup object draws a background of its own yet.
+  return nullptr;
+}
+
+void TSkinManage::PreparePopups() {
+  for (TPopupEntry& popup : skin_popups_) popup.drop_down = true;
+}

@@ -1,0 +1,157 @@
+#pragma once
+// TSkinManage: the process's skin manager. It watches window creation,
+// destruction and activation of the user-interface thread through a
+// computer-based-training hook, decides which top-level windows are skinned
+// and with which skin data, attaches a form engine (TWinSkinForm) to each,
+// and carries out the activate, deactivate and skin-changed commands that
+// the skin data components send, after their delay, on a timer.
+//
+// Ownership: the skin environment owns the manager; the manager owns the
+// engines of bare windows (message boxes and other windows without a
+// framework object), while a framework form owns its own engine. Every
+// engine leaves SkinForms when it is destroyed, so the list never holds a
+// freed object. Everything runs on the thread that created the manager.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Timer.h"
+#include "skin/data/SkinManager.h"
+#include "skin/data/SkinSystemWin32.h"
+
+class TForm;
+class TSkinData;
+class TWinSkinForm;
+
+// Kinds of popup menu about to open, as the form engine announces them.
+enum TPopupKind { pkNone = 0, pkFormMenu = 1, pkSystemMenu = 2 };
+
+class TSkinManage : public TCustomSkinManager {
+ public:
+  explicit TSkinManage(const TSkinSystem& system);
+  ~TSkinManage() override;
+  TSkinManage(const TSkinManage&) = delete;
+  TSkinManage& operator=(const TSkinManage&) = delete;
+
+  // --- what the skin data components ask
+  void AddSkinData(TSkinData* data) override;
+  void RemoveSkinData(TSkinData* data) override;
+  void InstallHook() override;
+  bool SkinningOn() const override { return skinning_on_; }
+  void SetSkinningOn(bool on) override { skinning_on_ = on; }
+  int StartCounter() const override { return start_counter_; }
+  void SetStartCounter(int value) override { start_counter_ = value; }
+  void SetRequestingData(TSkinData* data) override { requesting_ = data; }
+  void RefreshData() override;
+  void Post(TSkinCommand command, int delay_ms) override;
+  bool SkinOwnerForm(TComponent* owner) override;
+
+  // Carries out the pending command now instead of at the timer's tick (a
+  // skin chosen by the user is shown at once).
+  void FlushCommand();
+
+  // --- skinning windows
+  // Attaches an engine when the window qualifies; answers whether it did.
+  bool SkinWindow(HWND window);
+  // SkinWindow for a framework form that is visible and not a child.
+  void SkinForm(TForm* form);
+  TWinSkinForm* FindSkinForm(HWND window) const;
+  // Called by an engine as it goes.
+  void RemoveSkinForm(TWinSkinForm* engine);
+  bool AllowSkin(HWND window, const std::string& class_name) const;
+  TSkinData* ChooseSkinData(HWND window, const std::string& class_name) const;
+  const std::vector<TWinSkinForm*>& SkinForms() const { return skin_forms_; }
+  const std::vector<TSkinData*>& SkinDatas() const { return skin_datas_; }
+  TSkinData* MainData() const { return main_data_; }
+
+  // --- popup menus (the popup skinning objects come with the menus)
+  bool SkinPopup(HWND window);
+  bool ReleasePopup(HWND window);
+  bool IsSkinnedPopup(HWND window) const;
+  void AssignPopupMenu(HMENU menu);
+  // The background bitmap of the popup showing `menu`, or null.
+  HBITMAP PopupBitmap(HMENU menu) const;
+  void PreparePopups();
+  TPopupKind PopupKind() const { return popup_kind_; }
+  void SetPopupKind(TPopupKind kind) { popup_kind_ = kind; }
+  bool MenuBarDropDown() const { return menu_bar_drop_down_; }
+  void SetMenuBarDropDown(bool on) { menu_bar_drop_down_ = on; }
+
+  // --- MDI bookkeeping and flags the form engines read
+  bool MdiMaximized() const { return mdi_maximized_; }
+  void SetMdiMaximized(bool state);
+  HWND MdiClient() const { return mdi_client_; }
+  TForm* MdiFrameForm() const { return mdi_frame_form_; }
+  void SetMdiClient(HWND client, TForm* frame_form) {
+    mdi_client_ = client;
+    mdi_frame_form_ = frame_form;
+  }
+  bool HideWhileSkinning() const { return hide_while_skinning_; }
+  void SetHideWhileSkinning(bool on) { hide_while_skinning_ = on; }
+  bool Enumerating() const { return enumerating_; }
+  int PendingCommand() const { return pending_command_; }
+  bool TimerRunning() const { return timer_->Enabled(); }
+  bool HookInstalled() const { return hook_.handle != nullptr; }
+
+  const TSkinSystem& System() const { return system_; }
+
+ private:
+  struct THookHandle {
+    HHOOK handle = nullptr;
+    ~THookHandle() {
+      if (handle) UnhookWindowsHookEx(handle);
+    }
+  };
+  // A popup window the manager has taken note of; the drawing object itself
+  // comes with the skinned menus.
+  struct TPopupEntry {
+    HWND window = nullptr;
+    TSkinData* data = nullptr;
+    HMENU menu = nullptr;
+    bool drop_down = false;
+  };
+
+  static LRESULT CALLBACK CbtHook(int code, WPARAM wp, LPARAM lp);
+  void OnCreateWindow(HWND window, const CREATESTRUCTW& create);
+  void OnTimer();
+  void RunCommand(int command, TSkinData* data);
+  // Drops the engines whose window has been destroyed.
+  void Purge();
+  // Unskins and frees one engine while its window lives.
+  void DetachAndFree(TWinSkinForm* engine);
+  // Frees an engine (through its owner form, or the manager's own list).
+  void FreeEngine(TWinSkinForm* engine);
+  TForm* FormOfWindow(HWND window) const;
+  void NotifyChanged(TSkinData* data);
+
+  const TSkinSystem& system_;
+  std::unique_ptr<TTimer> timer_;
+  THookHandle hook_;
+  std::vector<TWinSkinForm*> skin_forms_;
+  std::vector<std::unique_ptr<TWinSkinForm>> bare_engines_;
+  std::vector<TPopupEntry> skin_popups_;
+  std::vector<TSkinData*> skin_datas_;
+  bool skinning_on_ = false;
+  bool enumerating_ = false;
+  int start_counter_ = 0;
+  TPopupKind popup_kind_ = pkNone;
+  bool menu_bar_drop_down_ = false;
+  bool mdi_maximized_ = false;
+  HWND mdi_client_ = nullptr;
+  TForm* mdi_frame_form_ = nullptr;
+  bool hide_while_skinning_ = false;
+  int pending_command_ = 0;
+  TSkinData* requesting_ = nullptr;
+  TSkinData* main_data_ = nullptr;
+};
+
+// The one manager of the process while it lives (the hook procedure and the
+// caption component find it here); null before and after.
+extern TSkinManage* SkinManager;
+
+// The class name of a window (at most 100 characters), and the same with
+// ASCII letters lower-cased.
+std::string WindowClassName(HWND window);
+std::string LowerAscii(std::string text);

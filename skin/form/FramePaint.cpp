@@ -1,0 +1,547 @@
+// The skinned frame of a window: its metrics, the size that keeps the client
+// area, painting the four frame parts and the title bar, the non-client
+// messages that belong to them, and the window region cut out of the frame
+// images.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "framework/BitmapWin32.h"
+#include "framework/Form.h"
+#include "skin/data/SkinManage.h"
+#include "skin/data/SkinPlatformWin32.h"
+#include "skin/data/SkinRender.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/form/CaptionButtons.h"
+#include "skin/form/FrameRegion.h"
+#include "skin/form/SkinWindowMessages.h"
+#include "skin/form/WinSkinForm.h"
+
+namespace {
+
+constexpr UINT kFrameChanged =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+
+// Frame parts as the engine numbers them.
+enum TFramePart { fpLeft = 1, fpRight = 2, fpTop = 3, fpBottom = 4 };
+
+const TDataSkinBorder& PartObject(const TSkinData& data, int part) {
+  switch (part) {
+    case fpLeft:
+      return data.FrameBorder(fbLeft);
+    case fpRight:
+      return data.FrameBorder(fbRight);
+    case fpTop:
+      return data.FrameBorder(fbTop);
+    default:
+      return data.FrameBorder(fbBottom);
+  }
+}
+
+// Copies rows [first, first + rows) of `bitmap` to (x, y) of `dc`.
+void BlitRows(HDC dc, int x, int y, const TBitmap& bitmap, int first, int rows) {
+  first = std::max(first, 0);
+  rows = std::min(rows, bitmap.Height() - first);
+  if (bitmap.Empty() || rows <= 0) return;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = bitmap.Width();
+  info.bmiHeader.biHeight = -rows;  // top-down, starting at row `first`
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(bitmap.Width()), static_cast<DWORD>(rows), 0, 0, 0,
+                    static_cast<UINT>(rows), bitmap.ScanLine(first), &info, DIB_RGB_COLORS);
+}
+
+// A window DC when the caller gave none; released when it goes.
+class TFrameDC {
+ public:
+  TFrameDC(HWND window, HDC given)
+      : window_(window), dc_(given ? given : GetWindowDC(window)), owned_(!given) {}
+  ~TFrameDC() {
+    if (owned_ && dc_) ReleaseDC(window_, dc_);
+  }
+  TFrameDC(const TFrameDC&) = delete;
+  TFrameDC& operator=(const TFrameDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+  bool owned_;
+};
+
+// A memory DC for drawing into a DIB section.
+class TBitmapDC {
+ public:
+  explicit TBitmapDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+    if (dc_) old_ = SelectObject(dc_, bitmap);
+  }
+  ~TBitmapDC() {
+    if (!dc_) return;
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  TBitmapDC(const TBitmapDC&) = delete;
+  TBitmapDC& operator=(const TBitmapDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_ = nullptr;
+};
+
+RECT ToRECT(const TRect& r) {
+  return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+// Shrinks a maximised window by the edge where an auto-hidden task bar
+// waits, so the mouse can still reach it there.
+void KeepAutoHideBarReachable(const MONITORINFO& monitor, RECT& area) {
+  APPBARDATA bar{};
+  bar.cbSize = sizeof bar;
+  if (!(SHAppBarMessage(ABM_GETSTATE, &bar) & ABS_AUTOHIDE)) return;
+  const struct {
+    UINT edge;
+    LONG* side;
+    int step;
+  } edges[] = {{ABE_BOTTOM, &area.bottom, -2},
+               {ABE_TOP, &area.top, 2},
+               {ABE_LEFT, &area.left, 2},
+               {ABE_RIGHT, &area.right, -2}};
+  for (const auto& e : edges) {
+    APPBARDATA query{};
+    query.cbSize = sizeof query;
+    query.uEdge = e.edge;
+    query.rc = monitor.rcMonitor;
+    if (SHAppBarMessage(ABM_GETAUTOHIDEBAR, &query)) *e.side += e.step;
+  }
+}
+
+}  // namespace
+
+// --- metrics and size -----------------------------------------------------
+
+void TWinSkinForm::BuildFrame() {
+  if (!skin_data_ || skin_data_->NotReady()) return;
+  metrics_ = FrameMetricsOf(*skin_data_, frame_kind_);
+  DropCaptionButtons();
+  const auto& definitions = skin_data_->CaptionButtons();
+  for (size_t i = 0; i < definitions.size(); ++i) {
+    TDataSkinSysButton& definition = *definitions[i];
+    if (definition.Action == 3 || definition.Action == 11) {
+      DrawIcon();
+      if (definition.Bitmap.Empty()) definition.Bitmap = icon_bitmap_;
+      if (skin_data_->ApplicationIcon().Empty()) skin_data_->SetApplicationIcon(icon_bitmap_);
+      definition.Frame = 1;
+    }
+    buttons_.push_back(std::make_unique<TWinSysButton>(*this, static_cast<int>(i)));
+  }
+}
+
+void TWinSkinForm::DropCaptionButtons() {
+  hot_object_ = nullptr;
+  pressed_object_ = nullptr;
+  buttons_.clear();
+}
+
+void TWinSkinForm::ResizeForFrame(bool keep_client) {
+  if (show_state_ == ssMaximized) {
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameChanged);
+    return;
+  }
+  RECT window{};
+  GetWindowRect(handle_, &window);
+  if (system_dialog_ || skin_state_ == ksReapplying || keep_client) {
+    GetClientRect(handle_, &client_rect_);
+  }
+  if (form_ && !keep_client) {
+    const int menu = IsMdiChild() ? 0 : menu_bar_height_;
+    client_rect_ = RECT{0, 0, form_->ClientWidth(), form_->ClientHeight() - menu};
+  }
+  int width = client_rect_.right + metrics_.left + metrics_.right;
+  const int height = client_rect_.bottom + metrics_.caption + metrics_.bottom + menu_bar_height_;
+
+  if (system_dialog_ && !keep_client) {
+    // A dialog is widened until its whole title fits; its controls move
+    // right by half the growth so they stay centred.
+    const std::wstring text = ReadCaption();
+    {
+      TWindowDC screen(nullptr);
+      TSelectObject font(screen.Get(), caption_font_.Get());
+      SIZE extent{};
+      GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+      title_text_width_ = extent.cx;
+    }
+    const TDataSkinTitle& title = skin_data_->Title();
+    const int minimum = title.LeftWidth + title_text_width_ + title.RightWidth;
+    if (width < minimum) {
+      const int shift = (minimum - width) / 2;
+      for (HWND child = GetTopWindow(handle_); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        POINT at{r.left, r.top};
+        ScreenToClient(handle_, &at);
+        SetWindowPos(child, nullptr, at.x + shift, at.y, r.right - r.left, r.bottom - r.top,
+                     SWP_NOOWNERZORDER | SWP_NOSENDCHANGING | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      width = minimum;
+    }
+  }
+  SetWindowPos(handle_, nullptr, window.left, window.top, width, height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// --- painting -------------------------------------------------------------
+
+TBitmap TWinSkinForm::RenderPart(int part, int width, int height) const {
+  if (width < 0 || height < 0) return TBitmap();
+  const TDataSkinBorder& object = PartObject(*skin_data_, part);
+  const int frames = FrameCount(object.Frame);
+  const int cell = (active_ || frames == 1) ? 1 : 2;
+  const TSkinMargins margins{object.LeftWidth, object.TopHeight, object.RightWidth,
+                             object.BottomHeight};
+  return RenderSkinPart(width, height, object.Bitmap, margins, part > fpRight, object.Tile != 1,
+                        frames, cell);
+}
+
+void TWinSkinForm::PaintFrame(HDC dc) {
+  if (skin_state_ != ksActive && skin_state_ != ksReapplying) return;
+  if (frame_kind_ == fkNone || (IsMdiChild() && show_state_ == ssMaximized)) return;
+  if (!skin_data_ || !skin_data_->FramePainting()) return;
+  RECT window{};
+  GetWindowRect(handle_, &window);
+  const int w = window.right - window.left;
+  const int h = window.bottom - window.top;
+  frame_width_ = w;
+  frame_height_ = h;
+  TFrameDC target(handle_, dc);
+  if (!target.Get()) return;
+  try {
+    if (show_state_ == ssMinimized) {
+      PaintTitleBar(target.Get(), w, h, nullptr, nullptr);
+    } else {
+      const TFrameMetrics& m = metrics_;
+      const TBitmap left = RenderPart(fpLeft, m.left, h);
+      const TBitmap right = RenderPart(fpRight, m.right, h);
+      BlitRows(target.Get(), 0, m.caption, left, m.caption, h - m.caption);
+      BlitRows(target.Get(), w - m.right, m.caption, right, m.caption, h - m.caption);
+      BlitRows(target.Get(), m.left, h - m.bottom,
+               RenderPart(fpBottom, w - m.left - m.right, m.bottom), 0, m.bottom);
+      PaintTitleBar(target.Get(), w, m.caption, &left, &right);
+      if (menu_bar_height_ > 0 && skin_data_->FaceBrush()) {
+        const RECT line{m.left, m.caption, w - m.right, m.caption + menu_bar_height_};
+        FillRect(target.Get(), &line, static_cast<HBRUSH>(skin_data_->FaceBrush()->Handle()));
+      }
+    }
+  } catch (...) {
+    // A frame that cannot be painted stays as it is; the window goes on.
+  }
+  hot_object_ = nullptr;
+}
+
+void TWinSkinForm::PaintTitleBar(HDC dc, int width, int height, const TBitmap* left,
+                                 const TBitmap* right) {
+  TBitmap title;
+  if (!left || !right) {
+    title.SetSize(width, height, skin_data_->Colours().ButtonFace);
+    title.Draw(0, 0, RenderPart(fpTop, width, metrics_.caption));
+  } else {
+    title.SetSize(width, height);
+    // The corners over the side parts come from the side parts themselves.
+    title.Draw(0, 0, *left);
+    title.Draw(width - metrics_.right, 0, *right);
+    title.Draw(metrics_.left, 0, RenderPart(fpTop, width - metrics_.left - metrics_.right, height));
+  }
+  LayoutButtons();
+  // Text and icons are drawn by the system into a copy of the title bar.
+  if (THBitmap dib = MakeDibSection(title)) {
+    {
+      TBitmapDC memory(dib.Get());
+      PaintTitleText(memory.Get(), width);
+      for (const auto& button : buttons_) {
+        const TDataSkinSysButton* d = button->Definition();
+        if (d && button->Visible && !d->Bitmap.Empty() && (d->Action == 3 || d->Action == 11)) {
+          PaintWindowIcon(memory.Get(), button->Bounds);
+        }
+      }
+    }
+    ReadGdiBitmap(dib.Get(), title);
+  }
+  title_back_ = title;
+  for (const auto& button : buttons_) {
+    const TDataSkinSysButton* d = button->Definition();
+    if (!d || !button->Visible || d->Bitmap.Empty() || d->Visibility == 100) continue;
+    if (d->Action == 3 || d->Action == 11) continue;
+    const int frame = (!active_ && FrameCount(d->Frame) >= 4) ? 4 : 1;
+    DrawButtonCell(title, button->Bounds, *d, frame);
+  }
+  BlitRows(dc, 0, 0, title, 0, title.Height());
+  SetBkMode(dc, OPAQUE);
+}
+
+void TWinSkinForm::DrawButtonCell(TBitmap& target, const TRect& bounds,
+                                  const TDataSkinSysButton& definition, int frame) const {
+  const int frames = FrameCount(definition.Frame);
+  const int cell_width = definition.Bitmap.Width() / frames;
+  const int cell = std::clamp(frame, 1, frames);
+  target.CopyRect(bounds.Offset(0, 0), definition.Bitmap,
+                  Bounds((cell - 1) * cell_width, 0, cell_width, definition.Bitmap.Height()), true,
+                  clFuchsia);
+}
+
+void TWinSkinForm::PaintTitleText(HDC dc, int width) {
+  caption_text_ = ReadCaption();
+  if (caption_text_.empty()) return;
+  const TDataSkinTitle& title = skin_data_->Title();
+  const int caption = metrics_.caption;
+  int top = std::max(title.TopHeight, 0);
+  int bottom = caption - top;
+  if (bottom - top < 4) {
+    top = 0;
+    bottom = caption;
+  }
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
+  const bool rtl = right_to_left_ || (ex_style & WS_EX_RTLREADING);
+  RECT r =
+      rtl ? RECT{std::max(title.RightWidth, 0), top, width - std::max(title.LeftWidth, 0), bottom}
+          : RECT{std::max(title.LeftWidth, 0), top, width - std::max(title.RightWidth, 0), bottom};
+  if (r.right <= r.left) return;
+  TSelectObject font(dc, caption_font_.Get()
+                             ? caption_font_.Get()
+                             : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  const TColor colour =
+      active_ ? skin_data_->Colours().TitleTextActive : skin_data_->Colours().TitleTextNoActive;
+  SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(colour)));
+  SetBkMode(dc, TRANSPARENT);
+  UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+  if (rtl) format |= DT_RIGHT | DT_RTLREADING;
+  DrawTextW(dc, caption_text_.c_str(), static_cast<int>(caption_text_.size()), &r, format);
+}
+
+void TWinSkinForm::PaintWindowIcon(HDC dc, const TRect& bounds) {
+  if (icon_) {
+    const HICON copy = static_cast<HICON>(
+        CopyImage(icon_, IMAGE_ICON, icon_size_, icon_size_, LR_COPYFROMRESOURCE));
+    if (copy) {
+      DrawIconEx(dc, bounds.left, bounds.top, copy, icon_size_, icon_size_, 0, nullptr, DI_NORMAL);
+      DestroyIcon(copy);
+      return;
+    }
+  }
+  if (!icon_bitmap_.Empty()) DrawBitmap(dc, bounds.left, bounds.top, icon_bitmap_);
+}
+
+void TWinSkinForm::DrawIcon() {
+  icon_ = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_SMALL, 0));
+  if (!icon_) icon_ = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_BIG, 0));
+  if (icon_) DrawIconOnMagenta(icon_, icon_bitmap_);
+}
+
+std::wstring TWinSkinForm::ReadCaption() const {
+  return manager_.System().WindowText(handle_);
+}
+
+void TWinSkinForm::PaintCaptionButton(const TWinSysButton& button) {
+  if (skin_state_ != ksActive && skin_state_ != ksReapplying) return;
+  const TDataSkinSysButton* d = button.Definition();
+  if (!d || !button.Visible || d->Bitmap.Empty()) return;
+  const TRect& b = button.Bounds;
+  const bool on_title = b.top >= 0 && b.bottom <= title_back_.Height() &&
+                        title_back_.Width() == frame_width_ && d->Visibility != 100;
+  if (!on_title) {
+    PaintFrame(nullptr);
+    return;
+  }
+  TBitmap piece(b.Width(), b.Height());
+  piece.CopyRect(piece.BoundsRect(), title_back_, b);
+  if (d->Action != 3 && d->Action != 11) {
+    int frame = button.State;
+    if (d->Visibility == 100 && button.State == nsHot) frame = 4;
+    DrawButtonCell(piece, piece.BoundsRect(), *d, frame);
+  }
+  TFrameDC target(handle_, nullptr);
+  if (target.Get()) BlitRows(target.Get(), b.left, b.top, piece, 0, piece.Height());
+}
+
+// --- non-client messages --------------------------------------------------
+
+void TWinSkinForm::OnNcCalcSize(TMessage& m) {
+  CallPrevious(m);
+  if (!m.WParam) {
+    m.Result = 0;
+    return;
+  }
+  auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam);
+  if ((IsMdiChild() && show_state_ != ssNormal) || frame_kind_ == fkNone) {
+    params->rgrc[1] = params->rgrc[0];
+    m.Result = WVR_VALIDRECTS;
+    return;
+  }
+  const WINDOWPOS& pos = *params->lppos;
+  const TRect client =
+      SkinnedClientRect(Bounds(pos.x, pos.y, pos.cx, pos.cy), metrics_, menu_bar_height_);
+  params->rgrc[0] = ToRECT(client);
+  params->rgrc[1] = params->rgrc[0];
+  m.Result = WVR_VALIDRECTS;
+}
+
+void TWinSkinForm::OnNcPaint(TMessage& m) {
+  SetSysMenuStyle(true);
+  if (!skin_data_->FramePainting()) {
+    m.Result = 0;
+    return;
+  }
+  if ((IsMdiChild() && show_state_ == ssMaximized) || frame_kind_ == fkNone) {
+    CallPrevious(m);
+    return;
+  }
+  PaintFrame(nullptr);
+  m.Result = 0;
+}
+
+void TWinSkinForm::OnNcActivate(TMessage& m) {
+  active_ = m.WParam != 0;
+  if (hover_timer_) hover_timer_->SetEnabled(active_);
+  if (mdi_kind_ == mkFrame) {
+    SendMessageW(mdi_client_, WM_NCACTIVATE, m.WParam, 0);
+  } else if (IsMdiChild()) {
+    CallPrevious(m);
+  }
+  if (!(IsMdiChild() && show_state_ == ssMaximized)) PaintFrame(nullptr);
+  m.Result = 1;
+}
+
+void TWinSkinForm::OnSize(TMessage& m) {
+  CallPrevious(m);
+  switch (m.WParam) {
+    case SIZE_RESTORED:
+      show_state_ = ssNormal;
+      break;
+    case SIZE_MINIMIZED:
+      show_state_ = ssMinimized;
+      break;
+    case SIZE_MAXIMIZED:
+      show_state_ = ssMaximized;
+      break;
+    default:
+      break;
+  }
+  if (show_state_ == ssMinimized) return;
+  if (IsMdiChild() && (manager_.MdiMaximized() || show_state_ != ssNormal)) return;
+  if (skin_state_ == ksActive || skin_state_ == ksReapplying) UpdateRegion();
+}
+
+void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {
+  CallPrevious(m);
+  UpdateShowState();
+  if (show_state_ == ssMinimized || (IsMdiChild() && show_state_ == ssMaximized)) {
+    SetCaptionStyle(true);
+  } else {
+    SetCaptionStyle(false);
+  }
+  if (child_window_ || IsMdiChild()) return;
+  // A maximised skinned window covers the work area of its monitor: the
+  // task bar stays visible and nothing of the client is off the screen.
+  HMONITOR monitor = MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!monitor || !GetMonitorInfoW(monitor, &info)) return;
+  RECT area = info.rcWork;
+  KeepAutoHideBarReachable(info, area);
+  auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
+  mmi->ptMaxPosition = {area.left - info.rcMonitor.left, area.top - info.rcMonitor.top};
+  mmi->ptMaxSize = {area.right - area.left, area.bottom - area.top};
+  mmi->ptMaxTrackSize.x = std::max(mmi->ptMaxTrackSize.x, mmi->ptMaxSize.x);
+  mmi->ptMaxTrackSize.y = std::max(mmi->ptMaxTrackSize.y, mmi->ptMaxSize.y);
+}
+
+void TWinSkinForm::OnSetText(TMessage& m, const TWndMethod& pass) {
+  if (!IsWindowVisible(handle_)) {
+    pass(m);
+    return;
+  }
+  // Where the window still carries the system caption, the system would
+  // draw it over the skin while it stores the text.
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  const bool quiet =
+      (style & WS_CAPTION) == WS_CAPTION || (!IsWindowUnicode(handle_) && !IsMdiChild());
+  if (quiet) SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
+  pass(m);
+  if (quiet) SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
+  if (show_state_ == ssMaximized && manager_.MdiClient()) {
+    PostMessageW(manager_.MdiClient(), SKM_MDIREDRAW, reinterpret_cast<WPARAM>(handle_), 0);
+  }
+  if (show_state_ == ssMinimized) {
+    PaintFrame(nullptr);
+  } else {
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameChanged);
+  }
+}
+
+// --- region ---------------------------------------------------------------
+
+void TWinSkinForm::UpdateRegion() {
+  if (skin_state_ == ksDestroyed || !frame_skinned_ || !skin_data_) return;
+  RECT window{};
+  GetWindowRect(handle_, &window);
+  const int w = window.right - window.left;
+  const int h = window.bottom - window.top;
+  if (w <= 0 || h <= 0) return;
+  if (IsMdiChild() && show_state_ != ssNormal) return;
+  if (region_set_ && w == region_width_ && h == region_height_ && !IsMdiChild() &&
+      skin_state_ != ksReapplying) {
+    return;
+  }
+  region_set_ = false;
+  region_width_ = w;
+  region_height_ = h;
+  const TSkinData& data = *skin_data_;
+  const bool shaped = data.FrameBorder(fbLeft).Trans == 1 || data.FrameBorder(fbRight).Trans == 1 ||
+                      data.FrameBorder(fbTop).Trans == 1;
+  const TFrameMetrics& m = metrics_;
+  TOwnedRegion base;
+  if (!shaped) {
+    base.Reset(CreateRectRgn(0, 0, w, h));
+  } else {
+    base.Reset(CreateRectRgn(m.left, m.caption, w - m.right, h - m.bottom));
+    if (frame_kind_ != fkNone) {
+      auto part_region = [&](int part, const TRect& rect, bool big_enough) {
+        if (PartObject(data, part).Trans == 1 && big_enough) {
+          return TOwnedRegion(BitmapToRegion(RenderPart(part, rect.Width(), rect.Height()),
+                                             rect.left, rect.top, 1, clFuchsia));
+        }
+        return TOwnedRegion(CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom));
+      };
+      TOwnedRegion left = part_region(fpLeft, {0, 0, m.left, h}, h > 1);
+      TOwnedRegion right = part_region(fpRight, {w - m.right, 0, w, h}, h > 1);
+      TOwnedRegion bottom =
+          part_region(fpBottom, {m.left, h - m.bottom, w - m.right, h}, m.bottom >= 2);
+      TOwnedRegion top = part_region(fpTop, {m.left, 0, w - m.right, m.caption},
+                                     m.caption > 1 && w - m.left - m.right > 0);
+      CombineRgn(left.Get(), left.Get(), right.Get(), RGN_OR);
+      CombineRgn(top.Get(), top.Get(), bottom.Get(), RGN_OR);
+      CombineRgn(left.Get(), left.Get(), top.Get(), RGN_OR);
+      CombineRgn(base.Get(), base.Get(), left.Get(), RGN_OR);
+    }
+  }
+  // From here on the region belongs to the window; the system frees it when
+  // it is replaced.
+  region_ = base.Release();
+  if (SetWindowRgn(handle_, region_, TRUE)) {
+    region_set_ = true;
+  } else {
+    DeleteObject(region_);
+    region_ = nullptr;
+  }
+}
+
+void TWinSkinForm::RemoveRegion() {
+  if (!region_set_) return;
+  SetWindowRgn(handle_, nullptr, IsMdiChild() ? TRUE : FALSE);
+  region_ = nullptr;
+  region_set_ = false;
+}

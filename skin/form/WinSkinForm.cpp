@@ -1,0 +1,717 @@
+#include "skin/form/WinSkinForm.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "framework/Form.h"
+#include "framework/Menus.h"
+#include "framework/Persistent.h"
+#include "skin/controls/SkinControl.h"
+#include "skin/data/SkinManage.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/form/CaptionButtons.h"
+#include "skin/form/SkinWindowMessages.h"
+#include "skin/form/SystemVersion.h"
+
+namespace {
+
+constexpr UINT_PTR kEngineSubclassId = 0x534B;  // "SK"
+constexpr UINT_PTR kClientSubclassId = 0x534C;
+constexpr DWORD kCaptionBits = WS_CAPTION;
+constexpr UINT kFrameChanged =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+
+HWND FindMdiClient(HWND window) {
+  for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (LowerAscii(WindowClassName(child)) == "mdiclient") return child;
+  }
+  return nullptr;
+}
+
+// The caption font of the system's non-client metrics.
+HFONT MakeCaptionFont() {
+  NONCLIENTMETRICSW metrics{};
+  // The size without the padded border keeps the call valid on every
+  // system from Windows 2000 on.
+  metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return nullptr;
+  return CreateFontIndirectW(&metrics.lfCaptionFont);
+}
+
+}  // namespace
+
+TWinSkinForm::TWinSkinForm(TComponent* owner, TSkinManage& manager, HWND handle,
+                           std::string class_name)
+    : TComponent(owner), manager_(manager), handle_(handle), class_name_(std::move(class_name)) {
+  caption_font_.Reset(MakeCaptionFont());
+  double_click_time_ = GetDoubleClickTime();
+  icon_size_ = GetSystemMetrics(SM_CXSMICON);
+  SetName("");
+}
+
+TWinSkinForm::~TWinSkinForm() {
+  // A window that outlives its engine gets its own procedure back.
+  ReleaseHooks();
+  controls_.clear();
+  buttons_.clear();
+  manager_.RemoveSkinForm(this);
+}
+
+// --- attaching ------------------------------------------------------------
+
+void TWinSkinForm::AttachForm(TSkinData* data, TForm* form) {
+  form_ = form;
+  if (data->OnBeforeSkinForm) {
+    data->OnBeforeSkinForm(form, reinterpret_cast<TWindowHandle>(handle_), class_name_);
+  }
+  if (data->SkinControls().Contains(xcMenuItem)) SetPropText(*form, "AutoScroll", "False");
+  AttachWindow(data);
+  if (frame_skinned_ && !form_hooked_) {
+    old_window_method_ = form->WindowProc;
+    form->WindowProc = [this](TMessage& m) { FormHook(m); };
+    form_hooked_ = true;
+  }
+  SetFormColour(true);
+}
+
+void TWinSkinForm::AttachWindow(TSkinData* data) {
+  if (hooked_) return;
+  manager_.SetStartCounter(1);
+  skin_data_ = data;
+  hover_timer_ = MakeComponent<TTimer>();
+  hover_timer_->SetEnabled(false);
+  hover_timer_->SetInterval(250);
+  hover_timer_->OnTimer = [this](TObject*) { OnHoverTimer(); };
+
+  frame_skinned_ = data->SkinControls().Contains(xcMainMenu);
+  window_style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
+  right_to_left_ = (ex_style & WS_EX_LEFTSCROLLBAR) != 0;
+  child_window_ = (window_style_ & WS_CHILD) != 0;
+  owner_window_ = GetWindow(handle_, GW_OWNER);
+
+  border_icons_ = 0;
+  if ((window_style_ & WS_SYSMENU) || system_menu_) border_icons_ |= kIconSystemMenu;
+  if (window_style_ & WS_MINIMIZEBOX) border_icons_ |= kIconMinimize;
+  if (window_style_ & WS_MAXIMIZEBOX) border_icons_ |= kIconMaximize;
+  UpdateShowState();
+  sizable_ = (window_style_ & WS_THICKFRAME) != 0;
+
+  mdi_kind_ = mkNone;
+  if (HWND client = FindMdiClient(handle_)) {
+    mdi_kind_ = mkFrame;
+    mdi_client_ = client;
+    manager_.SetMdiClient(client, form_);
+  } else if (ex_style & WS_EX_MDICHILD) {
+    mdi_kind_ = mkChild;
+    if (data->Options().Contains(xoMDIChildBorder)) frame_skinned_ = false;
+  }
+
+  frame_kind_ = fkSingle;
+  if ((window_style_ & kCaptionBits) != kCaptionBits) {
+    frame_kind_ = fkNone;
+  } else if (window_style_ & WS_THICKFRAME) {
+    frame_kind_ = fkSizable;
+  } else if (window_style_ & DS_MODALFRAME) {
+    frame_kind_ = fkDialog;
+  }
+  if (ex_style & WS_EX_DLGMODALFRAME) frame_kind_ = fkDialog;
+  system_dialog_ = class_name_ == "#32770" || class_name_ == "TMessageForm";
+  if (system_dialog_) frame_kind_ = fkDialog;
+
+  // Where the system takes the caption's look from the style, the engine
+  // takes the caption bits away while it draws the caption itself.
+  const TSystemVersion version = SystemVersion();
+  if (version.major >= 5 && version.minor == 0) {
+    if ((ex_style & WS_EX_APPWINDOW) && version.nt) border_icons_ |= kIconNativeCaption;
+    if (!owner_window_ && !IsMdiChild()) border_icons_ |= kIconNativeCaption;
+  }
+
+  if (manager_.HideWhileSkinning() && !child_window_ && frame_skinned_ && frame_kind_ != fkNone) {
+    window_style_ &= ~WS_VISIBLE;
+    SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(window_style_));
+  }
+  if (!version.nt) {
+    TSkinControlTypes controls = data->SkinControls();
+    controls.Exclude(xcSystemMenu);
+    data->SetSkinControls(controls);
+  }
+  if (mdi_kind_ == mkFrame) {
+    saved_menu_update_ = data->MenuUpdate();
+    HookClient();
+  }
+
+  SetWindowSubclass(handle_, &TWinSkinForm::SubclassProc, kEngineSubclassId,
+                    reinterpret_cast<DWORD_PTR>(this));
+  hooked_ = true;
+
+  if (frame_skinned_) {
+    SetSystemRendering(true);
+    initial_menu_ = GetMenu(handle_);
+    if (initial_menu_ && !IsMdiChild()) menu_bar_height_ = GetSystemMetrics(SM_CYMENU);
+    const bool keep_caption =
+        (IsMdiChild() && manager_.MdiMaximized()) || show_state_ == ssMinimized;
+    if (!keep_caption) SetCaptionStyle(false);
+    BuildFrame();
+  } else {
+    skin_state_ = ksActive;
+  }
+
+  if (IsMdiChild()) {
+    const int system_line = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+    if (system_line > metrics_.caption) menu_bar_height_ = system_line - metrics_.caption;
+    if (show_state_ == ssMaximized && !manager_.MdiMaximized()) manager_.SetMdiMaximized(true);
+  }
+}
+
+void TWinSkinForm::FinishSkin() {
+  finished_ = true;
+  system_menu_ = GetSystemMenu(handle_, FALSE);
+  DrawIcon();
+
+  RECT window{}, client{};
+  GetWindowRect(handle_, &window);
+  GetClientRect(handle_, &client);
+  native_frame_ = {(window.right - window.left) - client.right,
+                   (window.bottom - window.top) - client.bottom};
+  client_rect_ = client;
+
+  if (manager_.HideWhileSkinning()) {
+    manager_.SetHideWhileSkinning(false);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+    if (!(style & WS_VISIBLE)) {
+      SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(style | WS_VISIBLE));
+    }
+  }
+
+  if (skin_state_ == ksAttached) {
+    if (IsMdiChild()) {
+      if (show_state_ == ssMaximized) {
+        PostMessageW(manager_.MdiClient(), SKM_MDIREDRAW, reinterpret_cast<WPARAM>(handle_), 0);
+      } else if (show_state_ == ssMinimized) {
+        SetCaptionStyle(true);
+      } else {
+        skin_state_ = ksFinishResize;
+        ResizeForFrame(false);
+        skin_state_ = ksActive;
+        UpdateRegion();
+      }
+    } else if (!child_window_ && frame_kind_ != fkNone && show_state_ != ssMinimized) {
+      skin_state_ = ksFinishResize;
+      ResizeForFrame(false);
+      skin_state_ = ksActive;
+      if (show_state_ == ssMaximized) {
+        SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameChanged);
+      } else {
+        UpdateRegion();
+      }
+    }
+  }
+
+  SendMessageW(handle_, SKM_SKINNED, 0, kSkinMagic);
+  if (skin_data_ && skin_data_->OnAfterSkinForm) {
+    skin_data_->OnAfterSkinForm(form_, reinterpret_cast<TWindowHandle>(handle_), class_name_);
+  }
+  skin_state_ = ksActive;
+  if (hover_timer_) hover_timer_->SetEnabled(true);
+}
+
+// --- detaching ------------------------------------------------------------
+
+void TWinSkinForm::Detach() {
+  if (!frame_skinned_) {
+    DetachPlain();
+    return;
+  }
+  system_popup_.reset();
+  if (hover_timer_) hover_timer_->SetEnabled(false);
+  if (!hooked_) return;
+  if (form_hooked_ && form_) {
+    form_->WindowProc = old_window_method_;
+    form_hooked_ = false;
+  }
+  RemoveWindowSubclass(handle_, &TWinSkinForm::SubclassProc, kEngineSubclassId);
+  hooked_ = false;
+  ReleaseControls();
+  if (form_ && skin_state_ != ksDestroying) SetFormColour(false);
+  SetSysMenuStyle(false);
+  SetCaptionStyle(true);
+  UnhookClient();
+  SetSystemRendering(false);
+
+  if (skin_state_ != ksDestroying && (IsMdiChild() || !(window_style_ & WS_CHILD))) {
+    RECT r{};
+    GetWindowRect(handle_, &r);
+    POINT top_left{r.left, r.top};
+    if (IsMdiChild()) ScreenToClient(GetParent(handle_), &top_left);
+    const int width = (r.right - r.left) - metrics_.left - metrics_.right + native_frame_.cx;
+    // The native frame measured when finishing holds the native menu bar,
+    // so the skinned one is left out here.
+    const int height = (r.bottom - r.top) - metrics_.caption - menu_bar_height_ - metrics_.bottom +
+                       native_frame_.cy;
+    SetWindowPos(handle_, nullptr, top_left.x, top_left.y, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+  // The system owns and frees a region once it has been given to the window.
+  SetWindowRgn(handle_, nullptr, TRUE);
+  region_set_ = false;
+  region_ = nullptr;
+  hot_object_ = nullptr;
+}
+
+void TWinSkinForm::DetachPlain() {
+  if (hover_timer_) hover_timer_->SetEnabled(false);
+  ReleaseControls();
+  if (form_ && skin_state_ != ksDestroying) SetFormColour(false);
+  if (hooked_) {
+    RemoveWindowSubclass(handle_, &TWinSkinForm::SubclassProc, kEngineSubclassId);
+    hooked_ = false;
+  }
+  UnhookClient();
+  if (form_ && skin_state_ != ksDestroying) {
+    for (int i = 0; i < form_->ComponentCount(); ++i) {
+      if (auto* control = dynamic_cast<TWinControl*>(form_->Components(i))) control->Invalidate();
+    }
+  }
+}
+
+void TWinSkinForm::ReleaseHooks() {
+  if (!frame_skinned_) {
+    if (hooked_) DetachPlain();
+    return;
+  }
+  system_popup_.reset();
+  if (hover_timer_) hover_timer_->SetEnabled(false);
+  if (!hooked_) return;
+  if (form_hooked_ && form_) {
+    form_->WindowProc = old_window_method_;
+    form_hooked_ = false;
+  }
+  RemoveWindowSubclass(handle_, &TWinSkinForm::SubclassProc, kEngineSubclassId);
+  hooked_ = false;
+  ReleaseControls();
+  UnhookClient();
+  hot_object_ = nullptr;
+}
+
+void TWinSkinForm::ReleaseControls() {
+  for (auto& control : controls_) {
+    if (control->LifeState() != slDestroyed) control->Restore();
+  }
+  controls_.clear();
+}
+
+void TWinSkinForm::ReapplySkin() {
+  SetFormColour(true);
+  if (form_) {
+    for (int i = 0; i < form_->ComponentCount(); ++i) {
+      if (auto* owned = dynamic_cast<TForm*>(form_->Components(i))) {
+        owned->SetColor(skin_data_->Colours().ButtonFace);
+      }
+    }
+  }
+  for (auto& control : controls_) control->SkinChanged();
+  skin_state_ = ksReapplying;
+  if (frame_skinned_ && show_state_ != ssMinimized && !child_window_) {
+    ResizeForFrame(true);
+    // A size change of one pixel and back makes the window lay out and
+    // rebuild its region under the new frame.
+    RECT r{};
+    GetWindowRect(handle_, &r);
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    if (show_state_ != ssMaximized) {
+      SetWindowPos(handle_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + 1, flags);
+      SetWindowPos(handle_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, flags);
+    }
+    UpdateRegion();
+    RedrawWindow(handle_, nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+  SendMessageW(handle_, SKM_SKINNED, 0, kSkinMagic);
+  if (skin_data_->OnAfterSkinForm) {
+    skin_data_->OnAfterSkinForm(form_, reinterpret_cast<TWindowHandle>(handle_), class_name_);
+  }
+  skin_state_ = ksActive;
+}
+
+void TWinSkinForm::SetFormColour(bool skinned) {
+  if (!form_ || !skin_data_) return;
+  if (skinned) {
+    if (!colour_saved_) {
+      saved_colour_ = form_->Color();
+      colour_saved_ = true;
+    }
+    form_->SetColor(skin_data_->Colours().ButtonFace);
+  } else if (colour_saved_) {
+    form_->SetColor(saved_colour_);
+    colour_saved_ = false;
+  }
+}
+
+// Desktop composition would draw its own caption buttons under the mouse;
+// a skinned frame switches that off and gives it back at Detach.
+void TWinSkinForm::SetSystemRendering(bool skinned) {
+  if (skinned == system_rendering_changed_) return;
+  if (SetNonClientRendering(handle_, !skinned)) system_rendering_changed_ = skinned;
+}
+
+// --- skinned controls -----------------------------------------------------
+
+bool TWinSkinForm::HasControl(const TSkinControl* control) const {
+  return std::any_of(controls_.begin(), controls_.end(),
+                     [control](const auto& held) { return held.get() == control; });
+}
+
+TSkinControl* TWinSkinForm::AddControl(std::unique_ptr<TSkinControl> control) {
+  TSkinControl* added = control.get();
+  if (added && !HasControl(added)) controls_.push_back(std::move(control));
+  return added;
+}
+
+std::unique_ptr<TSkinControl> TWinSkinForm::RemoveControl(TSkinControl* control) {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    if (it->get() == control) {
+      std::unique_ptr<TSkinControl> taken = std::move(*it);
+      controls_.erase(std::next(it).base());
+      return taken;
+    }
+  }
+  return nullptr;
+}
+
+void TWinSkinForm::PurgeControls() {
+  std::erase_if(controls_, [](const std::unique_ptr<TSkinControl>& c) {
+    return c->LifeState() == slDestroyed;
+  });
+}
+
+// --- styles ---------------------------------------------------------------
+
+void TWinSkinForm::SetCaptionStyle(bool show) {
+  if (!(border_icons_ & kIconNativeCaption)) return;
+  auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  const DWORD wanted = show ? (style | kCaptionBits) : (style & ~kCaptionBits);
+  if (wanted != style) SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(wanted));
+  window_style_ = wanted;
+}
+
+void TWinSkinForm::SetSysMenuStyle(bool remove) {
+  if (border_icons_ & kIconNativeCaption) return;
+  auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  if (!remove && !(border_icons_ & kIconSystemMenu)) return;
+  if (remove || system_menu_) {
+    const DWORD wanted = remove ? (style & ~WS_SYSMENU) : (style | WS_SYSMENU);
+    if (wanted != style) SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(wanted));
+    style = wanted;
+  }
+  window_style_ = style;
+}
+
+void TWinSkinForm::UpdateShowState() {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(handle_, &placement)) return;
+  switch (placement.showCmd) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+      show_state_ = ssMinimized;
+      break;
+    case SW_SHOWMAXIMIZED:
+      show_state_ = ssMaximized;
+      break;
+    default:
+      show_state_ = ssNormal;
+      break;
+  }
+}
+
+// --- MDI client -----------------------------------------------------------
+
+void TWinSkinForm::HookClient() {
+  if (client_hooked_ || !mdi_client_) return;
+  SetWindowSubclass(mdi_client_, &TWinSkinForm::ClientSubclassProc, kClientSubclassId,
+                    reinterpret_cast<DWORD_PTR>(this));
+  client_hooked_ = true;
+}
+
+void TWinSkinForm::UnhookClient() {
+  if (!client_hooked_) return;
+  RemoveWindowSubclass(mdi_client_, &TWinSkinForm::ClientSubclassProc, kClientSubclassId);
+  client_hooked_ = false;
+}
+
+LRESULT CALLBACK TWinSkinForm::ClientSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
+                                                  UINT_PTR, DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TWinSkinForm*>(ref);
+  if (msg == WM_NCDESTROY) {
+    const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    self->UnhookClient();
+    return result;
+  }
+  TMessage m{msg, wp, lp, 0};
+  self->ClientDispatch(m);
+  return m.Result;
+}
+
+void TWinSkinForm::ClientDispatch(TMessage& m) {
+  auto previous = [&] { m.Result = DefSubclassProc(mdi_client_, m.Msg, m.WParam, m.LParam); };
+  switch (m.Msg) {
+    case WM_NCCALCSIZE:
+      if (frame_skinned_ && !skin_data_->Options().Contains(xoMDIScrollbar)) {
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(mdi_client_, GWL_STYLE));
+        SetWindowLongPtrW(mdi_client_, GWL_STYLE,
+                          static_cast<LONG_PTR>(style & ~(WS_VSCROLL | WS_HSCROLL)));
+      }
+      previous();
+      return;
+    case WM_MDICREATE:
+      skin_data_->SetMenuUpdate(false);
+      previous();
+      return;
+    case WM_MDIDESTROY: {
+      previous();
+      if (!frame_skinned_) return;
+      BOOL maximized = FALSE;
+      const auto active = reinterpret_cast<HWND>(
+          SendMessageW(mdi_client_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+      manager_.SetMdiMaximized(active && maximized);
+      if (!active && menu_bar_height_ > 0) skin_data_->SetMenuUpdate(saved_menu_update_);
+      return;
+    }
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+      if (frame_skinned_ && manager_.MdiMaximized()) manager_.SetMdiMaximized(false);
+      previous();
+      return;
+    case WM_MDISETMENU:
+      previous();
+      if (frame_skinned_) SetMenu(handle_, nullptr);
+      return;
+    default:
+      break;
+  }
+  if (m.Msg == SKM_MDIREDRAW) {
+    RedrawWindow(mdi_client_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    m.Result = 0;
+    return;
+  }
+  previous();
+}
+
+// --- dispatch -------------------------------------------------------------
+
+LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                            DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TWinSkinForm*>(ref);
+  TMessage m{msg, wp, lp, 0};
+  self->Dispatch(m);
+  return m.Result;
+}
+
+void TWinSkinForm::CallPrevious(TMessage& m) {
+  m.Result = DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam);
+}
+
+void TWinSkinForm::Dispatch(TMessage& m) {
+  if (DispatchStage1(m)) return;
+  if (!frame_skinned_) {
+    CallPrevious(m);
+    return;
+  }
+  if (DispatchStage2(m)) return;
+  DispatchStage3(m);
+}
+
+// Messages every engine handles, whether it draws the frame or not. Answers
+// true when the message has been dealt with.
+bool TWinSkinForm::DispatchStage1(TMessage& m) {
+  switch (m.Msg) {
+    case WM_NCPAINT:
+      if (skin_state_ != ksAttached) return false;
+      m.Result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      CallPrevious(m);
+      if (IsBareWindow() && skin_data_->FaceBrush()) {
+        RECT r{};
+        GetClientRect(handle_, &r);
+        FillRect(reinterpret_cast<HDC>(m.WParam), &r,
+                 static_cast<HBRUSH>(skin_data_->FaceBrush()->Handle()));
+        m.Result = 1;
+      }
+      return true;
+    case WM_NCDESTROY:
+      skin_state_ = ksDestroying;
+      ReleaseHooks();
+      CallPrevious(m);
+      skin_state_ = ksDestroyed;
+      return true;
+    case WM_NCACTIVATE:
+      if (skin_state_ != ksAttached || IsMdiChild()) return false;
+      // Nothing is drawn yet; a deactivation is not refused for it.
+      m.Result = 1;
+      return true;
+    case WM_NCUAHDRAWCAPTION_SKIN:
+    case WM_NCUAHDRAWCAPTION_SKIN + 1:
+      if (!frame_skinned_) return false;
+      m.Result = 0;
+      return true;
+    case WM_INITMENUPOPUP:
+      manager_.SetPopupKind(reinterpret_cast<HMENU>(m.WParam) == system_menu_ ? pkSystemMenu
+                                                                              : pkFormMenu);
+      CallPrevious(m);
+      return true;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      CallPrevious(m);
+      if (IsBareWindow()) {
+        SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+        if (m.Msg == WM_CTLCOLORSTATIC && skin_data_->FaceBrush()) {
+          m.Result = reinterpret_cast<LRESULT>(skin_data_->FaceBrush()->Handle());
+        }
+      }
+      return true;
+    default:
+      break;
+  }
+  if (m.Msg == SKM_FINISHSKIN) {
+    FinishSkin();
+    m.Result = 0;
+    return true;
+  }
+  if (m.Msg == SKM_ISSKINNED) {
+    m.Result = 1;
+    return true;
+  }
+  if (m.Msg == SKM_USESCROLLBAR) {
+    // Scroll-bar objects come with the skinned controls.
+    m.Result = 0;
+    return true;
+  }
+  return false;
+}
+
+// Messages of a skinned frame that every state sees. Answers true when the
+// message has been dealt with; false lets it go on to the third stage.
+bool TWinSkinForm::DispatchStage2(TMessage& m) {
+  if (!IsMdiChild() && (window_style_ & WS_CHILD)) {
+    CallPrevious(m);
+    return true;
+  }
+  switch (m.Msg) {
+    case WM_SIZE:
+      OnSize(m);
+      return true;
+    case WM_ACTIVATE:
+    case WM_NCACTIVATE:
+      active_ = LOBYTE(LOWORD(m.WParam)) != 0;
+      return false;
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(m);
+      return true;
+    case WM_WINDOWPOSCHANGED:
+      UpdateShowState();
+      CallPrevious(m);
+      return true;
+    case WM_COMMAND:
+      OnCommand(m);
+      return true;
+    case WM_SYSCOMMAND:
+      OnSysCommand(m);
+      return true;
+    case WM_SETTEXT:
+      if (!IsBareWindow()) return false;
+      OnSetText(m, [this](TMessage& message) { CallPrevious(message); });
+      return true;
+    default:
+      break;
+  }
+  if (m.Msg == SKM_MENUPOPUP) {
+    // The skinned menu bar opens its popups here once it exists.
+    CallPrevious(m);
+    return true;
+  }
+  if (m.Msg == CM_MENUCHANGED_SKIN) {
+    skin_data_->SetFramePainting(false);
+    CallPrevious(m);
+    skin_data_->SetFramePainting(true);
+    if (GetMenu(handle_) && menu_bar_height_ > 0) SetMenu(handle_, nullptr);
+    return true;
+  }
+  return false;
+}
+
+void TWinSkinForm::DispatchStage3(TMessage& m) {
+  const bool maximized_child = IsMdiChild() && show_state_ == ssMaximized;
+  if (skin_state_ == ksAttached || maximized_child) {
+    CallPrevious(m);
+    return;
+  }
+  switch (m.Msg) {
+    case WM_NCCALCSIZE:
+      OnNcCalcSize(m);
+      return;
+    case WM_NCHITTEST:
+      OnNcHitTest(m);
+      return;
+    case WM_NCPAINT:
+      OnNcPaint(m);
+      return;
+    case WM_NCACTIVATE:
+      OnNcActivate(m);
+      return;
+    case WM_NCMOUSEMOVE:
+      OnNcMouseMove(m);
+      return;
+    case WM_NCLBUTTONDOWN:
+      OnNcLButtonDown(m);
+      return;
+    case WM_NCLBUTTONUP:
+      OnNcLButtonUp(m);
+      return;
+    case WM_NCLBUTTONDBLCLK:
+      OnNcLButtonDblClk(m);
+      return;
+    case WM_NCRBUTTONDOWN:
+      OnNcRButtonDown(m);
+      return;
+    default:
+      break;
+  }
+  if (m.Msg == SKM_PAINTFRAME) {
+    PaintFrame(nullptr);
+    m.Result = 0;
+    return;
+  }
+  CallPrevious(m);
+}
+
+void TWinSkinForm::FormHook(TMessage& m) {
+  switch (m.Msg) {
+    case WM_SETTEXT:
+      OnSetText(m, old_window_method_);
+      return;
+    default:
+      break;
+  }
+  if (m.Msg == SKM_RECOLOR) {
+    ReapplySkin();
+    m.Result = 0;
+    return;
+  }
+  if (m.Msg == SKM_PAINTNC) {
+    if (m.LParam == kSkinMagic) {
+      if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
+      m.Result = kSkinMagic;
+    }
+    return;
+  }
+  if (m.Msg == SKM_QUERYNC) {
+    m.Result = m.LParam == kSkinMagic ? kSkinMagic : 1;
+    return;
+  }
+  old_window_method_(m);
+}

@@ -1,0 +1,249 @@
+#pragma once
+// TWinSkinForm: the skinning engine of one top-level window. It subclasses
+// the window (SetWindowSubclass, with the engine as reference data, so other
+// subclass layers stack and come off in any order), owns its non-client
+// area from then on — frame and title bar painted from the skin, the window
+// region cut out of the frame images, the caption buttons, hit testing and
+// the skinned system menu — and gives back everything it took (procedure,
+// styles, colour, region, system rendering) when the skin is switched off.
+//
+// Owner: the framework form it skins, or the skin manager for a bare window.
+// Destroy order: stop dispatching (the subclass and the form hook come off
+// at WM_NCDESTROY or at Detach), then the manager drops the engine; the
+// destructor leaves the manager's list.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Bitmap.h"
+#include "framework/Control.h"
+#include "framework/GdiObjects.h"
+#include "framework/Timer.h"
+#include "skin/form/FrameGeometry.h"
+
+class TForm;
+class TPopupMenu;
+class TDataSkinSysButton;
+class TSkinControl;
+class TSkinData;
+class TSkinManage;
+class TNCObject;
+class TWinSysButton;
+
+// Skin states of an engine.
+enum TSkinState {
+  ksAttached = 0,
+  ksActive = 1,
+  ksReapplying = 3,
+  ksDestroying = 4,
+  ksFinishResize = 5,
+  ksDestroyed = 6
+};
+
+// What the window is in an MDI application.
+enum TMdiKind { mkNone = 0, mkFrame = 1, mkChild = 2 };
+
+class TWinSkinForm : public TComponent {
+ public:
+  // `owner` is the form being skinned, or null for a bare window.
+  TWinSkinForm(TComponent* owner, TSkinManage& manager, HWND handle, std::string class_name);
+  ~TWinSkinForm() override;
+
+  // --- attaching and detaching
+  void AttachForm(TSkinData* data, TForm* form);
+  void AttachWindow(TSkinData* data);
+  void FinishSkin();
+  // Full unskinning while the window lives.
+  void Detach();
+  // Unskinning of a window whose frame was not skinned.
+  void DetachPlain();
+  // Takes the subclass and hooks off without touching the window's look
+  // (its window is being destroyed, or the process ends).
+  void ReleaseHooks();
+  // The skin's colours or images changed.
+  void ReapplySkin();
+  // Frame metrics and caption buttons from the current skin.
+  void BuildFrame();
+  void DropCaptionButtons();
+
+  // --- skinned child controls (owned)
+  // Takes the object into the list (once) and answers it.
+  TSkinControl* AddControl(std::unique_ptr<TSkinControl> control);
+  bool HasControl(const TSkinControl* control) const;
+  std::unique_ptr<TSkinControl> RemoveControl(TSkinControl* control);
+  void PurgeControls();
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+
+  // --- frame
+  void PaintFrame(HDC dc);
+  void ResizeForFrame(bool keep_client);
+  void UpdateRegion();
+  void RemoveRegion();
+  // Shows (true) or hides the system's own caption, where the engine
+  // switches it.
+  void SetCaptionStyle(bool show);
+  // Takes WS_SYSMENU away (true) or gives it back.
+  void SetSysMenuStyle(bool remove);
+  void UpdateShowState();
+
+  // --- caption buttons and commands (CaptionActions.cpp)
+  void ShowSystemMenu(POINT screen_point);
+  void DoButtonAction(POINT screen_point);
+  void ToggleMaximize();
+  void RestoreWindow();
+  void ToggleMinimize();
+  void SendToActiveChild(UINT command);
+  bool IsButtonVisible(int index);
+  void LayoutButtons();
+  // Frame coordinates of a screen point.
+  POINT ToFrame(POINT screen_point) const;
+  TNCObject* FindObjectAt(POINT frame_point) const;
+  TNCObject* HotObject() const { return hot_object_; }
+  void SetHotObject(TNCObject* object) { hot_object_ = object; }
+  // Paints one caption button on the window outside a frame paint.
+  void PaintCaptionButton(const TWinSysButton& button);
+
+  // --- state
+  HWND Handle() const { return handle_; }
+  TForm* Form() const { return form_; }
+  TSkinData* SkinData() const { return skin_data_; }
+  TSkinManage& Manager() const { return manager_; }
+  const std::string& ClassName() const { return class_name_; }
+  TSkinState SkinState() const { return skin_state_; }
+  bool FrameSkinned() const { return frame_skinned_; }
+  bool Finished() const { return finished_; }
+  TFrameKind FrameKind() const { return frame_kind_; }
+  TMdiKind MdiKind() const { return mdi_kind_; }
+  TShowState ShowState() const { return show_state_; }
+  void SetShowState(TShowState state) { show_state_ = state; }
+  bool Active() const { return active_; }
+  int BorderIcons() const { return border_icons_; }
+  bool SystemDialog() const { return system_dialog_; }
+  const TFrameMetrics& Metrics() const { return metrics_; }
+  int MenuBarHeight() const { return menu_bar_height_; }
+  bool RegionSet() const { return region_set_; }
+  int CaptionButtonCount() const { return static_cast<int>(buttons_.size()); }
+  const TWinSysButton& CaptionButton(int index) const { return *buttons_.at(index); }
+  bool HoverTimerEnabled() const { return hover_timer_ && hover_timer_->Enabled(); }
+  bool Hooked() const { return hooked_; }
+  // The native non-client size measured when finishing.
+  SIZE NativeFrameSize() const { return native_frame_; }
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                       DWORD_PTR ref);
+  static LRESULT CALLBACK ClientSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                             DWORD_PTR ref);
+  void Dispatch(TMessage& m);
+  bool DispatchStage1(TMessage& m);
+  bool DispatchStage2(TMessage& m);
+  void DispatchStage3(TMessage& m);
+  void FormHook(TMessage& m);
+  void ClientDispatch(TMessage& m);
+  void CallPrevious(TMessage& m);
+  void HookClient();
+  void UnhookClient();
+  void ReleaseControls();
+  void SetFormColour(bool skinned);
+  void SetSystemRendering(bool skinned);
+  bool IsMdiChild() const { return mdi_kind_ == mkChild; }
+  bool IsBareWindow() const { return form_ == nullptr; }
+
+  // Frame painting (FramePaint.cpp).
+  void OnNcCalcSize(TMessage& m);
+  void OnNcPaint(TMessage& m);
+  void OnNcActivate(TMessage& m);
+  void OnSize(TMessage& m);
+  void OnGetMinMaxInfo(TMessage& m);
+  // `pass` hands the message on (the form's old window method, or the
+  // previous procedure of a bare window).
+  void OnSetText(TMessage& m, const TWndMethod& pass);
+  // The title bar of `width` x `height`; the side parts give its corners
+  // (both null for a minimised window, whose whole frame is the title).
+  void PaintTitleBar(HDC dc, int width, int height, const TBitmap* left, const TBitmap* right);
+  void PaintTitleText(HDC dc, int width);
+  void PaintWindowIcon(HDC dc, const TRect& bounds);
+  // Frame part 1 left, 2 right, 3 top, 4 bottom, rendered at a size in the
+  // look of the window's activation.
+  TBitmap RenderPart(int part, int width, int height) const;
+  void DrawButtonCell(TBitmap& target, const TRect& bounds, const TDataSkinSysButton& definition,
+                      int frame) const;
+  void DrawIcon();
+  std::wstring ReadCaption() const;
+
+  // Caption buttons and commands (CaptionActions.cpp).
+  void OnNcMouseMove(TMessage& m);
+  void OnNcLButtonDown(TMessage& m);
+  void OnNcLButtonUp(TMessage& m);
+  void OnNcLButtonDblClk(TMessage& m);
+  void OnNcRButtonDown(TMessage& m);
+  void OnNcHitTest(TMessage& m);
+  void OnSysCommand(TMessage& m);
+  void OnCommand(TMessage& m);
+  void OnHoverTimer();
+  void BuildSystemPopup();
+  TCaptionWindowState CaptionState() const;
+  int CaptionButtonAt(POINT frame_point) const;
+
+  TSkinManage& manager_;
+  HWND handle_;
+  std::string class_name_;
+  TForm* form_ = nullptr;
+  TSkinData* skin_data_ = nullptr;
+  bool hooked_ = false;
+  bool client_hooked_ = false;
+  TWndMethod old_window_method_;
+  bool form_hooked_ = false;
+  TOwnedFont caption_font_;
+  bool finished_ = false;
+  std::unique_ptr<TTimer> hover_timer_;
+  bool saved_menu_update_ = true;
+  bool frame_skinned_ = false;
+  RECT client_rect_{};
+  DWORD last_system_menu_time_ = 0;
+  bool system_menu_shown_ = false;
+  UINT double_click_time_ = 500;
+  int title_text_width_ = 0;
+  HWND owner_window_ = nullptr;
+  HICON icon_ = nullptr;
+  int icon_size_ = 16;
+  std::wstring caption_text_;
+  TFrameMetrics metrics_;
+  RECT window_rect_{};
+  int menu_bar_height_ = 0;
+  bool menu_tracking_ = false;
+  bool right_to_left_ = false;
+  bool sizable_ = false;
+  bool system_dialog_ = false;
+  bool child_window_ = false;
+  std::unique_ptr<TPopupMenu> system_popup_;
+  HWND mdi_client_ = nullptr;
+  HMENU initial_menu_ = nullptr;
+  HMENU system_menu_ = nullptr;
+  TColor saved_colour_ = 0;
+  bool colour_saved_ = false;
+  DWORD window_style_ = 0;
+  TNCObject* hot_object_ = nullptr;
+  // The object the left button went down on; only it acts on release.
+  TNCObject* pressed_object_ = nullptr;
+  bool region_set_ = false;
+  HRGN region_ = nullptr;  // owned by the window once set; kept to recognise it
+  std::vector<std::unique_ptr<TWinSysButton>> buttons_;
+  TBitmap icon_bitmap_;
+  // The title bar as last composed, without caption buttons: single buttons
+  // are painted over a copy of it.
+  TBitmap title_back_;
+  std::vector<std::unique_ptr<TSkinControl>> controls_;
+  int frame_width_ = 0, frame_height_ = 0;
+  int region_width_ = 0, region_height_ = 0;
+  bool active_ = true;
+  TMdiKind mdi_kind_ = mkNone;
+  TFrameKind frame_kind_ = fkSingle;
+  int border_icons_ = 0;
+  TShowState show_state_ = ssNormal;
+  TSkinState skin_state_ = ksAttached;
+  SIZE native_frame_{};
+  bool system_rendering_changed_ = false;
+};
