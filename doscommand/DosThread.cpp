@@ -6,6 +6,34 @@
 
 #include "framework/Unicode.h"
 
+namespace {
+
+// The exit code a stopped child is killed with. A child that ends by itself
+// keeps its own code, so after the end this tells a kill that really ended
+// the child from one that came too late.
+constexpr UINT kKillExitCode = 0x53544F50;  // "STOP"
+
+// Kills the child when the run is left while it still runs because a line
+// handler threw: no way out of a run leaves its child behind unless the run
+// means to (a time limit does).
+class TChildGuard {
+ public:
+  explicit TChildGuard(HANDLE process) : process_(process) {}
+  ~TChildGuard() {
+    if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_, kKillExitCode);
+    }
+  }
+  TChildGuard(const TChildGuard&) = delete;
+  TChildGuard& operator=(const TChildGuard&) = delete;
+  void Release() { process_ = nullptr; }
+
+ private:
+  HANDLE process_;  // borrowed from the run
+};
+
+}  // namespace
+
 TDosThread::TDosThread(TDosCommand* sender, std::wstring command_line, TRunLines* lines,
                        bool input_to_output, TProcessTimer* timer,
                        std::int32_t max_time_after_beginning,
@@ -115,6 +143,7 @@ TRunOutcome TDosThread::Run() {
   }
   THandle process(info.hProcess);
   THandle thread(info.hThread);
+  TChildGuard guard(process.Get());
 
   std::vector<char> buffer(1024, 0);
   const auto report = [this](const std::string& line, TOutputType type) {
@@ -159,9 +188,10 @@ TRunOutcome TDosThread::Run() {
     const DWORD sleep_ms = idle_passes == 0 ? 1 : std::min<DWORD>(1u << idle_passes, 50);
     const HANDLE wake[2] = {process.Get(), stop_event_.Get()};
     WaitForMultipleObjects(2, wake, FALSE, sleep_ms);
-    if (Terminated() && !killed) {
-      TerminateProcess(process.Get(), 0);
-      killed = true;
+    // A stop kills only a child that still runs; one that has just ended by
+    // itself keeps its own outcome (and its finished output).
+    if (Terminated() && !killed && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
+      killed = TerminateProcess(process.Get(), kKillExitCode) != FALSE;
     }
     if (ended) break;
     if (LimitReached()) {
@@ -169,6 +199,10 @@ TRunOutcome TDosThread::Run() {
       break;
     }
   }
+
+  guard.Release();
+  // The child may have ended by itself between the look and the kill.
+  if (killed && exit_code != kKillExitCode) killed = false;
 
   const std::string rest = splitter_.TakeRest();
   if (!rest.empty()) {

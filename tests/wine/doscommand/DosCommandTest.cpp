@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -252,6 +253,57 @@ TEST_F(DosCommandTest, ShellSyntaxReachesTheProgramAsArguments) {
   RunToEnd(Child(L"out:x\\n 2>&1 |grep ID_LENGTH"));
   EXPECT_EQ(Lines(*runner), (std::vector<std::string>{"x"}));
   EXPECT_EQ(runner->LastOutcome().end, TRunEnd::reExited);
+}
+
+TEST_F(DosCommandTest, AStopThatComesAfterTheChildEndedKeepsTheChildsOwnOutcome) {
+  // The worker is held in the line handler while the child ends by itself;
+  // the stop arrives before the worker has seen the end.
+  std::atomic<bool> in_handler{false};
+  runner->OnNewLine = [&](TObject*, const std::string&, TOutputType type) {
+    if (type != otEntireLine) return;
+    in_handler = true;
+    Sleep(800);
+  };
+  runner->SetCommandLine(Child(L"out:finished\\n exit:7"));
+  runner->Execute();
+  ASSERT_TRUE(PumpUntil(
+      app, [&] { return in_handler.load(); }, 10s));
+  Sleep(300);  // the child has written its line and is gone by now
+  runner->Stop();
+  const TRunOutcome outcome = runner->LastOutcome();
+  EXPECT_EQ(outcome.end, TRunEnd::reExited) << "a child that ended by itself was not stopped";
+  EXPECT_EQ(outcome.exit_code, 7u);
+}
+
+TEST_F(DosCommandTest, AStopThatKillsTheChildCountsAsStopped) {
+  runner->SetCommandLine(Child(L"out:started\\n sleep:60000"));
+  runner->Execute();
+  ASSERT_TRUE(PumpUntil(
+      app, [this] { return runner->Lines().Count() > 0; }, 10s));
+  runner->Stop();
+  EXPECT_EQ(runner->LastOutcome().end, TRunEnd::reStopped);
+}
+
+TEST_F(DosCommandTest, ALineHandlerThatThrowsDoesNotLeaveTheChildRunning) {
+  std::atomic<DWORD> pid{0};
+  runner->OnNewLine = [&](TObject*, const std::string& line, TOutputType type) {
+    if (type != otEntireLine || line.rfind("pid=", 0) != 0) return;
+    pid = static_cast<DWORD>(std::stoul(line.substr(4)));
+    throw std::runtime_error("the handler fails");
+  };
+  runner->SetCommandLine(Child(L"pid sleep:60000"));
+  runner->Execute();
+  ASSERT_TRUE(PumpUntil(
+      app, [this] { return !runner->IsRunning(); }, 10s))
+      << "the run ends when its handler throws";
+  runner->Stop();
+  ASSERT_NE(pid.load(), 0u);
+  THandle child(OpenProcess(SYNCHRONIZE, FALSE, pid.load()));
+  if (child) {
+    EXPECT_EQ(WaitForSingleObject(child.Get(), 5000), WAIT_OBJECT_0) << "the child was killed";
+  }
+  EXPECT_NE(runner->LastOutcome().end, TRunEnd::reExited);
+  EXPECT_EQ(terminated.load(), 1);
 }
 
 }  // namespace
