@@ -11,7 +11,9 @@ namespace converter {
 
 namespace {
 
-std::wstring Quote(const std::wstring& s) { return L"\"" + s + L"\""; }
+std::wstring Quote(const std::wstring& s) {
+  return L"\"" + s + L"\"";
+}
 
 std::string Lower(std::string_view text) {
   std::string out(text);
@@ -24,19 +26,17 @@ std::string Lower(std::string_view text) {
 std::optional<double> ParseNumber(std::string_view text) {
   if (text.empty()) return std::nullopt;
   double value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                         std::chars_format::fixed);
+  const auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
   if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
     return std::nullopt;
   }
   return value;
 }
 
-std::wstring Upper(const std::wstring& s) {
-  std::wstring out = s;
-  for (wchar_t& c : out)
-    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
-  return out;
+bool AllDigits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace
@@ -48,8 +48,8 @@ std::wstring ProbeCommandLine(const std::wstring& exe_dir, const std::wstring& s
 
 std::wstring EncoderCommandLine(const std::wstring& exe_dir, const std::wstring& source,
                                 const std::wstring& output) {
-  return Quote(exe_dir + L"ffmpeg.exe") + L" -i " + Quote(source) +
-         L" -y -vn -acodec libmp3lame " + Quote(output);
+  return Quote(exe_dir + L"ffmpeg.exe") + L" -i " + Quote(source) + L" -y -vn -acodec libmp3lame " +
+         Quote(output);
 }
 
 bool HasDurationMarker(std::string_view output) {
@@ -89,15 +89,24 @@ std::optional<double> ParseProgressSeconds(std::string_view line) {
   if (t == std::string_view::npos) return std::nullopt;
   std::string_view v = line.substr(t + 5);
   v = v.substr(0, v.find(' '));
-  // HH:MM:SS.cc
+  // HH:MM:SS.cc; minutes and seconds have two digits each, so a line that
+  // was cut inside the seconds is no timestamp yet.
   const size_t c1 = v.find(':');
   if (c1 == std::string_view::npos) return std::nullopt;
   const size_t c2 = v.find(':', c1 + 1);
   if (c2 == std::string_view::npos) return std::nullopt;
-  const auto h = ParseNumber(v.substr(0, c1));
-  const auto m = ParseNumber(v.substr(c1 + 1, c2 - c1 - 1));
-  const auto s = ParseNumber(v.substr(c2 + 1));
-  if (!h || !m || !s || *h < 0 || *m < 0 || *s < 0) return std::nullopt;
+  const std::string_view hours = v.substr(0, c1);
+  const std::string_view minutes = v.substr(c1 + 1, c2 - c1 - 1);
+  const std::string_view seconds = v.substr(c2 + 1);
+  const std::string_view whole_seconds = seconds.substr(0, seconds.find('.'));
+  if (!AllDigits(hours) || minutes.size() != 2 || !AllDigits(minutes) ||
+      whole_seconds.size() != 2 || !AllDigits(whole_seconds)) {
+    return std::nullopt;
+  }
+  const auto h = ParseNumber(hours);
+  const auto m = ParseNumber(minutes);
+  const auto s = ParseNumber(seconds);
+  if (!h || !m || !s) return std::nullopt;
   return *h * 3600 + *m * 60 + *s;
 }
 
@@ -133,10 +142,10 @@ std::wstring ChangeFileExt(const std::wstring& path, const std::wstring& ext) {
 std::wstring TOutputNames::NameFor(const std::wstring& source) {
   const std::wstring base = ChangeFileExt(ExtractFileName(source), L".mp3");
   std::wstring name = base;
-  for (int n = 2; used_.count(Upper(name)) != 0; ++n) {
+  for (int n = 2; used_.count(name) != 0; ++n) {
     name = ChangeFileExt(base, L"") + L" (" + std::to_wstring(n) + L").mp3";
   }
-  used_.insert(Upper(name));
+  used_.insert(name);
   return folder_ + name;
 }
 

@@ -4,6 +4,7 @@
 // duration and the progress out of their output, output file names, and the
 // folder levels that are created before a batch. Paths are UTF-16, as the
 // program hands them to Windows; program output is 8-bit.
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -31,8 +32,10 @@ int ParseDuration(std::string_view output);
 
 // The encoder's progress in seconds from one line of its output, or nothing.
 // Our own marker "ffmpeg_release_time=<seconds>=ffmpeg_release_time" wins;
-// otherwise the stock encoder's "time=HH:MM:SS.cc" is read. A marker whose
-// content is not a number is ignored.
+// otherwise the stock encoder's "time=HH:MM:SS.cc" is read, but only when the
+// timestamp is whole (two-digit minutes and seconds): an unfinished line may
+// end inside it ("time=00:05:3"). A marker whose content is not a number is
+// ignored.
 std::optional<double> ParseProgressSeconds(std::string_view line);
 
 // Rounds to the nearest integer, halves to the even neighbour (12.5 → 12,
@@ -45,17 +48,31 @@ std::wstring ExtractFileName(const std::wstring& path);
 // without an extension gets `ext` appended.
 std::wstring ChangeFileExt(const std::wstring& path, const std::wstring& ext);
 
+// Orders two file names as the file system compares them: negative, zero
+// or positive. The Windows build compares ordinally ignoring case over all of
+// Unicode (CompareFileNames in app/FileNameOrder.h).
+using TNameCompare = std::function<int(const std::wstring& a, const std::wstring& b)>;
+
 // Output file names for one batch. Re-converting over a file of an earlier
 // run is intended, but two jobs of the same batch never write the same file:
 // a later job whose name is taken gets "name (2).mp3", "name (3).mp3" ….
+// Names are taken as equal when `compare` says so, so "Ärger" and "ärger"
+// are one file where the file system says they are.
 class TOutputNames {
  public:
-  explicit TOutputNames(std::wstring folder) : folder_(std::move(folder)) {}
+  TOutputNames(std::wstring folder, const TNameCompare& compare)
+      : folder_(std::move(folder)), used_(TLess{compare}) {}
   std::wstring NameFor(const std::wstring& source);
 
  private:
+  struct TLess {
+    TNameCompare compare;
+    bool operator()(const std::wstring& a, const std::wstring& b) const {
+      return compare(a, b) < 0;
+    }
+  };
   std::wstring folder_;
-  std::set<std::wstring> used_;  // upper-cased, as Windows compares names
+  std::set<std::wstring, TLess> used_;
 };
 
 // The folder levels to create, in order: the text before each backslash,

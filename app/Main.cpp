@@ -5,8 +5,11 @@
 #include <stdexcept>
 
 #include "app/ConverterText.h"
+#include "app/FileDrop.h"
 #include "app/MainLayout.h"
 #include "app/MainTexts.h"
+#include "app/SourceDialogs.h"
+#include "app/StatusText.h"
 #include "app/StoredSkins.h"
 #include "framework/Application.h"
 #include "framework/Unicode.h"
@@ -68,13 +71,16 @@ TFrmMain::TFrmMain(TComponent* owner, TSkinEnvironment& skins, TMainDialogs dial
   SetName("FrmMain");
   BuildComponents();
   BuildSkinComponents(skins);
-  if (!dialogs_.PickSourceFile) {
-    dialogs_.PickSourceFile = [this](HWND window) -> std::optional<std::wstring> {
-      if (!OpenDialog1->Execute(window)) return std::nullopt;
-      return OpenDialog1->FileName;
+  if (!dialogs_.PickSourceFiles) {
+    dialogs_.PickSourceFiles = [this](HWND window) {
+      TFileChoice choice = PickSourceFiles(window, OpenDialog1->Filter);
+      if (choice.too_many) ShowError(texts::kTooManyFiles);
+      return std::move(choice.paths);
     };
   }
+  if (!dialogs_.PickSourceFolder) dialogs_.PickSourceFolder = &BrowseForFolder;
   if (!dialogs_.PickOutputFolder) dialogs_.PickOutputFolder = &BrowseForFolder;
+  if (!dialogs_.Taskbar) dialogs_.Taskbar = &MakeSystemTaskbarProgress;
   if (!dialogs_.MessageBox) {
     dialogs_.MessageBox = [](HWND window, const std::wstring& text, UINT flags) {
       const std::wstring caption = Application ? Application->Title() : std::wstring();
@@ -100,14 +106,30 @@ void TFrmMain::BuildComponents() {
   for (const TMainComponent& row : MainLayout()) {
     TWinControl* control = nullptr;
     switch (row.kind) {
-      case TMainKind::WebBrowser: control = &OwnedComponent<TWebBrowser>(*this); break;
-      case TMainKind::GroupBox: control = &OwnedComponent<TGroupBox>(*this); break;
-      case TMainKind::Panel: control = &OwnedComponent<TPanel>(*this); break;
-      case TMainKind::ListView: control = &OwnedComponent<TListView>(*this); break;
-      case TMainKind::Button: control = &OwnedComponent<TButton>(*this); break;
-      case TMainKind::Edit: control = &OwnedComponent<TEdit>(*this); break;
-      case TMainKind::Label: control = &OwnedComponent<TLabel>(*this); break;
-      case TMainKind::ProgressBar: control = &OwnedComponent<TProgressBar>(*this); break;
+      case TMainKind::WebBrowser:
+        control = &OwnedComponent<TWebBrowser>(*this);
+        break;
+      case TMainKind::GroupBox:
+        control = &OwnedComponent<TGroupBox>(*this);
+        break;
+      case TMainKind::Panel:
+        control = &OwnedComponent<TPanel>(*this);
+        break;
+      case TMainKind::ListView:
+        control = &OwnedComponent<TJobListView>(*this);
+        break;
+      case TMainKind::Button:
+        control = &OwnedComponent<TButton>(*this);
+        break;
+      case TMainKind::Edit:
+        control = &OwnedComponent<TEdit>(*this);
+        break;
+      case TMainKind::Label:
+        control = &OwnedComponent<TLabel>(*this);
+        break;
+      case TMainKind::ProgressBar:
+        control = &OwnedComponent<TProgressBar>(*this);
+        break;
     }
     control->SetName(row.name);
     control->SetBounds(row.left, row.top, row.width, row.height);
@@ -125,11 +147,12 @@ void TFrmMain::BuildComponents() {
   WebBrowser1 = Find<TWebBrowser>(*this, "WebBrowser1");
   GroupBox3 = Find<TGroupBox>(*this, "GroupBox3");
   Panel1 = Find<TPanel>(*this, "Panel1");
-  lvwFiles = Find<TListView>(*this, "lvwFiles");
+  lvwFiles = Find<TJobListView>(*this, "lvwFiles");
   Panel2 = Find<TPanel>(*this, "Panel2");
   btnAdd = Find<TButton>(*this, "btnAdd");
   btnDelete = Find<TButton>(*this, "btnDelete");
   btnClear = Find<TButton>(*this, "btnClear");
+  btnAddFolder = Find<TButton>(*this, "btnAddFolder");
   GroupBox6 = Find<TGroupBox>(*this, "GroupBox6");
   Label10 = Find<TLabel>(*this, "Label10");
   edtSaveDir = Find<TEdit>(*this, "edtSaveDir");
@@ -146,7 +169,9 @@ void TFrmMain::BuildComponents() {
   OpenDialog1->Filter = texts::kWmaFilter;
 
   btnAdd->OnClick = [this](TObject* s) { btnAddClick(s); };
+  btnAddFolder->OnClick = [this](TObject* s) { btnAddFolderClick(s); };
   btnDelete->OnClick = [this](TObject* s) { btnDeleteClick(s); };
+  lvwFiles->OnDeleteKey = [this](TObject* s) { btnDeleteClick(s); };
   btnClear->OnClick = [this](TObject* s) { btnClearClick(s); };
   Button8->OnClick = [this](TObject* s) { Button8Click(s); };
   btnConvert->OnClick = [this](TObject* s) { btnConvertClick(s); };
@@ -184,62 +209,47 @@ void TFrmMain::FormCreate() {
   SkinData1->SetActive(true);
   ExeDir = ExecutableFolder();
   JobList.clear();
+  // Files and folders dropped from Explorer are added while the window is idle.
+  DragAcceptFiles(Handle(), TRUE);
 }
 
 void TFrmMain::ShowError(const std::wstring& text) {
   dialogs_.MessageBox(Handle(), text, MB_OK | MB_ICONERROR);
 }
 
+bool TFrmMain::HelperPresent(const std::wstring& name, const std::wstring& consequence) {
+  const std::wstring path = ExeDir + name;
+  const DWORD a = GetFileAttributesW(path.c_str());
+  if (a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  ShowError(converter::MissingHelperText(name, path, consequence));
+  return false;
+}
+
 void TFrmMain::SetWaitingControls(bool enabled) {
+  // Keys keep reaching the window (Esc stops a long add) when the control
+  // that had the focus is greyed.
+  if (!enabled && IsChild(Handle(), GetFocus())) SetFocus(Handle());
   GroupBox3->SetEnabled(enabled);
   GroupBox6->SetEnabled(enabled);
   lvwFiles->SetEnabled(enabled);
   btnConvert->SetEnabled(enabled);
 }
 
-void TFrmMain::btnAddClick(TObject*) {
-  if (Busy()) return;
-  const std::optional<std::wstring> chosen = dialogs_.PickSourceFile(Handle());
-  if (!chosen) return;
-  ProgressBar1->SetPosition(0);
-  lblInfo->SetCaption(texts::kReady);
-  auto job = std::make_unique<TFileInfo>();
-  // The probe keeps this thread waiting (processing messages) for up to
-  // about 50 s; every handler refuses to start while it runs, and a probe
-  // that takes longer than a moment also greys the controls (see
-  // GetMediaLength), so a quick one does not make the window flicker.
-  probing_ = true;
-  try {
-    job->Duration = GetMediaLength(*chosen);
-  } catch (const Exception& e) {
-    EndProbeWait();
-    ShowError(Utf8ToWide(e.Message()));
-    return;
-  }
-  EndProbeWait();
-  if (cancel_) {
-    // The window is closing: the file is not added.
-    cancel_ = false;
-    if (close_pending_) PostMessageW(Handle(), WM_CLOSE, 0, 0);
-    return;
-  }
-  job->Status = texts::kReady;
-  job->FileName = *chosen;
-  JobList.push_back(std::move(job));
-  lvwFiles->SetItemCount(static_cast<int>(JobList.size()));
-}
-
-void TFrmMain::EndProbeWait() {
-  probing_ = false;
-  if (probe_greyed_) SetWaitingControls(true);
-  probe_greyed_ = false;
-}
-
 void TFrmMain::btnDeleteClick(TObject*) {
   if (Busy()) return;
-  const int index = lvwFiles->ItemIndex();
-  if (lvwFiles->ItemCount() < 1 || index < 0 || index >= static_cast<int>(JobList.size())) return;
-  JobList.erase(JobList.begin() + index);
+  const std::vector<int> rows = lvwFiles->SelectedIndexes();
+  if (lvwFiles->ItemCount() < 1 || rows.empty()) return;
+  std::vector<bool> remove(JobList.size(), false);
+  for (int row : rows) {
+    if (row >= 0 && row < static_cast<int>(JobList.size())) remove[static_cast<size_t>(row)] = true;
+  }
+  size_t kept = 0;
+  for (size_t i = 0; i < JobList.size(); ++i) {
+    if (!remove[i]) JobList[kept++] = std::move(JobList[i]);
+  }
+  JobList.resize(kept);
+  // The rows below moved up: no row stays selected in their place.
+  lvwFiles->SetItemIndex(-1);
   lvwFiles->SetItemCount(static_cast<int>(JobList.size()));
   lvwFiles->Repaint();
 }
@@ -291,7 +301,10 @@ bool TFrmMain::ForceFolders(const std::wstring& path) {
   if (exists(path)) return true;
   for (const std::wstring& level : converter::FolderLevels(path)) {
     if (exists(level)) continue;
-    if (!CreateDirectoryW(level.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    // "Already exists" is success only when what exists is a folder: a file
+    // of that name is no place for the output.
+    if (!CreateDirectoryW(level.c_str(), nullptr) &&
+        !(GetLastError() == ERROR_ALREADY_EXISTS && exists(level))) {
       ShowError(converter::FolderErrorText(path));
       return false;
     }
@@ -311,6 +324,47 @@ void TFrmMain::FormCloseQuery(TObject*, bool& can_close) {
   // once it has returned.
   cancel_ = true;
   close_pending_ = true;
+}
+
+void TFrmMain::HonourPendingClose() {
+  if (!cancel_) return;
+  cancel_ = false;
+  if (close_pending_) PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TFrmMain::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_DROPFILES: {
+      // The drop is released before the files are read, which takes a while.
+      std::vector<std::wstring> paths;
+      {
+        const TDroppedFiles drop(reinterpret_cast<HDROP>(m.WParam));
+        paths = drop.Paths();
+      }
+      FilesDropped(paths);
+      m.Result = 0;
+      return;
+    }
+    case WM_COMMAND:
+      // Esc, as the dialog keys give it to the window.
+      if (LOWORD(m.WParam) == IDCANCEL && m.LParam == 0) {
+        if (probing_) stop_reading_ = true;
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (m.WParam == VK_ESCAPE && probing_) {
+        stop_reading_ = true;
+        m.Result = 0;
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  TForm::WndProc(m);
 }
 
 void TFrmMain::FormClose(TObject*, TCloseAction&) {

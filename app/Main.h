@@ -1,15 +1,17 @@
 #pragma once
 // TFrmMain: the program's main window. It keeps the list of conversion jobs,
 // shows it in an owner-data list view, probes each added file's duration and
-// converts the list to MP3 one job after another (the conversion half lives
-// in ConversionRun.cpp).
+// converts the list to MP3 one job after another (the adding half lives in
+// AddingFiles.cpp, the conversion half in ConversionRun.cpp).
 #include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/FileInfo.h"
+#include "app/JobListView.h"
 #include "app/MainDialogs.h"
+#include "app/TaskbarProgress.h"
 #include "doscommand/DosCommand.h"
 #include "framework/ComCtrls.h"
 #include "framework/Dialogs.h"
@@ -33,11 +35,12 @@ class TFrmMain : public TForm {
   TWebBrowser* WebBrowser1 = nullptr;
   TGroupBox* GroupBox3 = nullptr;
   TPanel* Panel1 = nullptr;
-  TListView* lvwFiles = nullptr;
+  TJobListView* lvwFiles = nullptr;
   TPanel* Panel2 = nullptr;
   TButton* btnAdd = nullptr;
   TButton* btnDelete = nullptr;
   TButton* btnClear = nullptr;
+  TButton* btnAddFolder = nullptr;
   TGroupBox* GroupBox6 = nullptr;
   TLabel* Label10 = nullptr;
   TEdit* edtSaveDir = nullptr;
@@ -62,6 +65,7 @@ class TFrmMain : public TForm {
   // Handlers of the job list and the output folder.
   void FormCreate();
   void btnAddClick(TObject* Sender);
+  void btnAddFolderClick(TObject* Sender);
   void btnDeleteClick(TObject* Sender);
   void btnClearClick(TObject* Sender);
   void btnMoveToUpClick(TObject* Sender);
@@ -80,8 +84,14 @@ class TFrmMain : public TForm {
   void btnConvertClick(TObject* Sender);
 
   // Makes sure the folder exists, creating missing levels; shows the error
-  // box and returns false when a level cannot be made.
+  // box and returns false when a level cannot be made (or a file has the
+  // name of a level).
   bool ForceFolders(const std::wstring& path);
+
+  // Adds jobs for what the user chose: files as they are (or, with
+  // `filter_files`, only WMA files) and every WMA file below each folder.
+  // Each file is probed in turn; Esc or a close stops after the current one.
+  void AddSources(const std::vector<std::wstring>& chosen, bool filter_files);
 
   // True while a duration probe or a batch keeps the window waiting.
   bool Busy() const { return probing_ || converting_; }
@@ -89,22 +99,42 @@ class TFrmMain : public TForm {
   // jobs that did not run).
   const std::vector<std::wstring>& LastOutputs() const { return last_outputs_; }
 
+ protected:
+  // Dropped files, and Esc while files are being read.
+  void WndProc(TMessage& message) override;
+
  private:
   void BuildComponents();
   void BuildSkinComponents(TSkinEnvironment& skins);
   void SetWaitingControls(bool enabled);
+  void GreyIfSlow();
   void EndProbeWait();
+  // Ends a wait: a close that came during it now closes the window.
+  void HonourPendingClose();
   void ShowError(const std::wstring& text);
+  // Whether the helper `name` is beside the program; says so once when not.
+  bool HelperPresent(const std::wstring& name, const std::wstring& consequence);
+  void FilesDropped(const std::vector<std::wstring>& paths);
+  // Moves the bar and the taskbar button to `position` seconds of the current job.
+  void ShowJobProgress(int position);
+  void AdvanceTaskbar(ULONGLONG value);
 
   TMainDialogs dialogs_;
   bool probing_ = false;
   bool converting_ = false;
   bool probe_greyed_ = false;  // a slow probe has greyed the controls
+  ULONGLONG grey_at_ = 0;      // when a probe that is still waiting greys them
+  bool stop_reading_ = false;
   // Set by a close request while waiting: the wait ends, the run is stopped,
   // and the window closes once the handler has returned.
   bool cancel_ = false;
   bool close_pending_ = false;
   std::vector<std::wstring> last_outputs_;
+  // The batch's taskbar button progress (none outside a batch, or where the
+  // shell has none), and where the batch stands in thousandths per job.
+  std::unique_ptr<TTaskbarProgress> taskbar_;
+  size_t batch_job_ = 0;
+  ULONGLONG taskbar_value_ = 0;
 };
 
 // The shell's folder browser rooted at the desktop; "" when cancelled.

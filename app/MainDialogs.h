@@ -1,17 +1,26 @@
 #pragma once
-// How the main window asks the user things. The program uses the system's
-// dialogs; the Windows tests put their own answers in instead.
+// How the main window asks the user things and shows a batch on the taskbar.
+// The program uses the system's dialogs and taskbar; the Windows tests put
+// their own answers and recorders in instead.
 #include <windows.h>
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "app/TaskbarProgress.h"
 
 struct TMainDialogs {
-  // The file-open dialog: the chosen path, or nothing when cancelled.
-  std::function<std::optional<std::wstring>(HWND owner)> PickSourceFile;
+  // The file-open dialog with multiple selection: the chosen paths in the
+  // dialog's order, or none when cancelled.
+  std::function<std::vector<std::wstring>(HWND owner)> PickSourceFiles;
+  // The folder browser for a folder to add: the chosen folder, or "".
+  std::function<std::wstring(HWND owner, const std::wstring& title)> PickSourceFolder;
   // The folder browser: the chosen folder (as BrowseForFolder returns it), or "".
   std::function<std::wstring(HWND owner, const std::wstring& title)> PickOutputFolder;
   // A message box; returns the button pressed (IDOK, IDYES …).
   std::function<int(HWND owner, const std::wstring& text, UINT flags)> MessageBox;
+  // The taskbar button's progress for the main window.
+  TTaskbarFactory Taskbar;
 };

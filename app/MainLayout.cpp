@@ -12,6 +12,7 @@ constexpr TMainComponent kLayout[] = {
   {"btnAdd",       TMainKind::Button,      "Panel2",    alNone,   16,  1,   75,  25,  L"新增"},
   {"btnDelete",    TMainKind::Button,      "Panel2",    alNone,   115, 1,   75,  25,  L"删除"},
   {"btnClear",     TMainKind::Button,      "Panel2",    alNone,   214, 1,   75,  25,  L"清空"},
+  {"btnAddFolder", TMainKind::Button,      "Panel2",    alNone,   313, 1,   75,  25,  L"添加目录"},
   {"GroupBox6",    TMainKind::GroupBox,    nullptr,     alTop,    0,   297, 533, 48,  L"输出"},
   {"Label10",      TMainKind::Label,       "GroupBox6", alNone,   8,   21,  60,  14,  L"输出目录"},
   {"edtSaveDir",   TMainKind::Edit,        "GroupBox6", alNone,   72,  17,  353, 21,  L""},

@@ -16,4 +16,13 @@ inline constexpr wchar_t kChooseFolder[] = L"请选择保存的文件夹";
 inline constexpr wchar_t kBrowseTitle[] = L"请选择文件";
 inline constexpr wchar_t kStopAndClose[] = L"正在转换，是否停止转换并退出？";
 inline constexpr wchar_t kWmaFilter[] = L"WMA|*.wma";
+inline constexpr wchar_t kAddFolderTitle[] = L"请选择要添加的目录";
+inline constexpr wchar_t kTooManyFiles[] = L"一次选择的文件太多，请分几次添加。";
+
+// Helper programs beside Tonmill.exe, and what happens without them.
+inline constexpr wchar_t kProbeName[] = L"mplayer.exe";
+inline constexpr wchar_t kEncoderName[] = L"ffmpeg.exe";
+inline constexpr wchar_t kWithoutProbe[] = L"文件仍会加入，但时长未知。";
+inline constexpr wchar_t kWithoutEncoder[] = L"没有它无法转换，转换没有开始。";
+inline constexpr wchar_t kEncoderStopped[] = L"转换已停止。";
 }  // namespace texts

@@ -7,6 +7,17 @@
 namespace converter {
 namespace {
 
+// Names compared ignoring the case of ASCII letters, as a stand-in for the
+// file system's comparison (the Windows tests use the real one).
+int AsciiCaseCompare(const std::wstring& a, const std::wstring& b) {
+  auto fold = [](std::wstring s) {
+    for (wchar_t& c : s)
+      if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    return s;
+  };
+  return fold(a).compare(fold(b));
+}
+
 TEST(ConverterCommandLines, ProbeAndEncoderLinesAreExact) {
   EXPECT_EQ(ProbeCommandLine(L"C:\\Tonmill\\", L"D:\\music\\a b.wma"),
             L"\"C:\\Tonmill\\mplayer.exe\" -msglevel identify=6 -vo none -ao none "
@@ -43,8 +54,8 @@ TEST(ConverterDuration, DigitRunThatIsNoNumberRaises) {
 TEST(ConverterProgress, OwnMarkersRoundHalvesToEven) {
   EXPECT_EQ(RoundHalfEven(*ParseProgressSeconds("ffmpeg_release_time=12.5=ffmpeg_release_time")),
             12);
-  EXPECT_EQ(RoundHalfEven(*ParseProgressSeconds("x ffmpeg_release_time=13.5=ffmpeg_release_time y")),
-            14);
+  EXPECT_EQ(
+      RoundHalfEven(*ParseProgressSeconds("x ffmpeg_release_time=13.5=ffmpeg_release_time y")), 14);
   EXPECT_EQ(RoundHalfEven(2.4999), 2);
   EXPECT_EQ(RoundHalfEven(2.5001), 3);
   EXPECT_EQ(RoundHalfEven(-0.5), 0);
@@ -59,13 +70,25 @@ TEST(ConverterProgress, MalformedMarkersAreIgnored) {
 }
 
 TEST(ConverterProgress, StockEncoderTimeIsRead) {
-  const auto s = ParseProgressSeconds(
-      "size=     256kB time=00:01:02.50 bitrate= 128.0kbits/s speed=41.6x");
+  const auto s =
+      ParseProgressSeconds("size=     256kB time=00:01:02.50 bitrate= 128.0kbits/s speed=41.6x");
   ASSERT_TRUE(s);
   EXPECT_DOUBLE_EQ(*s, 62.5);
   EXPECT_DOUBLE_EQ(*ParseProgressSeconds("time=01:00:00.00"), 3600.0);
   EXPECT_FALSE(ParseProgressSeconds("time=N/A bitrate=N/A"));
   EXPECT_FALSE(ParseProgressSeconds("time=-577014:32:22.77"));
+}
+
+TEST(ConverterProgress, AStatusLineCutInsideItsTimestampDoesNotMoveTheBar) {
+  // The stock encoder's status line arrives in pieces; the piece that ends
+  // in "00:05:3" is not 303 s.
+  EXPECT_FALSE(ParseProgressSeconds("size=     256kB time=00:05:3"));
+  EXPECT_FALSE(ParseProgressSeconds("size=     256kB time=00:0"));
+  EXPECT_FALSE(ParseProgressSeconds("size=     256kB time=00:05:"));
+  EXPECT_FALSE(ParseProgressSeconds("size=     256kB time=00:5:37.12"));
+  EXPECT_DOUBLE_EQ(*ParseProgressSeconds("size=     256kB time=00:05:37"), 337.0);
+  EXPECT_DOUBLE_EQ(*ParseProgressSeconds("size=     256kB time=00:05:37.12 bitrate="), 337.12);
+  EXPECT_DOUBLE_EQ(*ParseProgressSeconds("time=100:00:00.00"), 360000.0);
 }
 
 TEST(ConverterNames, ChangeFileExtReplacesFromTheLastDotOfTheName) {
@@ -77,7 +100,7 @@ TEST(ConverterNames, ChangeFileExtReplacesFromTheLastDotOfTheName) {
 }
 
 TEST(ConverterNames, SameNamesInOneBatchGetDistinctOutputs) {
-  TOutputNames names(L"E:\\out\\");
+  TOutputNames names(L"E:\\out\\", AsciiCaseCompare);
   EXPECT_EQ(names.NameFor(L"D:\\music\\a.b.wma"), L"E:\\out\\a.b.mp3");
   EXPECT_EQ(names.NameFor(L"D:\\other\\A.B.WMA"), L"E:\\out\\A.B (2).mp3");
   EXPECT_EQ(names.NameFor(L"D:\\third\\a.b.wma"), L"E:\\out\\a.b (3).mp3");

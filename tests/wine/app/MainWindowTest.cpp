@@ -3,6 +3,9 @@
 // make-media.sh; the MP3 files are checked afterwards by check-outputs.sh.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -13,13 +16,14 @@
 
 #include "app/Main.h"
 #include "app/MainTexts.h"
+#include "app/StatusText.h"
 #include "app/StoredSkins.h"
-#include "skin/data/RecordingSkinManager.h"
 #include "framework/Application.h"
 #include "framework/GdiObjects.h"
 #include "framework/Timer.h"
 #include "framework/Unicode.h"
-#include <commctrl.h>
+#include "skin/data/RecordingSkinManager.h"
+#include "tests/wine/app/MainWindowHarness.h"
 #include "tests/wine/support/WineTestSupport.h"
 
 namespace {
@@ -34,16 +38,8 @@ std::wstring MediaDir() {
   return dir + L"\\";
 }
 
-std::wstring Src(const std::wstring& name) { return MediaDir() + L"src\\" + name; }
-
-bool FileExists(const std::wstring& path) {
-  const DWORD a = GetFileAttributesW(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::wstring& path) {
-  const DWORD a = GetFileAttributesW(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+std::wstring Src(const std::wstring& name) {
+  return MediaDir() + L"src\\" + name;
 }
 
 // Saves what the screen shows of `hwnd` as a 24-bit BMP.
@@ -77,50 +73,9 @@ void SaveWindowShot(HWND hwnd, const std::wstring& path) {
   fclose(f);
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, public TMainWindowHarness {
  protected:
-  MainWindowTest() {
-    app.Initialize();
-    TMainDialogs dialogs;
-    dialogs.PickSourceFile = [this](HWND) -> std::optional<std::wstring> {
-      if (sources.empty()) return std::nullopt;
-      std::wstring next = sources.front();
-      sources.pop_front();
-      return next;
-    };
-    dialogs.PickOutputFolder = [this](HWND, const std::wstring& title) {
-      folder_titles.push_back(title);
-      return chosen_folder;
-    };
-    dialogs.MessageBox = [this](HWND, const std::wstring& text, UINT) {
-      messages.push_back(text);
-      return answer;
-    };
-    form = &OwnedComponent<TFrmMain>(app, *skins, std::move(dialogs));
-    form->Show();
-  }
-
-  void Add(const std::wstring& path) {
-    sources.push_back(path);
-    form->btnAdd->Click();
-  }
-  std::wstring Row(int i, int column = 0) {
-    TListItem item = form->lvwFiles->RequestItem(i);
-    if (column == 0) return item.Caption;
-    return column - 1 < static_cast<int>(item.SubItems.size())
-               ? item.SubItems[static_cast<size_t>(column - 1)]
-               : L"<none>";
-  }
-
-  // The skin environment outlives the application and its windows.
-  std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
-  TApplication app{nullptr};
-  TFrmMain* form = nullptr;
-  std::deque<std::wstring> sources;
-  std::wstring chosen_folder;
-  std::vector<std::wstring> folder_titles;
-  std::vector<std::wstring> messages;
-  int answer = IDOK;
+  void Add(const std::wstring& path) { AddFiles({path}); }
 };
 
 TEST_F(MainWindowTest, StartsWithItsTextsAndAnEmptyList) {
@@ -161,9 +116,9 @@ TEST_F(MainWindowTest, CarriesFiveStoredSkinsAndLoadsTheThirdAtStart) {
   EXPECT_TRUE(manager->HookInstalled());
   EXPECT_EQ(manager->MainData(), form->SkinData1);
   const auto& log = manager->Log();
-  EXPECT_TRUE(std::any_of(log.begin(), log.end(),
-                          [](const std::string& call) { return call.rfind("Post 1", 0) == 0; }))
-      << "switching the skin data on asks the manager to activate";
+  EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& call) {
+    return call.rfind("Post 1", 0) == 0;
+  })) << "switching the skin data on asks the manager to activate";
 }
 
 TEST_F(MainWindowTest, AddDeleteMoveAndClearKeepListAndViewInStep) {
@@ -251,7 +206,8 @@ TEST_F(MainWindowTest, FolderThatCannotBeMadeShowsTheErrorAndStartsNothing) {
   form->Button8->Click();
   form->btnConvert->Click();
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0], L"建立目录：\\\\no-such-server\\share\\out\\出错！\r\n\r\n请检查目录名是否正确。");
+  EXPECT_EQ(messages[0],
+            L"建立目录：\\\\no-such-server\\share\\out\\出错！\r\n\r\n请检查目录名是否正确。");
   EXPECT_EQ(form->JobList[0]->Status, texts::kReady);
   EXPECT_EQ(form->lblInfo->Caption(), texts::kReady);
 }
@@ -268,7 +224,7 @@ TEST_F(MainWindowTest, EmptyListStillMakesTheFolderAndEndsDone) {
 }
 
 TEST_F(MainWindowTest, BatchConvertsEveryJobInOrderAndMarksFailures) {
-  const std::vector<std::wstring> names = {L"a.wma", L"b.wma", L"dup\\a.wma",
+  const std::vector<std::wstring> names = {L"a.wma",           L"b.wma",         L"dup\\a.wma",
                                            L"中文歌曲 №1.wma", L"vanishing.wma", L"corrupt.wma"};
   for (const auto& n : names) Add(Src(n));
   ASSERT_EQ(form->JobList.size(), names.size());
@@ -312,7 +268,8 @@ TEST_F(MainWindowTest, BatchConvertsEveryJobInOrderAndMarksFailures) {
 
   EXPECT_TRUE(disabled_seen);
   EXPECT_TRUE(form->btnConvert->Enabled());
-  EXPECT_EQ(form->lblInfo->Caption(), texts::kBatchDone);
+  EXPECT_EQ(form->lblInfo->Caption(), L"转换完成（失败 2 个）")
+      << "the summary counts the failures";
   EXPECT_EQ(form->ProgressBar1->Position(), 0);
   // The first job lasts 12 s: the bar climbs to its end, then drops to 0.
   ASSERT_FALSE(positions.empty());
@@ -325,12 +282,10 @@ TEST_F(MainWindowTest, BatchConvertsEveryJobInOrderAndMarksFailures) {
   ASSERT_GE(infos.size(), 2u);
   EXPECT_EQ(infos.front(), texts::kConverting + Src(L"a.wma"));
 
-  const std::vector<std::wstring> expected_status = {texts::kDone, texts::kDone, texts::kDone,
-                                                     texts::kDone, texts::kFailed,
-                                                     texts::kFailed};
-  const std::vector<std::wstring> expected_out = {L"a.mp3", L"b.mp3", L"a (2).mp3",
-                                                  L"中文歌曲 №1.mp3", L"vanishing.mp3",
-                                                  L"corrupt.mp3"};
+  const std::vector<std::wstring> expected_status = {texts::kDone, texts::kDone,   texts::kDone,
+                                                     texts::kDone, texts::kFailed, texts::kFailed};
+  const std::vector<std::wstring> expected_out = {
+      L"a.mp3", L"b.mp3", L"a (2).mp3", L"中文歌曲 №1.mp3", L"vanishing.mp3", L"corrupt.mp3"};
   std::ofstream manifest(WideToUtf8(MediaDir()) + "manifest.txt", std::ios::binary);
   for (size_t i = 0; i < names.size(); ++i) {
     EXPECT_EQ(form->JobList[i]->Status, expected_status[i]) << WideToUtf8(names[i]);
@@ -338,17 +293,46 @@ TEST_F(MainWindowTest, BatchConvertsEveryJobInOrderAndMarksFailures) {
     ASSERT_EQ(form->LastOutputs()[i], folder + expected_out[i]);
     if (expected_status[i] == texts::kDone) {
       EXPECT_TRUE(FileExists(folder + expected_out[i])) << WideToUtf8(expected_out[i]);
-      manifest << WideToUtf8(Src(names[i])) << '|' << WideToUtf8(folder + expected_out[i])
-               << '\n';
+      manifest << WideToUtf8(Src(names[i])) << '|' << WideToUtf8(folder + expected_out[i]) << '\n';
     } else {
       EXPECT_FALSE(FileExists(folder + expected_out[i]))
           << "a failed job leaves no file: " << WideToUtf8(expected_out[i]);
     }
   }
   EXPECT_TRUE(shot_taken);
+
+  // The taskbar button: normal from the start, red from the first failed job
+  // on, always moving forward, full at the end, then cleared.
+  ASSERT_GE(taskbar_calls.size(), 4u);
+  EXPECT_EQ(taskbar_calls.front(), "state " + std::to_string(TBPF_NORMAL));
+  EXPECT_EQ(taskbar_calls[1], "value 0/6000");
+  EXPECT_EQ(taskbar_calls.back(), "state " + std::to_string(TBPF_NOPROGRESS));
+  EXPECT_EQ(taskbar_calls[taskbar_calls.size() - 2], "value 6000/6000");
+  std::vector<std::string> states;
+  unsigned long long last = 0;
+  bool first_value = true;
+  for (const std::string& call : taskbar_calls) {
+    if (call.rfind("state ", 0) == 0) {
+      states.push_back(call);
+      if (call == "state " + std::to_string(TBPF_ERROR)) {
+        EXPECT_GE(last, 4000u) << "the first failure is the fifth job";
+      }
+    } else {
+      const unsigned long long value = std::stoull(call.substr(6));
+      if (!first_value) {
+        EXPECT_GT(value, last) << call;
+      }
+      first_value = false;
+      last = value;
+    }
+  }
+  EXPECT_EQ(states, (std::vector<std::string>{"state " + std::to_string(TBPF_NORMAL),
+                                              "state " + std::to_string(TBPF_ERROR),
+                                              "state " + std::to_string(TBPF_NOPROGRESS)}));
 }
 
 TEST_F(MainWindowTest, ReconvertingOverAnEarlierRunsFileIsIntended) {
+  taskbar_present = false;  // as on a system without the taskbar interface
   const std::wstring folder = MediaDir() + L"out\\again\\";
   chosen_folder = folder;
   form->Button8->Click();
@@ -362,6 +346,8 @@ TEST_F(MainWindowTest, ReconvertingOverAnEarlierRunsFileIsIntended) {
       << form->ConvertRunner->Lines().Text();
   EXPECT_TRUE(FileExists(folder + L"b.mp3"));
   EXPECT_FALSE(FileExists(folder + L"b (2).mp3")) << "names collide only within one batch";
+  EXPECT_EQ(form->lblInfo->Caption(), texts::kBatchDone);
+  EXPECT_TRUE(taskbar_calls.empty());
 }
 
 TEST_F(MainWindowTest, ClosingDuringABatchStopsItRemovesThePartialFileAndCloses) {
@@ -392,7 +378,8 @@ TEST_F(MainWindowTest, ClosingDuringABatchStopsItRemovesThePartialFileAndCloses)
   EXPECT_EQ(close_requests, 2);
   EXPECT_EQ(messages.size(), 2u);
   // The pending close arrives as a message after the batch handler returned.
-  PumpUntil(app, [&] { return !IsWindowVisible(form->Handle()); }, 5s);
+  PumpUntil(
+      app, [&] { return !IsWindowVisible(form->Handle()); }, 5s);
   EXPECT_FALSE(IsWindowVisible(form->Handle()));
   EXPECT_FALSE(FileExists(folder + L"long.mp3")) << "the partial file is removed";
   EXPECT_FALSE(FileExists(folder + L"b.mp3")) << "the batch does not go on after a stop";

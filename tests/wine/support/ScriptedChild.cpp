@@ -6,12 +6,21 @@
 //   sleep:MS   pause
 //   bulk:N     write N bytes of numbered lines ("line 0000001\n", 13 bytes each)
 //   pid        write "pid=<process id>\n"
+//   write:N    write N bytes to the output file (see below)
 //   exit:CODE  end with that exit code (the default is 0)
+// Copied as mplayer.exe or ffmpeg.exe it stands in for the probe or the
+// encoder, whose command lines the main window fixes: an argument that names
+// an existing file ending in ".wma" holds further steps, one per line, and
+// the last argument ending in ".mp3" is the output file.
 #include <windows.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "framework/Win32Handles.h"
 
 namespace {
 
@@ -66,14 +75,54 @@ std::string NumberedLines(long long bytes) {
   return out;
 }
 
+bool EndsWithNoCase(const std::wstring& text, const std::wstring& tail) {
+  return text.size() >= tail.size() &&
+         CompareStringOrdinal(text.c_str() + text.size() - tail.size(),
+                              static_cast<int>(tail.size()), tail.c_str(),
+                              static_cast<int>(tail.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The steps of a script file, one per line (UTF-8).
+std::vector<std::wstring> ScriptSteps(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  std::vector<std::wstring> steps;
+  std::string line;
+  while (std::getline(text, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    std::wstring wide(line.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, line.data(),
+                                                        static_cast<int>(line.size()), wide.data(),
+                                                        static_cast<int>(wide.size()))));
+    steps.push_back(wide);
+  }
+  return steps;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
   HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
   int code = 0;
+  std::vector<std::wstring> steps;
+  std::wstring output_file;
   for (int i = 1; i < argc; ++i) {
-    const std::wstring step = argv[i];
+    const std::wstring arg = argv[i];
+    const DWORD attributes = GetFileAttributesW(arg.c_str());
+    if (EndsWithNoCase(arg, L".wma") && attributes != INVALID_FILE_ATTRIBUTES &&
+        !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      const std::vector<std::wstring> more = ScriptSteps(arg);
+      steps.insert(steps.end(), more.begin(), more.end());
+    } else if (EndsWithNoCase(arg, L".mp3")) {
+      output_file = arg;
+    } else {
+      steps.push_back(arg);
+    }
+  }
+  for (const std::wstring& step : steps) {
     if (step.rfind(L"out:", 0) == 0) {
       WriteAll(out, Unescape(step.substr(4)));
     } else if (step.rfind(L"err:", 0) == 0) {
@@ -84,6 +133,10 @@ int wmain(int argc, wchar_t** argv) {
       WriteAll(out, NumberedLines(std::wcstoll(step.c_str() + 5, nullptr, 10)));
     } else if (step == L"pid") {
       WriteAll(out, "pid=" + std::to_string(GetCurrentProcessId()) + "\n");
+    } else if (step.rfind(L"write:", 0) == 0 && !output_file.empty()) {
+      const THandle file(CreateFileW(output_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (file) WriteAll(file.Get(), std::string(std::wcstoul(step.c_str() + 6, nullptr, 10), 'm'));
     } else if (step.rfind(L"exit:", 0) == 0) {
       code = static_cast<int>(std::wcstol(step.c_str() + 5, nullptr, 10));
     }

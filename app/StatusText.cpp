@@ -1,0 +1,70 @@
+#include "app/StatusText.h"
+
+#include "app/ConverterText.h"
+
+namespace converter {
+
+std::wstring ReadingText(std::size_t k, std::size_t n, const std::wstring& path) {
+  return L"正在读取 " + std::to_wstring(k) + L"/" + std::to_wstring(n) + L"：" +
+         ExtractFileName(path);
+}
+
+std::wstring SkippedText(std::size_t skipped) {
+  if (skipped == 0) return L"";
+  return L"已跳过 " + std::to_wstring(skipped) + L" 个非 WMA 文件";
+}
+
+std::wstring BatchDoneText(std::size_t failed) {
+  const std::wstring done = L"转换完成";
+  if (failed == 0) return done;
+  return done + L"（失败 " + std::to_wstring(failed) + L" 个）";
+}
+
+std::wstring MissingHelperText(const std::wstring& name, const std::wstring& path,
+                               const std::wstring& consequence) {
+  return L"找不到 " + name + L"：" + path + L"\r\n\r\n" + consequence;
+}
+
+std::wstring HelperStartText(const std::wstring& name, const std::wstring& path,
+                             const std::wstring& consequence) {
+  return L"无法启动 " + name + L"：" + path + L"\r\n\r\n" + consequence;
+}
+
+std::wstring FolderReadErrorText(const std::wstring& folder) {
+  return L"无法读取目录：" + folder + L"\r\n\r\n" + L"没有加入任何文件。";
+}
+
+std::vector<std::wstring> SplitFileSelection(std::wstring_view buffer) {
+  std::vector<std::wstring> parts;
+  size_t at = 0;
+  while (at < buffer.size()) {
+    const size_t end = buffer.find(L'\0', at);
+    const std::wstring_view part =
+        buffer.substr(at, end == std::wstring_view::npos ? std::wstring_view::npos : end - at);
+    if (part.empty()) break;
+    parts.emplace_back(part);
+    if (end == std::wstring_view::npos) break;
+    at = end + 1;
+  }
+  if (parts.size() <= 1) return parts;
+  // The folder, then the names in it.
+  std::wstring folder = parts.front();
+  if (folder.back() != L'\\') folder.push_back(L'\\');
+  std::vector<std::wstring> paths;
+  for (size_t i = 1; i < parts.size(); ++i) paths.push_back(folder + parts[i]);
+  return paths;
+}
+
+bool HasWmaExtension(std::wstring_view path) {
+  static constexpr std::wstring_view kExt = L".wma";
+  if (path.size() < kExt.size()) return false;
+  const std::wstring_view tail = path.substr(path.size() - kExt.size());
+  for (size_t i = 0; i < kExt.size(); ++i) {
+    wchar_t c = tail[i];
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    if (c != kExt[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace converter

@@ -1,0 +1,39 @@
+#pragma once
+// The texts the main window puts together from counts, names and paths while
+// it adds files and converts them. Win32-free, like the other text rules.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace converter {
+
+// "正在读取 k/n：" and the file's name, while an add reads file k of n.
+std::wstring ReadingText(std::size_t k, std::size_t n, const std::wstring& path);
+
+// "已跳过 m 个非 WMA 文件" after an add that left files out; "" for none.
+std::wstring SkippedText(std::size_t skipped);
+
+// "转换完成", or "转换完成（失败 m 个）" when m jobs of the batch failed.
+std::wstring BatchDoneText(std::size_t failed);
+
+// The boxes about a helper program beside Tonmill.exe: it is not there, or it
+// is there but cannot be started. Both name the file and its full path.
+// `consequence` is a sentence on what happens without it.
+std::wstring MissingHelperText(const std::wstring& name, const std::wstring& path,
+                               const std::wstring& consequence);
+std::wstring HelperStartText(const std::wstring& name, const std::wstring& path,
+                             const std::wstring& consequence);
+
+// The box about a folder that could not be read while adding its files.
+std::wstring FolderReadErrorText(const std::wstring& folder);
+
+// The paths of a file-open dialog's multiple selection. The buffer holds
+// NUL-separated strings ending at an empty one: a single full path, or the
+// folder followed by the names chosen in it.
+std::vector<std::wstring> SplitFileSelection(std::wstring_view buffer);
+
+// Whether the path's name ends in ".wma" in any case of the letters.
+bool HasWmaExtension(std::wstring_view path);
+
+}  // namespace converter

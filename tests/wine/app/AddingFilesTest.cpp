@@ -1,0 +1,281 @@
+// Adding many files to the main window: several at once from the dialog, a
+// whole folder, files and folders dropped on the window, stopping with Esc,
+// deleting several rows, and what happens when a helper program is missing.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/MainTexts.h"
+#include "app/StatusText.h"
+#include "framework/Timer.h"
+#include "tests/wine/app/StandInFixture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Hands `paths` to the window the way Explorer's drop does: a DROPFILES block
+// in WM_DROPFILES, which the window releases.
+void PostDrop(HWND target, const std::vector<std::wstring>& paths) {
+  size_t chars = 1;
+  for (const std::wstring& p : paths) chars += p.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  auto* at = reinterpret_cast<wchar_t*>(drop + 1);
+  for (const std::wstring& p : paths) {
+    p.copy(at, p.size());
+    at += p.size() + 1;
+  }
+  GlobalUnlock(memory);
+  PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+// Presses a key where the keyboard focus is, as the user would.
+void PressKey(HWND fallback, WORD key) {
+  HWND target = GetFocus() ? GetFocus() : fallback;
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+class AddingFilesTest : public StandInTest {
+ protected:
+  // Records every text lblInfo shows while the window works.
+  void WatchInfo() {
+    auto& watch = OwnedComponent<TTimer>(app);
+    watch.SetInterval(10);
+    watch.OnTimer = [this](TObject*) {
+      const std::wstring info = form->lblInfo->Caption();
+      if (infos.empty() || infos.back() != info) infos.push_back(info);
+    };
+  }
+  std::vector<std::wstring> infos;
+};
+
+TEST_F(AddingFilesTest, SeveralFilesFromTheDialogAreReadInTheDialogsOrderWithProgress) {
+  const std::wstring c = Source(L"c.wma", GoodSource(3, "sleep:150\n"));
+  const std::wstring a = Source(L"a.wma", GoodSource(1, "sleep:150\n"));
+  const std::wstring b = Source(L"\u4E2D\u6587 \u03A9\u2603.wma", GoodSource(2, "sleep:150\n"));
+  WatchInfo();
+  AddFiles({c, a, b});
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{c, a, b}));
+  ASSERT_EQ(form->JobList.size(), 3u);
+  EXPECT_EQ(form->JobList[0]->Duration, 3);
+  EXPECT_EQ(form->JobList[1]->Duration, 1);
+  EXPECT_EQ(form->JobList[2]->Duration, 2) << "a name outside the code page is probed too";
+  EXPECT_EQ(Row(2, 1), texts::kReady);
+  const std::vector<std::wstring> reading = {L"正在读取 1/3：c.wma", L"正在读取 2/3：a.wma",
+                                             L"正在读取 3/3：\u4E2D\u6587 \u03A9\u2603.wma"};
+  std::vector<std::wstring> seen;
+  for (const std::wstring& info : infos)
+    if (info.rfind(L"正在读取", 0) == 0) seen.push_back(info);
+  EXPECT_EQ(seen, reading);
+  EXPECT_EQ(form->lblInfo->Caption(), texts::kReady);
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(AddingFilesTest, AFolderAddsItsWmaFilesBelowItSortedByPathAndCountsTheRest) {
+  const std::wstring folder = root + L"src\\tree\\";
+  const std::vector<std::wstring> wma = {L"A.WMA",      L"b.wma",
+                                         L"sub\\c.wma", L"sub\\deeper\\d.Wma",
+                                         L"sub.wma",    L"z\\\u4E2D\u6587 \u2116\u2603.wma"};
+  // Written in another order than the expected one.
+  for (auto it = wma.rbegin(); it != wma.rend(); ++it) Source(L"tree\\" + *it, GoodSource(4));
+  Source(L"tree\\notes.txt", "not audio");
+  Source(L"tree\\sub\\cover.jpg", "not audio");
+  AddFolder(folder);
+  std::vector<std::wstring> expected;
+  for (const std::wstring& name : wma) expected.push_back(folder + name);
+  EXPECT_EQ(Rows(), expected);
+  for (const auto& job : form->JobList) EXPECT_EQ(job->Duration, 4);
+  EXPECT_EQ(form->lblInfo->Caption(), L"已跳过 2 个非 WMA 文件");
+  // A cancelled browser adds nothing.
+  form->btnAddFolder->Click();
+  EXPECT_EQ(form->JobList.size(), wma.size());
+}
+
+TEST_F(AddingFilesTest, TheFolderButtonSitsInTheRowOfTheOtherThree) {
+  EXPECT_EQ(form->btnAddFolder->Caption(), L"添加目录");
+  EXPECT_EQ(form->btnAddFolder->Parent(), form->btnAdd->Parent());
+  EXPECT_EQ(form->btnAddFolder->Width(), form->btnClear->Width());
+  EXPECT_EQ(form->btnAddFolder->Height(), form->btnClear->Height());
+  EXPECT_EQ(form->btnAddFolder->Top(), form->btnClear->Top());
+  EXPECT_EQ(form->btnAddFolder->Left() - form->btnClear->Left(),
+            form->btnClear->Left() - form->btnDelete->Left());
+}
+
+TEST_F(AddingFilesTest, ADropOfFilesAndAFolderIsAddedInTheDropsOrder) {
+  const std::wstring x = Source(L"x.wma", GoodSource(1));
+  const std::wstring y = Source(L"\u00C4rger.WMA", GoodSource(2));
+  const std::wstring folder = root + L"src\\dropped";
+  const std::wstring f1 = Source(L"dropped\\2.wma", GoodSource(3));
+  const std::wstring f2 = Source(L"dropped\\1\\\u266B.wma", GoodSource(3));
+  const std::wstring text = Source(L"readme.txt", "not audio");
+  EXPECT_TRUE(GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
+      << "the idle window takes drops";
+  PostDrop(form->Handle(), {x, folder, text, y});
+  ASSERT_TRUE(PumpUntil(
+      app, [&] { return form->JobList.size() == 4 && !form->Busy(); }, 20s));
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{x, f2, f1, y}));
+  EXPECT_EQ(form->JobList[3]->Duration, 2);
+  EXPECT_EQ(form->lblInfo->Caption(), L"已跳过 1 个非 WMA 文件") << "a dropped non-WMA file";
+}
+
+TEST_F(AddingFilesTest, DropsAreRefusedWhileTheWindowReads) {
+  const std::wstring slow = Source(L"slow.wma", GoodSource(1, "sleep:600\n"));
+  const std::wstring other = Source(L"other.wma", GoodSource(1));
+  auto& dropper = OwnedComponent<TTimer>(app);
+  dropper.SetInterval(100);
+  bool accepted_while_busy = true;
+  dropper.OnTimer = [&](TObject*) {
+    if (!form->Busy()) return;
+    accepted_while_busy = GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES;
+    PostDrop(form->Handle(), {other});
+    dropper.SetEnabled(false);
+  };
+  AddFiles({slow});
+  dropper.SetEnabled(false);
+  app.ProcessMessages();
+  EXPECT_FALSE(accepted_while_busy);
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{slow})) << "the drop during the read was refused";
+  EXPECT_TRUE(GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+}
+
+TEST_F(AddingFilesTest, EscWhileReadingStopsAfterTheCurrentFileAndKeepsWhatWasAdded) {
+  std::vector<std::wstring> files;
+  for (int i = 1; i <= 5; ++i) {
+    files.push_back(Source(L"esc" + std::to_wstring(i) + L".wma", GoodSource(i, "sleep:400\n")));
+  }
+  auto& presser = OwnedComponent<TTimer>(app);
+  presser.SetInterval(20);
+  presser.OnTimer = [&](TObject*) {
+    if (form->JobList.size() != 1) return;  // the second file is being read
+    PressKey(form->Handle(), VK_ESCAPE);
+    presser.SetEnabled(false);
+  };
+  AddFiles(files);
+  presser.SetEnabled(false);
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{files[0], files[1]}));
+  EXPECT_EQ(form->JobList[1]->Duration, 2) << "the file being read when Esc came is kept whole";
+  EXPECT_EQ(form->lblInfo->Caption(), texts::kStopped);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  // The next add reads everything again.
+  AddFiles({files[4]});
+  EXPECT_EQ(form->JobList.size(), 3u);
+}
+
+TEST_F(AddingFilesTest, ClosingWhileReadingStopsTheReadAndClosesTheWindow) {
+  std::vector<std::wstring> files;
+  for (int i = 1; i <= 4; ++i) {
+    files.push_back(Source(L"close" + std::to_wstring(i) + L".wma", GoodSource(i, "sleep:400\n")));
+  }
+  auto& closer = OwnedComponent<TTimer>(app);
+  closer.SetInterval(20);
+  closer.OnTimer = [&](TObject*) {
+    if (form->JobList.size() != 1) return;
+    PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    closer.SetEnabled(false);
+  };
+  const auto start = std::chrono::steady_clock::now();
+  AddFiles(files);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1500ms) << "the last files were not read";
+  PumpUntil(
+      app, [&] { return !IsWindowVisible(form->Handle()); }, 5s);
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+  EXPECT_FALSE(form->ProbeRunner->IsRunning());
+}
+
+TEST_F(AddingFilesTest, SeveralSelectedRowsGoWithTheDeleteKeyOrTheButton) {
+  std::vector<std::wstring> files;
+  for (int i = 0; i < 6; ++i) files.push_back(Source(std::to_wstring(i) + L".wma", GoodSource(i)));
+  AddFiles(files);
+  ASSERT_EQ(form->lvwFiles->ItemCount(), 6);
+  EXPECT_FALSE(GetWindowLongPtrW(form->lvwFiles->Handle(), GWL_STYLE) & LVS_SINGLESEL);
+  form->lvwFiles->SelectIndexes({0, 2, 3});
+  EXPECT_EQ(form->lvwFiles->SelectedIndexes(), (std::vector<int>{0, 2, 3}));
+  SetFocus(form->lvwFiles->Handle());
+  PressKey(form->lvwFiles->Handle(), VK_DELETE);
+  app.ProcessMessages();
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{files[1], files[4], files[5]}));
+  EXPECT_TRUE(form->lvwFiles->SelectedIndexes().empty()) << "no row inherits a selection";
+  form->lvwFiles->SelectIndexes({0, 2});
+  form->btnDelete->Click();
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{files[4]}));
+  form->btnDelete->Click();  // nothing selected: nothing goes
+  EXPECT_EQ(form->JobList.size(), 1u);
+}
+
+TEST_F(AddingFilesTest, WithoutTheProbeFilesAreAddedAfterOneMessage) {
+  UseHelpers(false, true);
+  const std::vector<std::wstring> files = {Source(L"p1.wma", GoodSource(1)),
+                                           Source(L"p2.wma", GoodSource(2)),
+                                           Source(L"p3.wma", GoodSource(3))};
+  AddFiles(files);
+  ASSERT_EQ(messages.size(), 1u) << "said once for the whole add";
+  EXPECT_EQ(messages[0].rfind(L"找不到 mplayer.exe：" + helpers + L"mplayer.exe", 0), 0u)
+      << WideToUtf8(messages[0]);
+  EXPECT_EQ(Rows(), files);
+  for (const auto& job : form->JobList) EXPECT_EQ(job->Duration, 0);
+}
+
+TEST_F(AddingFilesTest, WithoutTheEncoderTheBatchDoesNotStart) {
+  UseHelpers(true, false);
+  AddFiles({Source(L"e.wma", GoodSource(1))});
+  chosen_folder = root + L"out\\";
+  form->Button8->Click();
+  form->btnConvert->Click();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind(L"找不到 ffmpeg.exe：" + helpers + L"ffmpeg.exe", 0), 0u)
+      << WideToUtf8(messages[0]);
+  EXPECT_EQ(form->JobList[0]->Status, texts::kReady);
+  EXPECT_EQ(form->lblInfo->Caption(), texts::kReady);
+  EXPECT_FALSE(FolderExists(root + L"out\\")) << "nothing was made for a batch that cannot run";
+  EXPECT_TRUE(taskbar_calls.empty());
+}
+
+TEST_F(AddingFilesTest, HelpersThatCannotBeStartedAreNamedOnce) {
+  // Files of the helpers' names that are no programs.
+  WriteTextFile(helpers + L"mplayer.exe", "not a program");
+  WriteTextFile(helpers + L"ffmpeg.exe", "not a program");
+  const std::vector<std::wstring> files = {Source(L"s1.wma", GoodSource(1)),
+                                           Source(L"s2.wma", GoodSource(2))};
+  AddFiles(files);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind(L"无法启动 mplayer.exe：" + helpers + L"mplayer.exe", 0), 0u)
+      << WideToUtf8(messages[0]);
+  EXPECT_EQ(Rows(), files);
+  chosen_folder = root + L"out\\";
+  form->Button8->Click();
+  form->btnConvert->Click();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[1].rfind(L"无法启动 ffmpeg.exe：" + helpers + L"ffmpeg.exe", 0), 0u)
+      << WideToUtf8(messages[1]);
+  EXPECT_EQ(form->JobList[0]->Status, texts::kFailed);
+  EXPECT_EQ(form->JobList[1]->Status, texts::kReady) << "the batch stopped at the first job";
+  EXPECT_EQ(form->lblInfo->Caption(), texts::kStopped);
+}
+
+TEST_F(AddingFilesTest, VanishedFilesAreAddedWithoutALengthAndAnUnreadableFolderAddsNothing) {
+  const std::wstring kept = Source(L"kept.wma", GoodSource(6));
+  const std::wstring gone = root + L"src\\gone.wma";
+  AddFiles({kept, gone});
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{kept, gone}));
+  EXPECT_EQ(form->JobList[1]->Duration, 0);
+  EXPECT_TRUE(messages.empty());
+
+  AddFolder(root + L"src\\no such folder\\");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind(L"无法读取目录：" + root + L"src\\no such folder\\", 0), 0u)
+      << WideToUtf8(messages[0]);
+  EXPECT_EQ(form->JobList.size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+#pragma once
+// The real main window with the user's answers given by the test: the file
+// and folder dialogs answer from queues (or, with `system_pickers`, the
+// system's own dialogs are shown for the test to drive), message boxes are
+// recorded and answered with `answer`, and the taskbar button's progress is
+// recorded.
+// Stand-in helpers (scriptchild.exe copied as mplayer.exe and ffmpeg.exe)
+// let a test script what the probe and the encoder print and do.
+#include <windows.h>
+
+#include <chrono>
+#include <deque>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Main.h"
+#include "app/StoredSkins.h"
+#include "app/TaskbarProgress.h"
+#include "framework/Application.h"
+#include "framework/Unicode.h"
+#include "tests/wine/support/WineTestSupport.h"
+
+// One call the window made on its taskbar button, as text: "state 2" or
+// "value 1500/3000".
+class TRecordingTaskbar : public TTaskbarProgress {
+ public:
+  explicit TRecordingTaskbar(std::vector<std::string>& log) : log_(log) {}
+  void SetState(TBPFLAG state) override { log_.push_back("state " + std::to_string(state)); }
+  void SetValue(ULONGLONG completed, ULONGLONG total) override {
+    log_.push_back("value " + std::to_string(completed) + "/" + std::to_string(total));
+  }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+class TMainWindowHarness {
+ public:
+  explicit TMainWindowHarness(bool system_pickers = false) {
+    app.Initialize();
+    TMainDialogs dialogs;
+    if (!system_pickers) AnswerPickers(dialogs);
+    dialogs.PickOutputFolder = [this](HWND, const std::wstring& title) {
+      folder_titles.push_back(title);
+      return chosen_folder;
+    };
+    dialogs.MessageBox = [this](HWND, const std::wstring& text, UINT) {
+      messages.push_back(text);
+      return answer;
+    };
+    dialogs.Taskbar = [this](HWND) -> std::unique_ptr<TTaskbarProgress> {
+      if (!taskbar_present) return nullptr;
+      return std::make_unique<TRecordingTaskbar>(taskbar_calls);
+    };
+    form = &OwnedComponent<TFrmMain>(app, *skins, std::move(dialogs));
+    form->Show();
+  }
+
+  void AnswerPickers(TMainDialogs& dialogs) {
+    dialogs.PickSourceFiles = [this](HWND) {
+      if (picks.empty()) return std::vector<std::wstring>();
+      std::vector<std::wstring> next = picks.front();
+      picks.pop_front();
+      return next;
+    };
+    dialogs.PickSourceFolder = [this](HWND, const std::wstring&) {
+      if (source_folders.empty()) return std::wstring();
+      std::wstring next = source_folders.front();
+      source_folders.pop_front();
+      return next;
+    };
+  }
+
+  // "新增" with these files chosen in the dialog.
+  void AddFiles(const std::vector<std::wstring>& paths) {
+    picks.push_back(paths);
+    form->btnAdd->Click();
+  }
+  // "添加目录" with this folder chosen in the browser.
+  void AddFolder(const std::wstring& folder) {
+    source_folders.push_back(folder);
+    form->btnAddFolder->Click();
+  }
+  std::wstring Row(int i, int column = 0) {
+    TListItem item = form->lvwFiles->RequestItem(i);
+    if (column == 0) return item.Caption;
+    return column - 1 < static_cast<int>(item.SubItems.size())
+               ? item.SubItems[static_cast<size_t>(column - 1)]
+               : L"<none>";
+  }
+  std::vector<std::wstring> Rows() {
+    std::vector<std::wstring> rows;
+    for (int i = 0; i < form->lvwFiles->ItemCount(); ++i) rows.push_back(Row(i));
+    return rows;
+  }
+
+  // The skin environment outlives the application and its windows.
+  std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
+  TApplication app{nullptr};
+  TFrmMain* form = nullptr;
+  std::deque<std::vector<std::wstring>> picks;
+  std::deque<std::wstring> source_folders;
+  std::wstring chosen_folder;
+  std::vector<std::wstring> folder_titles;
+  std::vector<std::wstring> messages;
+  int answer = IDOK;
+  bool taskbar_present = true;
+  std::vector<std::string> taskbar_calls;
+};
+
+inline bool FileExists(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+inline bool FolderExists(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Writes `text` (UTF-8) to `path`, making the folders on the way.
+inline void WriteTextFile(const std::wstring& path, const std::string& text) {
+  for (size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1)) {
+    CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+  }
+  std::ofstream file(path.c_str(), std::ios::binary);
+  file << text;
+}
