@@ -64,7 +64,10 @@ void TFrmMain::AddSources(const std::vector<std::wstring>& chosen, bool filter_f
     ShowError(converter::FolderReadErrorText(sources.unreadable_folder));
     return;
   }
-  if (sources.stopped) return;
+  if (sources.stopped) {
+    if (stop_reading_) lblInfo->SetCaption(texts::kStopped);
+    return;
+  }
 
   bool probe_usable =
       sources.files.empty() || HelperPresent(texts::kProbeName, texts::kWithoutProbe);

@@ -105,32 +105,18 @@ TFrmMain::~TFrmMain() {
 void TFrmMain::BuildComponents() {
   for (const TMainComponent& row : MainLayout()) {
     TWinControl* control = nullptr;
+    // clang-format off
     switch (row.kind) {
-      case TMainKind::WebBrowser:
-        control = &OwnedComponent<TWebBrowser>(*this);
-        break;
-      case TMainKind::GroupBox:
-        control = &OwnedComponent<TGroupBox>(*this);
-        break;
-      case TMainKind::Panel:
-        control = &OwnedComponent<TPanel>(*this);
-        break;
-      case TMainKind::ListView:
-        control = &OwnedComponent<TJobListView>(*this);
-        break;
-      case TMainKind::Button:
-        control = &OwnedComponent<TButton>(*this);
-        break;
-      case TMainKind::Edit:
-        control = &OwnedComponent<TEdit>(*this);
-        break;
-      case TMainKind::Label:
-        control = &OwnedComponent<TLabel>(*this);
-        break;
-      case TMainKind::ProgressBar:
-        control = &OwnedComponent<TProgressBar>(*this);
-        break;
+      case TMainKind::WebBrowser: control = &OwnedComponent<TWebBrowser>(*this); break;
+      case TMainKind::GroupBox: control = &OwnedComponent<TGroupBox>(*this); break;
+      case TMainKind::Panel: control = &OwnedComponent<TPanel>(*this); break;
+      case TMainKind::ListView: control = &OwnedComponent<TJobListView>(*this); break;
+      case TMainKind::Button: control = &OwnedComponent<TButton>(*this); break;
+      case TMainKind::Edit: control = &OwnedComponent<TEdit>(*this); break;
+      case TMainKind::Label: control = &OwnedComponent<TLabel>(*this); break;
+      case TMainKind::ProgressBar: control = &OwnedComponent<TProgressBar>(*this); break;
     }
+    // clang-format on
     control->SetName(row.name);
     control->SetBounds(row.left, row.top, row.width, row.height);
     control->SetAlign(row.align);
