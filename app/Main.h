@@ -90,7 +90,8 @@ class TFrmMain : public TForm {
 
   // Adds jobs for what the user chose: files as they are (or, with
   // `filter_files`, only WMA files) and every WMA file below each folder.
-  // Each file is probed in turn; Esc or a close stops after the current one.
+  // Each file is probed in turn; Esc stops the add after the current file,
+  // a close stops it at once.
   void AddSources(const std::vector<std::wstring>& chosen, bool filter_files);
 
   // True while a duration probe or a batch keeps the window waiting.
@@ -124,7 +125,7 @@ class TFrmMain : public TForm {
   bool converting_ = false;
   bool probe_greyed_ = false;  // a slow probe has greyed the controls
   ULONGLONG grey_at_ = 0;      // when a probe that is still waiting greys them
-  bool stop_reading_ = false;
+  bool stop_reading_ = false;  // Esc while reading: stop after the current file
   // Set by a close request while waiting: the wait ends, the run is stopped,
   // and the window closes once the handler has returned.
   bool cancel_ = false;

@@ -3,14 +3,14 @@
 #include <cderr.h>
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "app/StatusText.h"
 
 TFileChoice PickSourceFiles(HWND owner, const std::wstring& filter) {
   // The API wants the filter's parts separated by NULs and ended by two.
-  std::wstring nul_filter = filter;
-  for (wchar_t& c : nul_filter)
-    if (c == L'|') c = L'\0';
-  nul_filter.append(2, L'\0');
+  std::wstring nul_filter = filter + L"||";
+  std::replace(nul_filter.begin(), nul_filter.end(), L'|', L'\0');
   // Room for some thousands of names at once; the dialog says so when a
   // selection does not fit (CommDlgExtendedError, FNERR_BUFFERTOOSMALL).
   std::wstring buffer(1 << 20, L'\0');
