@@ -234,6 +234,20 @@ TImage TRaster::ToImage(const TPaint& paint, float cut) const {
   return out;
 }
 
+std::vector<std::uint8_t> TRaster::ToRgba() const {
+  std::vector<std::uint8_t> out(static_cast<size_t>(width_) * height_ * 4);
+  for (size_t i = 0; i < px_.size(); ++i) {
+    const Px& p = px_[i];
+    std::uint8_t* o = &out[i * 4];
+    if (p.a <= 0) continue;
+    o[0] = ToByte(p.r / p.a);
+    o[1] = ToByte(p.g / p.a);
+    o[2] = ToByte(p.b / p.a);
+    o[3] = ToByte(p.a * 255);
+  }
+  return out;
+}
+
 TImage JoinCells(const std::vector<TImage>& cells, bool stacked) {
   if (cells.empty()) return TImage();
   const int w = cells[0].width, h = cells[0].height;

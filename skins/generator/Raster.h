@@ -107,6 +107,9 @@ class TRaster {
   TImage ToImage(TRgb backdrop, float cut = 0.5f) const {
     return ToImage(TPaint::Solid(backdrop), cut);
   }
+  // The pixels with their coverage as alpha (straight, not premultiplied):
+  // width * height * 4 bytes, R G B A order, rows top to bottom.
+  std::vector<std::uint8_t> ToRgba() const;
 
  private:
   struct Px {

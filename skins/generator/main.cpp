@@ -1,5 +1,6 @@
 // skingen: draws the program's own skins.
 //   skingen OUTDIR [--no-preview | --preview DIR]
+//   skingen --icon FILE.ico
 // For every skin it writes OUTDIR/<name>/ (the bitmaps and the definition,
 // ready for "skinpack pack") and the preview sheet DIR/<name>.png (DIR is
 // OUTDIR/preview unless given). The same sources always give the same bytes.
@@ -11,15 +12,26 @@
 #include "skins/generator/Catalogue.h"
 #include "skins/generator/ImageFiles.h"
 #include "skins/generator/PreviewSheet.h"
+#include "skins/generator/ProgramIcon.h"
 #include "skins/generator/SkinBuilder.h"
 
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--icon") {
+    // The program's icon, drawn by the same generator as the skins.
+    try {
+      skingen::WriteFileBytes(argv[2], skingen::EncodeProgramIcon());
+    } catch (const std::exception& e) {
+      std::cerr << "skingen: " << e.what() << "\n";
+      return 1;
+    }
+    return 0;
+  }
   const bool usage_ok = argc == 2 || (argc == 3 && std::string(argv[2]) == "--no-preview") ||
                         (argc == 4 && std::string(argv[2]) == "--preview");
   if (!usage_ok) {
-    std::cerr << "usage: skingen OUTDIR [--no-preview | --preview DIR]\n";
+    std::cerr << "usage: skingen OUTDIR [--no-preview | --preview DIR] | skingen --icon FILE.ico\n";
     return 2;
   }
   const fs::path out = argv[1];
