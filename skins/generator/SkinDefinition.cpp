@@ -37,7 +37,8 @@ class Writer {
 };
 
 // Caption-button visibility codes: 0 always, 1 maximised, 2 not maximised,
-// 6 maximise box (with system menu), 7 no maximise box, 8 minimise box.
+// 6 maximise box (with system menu), 7 no maximise box, 8 minimise box,
+// 1000 when the window answers that it shows the button.
 void CaptionButton(Writer& w, const std::string& section, const std::string& image, int action,
                    int align, int x, int y, int visibility, int visibility1) {
   w.Section(section);
@@ -137,7 +138,8 @@ std::string WriteDefinition(const TSkinStyle& s, const TSkinMetrics& m) {
   CaptionButton(w, "ButtonMinimizeAlone", "btnmin.bmp", 2, 1, m.SlotX(s, 2), y, 7, 8);
   CaptionButton(w, "ButtonIcon", "btnicon.bmp", 3, 0, m.icon_x, m.icon_y, 0, 0);
   w.Comment("Action 30 is posted to the window as a button action: keep the window on top.");
-  CaptionButton(w, "ButtonStayOnTop", "btnpin.bmp", 30, 0, m.pin_x, m.pin_y, 0, 0);
+  w.Comment("Visibility 1000: shown on the windows that say they keep themselves on top.");
+  CaptionButton(w, "ButtonStayOnTop", "btnpin.bmp", 30, 0, m.pin_x, m.pin_y, 1000, 0);
 
   w.Section("MDICONTROLS");
   w.Key("Image", "mdicontrols.bmp");
