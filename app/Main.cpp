@@ -177,6 +177,9 @@ void TFrmMain::BuildSkinComponents(TSkinEnvironment& skins) {
   SkinData1->SetDisableTag(99);
   SkinData1->SetActive(false);
   SkinData1->Loaded();
+  SkinCaption1 = &OwnedComponent<TSkinCaption>(*this);
+  SkinCaption1->SetName("SkinCaption1");
+  SkinCaption1->Loaded();
 }
 
 void TFrmMain::FormCreate() {
@@ -190,9 +193,13 @@ void TFrmMain::FormCreate() {
   ConvertRunner->OnTerminated = [this](TObject* s) { DosCommand1Terminated(s); };
   ProbeRunner->OnTerminated = [this](TObject* s) { DosCommand2Terminated(s); };
   WebBrowser1->Navigate(texts::kStartPage);
-  // (The caption component is switched on here once it is part of the program.)
+  SkinCaption1->SetActive(true);
   SkinData1->LoadFromSkinStore(SkinStore1, 2);
   SkinData1->SetActive(true);
+  // The user may choose another of the stored skins, or none, from the
+  // system menu.
+  SkinChoice = std::make_unique<TSkinChoice>(*this, *SkinStore1, *SkinData1, 2);
+  SkinChoice->AddMenuItems();
   ExeDir = ExecutableFolder();
   JobList.clear();
   // Files and folders dropped from Explorer are added while the window is idle.
@@ -319,6 +326,7 @@ void TFrmMain::HonourPendingClose() {
 }
 
 void TFrmMain::WndProc(TMessage& m) {
+  if (SkinChoice && SkinChoice->HandleMessage(m)) return;
   switch (m.Msg) {
     case WM_DROPFILES: {
       // The drop is released before the files are read, which takes a while.

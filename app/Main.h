@@ -11,6 +11,7 @@
 #include "app/FileInfo.h"
 #include "app/JobListView.h"
 #include "app/MainDialogs.h"
+#include "app/SkinChoice.h"
 #include "app/TaskbarProgress.h"
 #include "doscommand/DosCommand.h"
 #include "framework/ComCtrls.h"
@@ -18,6 +19,7 @@
 #include "framework/Form.h"
 #include "framework/StdCtrls.h"
 #include "framework/WebBrowser.h"
+#include "skin/data/SkinCaption.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/packages/WinSkinStore.h"
 
@@ -54,6 +56,9 @@ class TFrmMain : public TForm {
   TOpenDialog* OpenDialog1 = nullptr;
   TSkinStore* SkinStore1 = nullptr;
   TSkinData* SkinData1 = nullptr;
+  TSkinCaption* SkinCaption1 = nullptr;
+  // The skins the system menu offers (made in FormCreate).
+  std::unique_ptr<TSkinChoice> SkinChoice;
 
   // Fields.
   std::wstring ExeDir;
@@ -101,7 +106,8 @@ class TFrmMain : public TForm {
   const std::vector<std::wstring>& LastOutputs() const { return last_outputs_; }
 
  protected:
-  // Dropped files, and Esc while files are being read.
+  // Dropped files, Esc while files are being read, and the skin choices of
+  // the system menu.
   void WndProc(TMessage& message) override;
 
  private:

@@ -5,8 +5,7 @@
 #include <span>
 
 #include "framework/Unicode.h"
-#include "skin/data/RecordingSkinManager.h"
-#include "skin/data/SkinPlatformWin32.h"
+#include "skin/form/SkinEngine.h"
 
 int LoadStoredSkins(TSkinStore& store) {
   const HMODULE module = GetModuleHandleW(nullptr);
@@ -20,7 +19,8 @@ int LoadStoredSkins(TSkinStore& store) {
     const DWORD size = SizeofResource(module, info);
     if (!bytes || size == 0) break;
     TSkinCollectionItem& item = store.Store().Add();
-    item.Data().Assign(std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(bytes), size));
+    item.Data().Assign(
+        std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(bytes), size));
   }
   return count;
 }
@@ -48,9 +48,5 @@ HWND FirstFormWindow() {
 }  // namespace
 
 std::unique_ptr<TSkinEnvironment> MakeProgramSkinEnvironment(const std::wstring& caption) {
-  // The manager that skins windows comes with the skin engine; until then
-  // the commands are kept by the recording manager.
-  return std::make_unique<TSkinEnvironment>(
-      std::make_unique<TWin32SkinPlatform>(&FirstFormWindow, WideToUtf8(caption)),
-      [] { return std::make_unique<TRecordingSkinManager>(); });
+  return MakeSkinEngineEnvironment(&FirstFormWindow, WideToUtf8(caption));
 }
