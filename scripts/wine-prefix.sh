@@ -1,11 +1,34 @@
 #!/usr/bin/env bash
 # Creates the project's own 64-bit Wine prefix once, without Mono or Gecko,
-# and maps the Chinese UI face "宋体" (SimSun) to the installed CJK font.
+# and maps the Chinese UI face "宋体" (SimSun) to a Song-style CJK font with
+# font smoothing on, so that what Wine shows is close to Windows.
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 
 stamp="$WINEPREFIX/.tonmill-ready"
-[ -f "$stamp" ] && exit 0
+fonts_stamp="$WINEPREFIX/.tonmill-fonts-2"
+subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+
+# The Chinese faces of the program's windows: a Song (Ming) face, as
+# Windows has, with smoothed glyphs. A prefix made before gets them too.
+set_fonts() {
+  local face
+  for face in "宋体" "SimSun" "新宋体" "NSimSun"; do
+    wine reg add "$subst" /v "$face" /t REG_SZ /d "AR PL UMing CN" /f >/dev/null 2>&1
+  done
+  local desktop='HKCU\Control Panel\Desktop'
+  wine reg add "$desktop" /v FontSmoothing /t REG_SZ /d 2 /f >/dev/null 2>&1
+  wine reg add "$desktop" /v FontSmoothingType /t REG_DWORD /d 2 /f >/dev/null 2>&1
+  wine reg add "$desktop" /v FontSmoothingGamma /t REG_DWORD /d 1400 /f >/dev/null 2>&1
+  wine reg add "$desktop" /v FontSmoothingOrientation /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wineserver -w
+  touch "$fonts_stamp"
+}
+
+if [ -f "$stamp" ]; then
+  [ -f "$fonts_stamp" ] || set_fonts
+  exit 0
+fi
 
 mkdir -p "$TONMILL_DEPS"
 wineboot -i >/dev/null 2>&1 || true
@@ -17,9 +40,8 @@ if [ -d /usr/share/wine/fonts ]; then
   cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 fi
 
-subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 font="WenQuanYi Zen Hei"
-for face in "宋体" "SimSun" "新宋体" "NSimSun" "MS Shell Dlg" "MS Shell Dlg 2"; do
+for face in "MS Shell Dlg" "MS Shell Dlg 2"; do
   wine reg add "$subst" /v "$face" /t REG_SZ /d "$font" /f >/dev/null 2>&1
 done
 # A Wine virtual desktop: Wine then draws every window's frame and caption
@@ -28,5 +50,6 @@ done
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024 /f >/dev/null 2>&1
 wineserver -w
+set_fonts
 touch "$stamp"
 echo "wine-prefix: ready in $WINEPREFIX"
