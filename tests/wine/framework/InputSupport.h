@@ -45,10 +45,17 @@ inline void ClickAt(int x, int y) {
     i.mi.dx = (x * 65535 + w / 2) / (w - 1);
     i.mi.dy = (y * 65535 + h / 2) / (h - 1);
   }
+  // Every event carries the point: the system may put the pointer back
+  // where the display has it between two events.
   in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInput(3, in, sizeof(INPUT));
+  in[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  in[2].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  // Paced as a hand would: the pointer arrives, then the button goes down
+  // and up.
+  for (INPUT& i : in) {
+    SendInput(1, &i, sizeof(INPUT));
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+  }
 }
 
 // The screen point at the middle of the form's client area.
