@@ -240,7 +240,9 @@ void TWinSkinForm::PaintFrame(HDC dc) {
   } catch (...) {
     // A frame that cannot be painted stays as it is; the window goes on.
   }
-  hot_object_ = nullptr;
+  // The hot or pressed button keeps its state across a repaint (it was
+  // painted in it): a press that an activation repaints in between still
+  // acts on release, and the hover timer ends a hot state the cursor left.
 }
 
 void TWinSkinForm::PaintTitleBar(HDC dc, int width, int height, const TBitmap* left,
@@ -276,7 +278,8 @@ void TWinSkinForm::PaintTitleBar(HDC dc, int width, int height, const TBitmap* l
     const TDataSkinSysButton* d = button->Definition();
     if (!d || !button->Visible || d->Bitmap.Empty() || d->Visibility == 100) continue;
     if (d->Action == 3 || d->Action == 11) continue;
-    const int frame = (!active_ && FrameCount(d->Frame) >= 4) ? 4 : 1;
+    int frame = (!active_ && FrameCount(d->Frame) >= 4) ? 4 : 1;
+    if (button.get() == hot_object_) frame = button->State;
     DrawButtonCell(title, button->Bounds, *d, frame);
   }
   BlitRows(dc, 0, 0, title, 0, title.Height());

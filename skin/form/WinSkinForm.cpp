@@ -41,6 +41,19 @@ HFONT MakeCaptionFont() {
 
 }  // namespace
 
+// The layer holds the link, not the engine, so a layer that a later one
+// wraps outlives its engine and then just passes messages on.
+struct TWinSkinForm::TFormHookLayer {
+  std::shared_ptr<TFormHookLink> link;
+  void operator()(TMessage& m) const {
+    if (link->engine) {
+      link->engine->FormHook(m);
+    } else {
+      link->previous(m);
+    }
+  }
+};
+
 TWinSkinForm::TWinSkinForm(TComponent* owner, TSkinManage& manager, HWND handle,
                            std::string class_name)
     : TComponent(owner), manager_(manager), handle_(handle), class_name_(std::move(class_name)) {
@@ -67,10 +80,9 @@ void TWinSkinForm::AttachForm(TSkinData* data, TForm* form) {
   }
   if (data->SkinControls().Contains(xcMenuItem)) SetPropText(*form, "AutoScroll", "False");
   AttachWindow(data);
-  if (frame_skinned_ && !form_hooked_) {
-    old_window_method_ = form->WindowProc;
-    form->WindowProc = [this](TMessage& m) { FormHook(m); };
-    form_hooked_ = true;
+  if (frame_skinned_ && !form_hook_) {
+    form_hook_ = std::make_shared<TFormHookLink>(TFormHookLink{this, form->WindowProc});
+    form->WindowProc = TFormHookLayer{form_hook_};
   }
   SetFormColour(true);
 }
@@ -227,10 +239,7 @@ void TWinSkinForm::Detach() {
   system_popup_.reset();
   if (hover_timer_) hover_timer_->SetEnabled(false);
   if (!hooked_) return;
-  if (form_hooked_ && form_) {
-    form_->WindowProc = old_window_method_;
-    form_hooked_ = false;
-  }
+  UnhookForm();
   RemoveWindowSubclass(handle_, &TWinSkinForm::SubclassProc, kEngineSubclassId);
   hooked_ = false;
   ReleaseControls();
@@ -284,10 +293,7 @@ void TWinSkinForm::ReleaseHooks() {
   system_popup_.reset();
   if (hover_timer_) hover_timer_->SetEnabled(false);
   if (!hooked_) return;
-  if (form_hooked_ && form_) {
-    form_->WindowProc = old_window_method_;
-    form_hooked_ = false;
-  }
+  UnhookForm();
   RemoveWindowSubclass(handle_, &TWinSkinForm::SubclassProc, kEngineSubclassId);
   hooked_ = false;
   ReleaseControls();
@@ -692,7 +698,7 @@ void TWinSkinForm::DispatchStage3(TMessage& m) {
 void TWinSkinForm::FormHook(TMessage& m) {
   switch (m.Msg) {
     case WM_SETTEXT:
-      OnSetText(m, old_window_method_);
+      OnSetText(m, form_hook_->previous);
       return;
     default:
       break;
@@ -713,5 +719,16 @@ void TWinSkinForm::FormHook(TMessage& m) {
     m.Result = m.LParam == kSkinMagic ? kSkinMagic : 1;
     return;
   }
-  old_window_method_(m);
+  form_hook_->previous(m);
+}
+
+void TWinSkinForm::UnhookForm() {
+  if (!form_hook_) return;
+  const TFormHookLayer* ours = form_ ? form_->WindowProc.target<TFormHookLayer>() : nullptr;
+  if (ours && ours->link == form_hook_) {
+    form_->WindowProc = form_hook_->previous;
+  } else {
+    form_hook_->engine = nullptr;
+  }
+  form_hook_.reset();
 }

@@ -141,6 +141,10 @@ class TWinSkinForm : public TComponent {
   bool DispatchStage2(TMessage& m);
   void DispatchStage3(TMessage& m);
   void FormHook(TMessage& m);
+  // Takes the engine's layer off the form's window method: it is put back
+  // to what it was when no later layer wraps ours; otherwise our layer
+  // stays and only passes messages on, so layers come off in any order.
+  void UnhookForm();
   void ClientDispatch(TMessage& m);
   void CallPrevious(TMessage& m);
   void HookClient();
@@ -194,8 +198,13 @@ class TWinSkinForm : public TComponent {
   TSkinData* skin_data_ = nullptr;
   bool hooked_ = false;
   bool client_hooked_ = false;
-  TWndMethod old_window_method_;
-  bool form_hooked_ = false;
+  // The engine's layer on the form's window method (see UnhookForm).
+  struct TFormHookLink {
+    TWinSkinForm* engine = nullptr;
+    TWndMethod previous;
+  };
+  struct TFormHookLayer;
+  std::shared_ptr<TFormHookLink> form_hook_;
   TOwnedFont caption_font_;
   bool finished_ = false;
   std::unique_ptr<TTimer> hover_timer_;
