@@ -9,6 +9,7 @@
 #include "framework/GdiObjects.h"
 #include "framework/Unicode.h"
 #include "skin/form/SkinEngine.h"
+#include "tests/wine/support/InputScript.h"
 #include "tests/wine/support/WineTestSupport.h"
 
 TFormStyle MainLikeStyle(const std::wstring& caption) {
@@ -33,6 +34,8 @@ SkinEngineTest::SkinEngineTest()
     : env_(MakeSkinEngineEnvironment(nullptr, "Tonmill")),
       app_(std::make_unique<TApplication>(nullptr)) {
   app_->Initialize();
+  // The mouse waits in a corner, where no test's window is.
+  input::MoveTo(1, 1);
   store_ = &OwnedComponent<TSkinStore>(*app_);
   const std::string dir = WideToUtf8(TestBinDir()) + "skins\\";
   for (const char* name : kSkinFiles) {
