@@ -219,7 +219,10 @@ void TForm::EraseBackground(HDC dc) {
 
 void TForm::SetMenu(TMainMenu* menu) {
   if (menu == menu_) return;
-  if (menu_) menu_->form_ = nullptr;
+  if (menu_) {
+    menu_->form_ = nullptr;
+    menu_->SetShowing(false);
+  }
   // A menu bar shows on one form at a time.
   if (menu && menu->form_) menu->form_->SetMenu(nullptr);
   menu_ = menu;
@@ -276,6 +279,17 @@ void TForm::WndProc(TMessage& m) {
       EraseBackground(reinterpret_cast<HDC>(m.WParam));
       m.Result = 1;
       return;
+    case WM_ENTERMENULOOP:
+      // The menu bar's handle stays as it is while one of its menus shows;
+      // changes made meanwhile reach the window when the menus close.
+      if (menu_ && !m.WParam) menu_->SetShowing(true);
+      break;
+    case WM_EXITMENULOOP:
+      if (menu_ && !m.WParam) {
+        menu_->SetShowing(false);
+        if (menu_->Stale()) MenuChanged();
+      }
+      break;
     case WM_DESTROY:
       // Destroyed from outside: the window must not take the menu handle
       // with it.

@@ -135,7 +135,7 @@ void TMenu::ItemsChanged() {
 }
 
 HMENU TMenu::Handle() {
-  if ((stale_ || !handle_) && !showing_) {
+  if (!handle_ || (stale_ && !showing_)) {
     TOwnedMenu fresh = BuildHandle();
     retired_ = std::move(handle_);
     handle_ = std::move(fresh);
@@ -291,7 +291,8 @@ TMainMenu::~TMainMenu() {
 }
 
 void TMainMenu::Changed() {
-  if (form_) form_->MenuChanged();
+  // A showing bar is left alone; the form catches up when its menus close.
+  if (form_ && !Showing()) form_->MenuChanged();
 }
 
 // --- TPopupMenu

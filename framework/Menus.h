@@ -130,8 +130,11 @@ class TMenu : public TComponent {
   virtual bool IsMenuBar() const { return false; }
   // Called after the items or the drawing settings changed.
   virtual void Changed() {}
-  // While the handle is showing it is kept even when the items change.
+  // While the handle is showing it is kept even when the items change;
+  // Stale() tells that the items changed since it was built.
   void SetShowing(bool showing) { showing_ = showing; }
+  bool Showing() const { return showing_; }
+  bool Stale() const { return stale_; }
 
  private:
   friend class TMenuItem;
@@ -144,7 +147,7 @@ class TMenu : public TComponent {
   std::unique_ptr<TMenuItem> items_;
   TOwnedMenu handle_;
   // The handle before the last rebuild: a window may still show it until
-  // it is told of the new one.
+  // it has been given the new one.
   TOwnedMenu retired_;
   bool stale_ = true;
   bool showing_ = false;

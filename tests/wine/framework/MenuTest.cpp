@@ -19,6 +19,7 @@
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "framework/Screen.h"
+#include "framework/Timer.h"
 #include "tests/wine/framework/InputSupport.h"
 #include "tests/wine/framework/MenuDriver.h"
 
@@ -254,6 +255,57 @@ TEST(MainMenu, OwnerDrawnBarOpensAndRunsAnItemWithRealClicks) {
   EXPECT_FALSE(driver.LeftOpen());
   EXPECT_EQ(quit_clicks, 1);
   EXPECT_EQ(open_clicks, 0);
+}
+
+// Items that change while the bar's menu shows (here from a timer, which
+// the menu's loop keeps running) must not pull the showing handle away.
+TEST(MainMenu, TheShowingHandleStaysWhileItemsChange) {
+  TApplication app(nullptr);
+  auto form = MakeComponent<TForm>(SmallForm());
+  TMainMenu& menu = OwnedComponent<TMainMenu>(*form);
+  TMenuItem& file = menu.Items().Add(L"&File");
+  TMenuItem& toggled = file.Add(L"&Toggled");
+  TMenuItem& quit = file.Add(L"E&xit");
+  std::atomic<int> quit_clicks{0};
+  quit.OnClick = [&](TObject*) { ++quit_clicks; };
+  form->SetMenu(&menu);
+  input::ShowOnTop(app, *form);
+  RECT bar_item{};
+  ASSERT_TRUE(GetMenuItemRect(form->Handle(), GetMenu(form->Handle()), 0, &bar_item));
+
+  auto& timer = OwnedComponent<TTimer>(app);
+  std::atomic<int> ticks{0};
+  timer.OnTimer = [&](TObject*) {
+    toggled.SetChecked(!toggled.Checked());
+    ++ticks;
+  };
+  timer.SetInterval(20);
+
+  std::atomic<bool> kept{false};
+  std::thread hand([&] {
+    input::ClickAt((bar_item.left + bar_item.right) / 2, (bar_item.top + bar_item.bottom) / 2);
+  });
+  TMenuDriver driver([&](HWND) {
+    HMENU shown_bar = GetMenu(form->Handle());
+    HMENU dropdown = GetSubMenu(shown_bar, 0);
+    const int from = ticks;
+    input::WaitFor([&] { return ticks >= from + 5; }, 3s);
+    kept = ticks >= from + 5 && IsMenu(dropdown) && GetMenu(form->Handle()) == shown_bar;
+    input::ClickItem(dropdown, 1);
+  });
+  EXPECT_TRUE(PumpUntil(
+      app, [&] { return quit_clicks > 0; }, 8s));
+  timer.SetEnabled(false);
+  hand.join();
+  driver.Join();
+  EXPECT_TRUE(kept);
+  EXPECT_EQ(quit_clicks, 1);
+
+  // Once the menu has closed, the window has the items as they are now.
+  input::PumpFor(app, 100ms);
+  HMENU now = GetSubMenu(GetMenu(form->Handle()), 0);
+  ASSERT_NE(now, nullptr);
+  EXPECT_EQ((ItemInfo(now, 0).fState & MFS_CHECKED) != 0, toggled.Checked());
 }
 
 // --- popup menus
