@@ -405,6 +405,10 @@ void TWinSkinForm::BuildSystemPopup() {
     bool enabled = true;
     switch (info.wID) {
       case SC_SIZE:
+        // Only a sizable window can be sized (the system greys its own
+        // menu so only when it shows the menu itself).
+        enabled = show_state_ == ssNormal && sizable_;
+        break;
       case SC_MOVE:
         enabled = show_state_ != ssMaximized;
         break;
