@@ -1,6 +1,8 @@
 #include "framework/Bitmap.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "framework/BmpReader.h"
 #include "framework/Streams.h"
@@ -55,19 +57,36 @@ void TBitmap::CopyRect(const TRect& dest_rect, const TBitmap& source, const TRec
     snapshot = source;
     from = &snapshot;
   }
+  // The source column of every destination column, worked out once: pixel
+  // centres map to pixel centres (the COLORONCOLOR stretch).
+  std::vector<std::int32_t> columns(static_cast<size_t>(visible.Width()));
+  bool straight = sw == dw;
+  for (int x = visible.left; x < visible.right; ++x) {
+    const std::int64_t sx = sw == dw
+                                ? src_rect.left + (x - dest_rect.left)
+                                : src_rect.left + ((2 * (x - dest_rect.left) + 1) * sw) / (2 * dw);
+    const bool inside = sx >= 0 && sx < from->width_;
+    straight = straight && inside;
+    columns[static_cast<size_t>(x - visible.left)] = inside ? static_cast<std::int32_t>(sx) : -1;
+  }
   for (int y = visible.top; y < visible.bottom; ++y) {
-    // Pixel centres map to pixel centres; the source row is the one under
-    // the centre of the destination row.
-    const std::int64_t sy = src_rect.top + ((2 * (y - dest_rect.top) + 1) * sh) / (2 * dh);
+    // The source row is the one under the centre of the destination row.
+    const std::int64_t sy = sh == dh
+                                ? src_rect.top + (y - dest_rect.top)
+                                : src_rect.top + ((2 * (y - dest_rect.top) + 1) * sh) / (2 * dh);
     if (sy < 0 || sy >= from->height_) continue;
     const std::uint32_t* src = from->ScanLine(static_cast<int>(sy));
-    std::uint32_t* dst = ScanLine(y);
-    for (int x = visible.left; x < visible.right; ++x) {
-      const std::int64_t sx = src_rect.left + ((2 * (x - dest_rect.left) + 1) * sw) / (2 * dw);
-      if (sx < 0 || sx >= from->width_) continue;
+    std::uint32_t* dst = ScanLine(y) + visible.left;
+    if (straight && !transparent) {
+      std::memcpy(dst, src + columns[0], columns.size() * sizeof(std::uint32_t));
+      continue;
+    }
+    for (size_t i = 0; i < columns.size(); ++i) {
+      const std::int32_t sx = columns[i];
+      if (sx < 0) continue;
       const std::uint32_t p = src[sx];
       if (transparent && (p & 0xFFFFFF) == key_pixel) continue;
-      dst[x] = p;
+      dst[i] = p;
     }
   }
 }

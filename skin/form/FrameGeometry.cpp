@@ -131,8 +131,13 @@ std::vector<TRect> OpaqueRuns(const TBitmap& bitmap, int dx, int dy, TColor key,
     const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
     return r >= r0 && r <= r1 && g >= g0 && g <= g1 && b >= b0 && b <= b1;
   };
+  // A row whose runs are those of the row above extends that row's
+  // rectangles downwards instead of adding its own: the stretched parts of a
+  // frame repeat one row many times.
+  size_t previous_first = 0;  // the rectangles of the row above
   for (int y = 0; y < bitmap.Height(); ++y) {
     const std::uint32_t* row = bitmap.ScanLine(y);
+    const size_t first = runs.size();
     int x = 0;
     const int w = bitmap.Width();
     while (x < w) {
@@ -140,6 +145,20 @@ std::vector<TRect> OpaqueRuns(const TBitmap& bitmap, int dx, int dy, TColor key,
       const int start = x;
       while (x < w && !transparent(row[x])) ++x;
       if (x > start) runs.push_back({start + dx, y + dy, x + dx, y + dy + 1});
+    }
+    const size_t count = runs.size() - first;
+    const bool same =
+        y > 0 && count == first - previous_first &&
+        std::equal(runs.begin() + static_cast<std::ptrdiff_t>(first), runs.end(),
+                   runs.begin() + static_cast<std::ptrdiff_t>(previous_first),
+                   [](const TRect& a, const TRect& b) {
+                     return a.left == b.left && a.right == b.right && a.top == b.bottom;
+                   });
+    if (same) {
+      for (size_t i = previous_first; i < first; ++i) ++runs[i].bottom;
+      runs.resize(first);
+    } else {
+      previous_first = first;
     }
   }
   return runs;

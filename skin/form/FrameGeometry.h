@@ -78,7 +78,8 @@ TRect CaptionButtonBounds(const TDataSkinSysButton& button, int width, int heigh
                           const TCaptionLayoutFrame& frame);
 
 // The opaque parts of a bitmap, row by row: each maximal run of pixels that
-// are not the key colour becomes one rectangle of height 1, offset by
-// (dx, dy). A pixel is transparent when each channel lies between the key's
-// and the key's plus the tolerance.
+// are not the key colour becomes one rectangle, offset by (dx, dy); rows
+// with the same runs as the row above share its rectangles, which grow
+// downwards. A pixel is transparent when each channel lies between the
+// key's and the key's plus the tolerance.
 std::vector<TRect> OpaqueRuns(const TBitmap& bitmap, int dx, int dy, TColor key, int tolerance);

@@ -127,6 +127,7 @@ void KeepAutoHideBarReachable(const MONITORINFO& monitor, RECT& area) {
 
 void TWinSkinForm::BuildFrame() {
   if (!skin_data_ || skin_data_->NotReady()) return;
+  ForgetRenderedParts();
   metrics_ = FrameMetricsOf(*skin_data_, frame_kind_);
   DropCaptionButtons();
   const auto& definitions = skin_data_->CaptionButtons();
@@ -143,6 +144,9 @@ void TWinSkinForm::BuildFrame() {
 }
 
 void TWinSkinForm::DropCaptionButtons() {
+  // Called when the skin has just been loaded again: nothing drawn from the
+  // old images is kept either.
+  ForgetRenderedParts();
   hot_object_ = nullptr;
   pressed_object_ = nullptr;
   buttons_.clear();
@@ -197,15 +201,30 @@ void TWinSkinForm::ResizeForFrame(bool keep_client) {
 
 // --- painting -------------------------------------------------------------
 
-TBitmap TWinSkinForm::RenderPart(int part, int width, int height) const {
-  if (width < 0 || height < 0) return TBitmap();
+const TBitmap& TWinSkinForm::RenderPart(int part, int width, int height) const {
+  static const TBitmap kNothing;
+  if (width < 0 || height < 0 || part < fpLeft || part > fpBottom) return kNothing;
   const TDataSkinBorder& object = PartObject(*skin_data_, part);
   const int frames = FrameCount(object.Frame);
   const int cell = (active_ || frames == 1) ? 1 : 2;
-  const TSkinMargins margins{object.LeftWidth, object.TopHeight, object.RightWidth,
-                             object.BottomHeight};
-  return RenderSkinPart(width, height, object.Bitmap, margins, part > fpRight, object.Tile != 1,
-                        frames, cell);
+  // A part is drawn for the region and for every paint at the same size:
+  // the last rendering of each part is kept until the size, the look or
+  // the skin changes.
+  TRenderedPart& kept = rendered_parts_[static_cast<size_t>(part - fpLeft)];
+  if (kept.width != width || kept.height != height || kept.cell != cell) {
+    const TSkinMargins margins{object.LeftWidth, object.TopHeight, object.RightWidth,
+                               object.BottomHeight};
+    kept.bitmap = RenderSkinPart(width, height, object.Bitmap, margins, part > fpRight,
+                                 object.Tile != 1, frames, cell);
+    kept.width = width;
+    kept.height = height;
+    kept.cell = cell;
+  }
+  return kept.bitmap;
+}
+
+void TWinSkinForm::ForgetRenderedParts() {
+  for (TRenderedPart& kept : rendered_parts_) kept = TRenderedPart{};
 }
 
 void TWinSkinForm::PaintFrame(HDC dc) {
@@ -225,8 +244,8 @@ void TWinSkinForm::PaintFrame(HDC dc) {
       PaintTitleBar(target.Get(), w, h, nullptr, nullptr);
     } else {
       const TFrameMetrics& m = metrics_;
-      const TBitmap left = RenderPart(fpLeft, m.left, h);
-      const TBitmap right = RenderPart(fpRight, m.right, h);
+      const TBitmap& left = RenderPart(fpLeft, m.left, h);
+      const TBitmap& right = RenderPart(fpRight, m.right, h);
       BlitRows(target.Get(), 0, m.caption, left, m.caption, h - m.caption);
       BlitRows(target.Get(), w - m.right, m.caption, right, m.caption, h - m.caption);
       BlitRows(target.Get(), m.left, h - m.bottom,
@@ -435,7 +454,9 @@ void TWinSkinForm::OnSize(TMessage& m) {
   }
   if (show_state_ == ssMinimized) return;
   if (IsMdiChild() && (manager_.MdiMaximized() || show_state_ != ssNormal)) return;
-  if (skin_state_ == ksActive || skin_state_ == ksReapplying) UpdateRegion();
+  // The size change repaints the frame anyway: setting the region needs no
+  // repaint of its own.
+  if (skin_state_ == ksActive || skin_state_ == ksReapplying) UpdateRegion(false, false);
 }
 
 void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {
@@ -487,7 +508,7 @@ void TWinSkinForm::OnSetText(TMessage& m, const TWndMethod& pass) {
 
 // --- region ---------------------------------------------------------------
 
-void TWinSkinForm::UpdateRegion() {
+void TWinSkinForm::UpdateRegion(bool force, bool redraw) {
   if (skin_state_ == ksDestroyed || !frame_skinned_ || !skin_data_) return;
   RECT window{};
   GetWindowRect(handle_, &window);
@@ -495,13 +516,26 @@ void TWinSkinForm::UpdateRegion() {
   const int h = window.bottom - window.top;
   if (w <= 0 || h <= 0) return;
   if (IsMdiChild() && show_state_ != ssNormal) return;
-  if (region_set_ && w == region_width_ && h == region_height_ && !IsMdiChild() &&
+  if (!force && region_set_ && w == region_width_ && h == region_height_ && !IsMdiChild() &&
       skin_state_ != ksReapplying) {
     return;
   }
   region_set_ = false;
   region_width_ = w;
   region_height_ = h;
+  // From here on the region belongs to the window; the system frees it when
+  // it is replaced.
+  region_ = BuildRegion(w, h);
+  ++region_builds_;
+  if (SetWindowRgn(handle_, region_, redraw ? TRUE : FALSE)) {
+    region_set_ = true;
+  } else {
+    DeleteObject(region_);
+    region_ = nullptr;
+  }
+}
+
+HRGN TWinSkinForm::BuildRegion(int w, int h) const {
   const TSkinData& data = *skin_data_;
   const bool shaped = data.FrameBorder(fbLeft).Trans == 1 || data.FrameBorder(fbRight).Trans == 1 ||
                       data.FrameBorder(fbTop).Trans == 1;
@@ -531,15 +565,7 @@ void TWinSkinForm::UpdateRegion() {
       CombineRgn(base.Get(), base.Get(), left.Get(), RGN_OR);
     }
   }
-  // From here on the region belongs to the window; the system frees it when
-  // it is replaced.
-  region_ = base.Release();
-  if (SetWindowRgn(handle_, region_, TRUE)) {
-    region_set_ = true;
-  } else {
-    DeleteObject(region_);
-    region_ = nullptr;
-  }
+  return base.Release();
 }
 
 void TWinSkinForm::RemoveRegion() {

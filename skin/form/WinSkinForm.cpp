@@ -320,17 +320,11 @@ void TWinSkinForm::ReapplySkin() {
   for (auto& control : controls_) control->SkinChanged();
   skin_state_ = ksReapplying;
   if (frame_skinned_ && show_state_ != ssMinimized && !child_window_) {
+    // The client keeps its size, so its controls keep their places; the
+    // frame, the region and everything inside are drawn once afresh.
+    const int builds = region_builds_;
     ResizeForFrame(true);
-    // A size change of one pixel and back makes the window lay out and
-    // rebuild its region under the new frame.
-    RECT r{};
-    GetWindowRect(handle_, &r);
-    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-    if (show_state_ != ssMaximized) {
-      SetWindowPos(handle_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + 1, flags);
-      SetWindowPos(handle_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, flags);
-    }
-    UpdateRegion();
+    if (region_builds_ == builds) UpdateRegion(true, false);
     RedrawWindow(handle_, nullptr, nullptr,
                  RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }

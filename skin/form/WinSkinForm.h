@@ -13,6 +13,7 @@
 // destructor leaves the manager's list.
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,7 +80,12 @@ class TWinSkinForm : public TComponent {
   // --- frame
   void PaintFrame(HDC dc);
   void ResizeForFrame(bool keep_client);
-  void UpdateRegion();
+  // Builds the region again when the window's size changed (always with
+  // `force`) and gives it to the window, which repaints with `redraw`.
+  void UpdateRegion(bool force = false, bool redraw = true);
+  // The window's outline at w x h from the frame images (owned by the
+  // caller).
+  HRGN BuildRegion(int w, int h) const;
   void RemoveRegion();
   // Shows (true) or hides the system's own caption, where the engine
   // switches it.
@@ -171,7 +177,8 @@ class TWinSkinForm : public TComponent {
   void PaintWindowIcon(HDC dc, const TRect& bounds);
   // Frame part 1 left, 2 right, 3 top, 4 bottom, rendered at a size in the
   // look of the window's activation.
-  TBitmap RenderPart(int part, int width, int height) const;
+  const TBitmap& RenderPart(int part, int width, int height) const;
+  void ForgetRenderedParts();
   void DrawButtonCell(TBitmap& target, const TRect& bounds, const TDataSkinSysButton& definition,
                       int frame) const;
   void DrawIcon();
@@ -247,6 +254,13 @@ class TWinSkinForm : public TComponent {
   std::vector<std::unique_ptr<TSkinControl>> controls_;
   int frame_width_ = 0, frame_height_ = 0;
   int region_width_ = 0, region_height_ = 0;
+  int region_builds_ = 0;  // regions given to the window so far
+  // The last rendering of each frame part (left, right, top, bottom).
+  struct TRenderedPart {
+    int width = -1, height = -1, cell = 0;
+    TBitmap bitmap;
+  };
+  mutable std::array<TRenderedPart, 4> rendered_parts_;
   bool active_ = true;
   TMdiKind mdi_kind_ = mkNone;
   TFrameKind frame_kind_ = fkSingle;

@@ -181,6 +181,25 @@ TEST(OpaqueRuns, KeyAndToleranceMakeHolesRowByRow) {
   const std::vector<TRect> expected = {{11, 20, 13, 21}, {14, 20, 16, 21}, {10, 21, 16, 22}};
   EXPECT_EQ(runs, expected);
   EXPECT_TRUE(OpaqueRuns(TBitmap(4, 4, clFuchsia), 0, 0, clFuchsia, 1).empty());
+}
+
+TEST(OpaqueRuns, RepeatedRowsShareTallRectangles) {
+  // A rounded corner on top, then rows that repeat, then a different row.
+  TBitmap b(5, 6, clWhite);
+  b.SetPixel(0, 0, clFuchsia);
+  for (int y = 1; y < 5; ++y) b.SetPixel(2, y, clFuchsia);
+  b.SetPixel(4, 5, clFuchsia);
+  const std::vector<TRect> runs = OpaqueRuns(b, 0, 0, clFuchsia, 1);
+  const std::vector<TRect> expected = {{1, 0, 5, 1}, {0, 1, 2, 5}, {3, 1, 5, 5}, {0, 5, 4, 6}};
+  EXPECT_EQ(runs, expected);
+  // Every opaque pixel is covered exactly once.
+  for (int y = 0; y < b.Height(); ++y) {
+    for (int x = 0; x < b.Width(); ++x) {
+      int covering = 0;
+      for (const TRect& r : runs) covering += r.Contains(x, y);
+      EXPECT_EQ(covering, b.Pixel(x, y) == clFuchsia ? 0 : 1) << x << "," << y;
+    }
+  }
   EXPECT_TRUE(OpaqueRuns(TBitmap(), 0, 0, clFuchsia, 1).empty());
 }
 
