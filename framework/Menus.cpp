@@ -333,15 +333,20 @@ void TPopupMenu::Popup(int x, int y) {
   if (!menu) return;
   HWND owner = window_->Handle();
   // The menu's thread must be the foreground one, or the keyboard keeps
-  // going elsewhere and a click outside does not close the menu.
-  SetForegroundWindow(owner);
+  // going elsewhere and a click outside does not close the menu. When a
+  // window of this thread is in front already it stays active (its frame
+  // must not turn inactive while its own menu shows); otherwise the menu's
+  // owner comes to the front.
+  const HWND front = GetForegroundWindow();
+  const bool forced = !front || GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
+  if (forced) SetForegroundWindow(owner);
   SetShowing(true);
   const UINT command = static_cast<UINT>(TrackPopupMenuEx(
       menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, owner, nullptr));
   SetShowing(false);
   // The system's rule after a menu of a foreground-forced window: a message
   // to it, so that the next menu opens and closes normally.
-  PostMessageW(owner, WM_NULL, 0, 0);
+  if (forced) PostMessageW(owner, WM_NULL, 0, 0);
   // The command comes back rather than as WM_COMMAND, so that the item's
   // handler runs once, here, with the menu closed.
   if (command != 0) DispatchCommand(command);

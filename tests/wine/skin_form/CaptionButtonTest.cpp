@@ -186,15 +186,21 @@ TEST_F(CaptionCommandTest, RightClickAndAltSpaceOpenTheSkinnedSystemMenuWhoseIte
   const int index = SystemMenuIndex(window, SC_MINIMIZE);
   ASSERT_GE(index, 0);
   bool clicked = false;
+  bool active_during_menu = false;
   {
     input::TScriptThread script([&] {
-      if (HWND menu = WaitForMenu()) clicked = ClickMenuItem(menu, index);
+      if (HWND menu = WaitForMenu()) {
+        // The window keeps its active frame while its own menu shows.
+        active_during_menu = GetForegroundWindow() == window;
+        clicked = ClickMenuItem(menu, index);
+      }
     });
     input::MoveTo(x, y);
     input::Click(x, y, true);
     PumpUntil([&] { return IsIconic(window) != 0; }, 3000);
   }
   EXPECT_TRUE(clicked);
+  EXPECT_TRUE(active_during_menu);
   EXPECT_TRUE(IsIconic(window));
   ShowWindow(window, SW_RESTORE);
   SetForegroundWindow(window);
@@ -206,6 +212,10 @@ TEST_F(CaptionCommandTest, RightClickAndAltSpaceOpenTheSkinnedSystemMenuWhoseIte
     input::TScriptThread script([&] {
       if (HWND menu = WaitForMenu()) {
         GetWindowRect(menu, &menu_rect);
+        input::Pause(150);
+        RECT both = WindowRect(window);
+        UnionRect(&both, &both, &menu_rect);
+        SaveShot(both, "system-menu-contrast");
         input::Key(VK_ESCAPE);
       }
     });

@@ -87,11 +87,13 @@ TEST_F(SkinChoiceTest, PinButtonShowsOnlyWhereAnsweredAndKeepsTheWindowOnTop) {
   input::MoveTo(at.x, at.y);
   Pump(100);
   input::Click(at.x, at.y);
-  EXPECT_TRUE(PumpUntil([&] { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+  EXPECT_TRUE(
+      PumpUntil([&] { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
   // Past the double-click time, so the next press is a click of its own.
   Pump(static_cast<int>(GetDoubleClickTime()) + 100);
   input::Click(at.x, at.y);
-  EXPECT_TRUE(PumpUntil([&] { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
+  EXPECT_TRUE(
+      PumpUntil([&] { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
 }
 
 }  // namespace
