@@ -8,35 +8,11 @@
 #include <utility>
 
 #include "framework/Bitmap.h"
+#include "framework/GdiObjects.h"
 #include "framework/ImageList.h"
 
 // An owned GDI bitmap; deleted when it goes.
-class THBitmap {
- public:
-  THBitmap() = default;
-  explicit THBitmap(HBITMAP h) : h_(h) {}
-  ~THBitmap() { Reset(); }
-  THBitmap(const THBitmap&) = delete;
-  THBitmap& operator=(const THBitmap&) = delete;
-  THBitmap(THBitmap&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-  THBitmap& operator=(THBitmap&& o) noexcept {
-    if (this != &o) {
-      Reset();
-      h_ = std::exchange(o.h_, nullptr);
-    }
-    return *this;
-  }
-  HBITMAP Get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  HBITMAP Release() { return std::exchange(h_, nullptr); }
-  void Reset(HBITMAP h = nullptr) {
-    if (h_) DeleteObject(h_);
-    h_ = h;
-  }
-
- private:
-  HBITMAP h_ = nullptr;
-};
+using THBitmap = TOwnedBitmap;
 
 // An owned common-controls image list.
 class THImageList {

@@ -8,14 +8,19 @@
 
 #include <utility>
 
+#include "framework/HandleCount.h"
+
 struct TDeleteObject {
+  static constexpr THandleKind kKind = THandleKind::hkGdiObject;
   void operator()(HGDIOBJ h) const { DeleteObject(h); }
 };
 struct TDestroyIcon {
+  static constexpr THandleKind kKind = THandleKind::hkIcon;
   void operator()(HICON h) const { DestroyIcon(h); }
 };
 // Destroying a menu destroys its submenus with it.
 struct TDestroyMenu {
+  static constexpr THandleKind kKind = THandleKind::hkMenu;
   void operator()(HMENU h) const { DestroyMenu(h); }
 };
 
@@ -23,7 +28,9 @@ template <class H, class Free = TDeleteObject>
 class TGdiObject {
  public:
   TGdiObject() = default;
-  explicit TGdiObject(H h) : h_(h) {}
+  explicit TGdiObject(H h) : h_(h) {
+    if (h_) CountHandle(Free::kKind, 1);
+  }
   ~TGdiObject() { Reset(); }
   TGdiObject(const TGdiObject&) = delete;
   TGdiObject& operator=(const TGdiObject&) = delete;
@@ -38,10 +45,18 @@ class TGdiObject {
   H Get() const { return h_; }
   explicit operator bool() const { return h_ != nullptr; }
   void Reset(H h = nullptr) {
-    if (h_) Free{}(h_);
+    if (h_) {
+      Free{}(h_);
+      CountHandle(Free::kKind, -1);
+    }
     h_ = h;
+    if (h_) CountHandle(Free::kKind, 1);
   }
-  H Release() { return std::exchange(h_, nullptr); }
+  // The handle leaves the owner (and the count): someone else frees it now.
+  H Release() {
+    if (h_) CountHandle(Free::kKind, -1);
+    return std::exchange(h_, nullptr);
+  }
 
  private:
   H h_ = nullptr;
@@ -70,12 +85,21 @@ class TSelectObject {
   HGDIOBJ previous_;
 };
 
-// A window DC borrowed with GetDC and given back with ReleaseDC.
+// Which part of a window a borrowed DC draws on.
+enum class TDCArea { daClient, daWholeWindow };
+
+// A window DC borrowed with GetDC (or GetWindowDC, frame included) and
+// given back with ReleaseDC.
 class TWindowDC {
  public:
-  explicit TWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  explicit TWindowDC(HWND hwnd, TDCArea area = TDCArea::daClient)
+      : hwnd_(hwnd), dc_(area == TDCArea::daClient ? GetDC(hwnd) : GetWindowDC(hwnd)) {
+    if (dc_) CountHandle(THandleKind::hkDeviceContext, 1);
+  }
   ~TWindowDC() {
-    if (dc_) ReleaseDC(hwnd_, dc_);
+    if (!dc_) return;
+    ReleaseDC(hwnd_, dc_);
+    CountHandle(THandleKind::hkDeviceContext, -1);
   }
   TWindowDC(const TWindowDC&) = delete;
   TWindowDC& operator=(const TWindowDC&) = delete;
@@ -99,9 +123,13 @@ class TMemoryDC {
 
  private:
   struct OwnedDC {
-    explicit OwnedDC(HDC d) : dc(d) {}
+    explicit OwnedDC(HDC d) : dc(d) {
+      if (dc) CountHandle(THandleKind::hkDeviceContext, 1);
+    }
     ~OwnedDC() {
-      if (dc) DeleteDC(dc);
+      if (!dc) return;
+      DeleteDC(dc);
+      CountHandle(THandleKind::hkDeviceContext, -1);
     }
     HDC dc;
   };

@@ -2,6 +2,7 @@
 
 #include "framework/BitmapWin32.h"
 #include "framework/BmpReader.h"
+#include "framework/GdiObjects.h"
 #include "framework/Unicode.h"
 
 namespace {
@@ -11,30 +12,10 @@ class TWin32Brush : public TSkinBrush {
  public:
   explicit TWin32Brush(TColor colour)
       : TSkinBrush(colour), brush_(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(colour)))) {}
-  ~TWin32Brush() override {
-    if (brush_) DeleteObject(brush_);
-  }
-  TWin32Brush(const TWin32Brush&) = delete;
-  TWin32Brush& operator=(const TWin32Brush&) = delete;
-  void* Handle() const override { return brush_; }
+  void* Handle() const override { return brush_.Get(); }
 
  private:
-  HBRUSH brush_;
-};
-
-// An icon made by CopyImage; destroyed when it goes.
-class TOwnedIcon {
- public:
-  explicit TOwnedIcon(HICON icon) : icon_(icon) {}
-  ~TOwnedIcon() {
-    if (icon_) DestroyIcon(icon_);
-  }
-  TOwnedIcon(const TOwnedIcon&) = delete;
-  TOwnedIcon& operator=(const TOwnedIcon&) = delete;
-  HICON Get() const { return icon_; }
-
- private:
-  HICON icon_;
+  TOwnedBrush brush_;
 };
 
 }  // namespace

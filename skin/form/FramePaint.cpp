@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "framework/BitmapWin32.h"
 #include "framework/Form.h"
@@ -56,34 +57,33 @@ void BlitRows(HDC dc, int x, int y, const TBitmap& bitmap, int first, int rows) 
                     static_cast<UINT>(rows), bitmap.ScanLine(first), &info, DIB_RGB_COLORS);
 }
 
-// A window DC when the caller gave none; released when it goes.
+// The DC the caller gave, or else the whole window's DC, given back when
+// this goes.
 class TFrameDC {
  public:
-  TFrameDC(HWND window, HDC given)
-      : window_(window), dc_(given ? given : GetWindowDC(window)), owned_(!given) {}
-  ~TFrameDC() {
-    if (owned_ && dc_) ReleaseDC(window_, dc_);
+  TFrameDC(HWND window, HDC given) : dc_(given) {
+    if (!given) dc_ = own_.emplace(window, TDCArea::daWholeWindow).Get();
   }
-  TFrameDC(const TFrameDC&) = delete;
-  TFrameDC& operator=(const TFrameDC&) = delete;
   HDC Get() const { return dc_; }
 
  private:
-  HWND window_;
+  std::optional<TWindowDC> own_;
   HDC dc_;
-  bool owned_;
 };
 
 // A memory DC for drawing into a DIB section.
 class TBitmapDC {
  public:
   explicit TBitmapDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-    if (dc_) old_ = SelectObject(dc_, bitmap);
+    if (!dc_) return;
+    CountHandle(THandleKind::hkDeviceContext, 1);
+    old_ = SelectObject(dc_, bitmap);
   }
   ~TBitmapDC() {
     if (!dc_) return;
     SelectObject(dc_, old_);
     DeleteDC(dc_);
+    CountHandle(THandleKind::hkDeviceContext, -1);
   }
   TBitmapDC(const TBitmapDC&) = delete;
   TBitmapDC& operator=(const TBitmapDC&) = delete;
@@ -346,11 +346,11 @@ void TWinSkinForm::PaintTitleText(HDC dc, int width) {
 
 void TWinSkinForm::PaintWindowIcon(HDC dc, const TRect& bounds) {
   if (icon_) {
-    const HICON copy = static_cast<HICON>(
-        CopyImage(icon_, IMAGE_ICON, icon_size_, icon_size_, LR_COPYFROMRESOURCE));
+    const TOwnedIcon copy(static_cast<HICON>(
+        CopyImage(icon_, IMAGE_ICON, icon_size_, icon_size_, LR_COPYFROMRESOURCE)));
     if (copy) {
-      DrawIconEx(dc, bounds.left, bounds.top, copy, icon_size_, icon_size_, 0, nullptr, DI_NORMAL);
-      DestroyIcon(copy);
+      DrawIconEx(dc, bounds.left, bounds.top, copy.Get(), icon_size_, icon_size_, 0, nullptr,
+                 DI_NORMAL);
       return;
     }
   }

@@ -7,6 +7,7 @@
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "framework/Persistent.h"
+#include "framework/Subclass.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
@@ -88,7 +89,7 @@ void TWinSkinForm::AttachForm(TSkinData* data, TForm* form) {
 }
 
 void TWinSkinForm::AttachWindow(TSkinData* data) {
-  if (hooked_) return;
+  if (subclass_.Installed()) return;
   manager_.SetStartCounter(1);
   skin_data_ = data;
   hover_timer_ = MakeComponent<TTimer>();
@@ -154,9 +155,8 @@ void TWinSkinForm::AttachWindow(TSkinData* data) {
     HookClient();
   }
 
-  SetWindowSubclass(handle_, &TWinSkinForm::SubclassProc, kEngineSubclassId,
+  subclass_.Install(handle_, &TWinSkinForm::SubclassProc, kEngineSubclassId,
                     reinterpret_cast<DWORD_PTR>(this));
-  hooked_ = true;
 
   if (frame_skinned_) {
     SetSystemRendering(true);
@@ -238,10 +238,9 @@ void TWinSkinForm::Detach() {
   }
   system_popup_.reset();
   if (hover_timer_) hover_timer_->SetEnabled(false);
-  if (!hooked_) return;
+  if (!subclass_.Installed()) return;
   UnhookForm();
-  RemoveWindowSubclass(handle_, &TWinSkinForm::SubclassProc, kEngineSubclassId);
-  hooked_ = false;
+  subclass_.Remove();
   ReleaseControls();
   if (form_ && skin_state_ != ksDestroying) SetFormColour(false);
   SetSysMenuStyle(false);
@@ -273,10 +272,7 @@ void TWinSkinForm::DetachPlain() {
   if (hover_timer_) hover_timer_->SetEnabled(false);
   ReleaseControls();
   if (form_ && skin_state_ != ksDestroying) SetFormColour(false);
-  if (hooked_) {
-    RemoveWindowSubclass(handle_, &TWinSkinForm::SubclassProc, kEngineSubclassId);
-    hooked_ = false;
-  }
+  subclass_.Remove();
   UnhookClient();
   if (form_ && skin_state_ != ksDestroying) {
     for (int i = 0; i < form_->ComponentCount(); ++i) {
@@ -287,15 +283,14 @@ void TWinSkinForm::DetachPlain() {
 
 void TWinSkinForm::ReleaseHooks() {
   if (!frame_skinned_) {
-    if (hooked_) DetachPlain();
+    if (subclass_.Installed()) DetachPlain();
     return;
   }
   system_popup_.reset();
   if (hover_timer_) hover_timer_->SetEnabled(false);
-  if (!hooked_) return;
+  if (!subclass_.Installed()) return;
   UnhookForm();
-  RemoveWindowSubclass(handle_, &TWinSkinForm::SubclassProc, kEngineSubclassId);
-  hooked_ = false;
+  subclass_.Remove();
   ReleaseControls();
   UnhookClient();
   hot_object_ = nullptr;
@@ -430,17 +425,12 @@ void TWinSkinForm::UpdateShowState() {
 // --- MDI client -----------------------------------------------------------
 
 void TWinSkinForm::HookClient() {
-  if (client_hooked_ || !mdi_client_) return;
-  SetWindowSubclass(mdi_client_, &TWinSkinForm::ClientSubclassProc, kClientSubclassId,
-                    reinterpret_cast<DWORD_PTR>(this));
-  client_hooked_ = true;
+  if (client_subclass_.Installed() || !mdi_client_) return;
+  client_subclass_.Install(mdi_client_, &TWinSkinForm::ClientSubclassProc, kClientSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this));
 }
 
-void TWinSkinForm::UnhookClient() {
-  if (!client_hooked_) return;
-  RemoveWindowSubclass(mdi_client_, &TWinSkinForm::ClientSubclassProc, kClientSubclassId);
-  client_hooked_ = false;
-}
+void TWinSkinForm::UnhookClient() { client_subclass_.Remove(); }
 
 LRESULT CALLBACK TWinSkinForm::ClientSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                                                   UINT_PTR, DWORD_PTR ref) {

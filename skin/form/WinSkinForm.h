@@ -21,6 +21,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Control.h"
 #include "framework/GdiObjects.h"
+#include "framework/Subclass.h"
 #include "framework/Timer.h"
 #include "skin/form/FrameGeometry.h"
 
@@ -133,7 +134,7 @@ class TWinSkinForm : public TComponent {
   int CaptionButtonCount() const { return static_cast<int>(buttons_.size()); }
   const TWinSysButton& CaptionButton(int index) const { return *buttons_.at(index); }
   bool HoverTimerEnabled() const { return hover_timer_ && hover_timer_->Enabled(); }
-  bool Hooked() const { return hooked_; }
+  bool Hooked() const { return subclass_.Installed(); }
   // The native non-client size measured when finishing.
   SIZE NativeFrameSize() const { return native_frame_; }
 
@@ -203,8 +204,9 @@ class TWinSkinForm : public TComponent {
   std::string class_name_;
   TForm* form_ = nullptr;
   TSkinData* skin_data_ = nullptr;
-  bool hooked_ = false;
-  bool client_hooked_ = false;
+  // The engine's layer on its window, and on the MDI client of an MDI frame.
+  TWindowSubclass subclass_;
+  TWindowSubclass client_subclass_;
   // The engine's layer on the form's window method (see UnhookForm).
   struct TFormHookLink {
     TWinSkinForm* engine = nullptr;
