@@ -666,6 +666,9 @@ void TWinSkinForm::DispatchStage3(TMessage& m) {
       OnNcLButtonDblClk(m);
       return;
     case WM_NCRBUTTONDOWN:
+    // A second right click soon after the first arrives as a double click;
+    // it is the second click the system menu rule waits for.
+    case WM_NCRBUTTONDBLCLK:
       OnNcRButtonDown(m);
       return;
     default:
