@@ -229,3 +229,53 @@ TEST_F(CaptionCommandTest, RightClickAndAltSpaceOpenTheSkinnedSystemMenuWhoseIte
 }
 
 }  // namespace
+
+namespace {
+
+class CaptionVisibilityTest : public SkinEngineTest {};
+
+TEST_F(CaptionVisibilityTest, CloseButtonNeedsTheSystemMenu) {
+  TFormStyle style = MainLikeStyle();
+  style.border_icons = {};
+  TForm& form = ShowSkinnedForm(2, style);
+  TWinSkinForm& engine = *EngineOf(form.Handle());
+  EXPECT_EQ(VisibleButton(engine, 0), -1);
+  EXPECT_EQ(VisibleButton(engine, 2), -1);
+  // With the system menu back the close button shows again.
+  form.SetBorderIcons({biSystemMenu});
+  TForm& other = ShowSkinnedForm(2, MainLikeStyle(L"With menu"));
+  EXPECT_GE(VisibleButton(*EngineOf(other.Handle()), 0), 0);
+}
+
+TEST_F(CaptionVisibilityTest, ASecondRightClickOnAButtonWithinTheDoubleClickTimeCloses) {
+  TForm& form = ShowSkinnedForm(2);
+  int closes = 0;
+  form.OnCloseQuery = [&](TObject*, bool&) { ++closes; };
+  TWinSkinForm& engine = *EngineOf(form.Handle());
+  const int minimise = VisibleButton(engine, 2);
+  ASSERT_GE(minimise, 0);
+  const POINT at = Centre(ButtonScreenRect(engine, minimise));
+  input::MoveTo(at.x, at.y);
+  Pump(100);
+  ASSERT_EQ(engine.HotObject(), &engine.CaptionButton(minimise));
+  // The first right click opens the system menu; the menu is left at once
+  // and a second right click, still within the double-click time, closes
+  // the window (as a double click on a system menu does).
+  bool menu_seen = false;
+  {
+    input::TScriptThread script([&] {
+      if (WaitForMenu()) {
+        menu_seen = true;
+        input::Key(VK_ESCAPE);
+        for (int i = 0; i < 20 && FindMenuWindow(); ++i) input::Pause(10);
+        input::Click(at.x, at.y, true);
+      }
+    });
+    input::Click(at.x, at.y, true);
+    PumpUntil([&] { return closes > 0; }, 3000);
+  }
+  EXPECT_TRUE(menu_seen);
+  EXPECT_EQ(closes, 1);
+}
+
+}  // namespace
