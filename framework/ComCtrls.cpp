@@ -114,6 +114,12 @@ void TListView::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
+void TListView::DescribeProperties(TPropertyTable& table) {
+  TWinControl::DescribeProperties(table);
+  // The border the view is made with.
+  table.Enum("BorderStyle", {"bsNone", "bsSingle"}, [this] { return BorderNone ? 0 : 1; });
+}
+
 TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) {}
 
 void TProgressBar::CreateParams(TCreateParams& params) { params.class_name = PROGRESS_CLASSW; }

@@ -45,6 +45,8 @@ class TListView : public TWinControl {
   // Asks for row `index` the way the view does when it paints it.
   TListItem RequestItem(int index);
 
+  void DescribeProperties(TPropertyTable& table) override;
+
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;

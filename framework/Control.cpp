@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "framework/GraphicControl.h"
 #include "framework/Unicode.h"
 
 namespace {
@@ -36,6 +37,8 @@ TWinControl::~TWinControl() {
   // us; they forget their parent here.
   for (TWinControl* child : children_) child->parent_ = nullptr;
   children_.clear();
+  for (TGraphicControl* child : graphic_controls_) child->parent_ = nullptr;
+  graphic_controls_.clear();
   if (parent_) {
     auto& siblings = parent_->children_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
@@ -197,12 +200,14 @@ void TWinControl::SetCaption(const std::wstring& caption) {
 void TWinControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (hwnd_) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+  Perform(CM_ENABLEDCHANGED, 0, 0);
 }
 
 void TWinControl::SetVisible(bool visible) {
   visible_ = visible;
   if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
   if (parent_) parent_->Realign();
+  Perform(CM_VISIBLECHANGED, visible ? 1 : 0, 0);
 }
 
 HFONT TWinControl::Font() const {
@@ -218,6 +223,10 @@ void TWinControl::Repaint() {
     InvalidateRect(hwnd_, nullptr, TRUE);
     UpdateWindow(hwnd_);
   }
+}
+
+void TWinControl::MouseDown(TMouseButton button, WPARAM keys, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, keys, x, y);
 }
 
 LRESULT TWinControl::Perform(UINT msg, WPARAM wp, LPARAM lp) {
@@ -244,6 +253,12 @@ bool TWinControl::ReflectToChild(TMessage& m) {
     case WM_CTLCOLORLISTBOX:
       child = reinterpret_cast<HWND>(m.LParam);
       break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      // Scroll-bar controls name themselves; window scroll bars do not.
+      child = reinterpret_cast<HWND>(m.LParam);
+      if (!child) return false;
+      break;
     default:
       return false;
   }
@@ -254,6 +269,7 @@ bool TWinControl::ReflectToChild(TMessage& m) {
 }
 
 void TWinControl::WndProc(TMessage& m) {
+  if (!graphic_controls_.empty() && RouteToGraphicControl(m)) return;
   switch (m.Msg) {
     case WM_SETFONT:
       if (!subclassed_) {
@@ -267,6 +283,33 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_GETFONT:
       if (!subclassed_) {
         m.Result = reinterpret_cast<LRESULT>(font_);
+        return;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      MouseDown(m.Msg == WM_LBUTTONDOWN   ? mbLeft
+                : m.Msg == WM_RBUTTONDOWN ? mbRight
+                                          : mbMiddle,
+                m.WParam, static_cast<short>(LOWORD(m.LParam)),
+                static_cast<short>(HIWORD(m.LParam)));
+      break;
+    case WM_ERASEBKGND:
+      if (!subclassed_) {
+        EraseWithColour(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return;
+      }
+      break;
+    case WM_PAINT:
+      if (!subclassed_ && !graphic_controls_.empty()) {
+        // Our own windows have nothing to paint but their windowless children.
+        PAINTSTRUCT ps;
+        HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(hwnd_, &ps);
+        PaintControls(dc);
+        if (!m.WParam) EndPaint(hwnd_, &ps);
+        m.Result = 0;
         return;
       }
       break;
@@ -287,12 +330,15 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
       if (ReflectToChild(m)) return;
       break;
     default:
       break;
   }
   // Reflected messages nobody handled get the standard answer.
+  if (AnswerCtlColor(m)) return;
   if (m.Msg >= CN_BASE + WM_CTLCOLORMSGBOX && m.Msg <= CN_BASE + WM_CTLCOLORSTATIC) {
     m.Result = DefWindowProcW(GetParent(hwnd_), m.Msg - CN_BASE, m.WParam, m.LParam);
     return;
@@ -342,10 +388,12 @@ LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
                                            DWORD_PTR ref) {
   auto* self = reinterpret_cast<TWinControl*>(ref);
   if (msg == WM_NCDESTROY) {
+    // Whoever replaced WindowProc sees the end of the window as well.
+    const LRESULT result = self->Dispatch(msg, wp, lp);
     RemoveWindowSubclass(hwnd, &TWinControl::SubclassProc, kSubclassId);
     RemovePropW(hwnd, kControlProp);
     self->hwnd_ = nullptr;
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return result;
   }
   return self->Dispatch(msg, wp, lp);
 }
@@ -362,4 +410,7 @@ void TWinControl::DescribeProperties(TPropertyTable& table) {
              [this](std::int64_t v) { SetEnabled(v != 0); });
   table.Enum("Visible", {"False", "True"}, [this] { return visible_ ? 1 : 0; },
              [this](std::int64_t v) { SetVisible(v != 0); });
+  table.Int("Color", [this] { return Color(); },
+            [this](std::int64_t v) { SetColor(static_cast<TColor>(v)); });
+  table.Object("Font", [this]() -> TPersistent* { return &FontObject(); });
 }

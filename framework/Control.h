@@ -17,11 +17,17 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Component.h"
+#include "framework/Font.h"
+#include "framework/GdiObjects.h"
+#include "framework/Graphics.h"
 #include "framework/Object.h"
+
+class TGraphicControl;
 
 struct TMessage {
   UINT Msg;
@@ -40,12 +46,29 @@ constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
+// Scroll notifications of scroll-bar controls (lParam is the control).
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
+
+// Framework notifications sent through WindowProc: the control was shown
+// (wParam 1) or hidden (0), was enabled or disabled, and the mouse entered
+// or left a windowless control.
+constexpr UINT CM_VISIBLECHANGED = 0xB00B;
+constexpr UINT CM_ENABLEDCHANGED = 0xB00C;
+constexpr UINT CM_MOUSEENTER = 0xB013;
+constexpr UINT CM_MOUSELEAVE = 0xB014;
 
 // Framework notification: a form's menu bar was set or its items changed
 // (the window already has the new menu handle).
 constexpr UINT CM_MENUCHANGED = 0xB015;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// A button went down at (X, Y) in the control's client area; `Keys` holds
+// the MK_... flags of the message (shift, control, the buttons held).
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, WPARAM Keys, int X, int Y)>;
 
 struct TCreateParams {
   std::wstring class_name;  // a standard class, or empty for our own class
@@ -85,8 +108,32 @@ class TWinControl : public TComponent {
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
   HFONT Font() const;
+  // The font as the published "Font" property shows it; its colour is the
+  // one this control's texts are drawn in (clDefault: the parent's).
+  TFont& FontObject();
+  TColor EffectiveFontColor() const;
+  // The background colour. clDefault takes the parent's, so labels and
+  // buttons sit on their container's colour (a form has its own).
+  virtual TColor Color() const { return color_; }
+  virtual void SetColor(TColor color);
+  TColor EffectiveColor() const;
+  // Containers that show the parent's background instead of their colour.
+  bool ParentBackground() const { return parent_background_; }
+  void SetParentBackground(bool on);
   void Invalidate();
   void Repaint();
+
+  // Windowless children (borrowed: each leaves the list when it goes). The
+  // control paints them after itself and hands them their mouse messages.
+  int GraphicControlCount() const { return static_cast<int>(graphic_controls_.size()); }
+  TGraphicControl* GraphicControls(int index) const { return graphic_controls_.at(index); }
+  // Paints the visible windowless children into `dc`, a DC of this
+  // control's client area.
+  void PaintControls(HDC dc);
+
+  TMouseEvent OnMouseDown;
+  // The control's mouse-down handling: raises OnMouseDown.
+  void MouseDown(TMouseButton button, WPARAM keys, int x, int y);
 
   // Current message handler; starts as WndProc. Whoever replaces it keeps
   // the previous value and calls it to pass a message on.
@@ -121,6 +168,16 @@ class TWinControl : public TComponent {
                                        DWORD_PTR ref);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   bool ReflectToChild(TMessage& message);
+  // Colours (ControlColour.cpp).
+  bool AnswerCtlColor(TMessage& message);
+  void EraseWithColour(HDC dc);
+  HBRUSH ColourBrush(TColor colour);
+  // Windowless children (GraphicControl.cpp).
+  friend class TGraphicControl;
+  bool RouteToGraphicControl(TMessage& message);
+  TGraphicControl* GraphicControlAt(POINT point) const;
+  void SetMouseControl(TGraphicControl* under);
+  bool MouseStillOver(const TGraphicControl& control);
 
   HWND hwnd_ = nullptr;
   bool subclassed_ = false;  // a standard control under our subclass
@@ -132,4 +189,12 @@ class TWinControl : public TComponent {
   std::wstring caption_;
   bool enabled_ = true;
   bool visible_ = true;
+  TColor color_ = clDefault;
+  bool parent_background_ = false;
+  std::unique_ptr<TFont> font_object_;  // made on first use
+  TOwnedBrush colour_brush_;            // the last colour answered, in colour_brush_rgb_
+  TColor colour_brush_rgb_ = clNone;
+  std::vector<TGraphicControl*> graphic_controls_;
+  TGraphicControl* mouse_control_ = nullptr;    // the windowless child under the mouse
+  TGraphicControl* capture_control_ = nullptr;  // the one a button went down on
 };

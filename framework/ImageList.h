@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "framework/Bitmap.h"
+#include "framework/Persistent.h"
 
-class TImageList {
+// A persistent object, so that a control's "Images" property can hold one.
+class TImageList : public TPersistent {
  public:
   TImageList(int width, int height)
       : width_(width > 0 ? width : 0), height_(height > 0 ? height : 0) {}

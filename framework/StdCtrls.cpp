@@ -51,14 +51,34 @@ void TGroupBox::CreateParams(TCreateParams& params) {
 
 void TGroupBox::WndProc(TMessage& m) {
   if (m.Msg == WM_PAINT) {
+    // A DC in wParam asks for a paint into it.
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
+    HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(Handle(), &ps);
     Paint(dc);
-    EndPaint(Handle(), &ps);
+    if (!m.WParam) EndPaint(Handle(), &ps);
     m.Result = 0;
     return;
   }
   TWinControl::WndProc(m);
+}
+
+namespace {
+void PublishParentBackground(TWinControl& control, TPropertyTable& table) {
+  table.Enum(
+      "ParentBackground", {"False", "True"},
+      [&control] { return control.ParentBackground() ? 1 : 0; },
+      [&control](std::int64_t v) { control.SetParentBackground(v != 0); });
+}
+}  // namespace
+
+void TGroupBox::DescribeProperties(TPropertyTable& table) {
+  TWinControl::DescribeProperties(table);
+  PublishParentBackground(*this, table);
+}
+
+void TPanel::DescribeProperties(TPropertyTable& table) {
+  TWinControl::DescribeProperties(table);
+  PublishParentBackground(*this, table);
 }
 
 void TGroupBox::AdjustClientRect(RECT& rect) {
@@ -84,12 +104,15 @@ void TGroupBox::Paint(HDC dc) {
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   const std::wstring text = Caption();
   if (!text.empty()) {
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(EffectiveColor())));
     SetBkMode(dc, OPAQUE);
-    SetTextColor(dc, GetSysColor(IsWindowEnabled(Handle()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    SetTextColor(dc, IsWindowEnabled(Handle())
+                         ? static_cast<COLORREF>(ColorToRGB(EffectiveFontColor()))
+                         : GetSysColor(COLOR_GRAYTEXT));
     RECT t{8, 0, r.right - 8, tm.tmHeight};
     DrawTextW(dc, (L" " + text + L" ").c_str(), -1, &t, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   }
+  PaintControls(dc);
 }
 
 TPanel::TPanel(TComponent* owner) : TWinControl(owner) {}

@@ -7,8 +7,9 @@ class TButton : public TWinControl {
  public:
   explicit TButton(TComponent* owner);
   TNotifyEvent OnClick;
-  // Raises OnClick as a press of the button would.
-  void Click();
+  // Raises OnClick as a press of the button would (a menu button opens its
+  // menu as well).
+  virtual void Click();
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -42,6 +43,7 @@ class TLabel : public TWinControl {
 class TGroupBox : public TWinControl {
  public:
   explicit TGroupBox(TComponent* owner);
+  void DescribeProperties(TPropertyTable& table) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -56,6 +58,7 @@ class TGroupBox : public TWinControl {
 class TPanel : public TWinControl {
  public:
   explicit TPanel(TComponent* owner);
+  void DescribeProperties(TPropertyTable& table) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;

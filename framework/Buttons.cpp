@@ -1,0 +1,432 @@
+#include "framework/Buttons.h"
+
+#include <algorithm>
+
+#include "framework/BitmapWin32.h"
+#include "framework/GdiObjects.h"
+#include "framework/Menus.h"
+
+namespace {
+
+constexpr int kArrowZone = 17;  // the menu button's arrow at its right
+
+std::vector<std::string> BoolNames() {
+  return {"False", "True"};
+}
+
+// Keyboard cues the system hides until the keyboard is used.
+struct TUiCues {
+  bool focus = true;
+  bool accelerators = true;
+};
+
+TUiCues QueryCues(HWND window) {
+  const auto state = static_cast<UINT>(SendMessageW(window, WM_QUERYUISTATE, 0, 0));
+  return {!(state & UISF_HIDEFOCUS), !(state & UISF_HIDEACCEL)};
+}
+
+// Draws `text` in `area` with the layout's alignment.
+void DrawCaption(HDC dc, const std::wstring& text, RECT area, TGlyphTextAlign align, bool disabled,
+                 TColor colour, bool accelerators) {
+  if (text.empty()) return;
+  UINT flags = DT_WORDBREAK | (accelerators ? 0 : DT_HIDEPREFIX);
+  if (align == gtRight) flags |= DT_RIGHT;
+  if (align == gtCentre) flags |= DT_CENTER;
+  SetBkMode(dc, TRANSPARENT);
+  if (disabled) {
+    // Engraved, as the system shows disabled captions.
+    OffsetRect(&area, 1, 1);
+    SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawTextW(dc, text.c_str(), -1, &area, flags);
+    OffsetRect(&area, -1, -1);
+    SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+  } else {
+    SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(colour)));
+  }
+  DrawTextW(dc, text.c_str(), -1, &area, flags);
+}
+
+// Glyph and caption of a glyph button drawn into `dc` of `size`, moved by
+// `shift` (a pressed button's content sinks by a pixel).
+struct TGlyphContent {
+  const TBitmap* strip = nullptr;
+  int frames = 1;
+  int cell = 1;
+  bool grey = false;
+  TPoint glyph_size;
+};
+
+RECT PaintGlyphAndCaption(HDC dc, TPoint size, const TGlyphContent& glyph, const std::wstring& text,
+                          TButtonLayout layout, int margin, int spacing, bool speed_button,
+                          int shift, bool disabled, TColor colour, bool accelerators) {
+  const TPoint g = glyph.glyph_size;
+  const bool horizontal = HorizontalLayout(layout);
+  const int width = size.x - 4 - (horizontal && g.x ? g.x + 2 : 0);
+  TGlyphLayoutInput in;
+  in.client = size;
+  in.glyph = g;
+  in.text = MeasureCaption(dc, text, width);
+  in.layout = layout;
+  in.margin = margin;
+  in.spacing = spacing;
+  in.speed_button = speed_button;
+  if (g.x == 0) {
+    // Without a glyph the caption sits in the middle.
+    in.layout = blGlyphTop;
+    in.margin = -1;
+  }
+  const TGlyphLayout out = LayoutGlyphButton(in);
+  if (glyph.strip && g.x > 0) {
+    DrawGlyphCell(dc, out.glyph.x + shift, out.glyph.y + shift, *glyph.strip, glyph.frames,
+                  glyph.cell, glyph.grey);
+  }
+  RECT area{out.text.x + shift, out.text.y + shift, out.text.x + shift + in.text.x,
+            out.text.y + shift + in.text.y};
+  DrawCaption(dc, text, area, g.x == 0 ? gtCentre : out.align, disabled, colour, accelerators);
+  return area;
+}
+
+}  // namespace
+
+void DrawGlyphCell(HDC dc, int x, int y, const TBitmap& strip, int frames, int cell, bool grey) {
+  if (strip.Empty()) return;
+  frames = std::max(frames, 1);
+  if (cell > frames) cell = 1;
+  const int w = strip.Width() / frames;
+  if (w <= 0) return;
+  TBitmap part(w, strip.Height());
+  part.CopyRect(part.BoundsRect(), strip, Bounds((cell - 1) * w, 0, w, strip.Height()));
+  const TColor key = part.Pixel(0, part.Height() - 1);
+  if (grey) {
+    for (int py = 0; py < part.Height(); ++py) {
+      for (int px = 0; px < part.Width(); ++px) {
+        const TColor c = part.Pixel(px, py);
+        if (c == key) continue;
+        const int v = (RedOf(c) + GreenOf(c) + BlueOf(c)) / 3;
+        part.SetPixel(px, py, RGBColour(v, v, v));
+      }
+    }
+  }
+  part.Transparent = true;
+  part.TransparentColor = key;
+  DrawBitmap(dc, x, y, part);
+}
+
+TPoint MeasureCaption(HDC dc, const std::wstring& text, int width) {
+  if (text.empty()) return {};
+  RECT r{0, 0, std::max(width, 1), 0};
+  DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+  return {static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top)};
+}
+
+std::vector<std::string> ButtonLayoutNames() {
+  return {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"};
+}
+
+// --- TSpeedButton -----------------------------------------------------------
+
+TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {}
+
+void TSpeedButton::SetGroupIndex(int index) {
+  group_index_ = index;
+  if (group_index_ == 0) SetDown(false);
+}
+
+void TSpeedButton::SetDown(bool down) {
+  if (group_index_ == 0) down = false;
+  if (down == down_) return;
+  down_ = down;
+  if (down_ && Parent()) {
+    for (int i = 0; i < Parent()->GraphicControlCount(); ++i) {
+      auto* other = dynamic_cast<TSpeedButton*>(Parent()->GraphicControls(i));
+      if (other && other != this && other->group_index_ == group_index_) other->SetDown(false);
+    }
+  }
+  Invalidate();
+}
+
+void TSpeedButton::SetFlat(bool flat) {
+  flat_ = flat;
+  Invalidate();
+}
+
+void TSpeedButton::Click() {
+  if (group_index_ != 0) {
+    if (!down_) {
+      SetDown(true);
+    } else if (AllowAllUp) {
+      SetDown(false);
+    }
+  }
+  TGraphicControl::Click();
+}
+
+bool TSpeedButton::Inside(POINT point) const {
+  return point.x >= 0 && point.y >= 0 && point.x < Width() && point.y < Height();
+}
+
+void TSpeedButton::MouseDown(POINT point, WPARAM) {
+  if (!Enabled()) return;
+  pressed_ = true;
+  pressed_inside_ = Inside(point);
+  Invalidate();
+}
+
+void TSpeedButton::MouseMove(POINT point, WPARAM) {
+  if (!pressed_ || Inside(point) == pressed_inside_) return;
+  pressed_inside_ = Inside(point);
+  Invalidate();
+}
+
+void TSpeedButton::MouseUp(POINT point, WPARAM) {
+  if (!pressed_) return;
+  pressed_ = false;
+  Invalidate();
+  if (Inside(point)) Click();
+}
+
+void TSpeedButton::WndProc(TMessage& m) {
+  if (m.Msg == WM_CAPTURECHANGED && pressed_) {
+    pressed_ = false;
+    Invalidate();
+  }
+  TGraphicControl::WndProc(m);
+}
+
+void TSpeedButton::Paint(HDC target) {
+  const int w = Width(), h = Height();
+  if (w <= 0 || h <= 0) return;
+  TMemoryDC buffer(target, w, h);
+  HDC dc = buffer.Get();
+  RECT r{0, 0, w, h};
+  const TColor back = Parent() ? Parent()->EffectiveColor() : clBtnFace;
+  TOwnedBrush brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(back))));
+  FillRect(dc, &r, brush.Get());
+  const bool pushed = (pressed_ && pressed_inside_) || down_;
+  if (!flat_) {
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    if (down_ && !pressed_) {
+      // A button that stays down shows a lighter face.
+      RECT inner = r;
+      InflateRect(&inner, -2, -2);
+      FillRect(dc, &inner, GetSysColorBrush(COLOR_3DLIGHT));
+    }
+  } else if (pushed) {
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  } else if (MouseInControl() && Enabled()) {
+    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+  }
+  TSelectObject font(dc, Font());
+  TGlyphContent glyph;
+  glyph.strip = &Glyph.Bitmap;
+  glyph.frames = std::max(NumGlyphs, 1);
+  glyph.cell = !Enabled() ? 2 : down_ ? 4 : pushed ? 3 : 1;
+  glyph.grey = !Enabled() && glyph.frames < 2;
+  if (!Glyph.Empty()) glyph.glyph_size = {Glyph.Width() / glyph.frames, Glyph.Height()};
+  const TColor text_colour = Parent() ? Parent()->EffectiveFontColor() : clBtnText;
+  PaintGlyphAndCaption(dc, {w, h}, glyph, Caption(), Layout, Margin, Spacing, true, pushed ? 1 : 0,
+                       !Enabled(), text_colour, true);
+  BitBlt(target, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+}
+
+void TSpeedButton::DescribeProperties(TPropertyTable& table) {
+  TGraphicControl::DescribeProperties(table);
+  table.Enum(
+      "Down", BoolNames(), [this] { return down_ ? 1 : 0; },
+      [this](std::int64_t v) { SetDown(v != 0); });
+  table.Enum(
+      "Flat", BoolNames(), [this] { return flat_ ? 1 : 0; },
+      [this](std::int64_t v) { SetFlat(v != 0); });
+  table.Int(
+      "GroupIndex", [this] { return group_index_; },
+      [this](std::int64_t v) { SetGroupIndex(static_cast<int>(v)); });
+  table.Enum(
+      "AllowAllUp", BoolNames(), [this] { return AllowAllUp ? 1 : 0; },
+      [this](std::int64_t v) { AllowAllUp = v != 0; });
+  table.Object("Glyph", [this]() -> TPersistent* { return &Glyph; });
+  table.Int(
+      "NumGlyphs", [this] { return NumGlyphs; },
+      [this](std::int64_t v) { NumGlyphs = static_cast<int>(v); });
+  table.Enum(
+      "Layout", ButtonLayoutNames(), [this] { return static_cast<std::int64_t>(Layout); },
+      [this](std::int64_t v) { Layout = static_cast<TButtonLayout>(v); });
+  table.Int(
+      "Margin", [this] { return Margin; },
+      [this](std::int64_t v) { Margin = static_cast<int>(v); });
+  table.Int(
+      "Spacing", [this] { return Spacing; },
+      [this](std::int64_t v) { Spacing = static_cast<int>(v); });
+}
+
+// --- push buttons drawn by the program ----------------------------------------
+
+namespace {
+
+// The frame of an owner-drawn push button into a back buffer of the item's
+// size; the caller draws the content and copies the buffer.
+void DrawPushFrame(HDC dc, const RECT& r, bool pressed, bool focused) {
+  RECT frame = r;
+  if (focused) {
+    // The button that Enter presses has a dark outline.
+    FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
+    InflateRect(&frame, -1, -1);
+  }
+  if (pressed) {
+    FillRect(dc, &frame, GetSysColorBrush(COLOR_BTNFACE));
+    FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNSHADOW));
+  } else {
+    DrawFrameControl(dc, &frame, DFC_BUTTON, DFCS_BUTTONPUSH);
+  }
+}
+
+void DrawFocus(HDC dc, RECT area, bool show) {
+  if (!show) return;
+  InflateRect(&area, 2, 2);
+  DrawFocusRect(dc, &area);
+}
+
+}  // namespace
+
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
+
+void TBitBtn::CreateParams(TCreateParams& params) {
+  TButton::CreateParams(params);
+  params.style |= BS_OWNERDRAW;
+}
+
+void TBitBtn::WndProc(TMessage& m) {
+  if (m.Msg == CN_DRAWITEM) {
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
+    m.Result = TRUE;
+    return;
+  }
+  // A second click in quick succession is a click like the first.
+  if (m.Msg == WM_LBUTTONDBLCLK) m.Msg = WM_LBUTTONDOWN;
+  TButton::WndProc(m);
+}
+
+void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
+  const int w = item.rcItem.right - item.rcItem.left;
+  const int h = item.rcItem.bottom - item.rcItem.top;
+  if (w <= 0 || h <= 0) return;
+  TMemoryDC buffer(item.hDC, w, h);
+  HDC dc = buffer.Get();
+  const RECT r{0, 0, w, h};
+  const bool pressed = item.itemState & ODS_SELECTED;
+  const bool focused = item.itemState & ODS_FOCUS;
+  const bool disabled = item.itemState & ODS_DISABLED;
+  const TUiCues cues = QueryCues(Handle());
+  DrawPushFrame(dc, r, pressed, focused);
+  TSelectObject font(dc, Font());
+  TGlyphContent glyph;
+  TBitmap image;
+  if (!Glyph.Empty()) {
+    glyph.strip = &Glyph.Bitmap;
+    glyph.frames = std::max(NumGlyphs, 1);
+    glyph.cell = disabled ? 2 : pressed ? 3 : 1;
+    glyph.grey = disabled && glyph.frames < 2;
+    glyph.glyph_size = {Glyph.Width() / glyph.frames, Glyph.Height()};
+  } else if (Images && ImageIndex >= 0 && ImageIndex < Images->Count()) {
+    int index = ImageIndex;
+    if (disabled && DisabledIndex >= 0 && DisabledIndex < Images->Count()) index = DisabledIndex;
+    image = Images->Image(index);
+    // The strip's transparent corner is the list's mask colour.
+    image.SetPixel(0, image.Height() - 1, Images->MaskColor(index));
+    glyph.strip = &image;
+    glyph.grey = disabled && DisabledIndex < 0;
+    glyph.glyph_size = {image.Width(), image.Height()};
+  }
+  const RECT text =
+      PaintGlyphAndCaption(dc, {w, h}, glyph, Caption(), Layout, Margin, Spacing, false,
+                           pressed ? 1 : 0, disabled, EffectiveFontColor(), cues.accelerators);
+  DrawFocus(dc, text, focused && cues.focus && !Caption().empty());
+  BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, w, h, dc, 0, 0, SRCCOPY);
+}
+
+void TBitBtn::DescribeProperties(TPropertyTable& table) {
+  TButton::DescribeProperties(table);
+  table.Object("Glyph", [this]() -> TPersistent* { return &Glyph; });
+  table.Int(
+      "NumGlyphs", [this] { return NumGlyphs; },
+      [this](std::int64_t v) { NumGlyphs = static_cast<int>(v); });
+  table.Enum(
+      "Layout", ButtonLayoutNames(), [this] { return static_cast<std::int64_t>(Layout); },
+      [this](std::int64_t v) { Layout = static_cast<TButtonLayout>(v); });
+  table.Int(
+      "Margin", [this] { return Margin; },
+      [this](std::int64_t v) { Margin = static_cast<int>(v); });
+  table.Int(
+      "Spacing", [this] { return Spacing; },
+      [this](std::int64_t v) { Spacing = static_cast<int>(v); });
+  table.Object("Images", [this]() -> TPersistent* { return const_cast<TImageList*>(Images); });
+  table.Int(
+      "ImageIndex", [this] { return ImageIndex; },
+      [this](std::int64_t v) { ImageIndex = static_cast<int>(v); });
+  table.Int(
+      "DisabledIndex", [this] { return DisabledIndex; },
+      [this](std::int64_t v) { DisabledIndex = static_cast<int>(v); });
+}
+
+// --- TMenuButton --------------------------------------------------------------
+
+TMenuButton::TMenuButton(TComponent* owner) : TButton(owner) {}
+
+void TMenuButton::CreateParams(TCreateParams& params) {
+  TButton::CreateParams(params);
+  params.style |= BS_OWNERDRAW;
+}
+
+void TMenuButton::Click() {
+  TButton::Click();
+  if (!DropdownMenu || !HandleAllocated()) return;
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  DropdownMenu->Popup(r.left, r.bottom);
+}
+
+void TMenuButton::WndProc(TMessage& m) {
+  if (m.Msg == CN_DRAWITEM) {
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
+    m.Result = TRUE;
+    return;
+  }
+  if (m.Msg == WM_LBUTTONDBLCLK) m.Msg = WM_LBUTTONDOWN;
+  TButton::WndProc(m);
+}
+
+void TMenuButton::DrawItem(const DRAWITEMSTRUCT& item) {
+  const int w = item.rcItem.right - item.rcItem.left;
+  const int h = item.rcItem.bottom - item.rcItem.top;
+  if (w <= 0 || h <= 0) return;
+  TMemoryDC buffer(item.hDC, w, h);
+  HDC dc = buffer.Get();
+  const bool pressed = item.itemState & ODS_SELECTED;
+  const bool focused = item.itemState & ODS_FOCUS;
+  const bool disabled = item.itemState & ODS_DISABLED;
+  const TUiCues cues = QueryCues(Handle());
+  DrawPushFrame(dc, RECT{0, 0, w, h}, pressed, focused);
+  TSelectObject font(dc, Font());
+  const std::wstring text = Caption();
+  const TPoint size = MeasureCaption(dc, text, w - kArrowZone - 4);
+  const int shift = pressed ? 1 : 0;
+  const int x = (w - kArrowZone - size.x) / 2 + 2 + shift;
+  const int y = (h - size.y + 1) / 2 + shift;
+  const RECT area{x, y, x + size.x, y + size.y};
+  DrawCaption(dc, text, area, gtLeft, disabled, EffectiveFontColor(), cues.accelerators);
+  DrawFocus(dc, area, focused && cues.focus && !text.empty());
+  // The arrow that says a menu drops down.
+  const int ay = h / 2 + 2 + shift;
+  const POINT arrow[3] = {{w - 12 + shift, ay}, {w - 15 + shift, ay - 3}, {w - 9 + shift, ay - 3}};
+  const COLORREF ink = GetSysColor(disabled ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
+  TOwnedPen pen(CreatePen(PS_SOLID, 1, ink));
+  TOwnedBrush brush(CreateSolidBrush(ink));
+  TSelectObject select_pen(dc, pen.Get());
+  TSelectObject select_brush(dc, brush.Get());
+  Polygon(dc, arrow, 3);
+  BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, w, h, dc, 0, 0, SRCCOPY);
+}
+
+void TMenuButton::DescribeProperties(TPropertyTable& table) {
+  TButton::DescribeProperties(table);
+  table.Object("DropdownMenu", [this]() -> TPersistent* { return DropdownMenu; });
+}
