@@ -5,6 +5,7 @@
 #include "framework/Form.h"
 #include "framework/Screen.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/ControlWalk.h"
 #include "skin/form/SkinWindowMessages.h"
 #include "skin/form/WinSkinForm.h"
 
@@ -149,7 +150,12 @@ LRESULT CALLBACK TSkinManage::CbtHook(int code, WPARAM wp, LPARAM lp) {
 
 void TSkinManage::OnCreateWindow(HWND window, const CREATESTRUCTW& create) {
   const std::string class_name = WindowClassName(window);
-  // Size grips of dialogs are skinned by the control walk of their form.
+  if (class_name == "ScrollBar" && (create.style & SBS_SIZEGRIP)) {
+    // A size grip made in a skinned window is skinned like the window's
+    // other controls.
+    if (TWinSkinForm* engine = FindSkinForm(create.hwndParent)) ::SkinWindow(*engine, window);
+    return;
+  }
   if (!(create.style & WS_CHILD) && class_name == "#32768") {
     SkinPopup(window);
     return;

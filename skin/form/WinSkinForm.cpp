@@ -12,6 +12,7 @@
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/CaptionButtons.h"
+#include "skin/form/ControlWalk.h"
 #include "skin/form/SkinWindowMessages.h"
 #include "skin/form/SystemVersion.h"
 
@@ -195,6 +196,13 @@ void TWinSkinForm::FinishSkin() {
     if (!(style & WS_VISIBLE)) {
       SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(style | WS_VISIBLE));
     }
+  }
+
+  // The child controls get their skinning objects.
+  if (form_) {
+    SkinComponents(*this, *form_);
+  } else {
+    SkinWindows(*this, handle_);
   }
 
   if (skin_state_ == ksAttached) {
@@ -577,7 +585,7 @@ bool TWinSkinForm::DispatchStage1(TMessage& m) {
     return true;
   }
   if (m.Msg == SKM_USESCROLLBAR) {
-    // Scroll-bar objects come with the skinned controls.
+    UseScrollbar(*this, reinterpret_cast<HWND>(m.WParam));
     m.Result = 0;
     return true;
   }

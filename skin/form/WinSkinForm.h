@@ -77,6 +77,7 @@ class TWinSkinForm : public TComponent {
   std::unique_ptr<TSkinControl> RemoveControl(TSkinControl* control);
   void PurgeControls();
   int ControlCount() const { return static_cast<int>(controls_.size()); }
+  const std::vector<std::unique_ptr<TSkinControl>>& Controls() const { return controls_; }
 
   // --- frame
   void PaintFrame(HDC dc);

@@ -1,0 +1,148 @@
+#include "skin/controls/SkinPanels.h"
+
+#include "framework/GraphicControl.h"
+#include "skin/data/WinSkinData.h"
+
+// --- TSkinGroupBox ----------------------------------------------------------
+
+void TSkinGroupBox::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                                bool change_colour) {
+  if (initialized_) return;
+  TSkinControl::InitControl(control, form, data, change_colour);
+  mode_ = 1;
+  if (!change_colour_) {
+    // The caption and the labels inside are written in the skin's text
+    // colour, on the skin's face.
+    old_text_colour_ = control.FontObject().Color;
+    control.FontObject().Color = data.Colours().ButtonText;
+    font_colour_taken_ = true;
+  }
+}
+
+void TSkinGroupBox::Restore() {
+  TSkinControl::Restore();
+  if (font_colour_taken_ && control_) {
+    control_->FontObject().Color = old_text_colour_;
+    font_colour_taken_ = false;
+    control_->Invalidate();
+  }
+}
+
+bool TSkinGroupBox::BeforeMessage(TMessage& m) {
+  if (mode_ == 1 && m.Msg == WM_PAINT) {
+    PaintMessage(m);
+    return false;
+  }
+  if (mode_ == 1 && m.Msg == WM_ERASEBKGND) {
+    // The paint covers everything.
+    m.Result = 1;
+    return false;
+  }
+  return TSkinControl::BeforeMessage(m);
+}
+
+void TSkinGroupBox::DrawTo(HDC dc, const TRect& rect) {
+  if (mode_ == 0) {
+    // Over the window's own picture.
+    Draw(dc, rect);
+    return;
+  }
+  if (!buffer_.SetSize(rect.Width(), rect.Height())) return;
+  Draw(buffer_.DC(), buffer_.BoundsRect());
+  buffer_.CopyTo(dc, rect.left, rect.top);
+}
+
+void TSkinGroupBox::Draw(HDC dc, const TRect& r) {
+  caption_ = WindowText();
+  if (caption_.empty() && control_) caption_ = ReadCaption();
+  if (control_) FillSkinColor(dc, r);
+  TSelectObject font(dc, ControlFont());
+  SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(ControlTextColour()) & 0xFFFFFF));
+  SIZE zero{};
+  GetTextExtentPoint32W(dc, L"0", 1, &zero);
+  const int y0 = zero.cy / 2 - 1;
+  if (mode_ == 0) {
+    // Paints out the system's sunken frame.
+    const HBRUSH face =
+        static_cast<HBRUSH>(data_->FaceBrush() ? data_->FaceBrush()->Handle() : nullptr);
+    if (face) {
+      RECT outer{0, y0, r.right, r.bottom};
+      FrameRect(dc, &outer, face);
+      InflateRect(&outer, -1, -1);
+      FrameRect(dc, &outer, face);
+    }
+  }
+  {
+    TOwnedPen pen(CreatePen(
+        PS_SOLID, 1, static_cast<COLORREF>(ColorToRGB(data_->Colours().ButtonShadow) & 0xFFFFFF)));
+    TSelectObject select_pen(dc, pen.Get());
+    TSelectObject select_brush(dc, GetStockObject(NULL_BRUSH));
+    RoundRect(dc, 1, y0, r.right - 1, r.bottom - 1, 5, 5);
+  }
+  // The caption on an opaque face breaks the frame line.
+  const COLORREF old_back = SetBkColor(dc, static_cast<COLORREF>(FaceColour() & 0xFFFFFF));
+  const int old_mode = SetBkMode(dc, OPAQUE);
+  const auto ex = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
+  if (ex & WS_EX_RIGHT) {
+    RECT t{r.left, r.top, r.right - 8, r.bottom};
+    DrawTextW(dc, caption_.c_str(), -1, &t, TextFlags(DT_RIGHT | DT_EXPANDTABS));
+  } else {
+    RECT t{r.left + 8, r.top, r.right, r.bottom};
+    DrawTextW(dc, caption_.c_str(), -1, &t, DT_EXPANDTABS);
+  }
+  SetBkMode(dc, old_mode);
+  SetBkColor(dc, old_back);
+  if (mode_ == 1 && control_) control_->PaintControls(dc);
+}
+
+// --- TSkinBox ---------------------------------------------------------------
+
+void TSkinBox::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                           bool change_colour) {
+  if (initialized_) return;
+  change_colour_ = change_colour;
+  data_ = &data;
+  form_ = &form;
+  control_ = &control;
+  FreeNotification(&control);
+  handle_ = control.Handle();
+  if (change_colour_) TakeColours();
+  initialized_ = true;
+  life_ = slAttached;
+}
+
+void TSkinBox::Restore() {
+  if (life_ == slRestored || life_ == slDestroyed) return;
+  if (change_colour_ && control_) GiveColoursBack();
+  life_ = slRestored;
+}
+
+// --- TSkinBoxH --------------------------------------------------------------
+
+bool TSkinBoxH::BeforeMessage(TMessage& m) {
+  if (m.Msg == WM_ERASEBKGND) {
+    RECT r{};
+    GetWindowRect(handle_, &r);
+    FillSkinColor(reinterpret_cast<HDC>(m.WParam), {0, 0, r.right - r.left, r.bottom - r.top});
+    m.Result = 0;
+    return false;
+  }
+  if (m.Msg == WM_CTLCOLORSTATIC) {
+    CallPrevious(m);
+    if (data_->FaceBrush()) {
+      // Static children on the face, in the skin's text colour.
+      HDC dc = reinterpret_cast<HDC>(m.WParam);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(data_->Colours().WindowText) & 0xFFFFFF));
+      m.Result = reinterpret_cast<LRESULT>(data_->FaceBrush()->Handle());
+    }
+    return false;
+  }
+  return TSkinControl::BeforeMessage(m);
+}
+
+// --- TSkinSizer -------------------------------------------------------------
+
+void TSkinSizer::DrawTo(HDC dc, const TRect& rect) {
+  FillSkinColor(dc, rect);
+}

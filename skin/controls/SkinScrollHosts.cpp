@@ -1,0 +1,319 @@
+// The controls whose scroll bars are covered by painted overlays.
+#include <windows.h>
+
+#include "framework/ScrollBar.h"
+#include "skin/controls/SkinProps.h"
+#include "skin/controls/SkinScrollbar.h"
+#include "skin/data/SkinManage.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/form/SkinWindowMessages.h"
+#include "skin/form/WinSkinForm.h"
+
+namespace {
+// The framework asks a control to make its window anew.
+constexpr UINT CM_RECREATEWND = 0xB033;
+
+// A rectangle of the target's client area in its whole-window coordinates.
+RECT ClientToWindow(HWND target, RECT r) {
+  RECT window{};
+  GetWindowRect(target, &window);
+  POINT origin{0, 0};
+  ClientToScreen(target, &origin);
+  OffsetRect(&r, origin.x - window.left, origin.y - window.top);
+  return r;
+}
+}  // namespace
+
+void FillScrollCorner(HDC window_dc, HWND target, const TWScrollbar& horz, const TWScrollbar& vert,
+                      TColor face) {
+  RECT corner{vert.BarRectInTarget().left, horz.BarRectInTarget().top, vert.BarRectInTarget().right,
+              horz.BarRectInTarget().bottom};
+  corner = ClientToWindow(target, corner);
+  TOwnedBrush brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(face) & 0xFFFFFF)));
+  FillRect(window_dc, &corner, brush.Get());
+}
+
+// --- TSkinScrollbar ---------------------------------------------------------
+
+TSkinScrollbar::~TSkinScrollbar() = default;
+
+void TSkinScrollbar::AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form) {
+  if (initialized_) return;
+  data_ = &data;
+  form_ = &form;
+  control_ = &control;
+  handle_ = control.Handle();
+  draw_border_ = LowerAscii(PropEnum(&control, "BorderStyle")) != "bsnone";
+  if (SkinnedClassName() == "TImageScrollBox" || mode_ == 1) draw_border_ = false;
+  TakeFixedColour();
+  horz_ = std::make_unique<TWScrollbar>(*this);
+  vert_ = std::make_unique<TWScrollbar>(*this);
+  horz_->BindControl(control, skHorizontal);
+  vert_->BindControl(control, skVertical);
+  horz_->SetEnabled(control.Enabled());
+  vert_->SetEnabled(control.Enabled());
+  if (!control.Visible()) {
+    horz_->HideBar();
+    vert_->HideBar();
+  }
+  // Last, the control's messages come here.
+  control_ = nullptr;
+  TSkinControl::InitControl(control, form, data, false);
+  // The frame is drawn anew with the skinned border.
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TSkinScrollbar::TakeFixedColour() {
+  if (!control_ || PropKind(*control_, "FixedColor") != TPropKind::pkInteger) return;
+  // The control's own colour is remembered once: a new skin must not make
+  // the skin's colour the one that is given back.
+  if (!fixed_changed_) fixed_colour_ = PropInt(control_, "FixedColor");
+  fixed_changed_ = true;
+  WriteProp(control_, "FixedColor", std::to_string(data_->Colours().ButtonFace));
+}
+
+void TSkinScrollbar::PlaceBars() {
+  if (horz_) horz_->Place();
+  if (vert_) vert_->Place();
+}
+
+void TSkinScrollbar::SkinChanged() {
+  TakeFixedColour();
+  TSkinControl::SkinChanged();
+  if (horz_) horz_->Repaint();
+  if (vert_) vert_->Repaint();
+  if (handle_ && draw_border_) {
+    RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  }
+}
+
+void TSkinScrollbar::Restore() {
+  if (fixed_changed_ && control_) {
+    WriteProp(control_, "FixedColor", std::to_string(fixed_colour_));
+    fixed_changed_ = false;
+  }
+  TSkinControl::Restore();
+  if (life_ != slDestroyed) {
+    horz_.reset();
+    vert_.reset();
+    if (handle_ && IsWindow(handle_)) {
+      // The system's own border and bars come back.
+      RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+    }
+  }
+}
+
+void TSkinScrollbar::PaintBorder(HDC dc) {
+  RECT r{};
+  GetWindowRect(handle_, &r);
+  OffsetRect(&r, -r.left, -r.top);
+  TOwnedBrush shadow(CreateSolidBrush(
+      static_cast<COLORREF>(ColorToRGB(data_->Colours().ButtonShadow) & 0xFFFFFF)));
+  TOwnedBrush face(CreateSolidBrush(static_cast<COLORREF>(FaceColour() & 0xFFFFFF)));
+  FrameRect(dc, &r, shadow.Get());
+  InflateRect(&r, -1, -1);
+  FrameRect(dc, &r, face.Get());
+}
+
+bool TSkinScrollbar::BeforeMessage(TMessage& m) {
+  if (m.Msg == WM_NCPAINT && draw_border_) {
+    CallPrevious(m);
+    TWholeWindowDC dc(handle_);
+    if (dc.Get()) PaintBorder(dc.Get());
+    m.Result = 0;
+    return false;
+  }
+  return TSkinControl::BeforeMessage(m);
+}
+
+void TSkinScrollbar::AfterMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+      PlaceBars();
+      return;
+    case WM_HSCROLL:
+      if (horz_) horz_->SetHotPart(LOWORD(m.WParam));
+      return;
+    case WM_VSCROLL:
+      if (vert_) vert_->SetHotPart(LOWORD(m.WParam));
+      return;
+    case WM_MOUSEWHEEL:
+      if (horz_ && horz_->Shown()) horz_->Repaint();
+      if (vert_ && vert_->Shown()) vert_->Repaint();
+      return;
+    default:
+      break;
+  }
+  if (m.Msg == CM_VISIBLECHANGED) {
+    if (m.WParam) {
+      PlaceBars();
+    } else {
+      if (horz_) horz_->HideBar();
+      if (vert_) vert_->HideBar();
+    }
+    return;
+  }
+  if (m.Msg == CM_ENABLEDCHANGED) {
+    const bool enabled = control_ && control_->Enabled();
+    if (horz_) horz_->SetEnabled(enabled);
+    if (vert_) vert_->SetEnabled(enabled);
+    return;
+  }
+  if (m.Msg == CM_RECREATEWND) {
+    if (form_)
+      PostMessageW(form_->Handle(), SKM_USESCROLLBAR, reinterpret_cast<WPARAM>(handle_), 0);
+    return;
+  }
+  if (m.Msg == SKM_PAINTNC && m.LParam == kSkinMagic) {
+    if (m.WParam && draw_border_) PaintBorder(reinterpret_cast<HDC>(m.WParam));
+    m.Result = kSkinMagic;
+    return;
+  }
+  TSkinControl::AfterMessage(m);
+}
+
+void TSkinScrollbar::DrawTo(HDC dc, const TRect&) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  if (vert_) {
+    if (vert_->Shown()) {
+      vert_->Repaint();
+    } else if (style & WS_VSCROLL) {
+      vert_->Place();
+    }
+  }
+  if (horz_) {
+    if (horz_->Shown()) {
+      horz_->Repaint();
+    } else if (style & WS_HSCROLL) {
+      horz_->Place();
+    }
+  }
+  if (horz_ && vert_ && horz_->Shown() && vert_->Shown()) {
+    FillScrollCorner(dc, handle_, *horz_, *vert_, data_->Colours().ButtonFace);
+  }
+}
+
+// --- TSkinScrollbarH --------------------------------------------------------
+
+TSkinScrollbarH::~TSkinScrollbarH() = default;
+
+void TSkinScrollbarH::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
+  if (initialized_) return;
+  data_ = &data;
+  horz_ = std::make_unique<TWScrollbar>(*this);
+  vert_ = std::make_unique<TWScrollbar>(*this);
+  horz_->BindWindow(window, skHorizontal);
+  vert_->BindWindow(window, skVertical);
+  TSkinControl::InitWindow(window, data, form);
+}
+
+void TSkinScrollbarH::PlaceBars() {
+  if (horz_) horz_->Place();
+  if (vert_) vert_->Place();
+}
+
+void TSkinScrollbarH::Restore() {
+  TSkinControl::Restore();
+  if (life_ != slDestroyed) {
+    horz_.reset();
+    vert_.reset();
+  }
+}
+
+void TSkinScrollbarH::AfterMessage(TMessage& m) {
+  if (!IsWindowVisible(handle_)) {
+    if (horz_) horz_->HideBar();
+    if (vert_) vert_->HideBar();
+  }
+  switch (m.Msg) {
+    case WM_SIZE:
+    case WM_NCPAINT:
+      PlaceBars();
+      Repaint();
+      return;
+    case WM_HSCROLL:
+      if (horz_) horz_->SetHotPart(LOWORD(m.WParam));
+      return;
+    case WM_VSCROLL:
+      if (vert_) vert_->SetHotPart(LOWORD(m.WParam));
+      return;
+    default:
+      break;
+  }
+  TSkinControl::AfterMessage(m);
+}
+
+void TSkinScrollbarH::DrawTo(HDC dc, const TRect&) {
+  if (vert_ && vert_->Shown()) vert_->Repaint();
+  if (horz_ && horz_->Shown()) horz_->Repaint();
+  if (horz_ && vert_ && horz_->Shown() && vert_->Shown()) {
+    FillScrollCorner(dc, handle_, *horz_, *vert_, data_->Colours().ButtonFace);
+  }
+}
+
+// --- TSkinScControl ---------------------------------------------------------
+
+TSkinScControl::~TSkinScControl() = default;
+
+void TSkinScControl::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                                 bool change_colour) {
+  if (initialized_) return;
+  data_ = &data;
+  bar_ = std::make_unique<TWScrollbar>(*this);
+  bar_->BindControl(control, skControl);
+  if (!control.Visible()) bar_->HideBar();
+  TSkinControl::InitControl(control, form, data, change_colour);
+}
+
+void TSkinScControl::Restore() {
+  TSkinControl::Restore();
+  if (life_ != slDestroyed) bar_.reset();
+}
+
+void TSkinScControl::AfterMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_WINDOWPOSCHANGED:
+      if (bar_) bar_->Place();
+      return;
+    case WM_NCPAINT:
+      if (control_) handle_ = control_->Handle();
+      if (bar_) bar_->Place();
+      return;
+    case SBM_SETSCROLLINFO:
+    case SBM_SETPOS:
+    case SBM_SETRANGE:
+      if (bar_) bar_->Repaint();
+      return;
+    default:
+      break;
+  }
+  if (m.Msg == CN_VSCROLL || m.Msg == CN_HSCROLL) {
+    if (bar_) {
+      bar_->SetHotPart(LOWORD(m.WParam));
+      bar_->Repaint();
+    }
+    return;
+  }
+  if (m.Msg == CM_VISIBLECHANGED) {
+    if (bar_ && m.WParam) bar_->Place();
+    if (bar_ && !m.WParam) bar_->HideBar();
+    return;
+  }
+  if (m.Msg == CM_ENABLEDCHANGED) {
+    if (bar_) bar_->SetEnabled(control_ && control_->Enabled());
+    return;
+  }
+  TSkinControl::AfterMessage(m);
+}
+
+void TSkinScControl::DrawTo(HDC, const TRect&) {
+  if (bar_) bar_->Repaint();
+}
+
+// --- TSkinListView ----------------------------------------------------------
+
+void TSkinListView::AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form) {
+  TSkinScrollbar::AttachScrollHost(control, data, form);
+}

@@ -1,0 +1,171 @@
+#pragma once
+// Skinned scroll bars. Scrolling itself stays the system's: a small painted
+// window, TWScrollbar, lies exactly over a native scroll bar (one of a
+// control's two window scroll bars, or a whole scroll-bar control) and
+// paints it from the skin's scroll-bar images. A press on it is handed to
+// the native bar as if it had hit it, so the system's own tracking
+// (repeating arrows, paging, thumb dragging and the scroll notifications)
+// runs unchanged while the overlay mirrors its state.
+//
+//   TSkinScrollbar    a framework control with window scroll bars (memos,
+//                     scroll boxes, list views), with a skinned border
+//   TSkinScrollbarH   the same for a bare window
+//   TSkinScControl    a framework scroll-bar control
+//   TSkinListView     list views
+#include <windows.h>
+
+#include <memory>
+
+#include "skin/controls/ScrollGeometry.h"
+#include "skin/controls/SkinControl.h"
+
+// What an overlay covers.
+enum TScrollBarKind2 { skHorizontal = 0, skVertical = 1, skControl = 2 };
+
+class TWScrollbar {
+ public:
+  // `host` is the skinned control the overlay belongs to (its skin data is
+  // the host's).
+  explicit TWScrollbar(TSkinControl& host);
+  ~TWScrollbar();
+  TWScrollbar(const TWScrollbar&) = delete;
+  TWScrollbar& operator=(const TWScrollbar&) = delete;
+
+  void BindControl(TWinControl& control, TScrollBarKind2 kind);
+  void BindWindow(HWND window, TScrollBarKind2 kind);
+  // Lays the overlay over the native bar (shown), or hides it when the bar
+  // is not shown.
+  void Place();
+  void HideBar();
+  void Repaint();
+  void SetEnabled(bool enabled);
+  TScrollPart HitTest(POINT point) const;
+
+  HWND Handle() const { return window_; }
+  bool Shown() const { return shown_; }
+  bool Vertical() const { return vertical_; }
+  bool Pressed() const { return pressed_; }
+  int HotPart() const { return hot_part_; }
+  void SetHotPart(int part);
+  int ArrowSize() const { return arrow_size_; }
+  int BarLength() const { return bar_length_; }
+  TThumbExtent Thumb() const { return thumb_; }
+  // The bar in the target's client coordinates.
+  const RECT& BarRectInTarget() const { return bar_in_target_; }
+  HWND Target() const { return target_; }
+
+ private:
+  struct TBarInfo {
+    RECT bar{};  // screen (window bars) or parent client (controls)
+    TThumbExtent thumb;
+    DWORD state = 0;
+  };
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  void Bind(HWND target, TScrollBarKind2 kind);
+  bool Info(TBarInfo& info) const;
+  void Paint(HDC dc);
+  void Press(LPARAM lp);
+  void Release(LPARAM lp);
+  // The thumb to show: where the system says, or under the cursor while
+  // it is being dragged.
+  TThumbExtent ShownThumb(const TThumbExtent& reported) const;
+
+  TSkinControl& host_;
+  HWND window_ = nullptr;  // owned: destroyed with the overlay
+  HWND target_ = nullptr;
+  TWinControl* target_control_ = nullptr;
+  TScrollBarKind2 kind_ = skHorizontal;
+  bool vertical_ = false;
+  int bar_length_ = 0;
+  TThumbExtent thumb_;
+  POINT bar_origin_{};
+  POINT press_cursor_{};
+  int press_thumb_start_ = 0;
+  bool pressed_ = false;
+  int hot_part_ = spNone;
+  int arrow_size_ = 17;
+  RECT bar_in_target_{};
+  bool shown_ = false;
+  TBackBuffer buffer_;
+};
+
+class TSkinScrollbar : public TSkinControl {
+ public:
+  using TSkinControl::TSkinControl;
+  ~TSkinScrollbar() override;
+
+  virtual void AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form);
+  void PlaceBars();
+  void SkinChanged() override;
+  void Restore() override;
+
+  TWScrollbar* HorzBar() const { return horz_.get(); }
+  TWScrollbar* VertBar() const { return vert_.get(); }
+  bool DrawBorder() const { return draw_border_; }
+
+ protected:
+  bool BeforeMessage(TMessage& m) override;
+  void AfterMessage(TMessage& m) override;
+  void DrawTo(HDC dc, const TRect& rect) override;
+
+ private:
+  void PaintBorder(HDC dc);
+  void TakeFixedColour();
+
+  std::unique_ptr<TWScrollbar> horz_;
+  std::unique_ptr<TWScrollbar> vert_;
+  bool draw_border_ = true;
+  int fixed_colour_ = 0;
+  bool fixed_changed_ = false;
+};
+
+class TSkinScrollbarH : public TSkinControl {
+ public:
+  using TSkinControl::TSkinControl;
+  ~TSkinScrollbarH() override;
+
+  void InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) override;
+  void PlaceBars();
+  void Restore() override;
+
+  TWScrollbar* HorzBar() const { return horz_.get(); }
+  TWScrollbar* VertBar() const { return vert_.get(); }
+
+ protected:
+  void AfterMessage(TMessage& m) override;
+  void DrawTo(HDC dc, const TRect& rect) override;
+
+ private:
+  std::unique_ptr<TWScrollbar> horz_;
+  std::unique_ptr<TWScrollbar> vert_;
+};
+
+class TSkinScControl : public TSkinControl {
+ public:
+  using TSkinControl::TSkinControl;
+  ~TSkinScControl() override;
+
+  void InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                   bool change_colour) override;
+  void Restore() override;
+  TWScrollbar* Bar() const { return bar_.get(); }
+
+ protected:
+  void AfterMessage(TMessage& m) override;
+  void DrawTo(HDC dc, const TRect& rect) override;
+
+ private:
+  std::unique_ptr<TWScrollbar> bar_;
+};
+
+class TSkinListView : public TSkinScrollbar {
+ public:
+  using TSkinScrollbar::TSkinScrollbar;
+  void AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form) override;
+};
+
+// Fills the corner between a target's two overlays with the skin's face,
+// in a DC of the target's whole window.
+void FillScrollCorner(HDC window_dc, HWND target, const TWScrollbar& horz, const TWScrollbar& vert,
+                      TColor face);

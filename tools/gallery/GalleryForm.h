@@ -1,0 +1,69 @@
+#pragma once
+// TGalleryForm: the window of the skin gallery. It shows every kind of
+// control the skin engine skins, grouped and labelled, in their normal,
+// disabled, focused, pressed, checked and scrolled states, and lets the
+// user choose one of the program's stored skins, a .skn file, or no skin.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Buttons.h"
+#include "framework/ComCtrls.h"
+#include "framework/Form.h"
+#include "framework/ImageList.h"
+#include "framework/Memo.h"
+#include "framework/Menus.h"
+#include "framework/ScrollBar.h"
+#include "framework/ScrollBox.h"
+#include "framework/StatusBar.h"
+#include "framework/StdCtrls.h"
+#include "framework/ToolBar.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/packages/WinSkinStore.h"
+
+// What the gallery starts with: a stored skin by index, a skin file, or
+// nothing.
+struct TGalleryStart {
+  int stored = 2;
+  std::wstring file;
+  bool no_skin = false;
+};
+// Reads the command line's one argument: an index 0-4 or a .skn path.
+TGalleryStart ParseGalleryCommandLine(const std::wstring& argument);
+
+class TGalleryForm : public TForm {
+ public:
+  TGalleryForm(TComponent* owner, TSkinEnvironment& skins, const TGalleryStart& start);
+  ~TGalleryForm() override;
+
+  // Shows stored skin `index` (0-4), the skin file `path`, or no skin.
+  void ChooseStored(int index);
+  void ChooseFile(const std::wstring& path);
+  void ChooseNone();
+
+  TSkinStore* SkinStore1 = nullptr;
+  TSkinData* SkinData1 = nullptr;
+  // The controls a person (or a test) looks at.
+  TButton* FocusedButton = nullptr;
+  TListView* List = nullptr;
+  TMemo* Memo = nullptr;
+  TStatusBar* Status = nullptr;
+
+ private:
+  template <class T>
+  T& Make(TWinControl& parent, int left, int top, int width, int height, const std::wstring& text);
+  TGroupBox& Group(TWinControl& parent, int left, int top, int width, int height,
+                   const std::wstring& caption);
+  void BuildSkinBar();
+  void BuildButtons(TWinControl& box);
+  void BuildContainers(TWinControl& box);
+  void BuildScrolling(TWinControl& box);
+  void BuildStatusBars();
+  void ShowSkinName(const std::wstring& name);
+  void PickFile();
+
+  std::vector<TSpeedButton*> skin_buttons_;
+  TSpeedButton* no_skin_button_ = nullptr;
+  TImageList images_{16, 16};
+  std::unique_ptr<TPopupMenu> menu_;
+};
