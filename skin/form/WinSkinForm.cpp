@@ -244,16 +244,14 @@ void TWinSkinForm::Detach() {
     DetachPlain();
     return;
   }
-  system_popup_.reset();
-  if (hover_timer_) hover_timer_->SetEnabled(false);
-  if (!subclass_.Installed()) return;
-  UnhookForm();
-  subclass_.Remove();
-  ReleaseControls();
+  // The system menu, the hover timer, the subclass and the skinned controls
+  // go as at the window's end; the window's look comes back below.
+  const bool hooked = subclass_.Installed();
+  ReleaseHooks();
+  if (!hooked) return;
   if (form_ && skin_state_ != ksDestroying) SetFormColour(false);
   SetSysMenuStyle(false);
   SetCaptionStyle(true);
-  UnhookClient();
   SetSystemRendering(false);
 
   if (skin_state_ != ksDestroying && (IsMdiChild() || !(window_style_ & WS_CHILD))) {
