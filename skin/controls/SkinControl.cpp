@@ -138,8 +138,11 @@ void TSkinControl::Restore() {
 
 void TSkinControl::SkinChanged() {
   if (change_colour_ && control_) {
-    control_->SetColor(data_->Colours().ButtonFace);
     control_->FontObject().Color = data_->Colours().ButtonText;
+    control_->SetColor(data_->Colours().ButtonFace);
+    // Labels inside take the new colours too.
+    RedrawWindow(control_->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
   Repaint();
 }

@@ -28,13 +28,27 @@ void TSkinGroupBox::Restore() {
   }
 }
 
+void TSkinGroupBox::SkinChanged() {
+  // The new skin's text colour for the caption and the labels inside.
+  if (font_colour_taken_ && control_) {
+    control_->FontObject().Color = data_->Colours().ButtonText;
+    RedrawWindow(control_->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+  TSkinControl::SkinChanged();
+}
+
 bool TSkinGroupBox::BeforeMessage(TMessage& m) {
   if (mode_ == 1 && m.Msg == WM_PAINT) {
     PaintMessage(m);
     return false;
   }
   if (mode_ == 1 && m.Msg == WM_ERASEBKGND) {
-    // The paint covers everything.
+    // The face only: the paint that follows covers everything, and
+    // children that show this box behind them (tool bars) get its face.
+    RECT r{};
+    GetClipBox(reinterpret_cast<HDC>(m.WParam), &r);
+    FillSkinColor(reinterpret_cast<HDC>(m.WParam), {r.left, r.top, r.right, r.bottom});
     m.Result = 1;
     return false;
   }

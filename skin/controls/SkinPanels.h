@@ -18,6 +18,7 @@ class TSkinGroupBox : public TSkinControl {
   void InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
                    bool change_colour) override;
   void Restore() override;
+  void SkinChanged() override;
 
  protected:
   bool BeforeMessage(TMessage& m) override;

@@ -81,7 +81,9 @@ void TSkinToolBar::InitControl(TWinControl& control, TWinSkinForm& form, TSkinDa
   if (!bar_->OnCustomDrawButton) {
     bar_->OnCustomDrawButton = [skin, engine](TToolBar*, TToolButton&, HDC dc, const RECT& rect,
                                               UINT state, COLORREF& text, bool& frame_drawn) {
-      if (engine->SkinState() != ksActive) return;
+      // Not while the window is being skinned or unskinned; a new skin being
+      // applied is drawn with already.
+      if (engine->SkinState() != ksActive && engine->SkinState() != ksReapplying) return;
       frame_drawn = PaintToolbarButton(*skin, dc, rect, state, text);
     };
     buttons_set_ = true;

@@ -4,10 +4,12 @@
 // at (the test data folder named by TONMILL_SHOTS).
 #include <windows.h>
 
+#include <cwctype>
 #include <string>
 
 #include "app/Main.h"
 #include "app/StoredSkins.h"
+#include "framework/Unicode.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinWindowMessages.h"
@@ -50,6 +52,13 @@ TEST_F(ProgramWindowsTest, MainWindowControlsAreSkinnedUnderEveryStoredSkin) {
     EXPECT_TRUE(Skinned(*main.GroupBox3));
     EXPECT_TRUE(Skinned(*main.lvwFiles));
     EXPECT_EQ(main.Panel1->Color(), main.SkinData1->Colours().ButtonFace);
+    // The group boxes' captions and labels in the new skin's text colour.
+    const TColor ink = main.SkinData1->Colours().ButtonText;
+    const RECT caption = WindowRect(main.GroupBox2->Handle());
+    EXPECT_GT(CountColour(Capture({caption.left, caption.top, caption.left + 60, caption.top + 14}),
+                          ink, 40),
+              10);
+    EXPECT_GT(CountColour(Capture(WindowRect(main.Label1->Handle())), ink, 40), 10);
     EXPECT_NE(ButtonCell(main.btnAdd->Handle(), *main.SkinData1), 0) << "the skin's image";
     SaveShot(main.Handle(), std::string("main-") + kSkinFiles[skin]);
   }
@@ -62,7 +71,14 @@ TEST_F(ProgramWindowsTest, GalleryControlsAreSkinnedUnderEveryStoredSkin) {
   ASSERT_TRUE(WaitSkinned(gallery.Handle()));
   for (int skin = 0; skin < 5; ++skin) {
     SCOPED_TRACE(kSkinFiles[skin]);
-    Choose(gallery.Handle(), *gallery.SkinData1, *gallery.SkinStore1, skin);
+    gallery.ChooseStored(skin);
+    Flush();
+    EXPECT_TRUE(WaitSkinned(gallery.Handle()));
+    Pump(300);
+    // The title names the skin by its own name.
+    std::wstring name = Utf8ToWide(kSkinFiles[skin]);
+    name[0] = static_cast<wchar_t>(std::towupper(name[0]));
+    EXPECT_NE(gallery.Caption().find(L"Tonmill 皮肤预览 — " + name), std::wstring::npos);
     TWinSkinForm* engine = EngineOf(gallery.Handle());
     ASSERT_NE(engine, nullptr);
     EXPECT_GT(engine->ControlCount(), 40);
