@@ -124,12 +124,6 @@ TFormStyle Sizable() {
   return style;
 }
 
-RECT WindowRectOf(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
-
 void FrameRepaint(TBench& bench) {
   TForm& form = bench.Form(MainLike(), 2);
   const HWND window = form.Handle();
