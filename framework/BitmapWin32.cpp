@@ -43,6 +43,17 @@ THBitmap MakeDibSection(const TBitmap& bitmap) {
   return dib;
 }
 
+THBitmap MakeBlankDibSection(int width, int height, std::uint32_t** bits) {
+  *bits = nullptr;
+  if (width <= 0 || height <= 0) return THBitmap();
+  const BITMAPINFO info = TopDownInfo(width, height);
+  void* pixels = nullptr;
+  THBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (!dib || !pixels) return THBitmap();
+  *bits = static_cast<std::uint32_t*>(pixels);
+  return dib;
+}
+
 bool ReadGdiBitmap(HBITMAP handle, TBitmap& bitmap) {
   BITMAP bm{};
   if (!handle || GetObjectW(handle, sizeof bm, &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight <= 0) {

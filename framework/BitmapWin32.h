@@ -39,6 +39,9 @@ class THImageList {
 // A 32-bit DIB section with a copy of the pixels; no handle for an empty
 // bitmap or when the system refuses.
 THBitmap MakeDibSection(const TBitmap& bitmap);
+// A 32-bit top-down DIB section of width x height whose pixel words (the
+// layout of TBitmap's) are at `*bits`; no handle when the system refuses.
+THBitmap MakeBlankDibSection(int width, int height, std::uint32_t** bits);
 // The pixels of any GDI bitmap (not selected into a DC); false and an empty
 // bitmap when they cannot be read.
 bool ReadGdiBitmap(HBITMAP handle, TBitmap& bitmap);

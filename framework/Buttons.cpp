@@ -119,6 +119,22 @@ TPoint MeasureCaption(HDC dc, const std::wstring& text, int width) {
   return {static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top)};
 }
 
+void PublishGlyphLayout(TPropertyTable& table, TGraphic& glyph, int& num_glyphs,
+                        TButtonLayout& layout, int& margin, int& spacing) {
+  table.Object("Glyph", [&glyph]() -> TPersistent* { return &glyph; });
+  auto integer = [&table](const char* name, int& field) {
+    table.Int(
+        name, [&field] { return field; },
+        [&field](std::int64_t v) { field = static_cast<int>(v); });
+  };
+  integer("NumGlyphs", num_glyphs);
+  integer("Margin", margin);
+  integer("Spacing", spacing);
+  table.Enum(
+      "Layout", ButtonLayoutNames(), [&layout] { return static_cast<std::int64_t>(layout); },
+      [&layout](std::int64_t v) { layout = static_cast<TButtonLayout>(v); });
+}
+
 std::vector<std::string> ButtonLayoutNames() {
   return {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"};
 }
@@ -243,19 +259,7 @@ void TSpeedButton::DescribeProperties(TPropertyTable& table) {
   table.Enum(
       "AllowAllUp", BoolNames(), [this] { return AllowAllUp ? 1 : 0; },
       [this](std::int64_t v) { AllowAllUp = v != 0; });
-  table.Object("Glyph", [this]() -> TPersistent* { return &Glyph; });
-  table.Int(
-      "NumGlyphs", [this] { return NumGlyphs; },
-      [this](std::int64_t v) { NumGlyphs = static_cast<int>(v); });
-  table.Enum(
-      "Layout", ButtonLayoutNames(), [this] { return static_cast<std::int64_t>(Layout); },
-      [this](std::int64_t v) { Layout = static_cast<TButtonLayout>(v); });
-  table.Int(
-      "Margin", [this] { return Margin; },
-      [this](std::int64_t v) { Margin = static_cast<int>(v); });
-  table.Int(
-      "Spacing", [this] { return Spacing; },
-      [this](std::int64_t v) { Spacing = static_cast<int>(v); });
+  PublishGlyphLayout(table, Glyph, NumGlyphs, Layout, Margin, Spacing);
 }
 
 // --- push buttons drawn by the program ----------------------------------------
@@ -287,14 +291,12 @@ void DrawFocus(HDC dc, RECT area, bool show) {
 
 }  // namespace
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
-
-void TBitBtn::CreateParams(TCreateParams& params) {
+void TOwnerDrawButton::CreateParams(TCreateParams& params) {
   TButton::CreateParams(params);
   params.style |= BS_OWNERDRAW;
 }
 
-void TBitBtn::WndProc(TMessage& m) {
+void TOwnerDrawButton::WndProc(TMessage& m) {
   if (m.Msg == CN_DRAWITEM) {
     DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
     m.Result = TRUE;
@@ -305,59 +307,58 @@ void TBitBtn::WndProc(TMessage& m) {
   TButton::WndProc(m);
 }
 
-void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
-  const int w = item.rcItem.right - item.rcItem.left;
-  const int h = item.rcItem.bottom - item.rcItem.top;
-  if (w <= 0 || h <= 0) return;
-  TMemoryDC buffer(item.hDC, w, h);
-  HDC dc = buffer.Get();
-  const RECT r{0, 0, w, h};
-  const bool pressed = item.itemState & ODS_SELECTED;
-  const bool focused = item.itemState & ODS_FOCUS;
-  const bool disabled = item.itemState & ODS_DISABLED;
+void TOwnerDrawButton::DrawItem(const DRAWITEMSTRUCT& item) {
+  TButtonFace face;
+  face.width = item.rcItem.right - item.rcItem.left;
+  face.height = item.rcItem.bottom - item.rcItem.top;
+  if (face.width <= 0 || face.height <= 0) return;
+  TMemoryDC buffer(item.hDC, face.width, face.height);
+  face.dc = buffer.Get();
+  face.pressed = item.itemState & ODS_SELECTED;
+  face.focused = item.itemState & ODS_FOCUS;
+  face.disabled = item.itemState & ODS_DISABLED;
   const TUiCues cues = QueryCues(Handle());
-  DrawPushFrame(dc, r, pressed, focused);
-  TSelectObject font(dc, Font());
+  face.show_focus = cues.focus;
+  face.show_accelerators = cues.accelerators;
+  DrawPushFrame(face.dc, RECT{0, 0, face.width, face.height}, face.pressed, face.focused);
+  TSelectObject font(face.dc, Font());
+  DrawFace(face);
+  BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, face.width, face.height, face.dc, 0, 0,
+         SRCCOPY);
+}
+
+TBitBtn::TBitBtn(TComponent* owner) : TOwnerDrawButton(owner) {}
+
+void TBitBtn::DrawFace(const TButtonFace& face) {
   TGlyphContent glyph;
   TBitmap image;
   if (!Glyph.Empty()) {
     glyph.strip = &Glyph.Bitmap;
     glyph.frames = std::max(NumGlyphs, 1);
-    glyph.cell = disabled ? 2 : pressed ? 3 : 1;
-    glyph.grey = disabled && glyph.frames < 2;
+    glyph.cell = face.disabled ? 2 : face.pressed ? 3 : 1;
+    glyph.grey = face.disabled && glyph.frames < 2;
     glyph.glyph_size = {Glyph.Width() / glyph.frames, Glyph.Height()};
   } else if (Images && ImageIndex >= 0 && ImageIndex < Images->Count()) {
     int index = ImageIndex;
-    if (disabled && DisabledIndex >= 0 && DisabledIndex < Images->Count()) index = DisabledIndex;
+    if (face.disabled && DisabledIndex >= 0 && DisabledIndex < Images->Count()) {
+      index = DisabledIndex;
+    }
     image = Images->Image(index);
     // The strip's transparent corner is the list's mask colour.
     image.SetPixel(0, image.Height() - 1, Images->MaskColor(index));
     glyph.strip = &image;
-    glyph.grey = disabled && DisabledIndex < 0;
+    glyph.grey = face.disabled && DisabledIndex < 0;
     glyph.glyph_size = {image.Width(), image.Height()};
   }
-  const RECT text =
-      PaintGlyphAndCaption(dc, {w, h}, glyph, Caption(), Layout, Margin, Spacing, false,
-                           pressed ? 1 : 0, disabled, EffectiveFontColor(), cues.accelerators);
-  DrawFocus(dc, text, focused && cues.focus && !Caption().empty());
-  BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, w, h, dc, 0, 0, SRCCOPY);
+  const RECT text = PaintGlyphAndCaption(
+      face.dc, {face.width, face.height}, glyph, Caption(), Layout, Margin, Spacing, false,
+      face.pressed ? 1 : 0, face.disabled, EffectiveFontColor(), face.show_accelerators);
+  DrawFocus(face.dc, text, face.focused && face.show_focus && !Caption().empty());
 }
 
 void TBitBtn::DescribeProperties(TPropertyTable& table) {
   TButton::DescribeProperties(table);
-  table.Object("Glyph", [this]() -> TPersistent* { return &Glyph; });
-  table.Int(
-      "NumGlyphs", [this] { return NumGlyphs; },
-      [this](std::int64_t v) { NumGlyphs = static_cast<int>(v); });
-  table.Enum(
-      "Layout", ButtonLayoutNames(), [this] { return static_cast<std::int64_t>(Layout); },
-      [this](std::int64_t v) { Layout = static_cast<TButtonLayout>(v); });
-  table.Int(
-      "Margin", [this] { return Margin; },
-      [this](std::int64_t v) { Margin = static_cast<int>(v); });
-  table.Int(
-      "Spacing", [this] { return Spacing; },
-      [this](std::int64_t v) { Spacing = static_cast<int>(v); });
+  PublishGlyphLayout(table, Glyph, NumGlyphs, Layout, Margin, Spacing);
   table.Object("Images", [this]() -> TPersistent* { return const_cast<TImageList*>(Images); });
   table.Int(
       "ImageIndex", [this] { return ImageIndex; },
@@ -369,12 +370,7 @@ void TBitBtn::DescribeProperties(TPropertyTable& table) {
 
 // --- TMenuButton --------------------------------------------------------------
 
-TMenuButton::TMenuButton(TComponent* owner) : TButton(owner) {}
-
-void TMenuButton::CreateParams(TCreateParams& params) {
-  TButton::CreateParams(params);
-  params.style |= BS_OWNERDRAW;
-}
+TMenuButton::TMenuButton(TComponent* owner) : TOwnerDrawButton(owner) {}
 
 void TMenuButton::Click() {
   TButton::Click();
@@ -384,46 +380,26 @@ void TMenuButton::Click() {
   DropdownMenu->Popup(r.left, r.bottom);
 }
 
-void TMenuButton::WndProc(TMessage& m) {
-  if (m.Msg == CN_DRAWITEM) {
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
-    m.Result = TRUE;
-    return;
-  }
-  if (m.Msg == WM_LBUTTONDBLCLK) m.Msg = WM_LBUTTONDOWN;
-  TButton::WndProc(m);
-}
-
-void TMenuButton::DrawItem(const DRAWITEMSTRUCT& item) {
-  const int w = item.rcItem.right - item.rcItem.left;
-  const int h = item.rcItem.bottom - item.rcItem.top;
-  if (w <= 0 || h <= 0) return;
-  TMemoryDC buffer(item.hDC, w, h);
-  HDC dc = buffer.Get();
-  const bool pressed = item.itemState & ODS_SELECTED;
-  const bool focused = item.itemState & ODS_FOCUS;
-  const bool disabled = item.itemState & ODS_DISABLED;
-  const TUiCues cues = QueryCues(Handle());
-  DrawPushFrame(dc, RECT{0, 0, w, h}, pressed, focused);
-  TSelectObject font(dc, Font());
+void TMenuButton::DrawFace(const TButtonFace& face) {
+  const int w = face.width, h = face.height;
   const std::wstring text = Caption();
-  const TPoint size = MeasureCaption(dc, text, w - kArrowZone - 4);
-  const int shift = pressed ? 1 : 0;
+  const TPoint size = MeasureCaption(face.dc, text, w - kArrowZone - 4);
+  const int shift = face.pressed ? 1 : 0;
   const int x = (w - kArrowZone - size.x) / 2 + 2 + shift;
   const int y = (h - size.y + 1) / 2 + shift;
   const RECT area{x, y, x + size.x, y + size.y};
-  DrawCaption(dc, text, area, gtLeft, disabled, EffectiveFontColor(), cues.accelerators);
-  DrawFocus(dc, area, focused && cues.focus && !text.empty());
+  DrawCaption(face.dc, text, area, gtLeft, face.disabled, EffectiveFontColor(),
+              face.show_accelerators);
+  DrawFocus(face.dc, area, face.focused && face.show_focus && !text.empty());
   // The arrow that says a menu drops down.
   const int ay = h / 2 + 2 + shift;
   const POINT arrow[3] = {{w - 12 + shift, ay}, {w - 15 + shift, ay - 3}, {w - 9 + shift, ay - 3}};
-  const COLORREF ink = GetSysColor(disabled ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
+  const COLORREF ink = GetSysColor(face.disabled ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
   TOwnedPen pen(CreatePen(PS_SOLID, 1, ink));
   TOwnedBrush brush(CreateSolidBrush(ink));
-  TSelectObject select_pen(dc, pen.Get());
-  TSelectObject select_brush(dc, brush.Get());
-  Polygon(dc, arrow, 3);
-  BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, w, h, dc, 0, 0, SRCCOPY);
+  TSelectObject select_pen(face.dc, pen.Get());
+  TSelectObject select_brush(face.dc, brush.Get());
+  Polygon(face.dc, arrow, 3);
 }
 
 void TMenuButton::DescribeProperties(TPropertyTable& table) {

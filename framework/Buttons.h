@@ -26,6 +26,10 @@ TPoint MeasureCaption(HDC dc, const std::wstring& text, int width);
 
 // The published names of TButtonLayout, in order.
 std::vector<std::string> ButtonLayoutNames();
+// Publishes a glyph button's "Glyph", "NumGlyphs", "Layout", "Margin" and
+// "Spacing" (the fields live as long as the table is used).
+void PublishGlyphLayout(TPropertyTable& table, TGraphic& glyph, int& num_glyphs,
+                        TButtonLayout& layout, int& margin, int& spacing);
 
 class TSpeedButton : public TGraphicControl {
  public:
@@ -71,7 +75,35 @@ class TSpeedButton : public TGraphicControl {
   bool pressed_inside_ = false;
 };
 
-class TBitBtn : public TButton {
+// What an owner-drawn push button is asked to draw: a back buffer of the
+// button's size with its frame and font, and its state.
+struct TButtonFace {
+  HDC dc = nullptr;
+  int width = 0;
+  int height = 0;
+  bool pressed = false;
+  bool focused = false;
+  bool disabled = false;
+  bool show_focus = true;         // the system shows focus rectangles now
+  bool show_accelerators = true;  // and accelerator underlines
+};
+
+// A push button the program draws itself: the frame of a push button, then
+// its own content.
+class TOwnerDrawButton : public TButton {
+ public:
+  using TButton::TButton;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void WndProc(TMessage& message) override;
+  virtual void DrawFace(const TButtonFace& face) = 0;
+
+ private:
+  void DrawItem(const DRAWITEMSTRUCT& item);
+};
+
+class TBitBtn : public TOwnerDrawButton {
  public:
   explicit TBitBtn(TComponent* owner);
 
@@ -89,14 +121,10 @@ class TBitBtn : public TButton {
   void DescribeProperties(TPropertyTable& table) override;
 
  protected:
-  void CreateParams(TCreateParams& params) override;
-  void WndProc(TMessage& message) override;
-
- private:
-  void DrawItem(const DRAWITEMSTRUCT& item);
+  void DrawFace(const TButtonFace& face) override;
 };
 
-class TMenuButton : public TButton {
+class TMenuButton : public TOwnerDrawButton {
  public:
   explicit TMenuButton(TComponent* owner);
 
@@ -107,9 +135,5 @@ class TMenuButton : public TButton {
   void DescribeProperties(TPropertyTable& table) override;
 
  protected:
-  void CreateParams(TCreateParams& params) override;
-  void WndProc(TMessage& message) override;
-
- private:
-  void DrawItem(const DRAWITEMSTRUCT& item);
+  void DrawFace(const TButtonFace& face) override;
 };

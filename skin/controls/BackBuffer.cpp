@@ -29,26 +29,15 @@ bool TBackBuffer::SetSize(int width, int height) {
   }
   if (dc_ && width == width_ && height == height_) return true;
   Release();
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  dib_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib_ || !bits) {
-    dib_.Reset();
-    return false;
-  }
+  dib_ = MakeBlankDibSection(width, height, &bits_);
+  if (!dib_) return false;
   dc_ = CreateCompatibleDC(nullptr);
   if (!dc_) {
     dib_.Reset();
+    bits_ = nullptr;
     return false;
   }
   old_ = SelectObject(dc_, dib_.Get());
-  bits_ = static_cast<std::uint32_t*>(bits);
   width_ = width;
   height_ = height;
   return true;

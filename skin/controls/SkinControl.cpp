@@ -50,15 +50,19 @@ TComponent* TSkinControl::Skinned() const {
 
 // --- attaching and giving back ----------------------------------------------
 
-void TSkinControl::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
-                               bool change_colour) {
-  if (initialized_) return;
-  change_colour_ = change_colour;
+void TSkinControl::Adopt(TWinControl& control, TWinSkinForm& form, TSkinData& data) {
   data_ = &data;
   form_ = &form;
   control_ = &control;
   FreeNotification(&control);
   handle_ = control.Handle();
+}
+
+void TSkinControl::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                               bool change_colour) {
+  if (initialized_) return;
+  change_colour_ = change_colour;
+  Adopt(control, form, data);
   link_ = std::make_shared<TLink>(TLink{this, control.WindowProc});
   control.WindowProc = TSkinLayer{link_};
   if (change_colour_) TakeColours();

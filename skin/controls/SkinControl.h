@@ -155,6 +155,10 @@ class TSkinControl : public TComponent {
   // False once the object has gone (see SkinWindowProc).
   std::shared_ptr<bool> AliveToken() const { return alive_; }
 
+  // The part of every attach to a framework control: the control, skin data
+  // and engine borrowed, and the framework telling us when the control goes.
+  void Adopt(TWinControl& control, TWinSkinForm& form, TSkinData& data);
+
   // The colour step of attaching and restoring (change colour only).
   void TakeColours();
   void GiveColoursBack();

@@ -51,11 +51,7 @@ TBitmap MakeGlyphStrip(int kind, const TBitmap& source, int frames) {
 
 void TSkinObjImage::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data, bool) {
   if (initialized_) return;
-  data_ = &data;
-  form_ = &form;
-  control_ = &control;
-  FreeNotification(&control);
-  handle_ = control.Handle();
+  Adopt(control, form, data);
   HandOver();
   initialized_ = true;
   life_ = slAttached;

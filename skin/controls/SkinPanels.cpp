@@ -115,11 +115,7 @@ void TSkinBox::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& 
                            bool change_colour) {
   if (initialized_) return;
   change_colour_ = change_colour;
-  data_ = &data;
-  form_ = &form;
-  control_ = &control;
-  FreeNotification(&control);
-  handle_ = control.Handle();
+  Adopt(control, form, data);
   if (change_colour_) TakeColours();
   initialized_ = true;
   life_ = slAttached;

@@ -24,10 +24,68 @@ RECT ClientToWindow(HWND target, RECT r) {
 }
 }  // namespace
 
-void FillScrollCorner(HDC window_dc, HWND target, const TWScrollbar& horz, const TWScrollbar& vert,
-                      TColor face) {
-  RECT corner{vert.BarRectInTarget().left, horz.BarRectInTarget().top, vert.BarRectInTarget().right,
-              horz.BarRectInTarget().bottom};
+// --- TScrollOverlays --------------------------------------------------------
+
+void TScrollOverlays::Make(TSkinControl& host, TWinControl* control, HWND window) {
+  horz_ = std::make_unique<TWScrollbar>(host);
+  vert_ = std::make_unique<TWScrollbar>(host);
+  if (control) {
+    horz_->BindControl(*control, skHorizontal);
+    vert_->BindControl(*control, skVertical);
+  } else {
+    horz_->BindWindow(window, skHorizontal);
+    vert_->BindWindow(window, skVertical);
+  }
+}
+
+void TScrollOverlays::Reset() {
+  horz_.reset();
+  vert_.reset();
+}
+
+void TScrollOverlays::Place() {
+  if (horz_) horz_->Place();
+  if (vert_) vert_->Place();
+}
+
+void TScrollOverlays::Hide() {
+  if (horz_) horz_->HideBar();
+  if (vert_) vert_->HideBar();
+}
+
+void TScrollOverlays::SetEnabled(bool enabled) {
+  if (horz_) horz_->SetEnabled(enabled);
+  if (vert_) vert_->SetEnabled(enabled);
+}
+
+void TScrollOverlays::RepaintShown() {
+  if (vert_ && vert_->Shown()) vert_->Repaint();
+  if (horz_ && horz_->Shown()) horz_->Repaint();
+}
+
+bool TScrollOverlays::Scrolled(const TMessage& m) {
+  TWScrollbar* bar = m.Msg == WM_HSCROLL   ? horz_.get()
+                     : m.Msg == WM_VSCROLL ? vert_.get()
+                                           : nullptr;
+  if (m.Msg != WM_HSCROLL && m.Msg != WM_VSCROLL) return false;
+  if (bar) bar->SetHotPart(LOWORD(m.WParam));
+  return true;
+}
+
+void TScrollOverlays::Paint(HDC window_dc, HWND target, TColor face, bool place_missing) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(target, GWL_STYLE));
+  for (const auto& [bar, bit] :
+       {std::pair{vert_.get(), WS_VSCROLL}, std::pair{horz_.get(), WS_HSCROLL}}) {
+    if (!bar) continue;
+    if (bar->Shown()) {
+      bar->Repaint();
+    } else if (place_missing && (style & bit)) {
+      bar->Place();
+    }
+  }
+  if (!horz_ || !vert_ || !horz_->Shown() || !vert_->Shown()) return;
+  RECT corner{vert_->BarRectInTarget().left, horz_->BarRectInTarget().top,
+              vert_->BarRectInTarget().right, horz_->BarRectInTarget().bottom};
   corner = ClientToWindow(target, corner);
   TOwnedBrush brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(face) & 0xFFFFFF)));
   FillRect(window_dc, &corner, brush.Get());
@@ -39,23 +97,13 @@ TSkinScrollbar::~TSkinScrollbar() = default;
 
 void TSkinScrollbar::AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form) {
   if (initialized_) return;
-  data_ = &data;
-  form_ = &form;
-  control_ = &control;
-  handle_ = control.Handle();
+  Adopt(control, form, data);
   draw_border_ = LowerAscii(PropEnum(&control, "BorderStyle")) != "bsnone";
   if (SkinnedClassName() == "TImageScrollBox" || mode_ == 1) draw_border_ = false;
   TakeFixedColour();
-  horz_ = std::make_unique<TWScrollbar>(*this);
-  vert_ = std::make_unique<TWScrollbar>(*this);
-  horz_->BindControl(control, skHorizontal);
-  vert_->BindControl(control, skVertical);
-  horz_->SetEnabled(control.Enabled());
-  vert_->SetEnabled(control.Enabled());
-  if (!control.Visible()) {
-    horz_->HideBar();
-    vert_->HideBar();
-  }
+  bars_.Make(*this, &control, control.Handle());
+  bars_.SetEnabled(control.Enabled());
+  if (!control.Visible()) bars_.Hide();
   // Last, the control's messages come here.
   control_ = nullptr;
   TSkinControl::InitControl(control, form, data, false);
@@ -74,15 +122,13 @@ void TSkinScrollbar::TakeFixedColour() {
 }
 
 void TSkinScrollbar::PlaceBars() {
-  if (horz_) horz_->Place();
-  if (vert_) vert_->Place();
+  bars_.Place();
 }
 
 void TSkinScrollbar::SkinChanged() {
   TakeFixedColour();
   TSkinControl::SkinChanged();
-  if (horz_) horz_->Repaint();
-  if (vert_) vert_->Repaint();
+  bars_.RepaintShown();
   if (handle_ && draw_border_) {
     RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
   }
@@ -95,8 +141,7 @@ void TSkinScrollbar::Restore() {
   }
   TSkinControl::Restore();
   if (life_ != slDestroyed) {
-    horz_.reset();
-    vert_.reset();
+    bars_.Reset();
     if (handle_ && IsWindow(handle_)) {
       // The system's own border and bars come back.
       RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
@@ -128,20 +173,14 @@ bool TSkinScrollbar::BeforeMessage(TMessage& m) {
 }
 
 void TSkinScrollbar::AfterMessage(TMessage& m) {
+  if (bars_.Scrolled(m)) return;
   switch (m.Msg) {
     case WM_SIZE:
     case WM_WINDOWPOSCHANGED:
       PlaceBars();
       return;
-    case WM_HSCROLL:
-      if (horz_) horz_->SetHotPart(LOWORD(m.WParam));
-      return;
-    case WM_VSCROLL:
-      if (vert_) vert_->SetHotPart(LOWORD(m.WParam));
-      return;
     case WM_MOUSEWHEEL:
-      if (horz_ && horz_->Shown()) horz_->Repaint();
-      if (vert_ && vert_->Shown()) vert_->Repaint();
+      bars_.RepaintShown();
       return;
     default:
       break;
@@ -150,15 +189,12 @@ void TSkinScrollbar::AfterMessage(TMessage& m) {
     if (m.WParam) {
       PlaceBars();
     } else {
-      if (horz_) horz_->HideBar();
-      if (vert_) vert_->HideBar();
+      bars_.Hide();
     }
     return;
   }
   if (m.Msg == CM_ENABLEDCHANGED) {
-    const bool enabled = control_ && control_->Enabled();
-    if (horz_) horz_->SetEnabled(enabled);
-    if (vert_) vert_->SetEnabled(enabled);
+    bars_.SetEnabled(control_ && control_->Enabled());
     return;
   }
   if (m.Msg == CM_RECREATEWND) {
@@ -175,24 +211,7 @@ void TSkinScrollbar::AfterMessage(TMessage& m) {
 }
 
 void TSkinScrollbar::DrawTo(HDC dc, const TRect&) {
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
-  if (vert_) {
-    if (vert_->Shown()) {
-      vert_->Repaint();
-    } else if (style & WS_VSCROLL) {
-      vert_->Place();
-    }
-  }
-  if (horz_) {
-    if (horz_->Shown()) {
-      horz_->Repaint();
-    } else if (style & WS_HSCROLL) {
-      horz_->Place();
-    }
-  }
-  if (horz_ && vert_ && horz_->Shown() && vert_->Shown()) {
-    FillScrollCorner(dc, handle_, *horz_, *vert_, data_->Colours().ButtonFace);
-  }
+  bars_.Paint(dc, handle_, data_->Colours().ButtonFace, true);
 }
 
 // --- TSkinScrollbarH --------------------------------------------------------
@@ -202,55 +221,32 @@ TSkinScrollbarH::~TSkinScrollbarH() = default;
 void TSkinScrollbarH::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
   if (initialized_) return;
   data_ = &data;
-  horz_ = std::make_unique<TWScrollbar>(*this);
-  vert_ = std::make_unique<TWScrollbar>(*this);
-  horz_->BindWindow(window, skHorizontal);
-  vert_->BindWindow(window, skVertical);
+  bars_.Make(*this, nullptr, window);
   TSkinControl::InitWindow(window, data, form);
 }
 
 void TSkinScrollbarH::PlaceBars() {
-  if (horz_) horz_->Place();
-  if (vert_) vert_->Place();
+  bars_.Place();
 }
 
 void TSkinScrollbarH::Restore() {
   TSkinControl::Restore();
-  if (life_ != slDestroyed) {
-    horz_.reset();
-    vert_.reset();
-  }
+  if (life_ != slDestroyed) bars_.Reset();
 }
 
 void TSkinScrollbarH::AfterMessage(TMessage& m) {
-  if (!IsWindowVisible(handle_)) {
-    if (horz_) horz_->HideBar();
-    if (vert_) vert_->HideBar();
-  }
-  switch (m.Msg) {
-    case WM_SIZE:
-    case WM_NCPAINT:
-      PlaceBars();
-      Repaint();
-      return;
-    case WM_HSCROLL:
-      if (horz_) horz_->SetHotPart(LOWORD(m.WParam));
-      return;
-    case WM_VSCROLL:
-      if (vert_) vert_->SetHotPart(LOWORD(m.WParam));
-      return;
-    default:
-      break;
+  if (!IsWindowVisible(handle_)) bars_.Hide();
+  if (bars_.Scrolled(m)) return;
+  if (m.Msg == WM_SIZE || m.Msg == WM_NCPAINT) {
+    PlaceBars();
+    Repaint();
+    return;
   }
   TSkinControl::AfterMessage(m);
 }
 
 void TSkinScrollbarH::DrawTo(HDC dc, const TRect&) {
-  if (vert_ && vert_->Shown()) vert_->Repaint();
-  if (horz_ && horz_->Shown()) horz_->Repaint();
-  if (horz_ && vert_ && horz_->Shown() && vert_->Shown()) {
-    FillScrollCorner(dc, handle_, *horz_, *vert_, data_->Colours().ButtonFace);
-  }
+  bars_.Paint(dc, handle_, data_->Colours().ButtonFace, false);
 }
 
 // --- TSkinScControl ---------------------------------------------------------

@@ -90,6 +90,32 @@ class TWScrollbar {
   TBackBuffer buffer_;
 };
 
+// The two overlays over a control's window scroll bars.
+class TScrollOverlays {
+ public:
+  // Binds a horizontal and a vertical overlay to the framework control, or
+  // to the bare window when `control` is null.
+  void Make(TSkinControl& host, TWinControl* control, HWND window);
+  void Reset();
+  void Place();
+  void Hide();
+  void SetEnabled(bool enabled);
+  void RepaintShown();
+  // WM_HSCROLL and WM_VSCROLL: the part being operated shows (the scroll
+  // codes are part codes); false for other messages.
+  bool Scrolled(const TMessage& m);
+  // Repaints the shown overlays (vertical first), places those the target's
+  // style asks for when `place_missing`, and fills the corner between two
+  // shown ones with `face` in a DC of the target's whole window.
+  void Paint(HDC window_dc, HWND target, TColor face, bool place_missing);
+  TWScrollbar* Horz() const { return horz_.get(); }
+  TWScrollbar* Vert() const { return vert_.get(); }
+
+ private:
+  std::unique_ptr<TWScrollbar> horz_;
+  std::unique_ptr<TWScrollbar> vert_;
+};
+
 class TSkinScrollbar : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
@@ -100,8 +126,8 @@ class TSkinScrollbar : public TSkinControl {
   void SkinChanged() override;
   void Restore() override;
 
-  TWScrollbar* HorzBar() const { return horz_.get(); }
-  TWScrollbar* VertBar() const { return vert_.get(); }
+  TWScrollbar* HorzBar() const { return bars_.Horz(); }
+  TWScrollbar* VertBar() const { return bars_.Vert(); }
   bool DrawBorder() const { return draw_border_; }
 
  protected:
@@ -113,8 +139,7 @@ class TSkinScrollbar : public TSkinControl {
   void PaintBorder(HDC dc);
   void TakeFixedColour();
 
-  std::unique_ptr<TWScrollbar> horz_;
-  std::unique_ptr<TWScrollbar> vert_;
+  TScrollOverlays bars_;
   bool draw_border_ = true;
   int fixed_colour_ = 0;
   bool fixed_changed_ = false;
@@ -129,16 +154,15 @@ class TSkinScrollbarH : public TSkinControl {
   void PlaceBars();
   void Restore() override;
 
-  TWScrollbar* HorzBar() const { return horz_.get(); }
-  TWScrollbar* VertBar() const { return vert_.get(); }
+  TWScrollbar* HorzBar() const { return bars_.Horz(); }
+  TWScrollbar* VertBar() const { return bars_.Vert(); }
 
  protected:
   void AfterMessage(TMessage& m) override;
   void DrawTo(HDC dc, const TRect& rect) override;
 
  private:
-  std::unique_ptr<TWScrollbar> horz_;
-  std::unique_ptr<TWScrollbar> vert_;
+  TScrollOverlays bars_;
 };
 
 class TSkinScControl : public TSkinControl {
@@ -164,8 +188,3 @@ class TSkinListView : public TSkinScrollbar {
   using TSkinScrollbar::TSkinScrollbar;
   void AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form) override;
 };
-
-// Fills the corner between a target's two overlays with the skin's face,
-// in a DC of the target's whole window.
-void FillScrollCorner(HDC window_dc, HWND target, const TWScrollbar& horz, const TWScrollbar& vert,
-                      TColor face);

