@@ -6,12 +6,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "framework/ComCtrls.h"
 #include "framework/Memo.h"
 #include "framework/ScrollBar.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/SkinWindowMessages.h"
+#include "skin/form/WinSkinForm.h"
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
 #include "tests/wine/support/InputScript.h"
 
@@ -205,6 +209,40 @@ TEST_F(ScrollTest, ScrollBarControlsShowTheirThumbByTheRulesAndScrollByClicks) {
   EXPECT_TRUE(PumpUntil([&] { return plain->Position() == 1; }, 2000));
   Pump(100);
   EXPECT_GT(bar->Thumb().start, bar->ArrowSize());
+}
+
+TEST_F(ScrollTest, ScrollObjectsAreMadeAnewOnRequestAndSizeGripsAsTheyAreMade) {
+  TMemo* memo = nullptr;
+  TForm& form = ShowSkinned(0, [&](TForm& f) {
+    memo = &OwnedComponent<TMemo>(f);
+    memo->SetBounds(20, 20, 200, 120);
+    memo->SetParent(&f);
+    memo->SetLines(std::vector<std::wstring>(50, L"line"));
+  });
+  TSkinControl* before = ObjectOf(form, *memo);
+  ASSERT_NE(dynamic_cast<TSkinScrollbar*>(before), nullptr);
+  PostMessageW(form.Handle(), SKM_USESCROLLBAR, reinterpret_cast<WPARAM>(memo->Handle()), 0);
+  Pump(150);
+  auto* after = dynamic_cast<TSkinScrollbar*>(ObjectOf(form, *memo));
+  ASSERT_NE(after, nullptr);
+  EXPECT_TRUE(after->VertBar()->Shown());
+  EXPECT_EQ(SendMessageW(memo->Handle(), SKM_ISSKINNED, 0, 0), 1);
+
+  // A size grip made in the skinned window gets its object as it is made.
+  HWND grip = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 300, 200,
+                              20, 20, form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(grip, nullptr);
+  Pump(150);
+  TWinSkinForm& engine = *EngineOf(form.Handle());
+  const bool listed = std::any_of(engine.Controls().begin(), engine.Controls().end(),
+                                  [&](const auto& object) { return object->Handle() == grip; });
+  EXPECT_TRUE(listed);
+  InvalidateRect(grip, nullptr, TRUE);
+  Pump(100);
+  const TBitmap shot = Capture(WindowRect(grip));
+  EXPECT_EQ(CountColour(shot, DataOf(form).Colours().ButtonFace, 0), shot.Width() * shot.Height())
+      << "the grip is covered by the skin's face";
+  DestroyWindow(grip);
 }
 
 }  // namespace
