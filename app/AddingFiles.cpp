@@ -38,10 +38,10 @@ void TFrmMain::AddSources(const std::vector<std::wstring>& chosen, bool filter_f
   if (chosen.empty() || Busy()) return;
   // The probe keeps this thread waiting (processing messages) for each file;
   // every handler refuses to start meanwhile, and an add that takes longer
-  // than a moment greys the controls, so a quick one does not flicker.
+  // than a second greys the controls, so a quick one does not flicker.
   probing_ = true;
   stop_reading_ = false;
-  grey_at_ = GetTickCount64() + 300;
+  grey_at_ = GetTickCount64() + 1000;
   DragAcceptFiles(Handle(), FALSE);
   const TOnExit end_wait([this] {
     EndProbeWait();
@@ -50,7 +50,6 @@ void TFrmMain::AddSources(const std::vector<std::wstring>& chosen, bool filter_f
     HonourPendingClose();
   });
   ProgressBar1->SetPosition(0);
-  lblInfo->SetCaption(texts::kReady);
 
   TCollectOptions options;
   options.filter_chosen_files = filter_files;
@@ -72,17 +71,39 @@ void TFrmMain::AddSources(const std::vector<std::wstring>& chosen, bool filter_f
   bool probe_usable =
       sources.files.empty() || HelperPresent(texts::kProbeName, texts::kWithoutProbe);
   bool probe_error_shown = false;
+  // The view learns of new rows at most twice a second while many files are
+  // read: resizing the owner-data view (scroll range, paint) costs far more
+  // than a row does. The first row shows at once, and the count is right
+  // when the add ends.
+  ULONGLONG rows_shown_at = 0;
+  const auto show_rows = [&](bool now) {
+    const int count = static_cast<int>(JobList.size());
+    if (count == lvwFiles->ItemCount()) return;
+    if (!now && GetTickCount64() < rows_shown_at + 500) return;
+    rows_shown_at = GetTickCount64();
+    lvwFiles->SetItemCount(count);
+  };
+  const TOnExit show_all_rows([&] { show_rows(true); });
   const size_t n = sources.files.size();
   for (size_t k = 0; k < n && !cancel_ && !stop_reading_; ++k) {
     const std::wstring& path = sources.files[k];
     lblInfo->SetCaption(converter::ReadingText(k + 1, n, path));
-    auto job = std::make_unique<TFileInfo>();
+    if (probe_usable) StartProbe(path);
+    // The row appears while the player starts: the list's work overlaps the
+    // probe instead of following it. lblInfo says which file is being read.
+    JobList.push_back(std::make_unique<TFileInfo>());
+    TFileInfo& job = *JobList.back();
+    job.FileName = path;
+    job.Status = texts::kReady;
+    show_rows(k == 0 || k + 1 == n);
     if (probe_usable) {
       try {
-        job->Duration = GetMediaLength(path);
+        job.Duration = FinishProbe();
       } catch (const Exception& e) {
         // The player's length is no number: the file is not added. The box
         // comes once per add, not once per file of a folder.
+        JobList.pop_back();
+        show_rows(true);
         if (!cancel_ && !probe_error_shown) ShowError(Utf8ToWide(e.Message()));
         probe_error_shown = true;
         continue;
@@ -96,12 +117,11 @@ void TFrmMain::AddSources(const std::vector<std::wstring>& chosen, bool filter_f
       // Without the probe nothing waits; the window still keeps up.
       Application->ProcessMessages();
     }
-    // A close during the probe: the window is going, this file is not added.
-    if (cancel_) break;
-    job->Status = texts::kReady;
-    job->FileName = path;
-    JobList.push_back(std::move(job));
-    lvwFiles->SetItemCount(static_cast<int>(JobList.size()));
+    if (cancel_) {
+      // A close during the probe: the window is going, this file is not added.
+      JobList.pop_back();
+      break;
+    }
   }
   if (stop_reading_) {
     lblInfo->SetCaption(texts::kStopped);

@@ -48,9 +48,17 @@ bool SameStamp(const TFileStamp& a, const TFileStamp& b) {
 }  // namespace
 
 int TFrmMain::GetMediaLength(const std::wstring& file_name) {
+  StartProbe(file_name);
+  return FinishProbe();
+}
+
+void TFrmMain::StartProbe(const std::wstring& file_name) {
   ProbeRunner->SetCommandLine(converter::ProbeCommandLine(ExeDir, file_name));
   ProbeFinished = false;
   ProbeRunner->Execute();
+}
+
+int TFrmMain::FinishProbe() {
   // About 50 seconds in all, however many lines the player prints: the wait
   // ends at once when the run ends, and the lines are looked at whenever
   // new ones have come (at the latest every 50 ms).
@@ -72,7 +80,9 @@ int TFrmMain::GetMediaLength(const std::wstring& file_name) {
     Application->WaitAndProcess(ProbeRunner->RunEndedEvent(),
                                 static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 50)));
   }
-  ProbeRunner->Stop();
+  // A probe that has ended has all its lines in; one that still runs is
+  // killed (the worker of an ended run goes at the next start).
+  if (!ProbeFinished) ProbeRunner->Stop();
   const std::string output = ProbeRunner->Lines().Text();
   if (!found && !converter::HasDurationMarker(output)) return 0;
   return converter::ParseDuration(output);

@@ -80,8 +80,11 @@ class TFrmMain : public TForm {
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormClose(TObject* Sender, TCloseAction& Action);
 
-  // The conversion.
+  // The conversion. GetMediaLength is StartProbe then FinishProbe; an add
+  // does other work between the two while the player starts.
   int GetMediaLength(const std::wstring& file_name);
+  void StartProbe(const std::wstring& file_name);
+  int FinishProbe();
   TJobResult ConvertVideo(TFileInfo& job, const std::wstring& output);
   void DosCommand1NewLine(TObject* Sender, const std::string& NewLine, TOutputType OutputType);
   void DosCommand1Terminated(TObject* Sender);
