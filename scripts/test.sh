@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds both toolchains and runs every test: the native unit tests (ASan +
-# UBSan), the Windows tests under Wine on a virtual display, and a short run
-# of each fuzz target. Ends with one summary line "N passed, M failed".
+# UBSan), the Windows tests under Wine on a virtual display, the release zip
+# (dist/) and a short run of each fuzz target. Ends with one summary line
+# "N passed, M failed".
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -55,6 +56,11 @@ if cmake --preset win64 >/dev/null && cmake --build build/win64 -j "$jobs"; then
   wineserver -k >/dev/null 2>&1 || true
 else
   echo "test: Windows build failed" >&2; failed=$((failed + 1)); status=1
+fi
+
+echo "== release zip"
+if ! bash scripts/package.sh build/win64 dist; then
+  echo "test: the release zip could not be built" >&2; failed=$((failed + 1)); status=1
 fi
 
 echo "== fuzz targets (short run)"
