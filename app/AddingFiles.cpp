@@ -49,7 +49,7 @@ void TFrmMain::AddSources(const std::vector<std::wstring>& chosen, bool filter_f
     DragAcceptFiles(Handle(), TRUE);
     HonourPendingClose();
   });
-  ProgressBar1->SetPosition(0);
+  if (ProgressBar1->Position() != 0) ProgressBar1->SetPosition(0);
 
   TCollectOptions options;
   options.filter_chosen_files = filter_files;
@@ -87,10 +87,10 @@ void TFrmMain::AddSources(const std::vector<std::wstring>& chosen, bool filter_f
   const size_t n = sources.files.size();
   for (size_t k = 0; k < n && !cancel_ && !stop_reading_; ++k) {
     const std::wstring& path = sources.files[k];
-    lblInfo->SetCaption(converter::ReadingText(k + 1, n, path));
+    // The player starts first; the text, the row and the list's work (far
+    // more than a row's) overlap it instead of delaying it or following it.
     if (probe_usable) StartProbe(path);
-    // The row appears while the player starts: the list's work overlaps the
-    // probe instead of following it. lblInfo says which file is being read.
+    lblInfo->SetCaption(converter::ReadingText(k + 1, n, path));
     JobList.push_back(std::make_unique<TFileInfo>());
     TFileInfo& job = *JobList.back();
     job.FileName = path;
