@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb xauth x11-utils imagemagick xdotool
-  fonts-wqy-zenhei fonts-arphic-uming fonts-wine fontconfig
+  fonts-wqy-zenhei fonts-wine fontconfig
   ffmpeg libpng-dev
 )
 

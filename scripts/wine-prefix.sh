@@ -1,26 +1,28 @@
 #!/usr/bin/env bash
 # Creates the project's own 64-bit Wine prefix once, without Mono or Gecko,
-# and maps the Chinese UI face "宋体" (SimSun) to a Song-style CJK font with
-# font smoothing on, so that what Wine shows is close to Windows.
+# and maps the Chinese UI face "宋体" (SimSun) to a CJK face made for small
+# sizes.
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 
 stamp="$WINEPREFIX/.tonmill-ready"
-fonts_stamp="$WINEPREFIX/.tonmill-fonts-2"
+fonts_stamp="$WINEPREFIX/.tonmill-fonts-3"
 subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 
-# The Chinese faces of the program's windows: a Song (Ming) face, as
-# Windows has, with smoothed glyphs. A prefix made before gets them too.
+# The Chinese faces of the program's windows: the sharp cut of WenQuanYi Zen
+# Hei carries bitmaps for small sizes, crisp as SimSun's at 9 points on
+# Windows. Glyphs stay unsmoothed: the tests read text colours back pixel by
+# pixel, and smoothing (ClearType above all, or a light face like AR PL
+# UMing) leaves hardly a pixel in the text's own colour. A prefix made before
+# gets the same settings.
 set_fonts() {
   local face
   for face in "宋体" "SimSun" "新宋体" "NSimSun"; do
-    wine reg add "$subst" /v "$face" /t REG_SZ /d "AR PL UMing CN" /f >/dev/null 2>&1
+    wine reg add "$subst" /v "$face" /t REG_SZ /d "WenQuanYi Zen Hei Sharp" /f >/dev/null 2>&1
   done
   local desktop='HKCU\Control Panel\Desktop'
-  wine reg add "$desktop" /v FontSmoothing /t REG_SZ /d 2 /f >/dev/null 2>&1
-  wine reg add "$desktop" /v FontSmoothingType /t REG_DWORD /d 2 /f >/dev/null 2>&1
-  wine reg add "$desktop" /v FontSmoothingGamma /t REG_DWORD /d 1400 /f >/dev/null 2>&1
-  wine reg add "$desktop" /v FontSmoothingOrientation /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wine reg add "$desktop" /v FontSmoothing /t REG_SZ /d 0 /f >/dev/null 2>&1
+  wine reg add "$desktop" /v FontSmoothingType /t REG_DWORD /d 1 /f >/dev/null 2>&1
   wineserver -w
   touch "$fonts_stamp"
 }

@@ -22,7 +22,8 @@
 #include "framework/GdiObjects.h"
 #include "framework/Timer.h"
 #include "framework/Unicode.h"
-#include "skin/data/RecordingSkinManager.h"
+#include "skin/data/SkinManage.h"
+#include "skin/form/SkinWindowMessages.h"
 #include "tests/wine/app/MainWindowHarness.h"
 #include "tests/wine/support/WineTestSupport.h"
 
@@ -110,15 +111,17 @@ TEST_F(MainWindowTest, CarriesFiveStoredSkinsAndLoadsTheThirdAtStart) {
   const auto loaded = form->SkinData1->SkinBuffer().Bytes();
   ASSERT_EQ(loaded.size(), item.size());
   EXPECT_TRUE(std::equal(item.begin(), item.end(), loaded.begin()));
-  // The manager was started with its hook and asked to switch skinning on.
-  auto* manager = dynamic_cast<TRecordingSkinManager*>(skins->Manager());
+  // The manager was started with its hook, skinning is on, and once its
+  // command has run the main window has a form engine on the same data.
+  auto* manager = dynamic_cast<TSkinManage*>(skins->Manager());
   ASSERT_NE(manager, nullptr);
   EXPECT_TRUE(manager->HookInstalled());
+  EXPECT_TRUE(manager->SkinningOn());
   EXPECT_EQ(manager->MainData(), form->SkinData1);
-  const auto& log = manager->Log();
-  EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& call) {
-    return call.rfind("Post 1", 0) == 0;
-  })) << "switching the skin data on asks the manager to activate";
+  manager->FlushCommand();
+  TWinSkinForm* engine = manager->FindSkinForm(form->Handle());
+  ASSERT_NE(engine, nullptr) << "switching the skin data on skins the main window";
+  EXPECT_EQ(SendMessageW(form->Handle(), SKM_ISSKINNED, 0, 0), 1);
 }
 
 TEST_F(MainWindowTest, AddDeleteMoveAndClearKeepListAndViewInStep) {
