@@ -83,8 +83,7 @@ bool TDosThread::LimitReached() const {
   if (max_time_after_beginning_ >= 1 && timer_->SinceBeginning() > max_time_after_beginning_) {
     return true;
   }
-  if (max_time_after_last_output_ >= 1 &&
-      timer_->SinceLastOutput() > max_time_after_last_output_) {
+  if (max_time_after_last_output_ >= 1 && timer_->SinceLastOutput() > max_time_after_last_output_) {
     return true;
   }
   return false;
@@ -169,8 +168,8 @@ TRunOutcome TDosThread::Run() {
 
     DWORD peeked = 0;
     DWORD available = 0;
-    if (PeekNamedPipe(output_read.Get(), buffer.data(), static_cast<DWORD>(buffer.size()),
-                      &peeked, &available, nullptr) &&
+    if (PeekNamedPipe(output_read.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &peeked,
+                      &available, nullptr) &&
         peeked > 0) {
       if (available > buffer.size()) buffer.resize(available);
       std::fill(buffer.begin(), buffer.end(), 0);

@@ -20,10 +20,18 @@ void TListView::CreateParams(TCreateParams& params) {
   params.class_name = WC_LISTVIEWW;
   params.style |= WS_TABSTOP | LVS_SHOWSELALWAYS | LVS_SINGLESEL;
   switch (ViewStyle) {
-    case vsIcon: params.style |= LVS_ICON; break;
-    case vsSmallIcon: params.style |= LVS_SMALLICON; break;
-    case vsList: params.style |= LVS_LIST; break;
-    case vsReport: params.style |= LVS_REPORT; break;
+    case vsIcon:
+      params.style |= LVS_ICON;
+      break;
+    case vsSmallIcon:
+      params.style |= LVS_SMALLICON;
+      break;
+    case vsList:
+      params.style |= LVS_LIST;
+      break;
+    case vsReport:
+      params.style |= LVS_REPORT;
+      break;
   }
   if (OwnerData) params.style |= LVS_OWNERDATA;
   if (!ReadOnly) params.style |= LVS_EDITLABELS;
@@ -45,7 +53,9 @@ void TListView::CreateWnd() {
   SetItemCount(item_count_);
 }
 
-int TListView::ItemCount() const { return item_count_; }
+int TListView::ItemCount() const {
+  return item_count_;
+}
 
 void TListView::SetItemCount(int count) {
   item_count_ = std::max(0, count);
@@ -122,14 +132,18 @@ void TListView::DescribeProperties(TPropertyTable& table) {
 
 TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) {}
 
-void TProgressBar::CreateParams(TCreateParams& params) { params.class_name = PROGRESS_CLASSW; }
+void TProgressBar::CreateParams(TCreateParams& params) {
+  params.class_name = PROGRESS_CLASSW;
+}
 
 void TProgressBar::CreateWnd() {
   SendMessageW(Handle(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
   SendMessageW(Handle(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
 
-int TProgressBar::Position() const { return position_; }
+int TProgressBar::Position() const {
+  return position_;
+}
 
 void TProgressBar::SetMin(int min) {
   min_ = min;

@@ -76,9 +76,8 @@ void TWinControl::CreateHandle() {
   HWND parent_hwnd = parent_ ? parent_->hwnd_ : nullptr;
   if (params.class_name.empty()) {
     RegisterOwnClass(&TWinControl::OwnClassProc);
-    hwnd_ = CreateWindowExW(params.ex_style, kOwnClass, caption_.c_str(), params.style, left_,
-                            top_, width_, height_, parent_hwnd, nullptr,
-                            GetModuleHandleW(nullptr), this);
+    hwnd_ = CreateWindowExW(params.ex_style, kOwnClass, caption_.c_str(), params.style, left_, top_,
+                            width_, height_, parent_hwnd, nullptr, GetModuleHandleW(nullptr), this);
   } else {
     hwnd_ = CreateWindowExW(params.ex_style, params.class_name.c_str(), caption_.c_str(),
                             params.style, left_, top_, width_, height_, parent_hwnd, nullptr,
@@ -400,17 +399,21 @@ LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
 
 void TWinControl::DescribeProperties(TPropertyTable& table) {
   TComponent::DescribeProperties(table);
-  table.Text("Caption", [this] { return WideToUtf8(Caption()); },
-             [this](const std::string& v) { SetCaption(Utf8ToWide(v)); });
+  table.Text(
+      "Caption", [this] { return WideToUtf8(Caption()); },
+      [this](const std::string& v) { SetCaption(Utf8ToWide(v)); });
   table.Int("Left", [this] { return left_; });
   table.Int("Top", [this] { return top_; });
   table.Int("Width", [this] { return width_; });
   table.Int("Height", [this] { return height_; });
-  table.Enum("Enabled", {"False", "True"}, [this] { return enabled_ ? 1 : 0; },
-             [this](std::int64_t v) { SetEnabled(v != 0); });
-  table.Enum("Visible", {"False", "True"}, [this] { return visible_ ? 1 : 0; },
-             [this](std::int64_t v) { SetVisible(v != 0); });
-  table.Int("Color", [this] { return Color(); },
-            [this](std::int64_t v) { SetColor(static_cast<TColor>(v)); });
+  table.Enum(
+      "Enabled", {"False", "True"}, [this] { return enabled_ ? 1 : 0; },
+      [this](std::int64_t v) { SetEnabled(v != 0); });
+  table.Enum(
+      "Visible", {"False", "True"}, [this] { return visible_ ? 1 : 0; },
+      [this](std::int64_t v) { SetVisible(v != 0); });
+  table.Int(
+      "Color", [this] { return Color(); },
+      [this](std::int64_t v) { SetColor(static_cast<TColor>(v)); });
   table.Object("Font", [this]() -> TPersistent* { return &FontObject(); });
 }

@@ -436,7 +436,9 @@ void TWinSkinForm::HookClient() {
                            reinterpret_cast<DWORD_PTR>(this));
 }
 
-void TWinSkinForm::UnhookClient() { client_subclass_.Remove(); }
+void TWinSkinForm::UnhookClient() {
+  client_subclass_.Remove();
+}
 
 LRESULT CALLBACK TWinSkinForm::ClientSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                                                   UINT_PTR, DWORD_PTR ref) {

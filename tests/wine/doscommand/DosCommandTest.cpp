@@ -45,7 +45,8 @@ class DosCommandTest : public ::testing::Test {
   void RunToEnd(const std::wstring& command, std::chrono::milliseconds limit = 20s) {
     runner->SetCommandLine(command);
     runner->Execute();
-    ASSERT_TRUE(PumpUntil(app, [this] { return !runner->IsRunning(); }, limit))
+    ASSERT_TRUE(PumpUntil(
+        app, [this] { return !runner->IsRunning(); }, limit))
         << "the run did not end in time";
     runner->Stop();
   }
@@ -63,7 +64,9 @@ class DosCommandTest : public ::testing::Test {
   std::atomic<int> worker_thread_events{0};
 };
 
-std::vector<std::string> Lines(const TDosCommand& runner) { return runner.Lines().Snapshot().Lines(); }
+std::vector<std::string> Lines(const TDosCommand& runner) {
+  return runner.Lines().Snapshot().Lines();
+}
 
 TEST_F(DosCommandTest, CrLfAndLfInOneWriteGiveTwoLines) {
   RunToEnd(Child(L"out:a\\r\\nb\\n"));
@@ -75,9 +78,8 @@ TEST_F(DosCommandTest, CrLfAndLfInOneWriteGiveTwoLines) {
 
 TEST_F(DosCommandTest, UnfinishedLastLineIsDeliveredAgainAsEntireAfterExit) {
   RunToEnd(Child(L"out:a\\rb"));
-  EXPECT_EQ(Events(), (std::vector<Event>{{"a", otEntireLine},
-                                          {"b", otBeginningOfLine},
-                                          {"b", otEntireLine}}));
+  EXPECT_EQ(Events(), (std::vector<Event>{
+                          {"a", otEntireLine}, {"b", otBeginningOfLine}, {"b", otEntireLine}}));
   EXPECT_EQ(Lines(*runner), (std::vector<std::string>{"a", "b"}));
 }
 
@@ -136,7 +138,8 @@ TEST_F(DosCommandTest, MissingProgramEndsTheRunCleanlyWithItsMessage) {
 TEST_F(DosCommandTest, StopKillsTheRunningChild) {
   runner->SetCommandLine(Child(L"pid sleep:60000"));
   runner->Execute();
-  ASSERT_TRUE(PumpUntil(app, [this] { return runner->Lines().Count() > 0; }, 10s));
+  ASSERT_TRUE(PumpUntil(
+      app, [this] { return runner->Lines().Count() > 0; }, 10s));
   const std::string first = runner->Lines().Snapshot()[0];
   ASSERT_EQ(first.rfind("pid=", 0), 0u) << first;
   const DWORD pid = static_cast<DWORD>(std::stoul(first.substr(4)));
@@ -156,7 +159,8 @@ TEST_F(DosCommandTest, StopKillsTheRunningChild) {
 TEST_F(DosCommandTest, DestroyingTheRunnerDuringARunStopsTheChild) {
   runner->SetCommandLine(Child(L"pid sleep:60000"));
   runner->Execute();
-  ASSERT_TRUE(PumpUntil(app, [this] { return runner->Lines().Count() > 0; }, 10s));
+  ASSERT_TRUE(PumpUntil(
+      app, [this] { return runner->Lines().Count() > 0; }, 10s));
   const DWORD pid = static_cast<DWORD>(std::stoul(runner->Lines().Snapshot()[0].substr(4)));
   THandle child(OpenProcess(SYNCHRONIZE, FALSE, pid));
   ASSERT_TRUE(child);
@@ -200,7 +204,8 @@ TEST_F(DosCommandTest, CountersAdvanceOnlyWhileMessagesAreProcessed) {
   runner->Execute();
   Sleep(3000);
   EXPECT_TRUE(runner->IsRunning());
-  ASSERT_TRUE(PumpUntil(app, [this] { return !runner->IsRunning(); }, 20s));
+  ASSERT_TRUE(PumpUntil(
+      app, [this] { return !runner->IsRunning(); }, 20s));
   runner->Stop();
   EXPECT_EQ(runner->LastOutcome().end, TRunEnd::reExited);
   EXPECT_EQ(Lines(*runner), (std::vector<std::string>{"done"}));
@@ -220,14 +225,15 @@ TEST_F(DosCommandTest, TenMegabytesArriveWithoutLoss) {
   runner->Execute();
   // Reading Lines from this thread while the worker appends must be safe.
   int last_count = 0;
-  ASSERT_TRUE(PumpUntil(app,
-                        [&] {
-                          const int count = runner->Lines().Count();
-                          EXPECT_GE(count, last_count);
-                          last_count = count;
-                          return !runner->IsRunning();
-                        },
-                        120s));
+  ASSERT_TRUE(PumpUntil(
+      app,
+      [&] {
+        const int count = runner->Lines().Count();
+        EXPECT_GE(count, last_count);
+        last_count = count;
+        return !runner->IsRunning();
+      },
+      120s));
   runner->Stop();
   const int expected_lines = static_cast<int>(bytes / 13);
   EXPECT_EQ(lines_seen.load(), expected_lines + 1);  // the dotted tail ends unfinished

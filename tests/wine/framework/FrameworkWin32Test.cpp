@@ -28,12 +28,14 @@ TEST(Timer, TicksOnTheCreatingThreadOnlyWhileEnabled) {
     ++ticks;
   };
   timer.SetInterval(30);
-  ASSERT_TRUE(PumpUntil(app, [&] { return ticks >= 3; }, 5s));
+  ASSERT_TRUE(PumpUntil(
+      app, [&] { return ticks >= 3; }, 5s));
   EXPECT_TRUE(on_main);
   timer.SetEnabled(false);
   app.ProcessMessages();
   const int stopped_at = ticks;
-  PumpUntil(app, [] { return false; }, 200ms);
+  PumpUntil(
+      app, [] { return false; }, 200ms);
   EXPECT_EQ(ticks, stopped_at);
   EXPECT_EQ(GetIntProp(timer, "Interval"), 30);
   EXPECT_EQ(GetEnumPropName(timer, "Enabled"), "False");
@@ -52,7 +54,8 @@ TEST(Application, QueuedWorkRunsOnTheUiThreadInOrder) {
     }
   });
   worker.join();
-  ASSERT_TRUE(PumpUntil(app, [&] { return order.size() == 100; }, 5s));
+  ASSERT_TRUE(PumpUntil(
+      app, [&] { return order.size() == 100; }, 5s));
   EXPECT_TRUE(all_on_main.load());
   for (int i = 0; i < 100; ++i) EXPECT_EQ(order[static_cast<size_t>(i)], i);
 }
@@ -65,7 +68,8 @@ TEST(Application, RemoveQueuedEventsDropsOnlyThatOwnersWork) {
   app.Queue([&] { ++b; }, &owner_b);
   app.Queue([&] { ++a; }, &owner_a);
   app.RemoveQueuedEvents(&owner_a);
-  PumpUntil(app, [&] { return b == 1; }, 2s);
+  PumpUntil(
+      app, [&] { return b == 1; }, 2s);
   app.ProcessMessages();
   EXPECT_EQ(a, 0);
   EXPECT_EQ(b, 1);
