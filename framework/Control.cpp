@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "framework/GraphicControl.h"
+#include "framework/ControlProperties.h"
 #include "framework/Unicode.h"
 
 namespace {
@@ -399,21 +400,8 @@ LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
 
 void TWinControl::DescribeProperties(TPropertyTable& table) {
   TComponent::DescribeProperties(table);
-  table.Text(
-      "Caption", [this] { return WideToUtf8(Caption()); },
-      [this](const std::string& v) { SetCaption(Utf8ToWide(v)); });
-  table.Int("Left", [this] { return left_; });
-  table.Int("Top", [this] { return top_; });
-  table.Int("Width", [this] { return width_; });
-  table.Int("Height", [this] { return height_; });
-  table.Enum(
-      "Enabled", {"False", "True"}, [this] { return enabled_ ? 1 : 0; },
-      [this](std::int64_t v) { SetEnabled(v != 0); });
-  table.Enum(
-      "Visible", {"False", "True"}, [this] { return visible_ ? 1 : 0; },
-      [this](std::int64_t v) { SetVisible(v != 0); });
+  DescribeCommonControlProperties(table, *this);
   table.Int(
       "Color", [this] { return Color(); },
       [this](std::int64_t v) { SetColor(static_cast<TColor>(v)); });
-  table.Object("Font", [this]() -> TPersistent* { return &FontObject(); });
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/ControlProperties.h"
 #include "framework/Unicode.h"
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TComponent(owner) {
@@ -129,20 +130,7 @@ void TGraphicControl::WndProc(TMessage& m) {
 
 void TGraphicControl::DescribeProperties(TPropertyTable& table) {
   TComponent::DescribeProperties(table);
-  table.Text(
-      "Caption", [this] { return WideToUtf8(caption_); },
-      [this](const std::string& v) { SetCaption(Utf8ToWide(v)); });
-  table.Int("Left", [this] { return left_; });
-  table.Int("Top", [this] { return top_; });
-  table.Int("Width", [this] { return width_; });
-  table.Int("Height", [this] { return height_; });
-  table.Enum(
-      "Enabled", {"False", "True"}, [this] { return enabled_ ? 1 : 0; },
-      [this](std::int64_t v) { SetEnabled(v != 0); });
-  table.Enum(
-      "Visible", {"False", "True"}, [this] { return visible_ ? 1 : 0; },
-      [this](std::int64_t v) { SetVisible(v != 0); });
-  table.Object("Font", [this]() -> TPersistent* { return &FontObject(); });
+  DescribeCommonControlProperties(table, *this);
 }
 
 // --- the parent's side ------------------------------------------------------
