@@ -98,28 +98,8 @@ RECT ToRECT(const TRect& r) {
   return RECT{r.left, r.top, r.right, r.bottom};
 }
 
-// Shrinks a maximised window by the edge where an auto-hidden task bar
-// waits, so the mouse can still reach it there.
-void KeepAutoHideBarReachable(const MONITORINFO& monitor, RECT& area) {
-  APPBARDATA bar{};
-  bar.cbSize = sizeof bar;
-  if (!(SHAppBarMessage(ABM_GETSTATE, &bar) & ABS_AUTOHIDE)) return;
-  const struct {
-    UINT edge;
-    LONG* side;
-    int step;
-  } edges[] = {{ABE_BOTTOM, &area.bottom, -2},
-               {ABE_TOP, &area.top, 2},
-               {ABE_LEFT, &area.left, 2},
-               {ABE_RIGHT, &area.right, -2}};
-  for (const auto& e : edges) {
-    APPBARDATA query{};
-    query.cbSize = sizeof query;
-    query.uEdge = e.edge;
-    query.rc = monitor.rcMonitor;
-    if (SHAppBarMessage(ABM_GETAUTOHIDEBAR, &query)) *e.side += e.step;
-  }
-}
+// How long an answer about auto-hidden task bars is kept.
+constexpr unsigned long long kAutoHideAnswerMs = 2000;
 
 }  // namespace
 
@@ -475,12 +455,44 @@ void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {
   info.cbSize = sizeof info;
   if (!monitor || !GetMonitorInfoW(monitor, &info)) return;
   RECT area = info.rcWork;
-  KeepAutoHideBarReachable(info, area);
+  KeepAutoHideBarsReachable(info.rcMonitor, area);
   auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
   mmi->ptMaxPosition = {area.left - info.rcMonitor.left, area.top - info.rcMonitor.top};
   mmi->ptMaxSize = {area.right - area.left, area.bottom - area.top};
   mmi->ptMaxTrackSize.x = std::max(mmi->ptMaxTrackSize.x, mmi->ptMaxSize.x);
   mmi->ptMaxTrackSize.y = std::max(mmi->ptMaxTrackSize.y, mmi->ptMaxSize.y);
+}
+
+// Shrinks a maximised window by the edges where auto-hidden task bars wait,
+// so the mouse can still reach them there.
+void TWinSkinForm::KeepAutoHideBarsReachable(const RECT& monitor, RECT& area) {
+  const unsigned long long now = GetTickCount64();
+  if (!auto_hide_.known || now - auto_hide_.asked_at >= kAutoHideAnswerMs ||
+      !EqualRect(&auto_hide_.monitor, &monitor)) {
+    auto_hide_ = TAutoHideEdges{};
+    auto_hide_.known = true;
+    auto_hide_.asked_at = now;
+    auto_hide_.monitor = monitor;
+    APPBARDATA state{};
+    state.cbSize = sizeof state;
+    if (SHAppBarMessage(ABM_GETSTATE, &state) & ABS_AUTOHIDE) {
+      const auto on_edge = [&monitor](UINT edge) {
+        APPBARDATA query{};
+        query.cbSize = sizeof query;
+        query.uEdge = edge;
+        query.rc = monitor;
+        return SHAppBarMessage(ABM_GETAUTOHIDEBAR, &query) != 0;
+      };
+      auto_hide_.bottom = on_edge(ABE_BOTTOM);
+      auto_hide_.top = on_edge(ABE_TOP);
+      auto_hide_.left = on_edge(ABE_LEFT);
+      auto_hide_.right = on_edge(ABE_RIGHT);
+    }
+  }
+  if (auto_hide_.bottom) area.bottom -= 2;
+  if (auto_hide_.top) area.top += 2;
+  if (auto_hide_.left) area.left += 2;
+  if (auto_hide_.right) area.right -= 2;
 }
 
 void TWinSkinForm::OnSetText(TMessage& m, const TWndMethod& pass) {

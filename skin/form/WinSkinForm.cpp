@@ -610,6 +610,11 @@ bool TWinSkinForm::DispatchStage2(TMessage& m) {
     case WM_GETMINMAXINFO:
       OnGetMinMaxInfo(m);
       return true;
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE:
+      // Task bars may have moved or changed their hiding.
+      auto_hide_.known = false;
+      return false;
     case WM_WINDOWPOSCHANGED:
       UpdateShowState();
       CallPrevious(m);

@@ -169,6 +169,7 @@ class TWinSkinForm : public TComponent {
   void OnNcActivate(TMessage& m);
   void OnSize(TMessage& m);
   void OnGetMinMaxInfo(TMessage& m);
+  void KeepAutoHideBarsReachable(const RECT& monitor, RECT& area);
   // `pass` hands the message on (the form's old window method, or the
   // previous procedure of a bare window).
   void OnSetText(TMessage& m, const TWndMethod& pass);
@@ -264,6 +265,17 @@ class TWinSkinForm : public TComponent {
     TBitmap bitmap;
   };
   mutable std::array<TRenderedPart, 4> rendered_parts_;
+  // Where auto-hidden task bars wait on the window's monitor. Asking the
+  // shell takes milliseconds, and the size limits are asked for at every
+  // size change, so the answer is kept for a while (and dropped when a
+  // setting changes).
+  struct TAutoHideEdges {
+    bool known = false;
+    unsigned long long asked_at = 0;  // GetTickCount64
+    RECT monitor{};
+    bool top = false, bottom = false, left = false, right = false;
+  };
+  TAutoHideEdges auto_hide_;
   bool active_ = true;
   TMdiKind mdi_kind_ = mkNone;
   TFrameKind frame_kind_ = fkSingle;
