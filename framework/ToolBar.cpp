@@ -139,7 +139,17 @@ LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& draw) {
       OnCustomDrawButton(this, Buttons(index), draw.nmcd.hdc, draw.nmcd.rc, draw.nmcd.uItemState,
                          text, frame_drawn);
       draw.clrText = text;
-      return frame_drawn ? CDRF_NEWFONT | TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND : CDRF_NEWFONT;
+      LRESULT flags =
+          frame_drawn ? CDRF_NEWFONT | TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND : CDRF_NEWFONT;
+      // The system etches a disabled caption with its own highlight colour,
+      // which stands out as bright text on a face the owner chose; plain
+      // grey text reads as disabled on any face. Some tool bars etch even
+      // when told not to: their etching then takes the text's grey.
+      if (draw.nmcd.uItemState & (CDIS_DISABLED | CDIS_GRAYED)) {
+        flags |= TBCDRF_NOETCHEDEFFECT;
+        draw.clrBtnHighlight = GetSysColor(COLOR_BTNSHADOW);
+      }
+      return flags;
     }
     default:
       return CDRF_DODEFAULT;

@@ -401,13 +401,15 @@ TEST_F(ControlsTest, ToolBarButtonsClickAndLetTheOwnerDrawTheirFaces) {
   bar.SetParent(form_);
   TToolButton& open = bar.AddButton(L"Open");
   bar.AddButton(L"Pin", -1, tbsCheck);
+  TToolButton& off = bar.AddButton(L"MMMM");
+  off.SetEnabled(false);
   int clicks = 0;
   open.OnClick = [&](TObject*) { ++clicks; };
   int drawn = 0;
   bar.OnCustomDrawButton = [&](TToolBar*, TToolButton& button, HDC dc, const RECT& rect, UINT,
                                COLORREF&, bool& frame_drawn) {
-    if (button.Index() != 0) return;
-    ++drawn;
+    if (button.Index() == 1) return;
+    drawn += button.Index() == 0;
     TOwnedBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
     FillRect(dc, &rect, blue.Get());
     frame_drawn = true;
@@ -421,6 +423,22 @@ TEST_F(ControlsTest, ToolBarButtonsClickAndLetTheOwnerDrawTheirFaces) {
   const RECT pin = bar.Buttons(1).BoundsRect();
   Click(At(bar.Handle(), (pin.left + pin.right) / 2, (pin.top + pin.bottom) / 2));
   EXPECT_TRUE(bar.Buttons(1).Down());
+  // A disabled caption on the owner's face: grey text, without the system's
+  // bright etching beside it.
+  const RECT o = off.BoundsRect();
+  const TColor highlight = RGBColour(GetRValue(GetSysColor(COLOR_BTNHIGHLIGHT)),
+                                     GetGValue(GetSysColor(COLOR_BTNHIGHLIGHT)),
+                                     GetBValue(GetSysColor(COLOR_BTNHIGHLIGHT)));
+  int text_pixels = 0, etched_pixels = 0;
+  for (int x = o.left + 2; x < o.right - 2; ++x) {
+    for (int y = o.top + 2; y < o.bottom - 2; ++y) {
+      const TColor c = Pixel(bar.Handle(), x, y);
+      etched_pixels += c == highlight;
+      text_pixels += c != RGBColour(0, 0, 255);
+    }
+  }
+  EXPECT_GT(text_pixels, 10) << "the disabled caption is written";
+  EXPECT_EQ(etched_pixels, 0);
   SetPropText(bar, "Flat", "False");
   EXPECT_FALSE(GetWindowLongPtrW(bar.Handle(), GWL_STYLE) & TBSTYLE_FLAT);
 }
