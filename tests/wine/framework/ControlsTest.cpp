@@ -22,6 +22,7 @@
 #include "framework/StatusBar.h"
 #include "framework/StdCtrls.h"
 #include "framework/ToolBar.h"
+#include "tests/wine/framework/InputSupport.h"
 #include "tests/wine/support/InputScript.h"
 #include "tests/wine/support/SettledMouse.h"
 #include "tests/wine/support/WineTestSupport.h"
@@ -30,17 +31,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TColor ScreenPixel(int x, int y) {
-  HDC dc = GetDC(nullptr);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(nullptr, dc);
-  return static_cast<TColor>(c);
-}
-
-void PumpFor(TApplication& app, std::chrono::milliseconds duration) {
-  PumpUntil(
-      app, [] { return false; }, duration);
-}
+using input::PumpFor;
+using input::ScreenPixel;
 
 // A windowless control that paints itself in one colour and writes down
 // the messages it hears.

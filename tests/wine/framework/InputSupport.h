@@ -1,6 +1,7 @@
 #pragma once
-// Helpers of the form and menu tests: real input through SendInput, pixels
-// read back from the screen, and waiting on the user-interface thread.
+// Helpers of the framework's tests: real input through SendInput (keys and
+// scripted input come from the shared InputScript.h), pixels read back from
+// the screen, and waiting on the user-interface thread.
 #include <windows.h>
 
 #include <chrono>
@@ -8,6 +9,7 @@
 
 #include "framework/Form.h"
 #include "framework/Graphics.h"
+#include "tests/wine/support/InputScript.h"
 #include "tests/wine/support/WineTestSupport.h"
 
 namespace input {
@@ -24,15 +26,6 @@ inline TColor ScreenPixel(int x, int y) {
 
 inline TColor SysColour(int index) {
   return static_cast<TColor>(GetSysColor(index));
-}
-
-inline void Key(WORD vk) {
-  INPUT in[2]{};
-  in[0].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = vk;
-  in[1] = in[0];
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
 }
 
 // A left click at screen point (x, y).

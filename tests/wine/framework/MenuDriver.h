@@ -14,6 +14,7 @@
 
 #include "framework/BitmapWin32.h"
 #include "tests/wine/framework/InputSupport.h"
+#include "tests/wine/support/ScreenCapture.h"
 
 namespace input {
 
@@ -49,17 +50,9 @@ inline bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds
   return true;
 }
 
-// What the screen shows in `rect` (screen coordinates).
-inline TBitmap ScreenPixels(const RECT& rect) {
-  HDC dc = GetDC(nullptr);
-  TBitmap pixels = ReadDCPixels(dc, {rect.left, rect.top, rect.right, rect.bottom});
-  ReleaseDC(nullptr, dc);
-  return pixels;
-}
-
 // How many pixels of `rect` on screen have exactly `colour`.
 inline int CountColour(const RECT& rect, TColor colour) {
-  const TBitmap pixels = ScreenPixels(rect);
+  const TBitmap pixels = Capture(rect);
   int n = 0;
   for (int y = 0; y < pixels.Height(); ++y) {
     for (int x = 0; x < pixels.Width(); ++x) n += (pixels.Pixel(x, y) & 0xFFFFFF) == colour;

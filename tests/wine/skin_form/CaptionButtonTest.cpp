@@ -99,9 +99,7 @@ TEST_F(CaptionCommandTest, MinimiseButtonMinimisesAndTheMainWindowShowsItAlone) 
   const TRect m = engine.CaptionButton(minimise).Bounds;
   const TRect c = engine.CaptionButton(close).Bounds;
   EXPECT_LT(c.left - m.right, 8) << "beside the close button";
-  const POINT at = Centre(ButtonScreenRect(engine, minimise));
-  input::MoveTo(at.x, at.y);
-  Pump(100);
+  const POINT at = HoverCaptionButton(engine, minimise);
   input::Click(at.x, at.y);
   EXPECT_TRUE(PumpUntil([&] { return IsIconic(form.Handle()) != 0; }, 2000));
   ShowWindow(form.Handle(), SW_RESTORE);
@@ -125,9 +123,7 @@ TEST_F(CaptionCommandTest, SizableFormMaximisesByButtonAndCaptionDoubleClick) {
     return -1;
   }();
   EXPECT_FALSE(engine.CaptionButton(restore_index).Visible) << "restore hidden while normal";
-  const POINT at = Centre(ButtonScreenRect(engine, maximise));
-  input::MoveTo(at.x, at.y);
-  Pump(100);
+  const POINT at = HoverCaptionButton(engine, maximise);
   input::Click(at.x, at.y);
   ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window) != 0; }, 2000));
   Pump(100);
@@ -163,9 +159,7 @@ TEST_F(CaptionCommandTest, WindowIconShowsAndADoubleClickOnItCloses) {
   const int icon = VisibleButton(engine, 3);
   ASSERT_GE(icon, 0);
   SaveShot(form.Handle(), "frame-nightfall-icon");
-  const POINT at = Centre(ButtonScreenRect(engine, icon));
-  input::MoveTo(at.x, at.y);
-  Pump(100);
+  const POINT at = HoverCaptionButton(engine, icon);
   // The first click opens the system menu; a double click closes.
   input::TScriptThread script([&] {
     if (HWND menu = WaitForMenu()) {
@@ -254,9 +248,7 @@ TEST_F(CaptionVisibilityTest, ASecondRightClickOnAButtonWithinTheDoubleClickTime
   TWinSkinForm& engine = *EngineOf(form.Handle());
   const int minimise = VisibleButton(engine, 2);
   ASSERT_GE(minimise, 0);
-  const POINT at = Centre(ButtonScreenRect(engine, minimise));
-  input::MoveTo(at.x, at.y);
-  Pump(100);
+  const POINT at = HoverCaptionButton(engine, minimise);
   ASSERT_EQ(engine.HotObject(), &engine.CaptionButton(minimise));
   // The first right click opens the system menu; the menu is left at once
   // and a second right click, still within the double-click time, closes

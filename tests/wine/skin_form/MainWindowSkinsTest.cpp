@@ -43,7 +43,6 @@ TEST(MainWindowSkins, EveryStoredSkinAndNoSkinKeepTheClientArea) {
   other_style.client_height = 60;
   auto& other = OwnedComponent<TForm>(app, other_style);
 
-  const char* names[] = {"meadow", "nightfall", "daylight", "contrast", "ember"};
   for (int skin : {0, 1, 2, 3, 4, -1}) {
     SCOPED_TRACE(skin);
     SetForegroundWindow(window);
@@ -60,7 +59,7 @@ TEST(MainWindowSkins, EveryStoredSkinAndNoSkinKeepTheClientArea) {
     const RECT client = ClientScreenRect(window);
     EXPECT_EQ(client.right - client.left, 533);
     EXPECT_EQ(client.bottom - client.top, 456);
-    const std::string name = skin >= 0 ? names[skin] : "none";
+    const std::string name = skin >= 0 ? kSkinFiles[skin] : "none";
     SaveShot(window, "main-" + name + "-active");
     // Inactive: another window of the program comes to the front beside it.
     const RECT r = WindowRect(window);

@@ -84,9 +84,7 @@ TEST_F(MdiTest, FrameAndChildrenAreSkinnedAndMaximisingSwitchesTheMdiState) {
   // The child's own maximise button maximises it and switches the state.
   const int maximise = VisibleButton(engine, 1);
   ASSERT_GE(maximise, 0);
-  const POINT at = Centre(ButtonScreenRect(engine, maximise));
-  input::MoveTo(at.x, at.y);
-  Pump(100);
+  const POINT at = HoverCaptionButton(engine, maximise);
   input::Click(at.x, at.y);
   EXPECT_TRUE(PumpUntil([&] { return IsZoomed(child) != 0; }, 2000));
   EXPECT_TRUE(Manager().MdiMaximized());

@@ -83,9 +83,7 @@ TEST_F(SkinChoiceTest, PinButtonShowsOnlyWhereAnsweredAndKeepsTheWindowOnTop) {
   RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   const int pin = VisibleButton(engine, 30);
   ASSERT_GE(pin, 0);
-  const POINT at = Centre(ButtonScreenRect(engine, pin));
-  input::MoveTo(at.x, at.y);
-  Pump(100);
+  const POINT at = HoverCaptionButton(engine, pin);
   input::Click(at.x, at.y);
   EXPECT_TRUE(
       PumpUntil([&] { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));

@@ -87,6 +87,13 @@ void SkinEngineTest::Pump(int ms) {
       *app_, [] { return false; }, std::chrono::milliseconds(ms));
 }
 
+POINT SkinEngineTest::HoverCaptionButton(TWinSkinForm& engine, int index) {
+  const POINT at = Centre(ButtonScreenRect(engine, index));
+  input::MoveTo(at.x, at.y);
+  Pump(100);
+  return at;
+}
+
 bool SkinEngineTest::PumpUntil(const std::function<bool()>& done, int timeout_ms) {
   const bool reached = ::PumpUntil(*app_, done, std::chrono::milliseconds(timeout_ms));
   // Whatever the last message made invalid is painted before the caller looks.
@@ -97,12 +104,6 @@ bool SkinEngineTest::PumpUntil(const std::function<bool()>& done, int timeout_ms
 void SkinEngineTest::Flush() {
   if (SkinManager) SkinManager->FlushCommand();
   app_->ProcessMessages();
-}
-
-TBitmap Capture(const RECT& rect) {
-  GdiFlush();
-  TWindowDC screen(nullptr);
-  return ReadDCPixels(screen.Get(), TRect{rect.left, rect.top, rect.right, rect.bottom});
 }
 
 RECT WindowRect(HWND window) {

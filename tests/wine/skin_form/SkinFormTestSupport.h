@@ -18,6 +18,7 @@
 #include "skin/form/CaptionButtons.h"
 #include "skin/form/WinSkinForm.h"
 #include "skin/packages/WinSkinStore.h"
+#include "tests/wine/support/ScreenCapture.h"
 
 // The stored skins, in the program's order.
 inline constexpr const char* kSkinFiles[] = {"meadow", "nightfall", "daylight", "contrast",
@@ -29,8 +30,6 @@ TFormStyle MainLikeStyle(const std::wstring& caption = L"Tonmill test window");
 // A sizable form with both boxes.
 TFormStyle SizableStyle(const std::wstring& caption = L"Sizable test window");
 
-// What the screen shows in `rect` (screen coordinates).
-TBitmap Capture(const RECT& rect);
 RECT WindowRect(HWND window);
 RECT ClientScreenRect(HWND window);
 // Saves a capture of the window for people to look at (the test data
@@ -59,6 +58,9 @@ class SkinEngineTest : public ::testing::Test {
   bool PumpUntil(const std::function<bool()>& done, int timeout_ms = 5000);
   // Carries out the manager's pending command now.
   void Flush();
+  // Moves the mouse onto caption button `index` and lets the engine see it
+  // there; answers the point, for a click.
+  POINT HoverCaptionButton(TWinSkinForm& engine, int index);
 
   TSkinStore& Store() { return *store_; }
   TSkinEnvironment& Environment() { return *env_; }
