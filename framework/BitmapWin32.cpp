@@ -15,21 +15,6 @@ BITMAPINFO TopDownInfo(int width, int height) {
   return info;
 }
 
-// A memory DC compatible with the screen; deleted when it goes.
-class TScreenMemoryDC {
- public:
-  TScreenMemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
-  ~TScreenMemoryDC() {
-    if (dc_) DeleteDC(dc_);
-  }
-  TScreenMemoryDC(const TScreenMemoryDC&) = delete;
-  TScreenMemoryDC& operator=(const TScreenMemoryDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 }  // namespace
 
 THBitmap MakeDibSection(const TBitmap& bitmap) {
@@ -62,7 +47,7 @@ bool ReadGdiBitmap(HBITMAP handle, TBitmap& bitmap) {
   }
   BITMAPINFO info = TopDownInfo(bm.bmWidth, bm.bmHeight);
   TBitmap read(bm.bmWidth, bm.bmHeight);
-  TScreenMemoryDC dc;
+  TOwnedMemoryDC dc;
   const int rows = GetDIBits(dc.Get(), handle, 0, static_cast<UINT>(bm.bmHeight), read.ScanLine(0),
                              &info, DIB_RGB_COLORS);
   if (rows != bm.bmHeight) {
@@ -84,7 +69,7 @@ TBitmap ReadDCPixels(HDC dc, const TRect& rect) {
   THBitmap dib = MakeDibSection(TBitmap(rect.Width(), rect.Height()));
   if (!dib) return result;
   {
-    TScreenMemoryDC mem;
+    TOwnedMemoryDC mem;
     const HGDIOBJ old = SelectObject(mem.Get(), dib.Get());
     BitBlt(mem.Get(), 0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY);
     SelectObject(mem.Get(), old);

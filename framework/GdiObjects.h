@@ -2,8 +2,10 @@
 // Owning and borrowed GDI handles. TGdiObject deletes what it owns (icons
 // and menus with their own destroy functions); a
 // TSelectObject selects an object into a DC for one scope and puts the
-// previous one back; TMemoryDC is a memory DC with a compatible bitmap, the
-// back buffer that painting code draws into before one copy to the screen.
+// previous one back; TOwnedMemoryDC is a memory DC, TBitmapDC one with a
+// caller's bitmap selected, TMemoryDC one with a compatible bitmap of its
+// own: the back buffer that painting code draws into before one copy to the
+// screen. DCs are counted like the objects.
 #include <windows.h>
 
 #include <utility>
@@ -110,30 +112,54 @@ class TWindowDC {
   HDC dc_;
 };
 
+// A memory DC made with CreateCompatibleDC (compatible with the screen when
+// given none) and deleted when it goes.
+class TOwnedMemoryDC {
+ public:
+  explicit TOwnedMemoryDC(HDC compatible_with = nullptr)
+      : dc_(CreateCompatibleDC(compatible_with)) {
+    if (dc_) CountHandle(THandleKind::hkDeviceContext, 1);
+  }
+  ~TOwnedMemoryDC() {
+    if (!dc_) return;
+    DeleteDC(dc_);
+    CountHandle(THandleKind::hkDeviceContext, -1);
+  }
+  TOwnedMemoryDC(const TOwnedMemoryDC&) = delete;
+  TOwnedMemoryDC& operator=(const TOwnedMemoryDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// A memory DC with a bitmap the caller owns selected into it; the bitmap is
+// put back out before the DC goes.
+class TBitmapDC {
+ public:
+  explicit TBitmapDC(HBITMAP bitmap) : select_(dc_.Get(), dc_.Get() ? bitmap : nullptr) {}
+  TBitmapDC(const TBitmapDC&) = delete;
+  TBitmapDC& operator=(const TBitmapDC&) = delete;
+  HDC Get() const { return dc_.Get(); }
+
+ private:
+  TOwnedMemoryDC dc_;
+  TSelectObject select_;
+};
+
+// A memory DC with a bitmap of its own, compatible with `compatible_with`.
 class TMemoryDC {
  public:
   TMemoryDC(HDC compatible_with, int width, int height)
-      : dc_(CreateCompatibleDC(compatible_with)),
+      : dc_(compatible_with),
         bitmap_(CreateCompatibleBitmap(compatible_with, width, height)),
-        select_(dc_.dc, bitmap_.Get()) {}
-  ~TMemoryDC() = default;
+        select_(dc_.Get(), bitmap_.Get()) {}
   TMemoryDC(const TMemoryDC&) = delete;
   TMemoryDC& operator=(const TMemoryDC&) = delete;
-  HDC Get() const { return dc_.dc; }
+  HDC Get() const { return dc_.Get(); }
 
  private:
-  struct OwnedDC {
-    explicit OwnedDC(HDC d) : dc(d) {
-      if (dc) CountHandle(THandleKind::hkDeviceContext, 1);
-    }
-    ~OwnedDC() {
-      if (!dc) return;
-      DeleteDC(dc);
-      CountHandle(THandleKind::hkDeviceContext, -1);
-    }
-    HDC dc;
-  };
-  OwnedDC dc_;
+  TOwnedMemoryDC dc_;
   TOwnedBitmap bitmap_;
   TSelectObject select_;
 };

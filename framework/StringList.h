@@ -60,4 +60,5 @@ class TStringList {
 // ASCII-only case folding and comparison, shared by the string list and the
 // skin readers.
 std::string AsciiLower(std::string_view text);
+std::string AsciiUpper(std::string_view text);
 bool AsciiEqualNoCase(std::string_view a, std::string_view b);

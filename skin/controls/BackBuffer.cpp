@@ -11,12 +11,7 @@ TBackBuffer::~TBackBuffer() {
 }
 
 void TBackBuffer::Release() {
-  if (dc_) {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  dc_ = nullptr;
-  old_ = nullptr;
+  dc_.reset();
   dib_.Reset();
   bits_ = nullptr;
   width_ = height_ = 0;
@@ -31,13 +26,11 @@ bool TBackBuffer::SetSize(int width, int height) {
   Release();
   dib_ = MakeBlankDibSection(width, height, &bits_);
   if (!dib_) return false;
-  dc_ = CreateCompatibleDC(nullptr);
-  if (!dc_) {
-    dib_.Reset();
-    bits_ = nullptr;
+  dc_.emplace(dib_.Get());
+  if (!dc_->Get()) {
+    Release();
     return false;
   }
-  old_ = SelectObject(dc_, dib_.Get());
   width_ = width;
   height_ = height;
   return true;
@@ -82,7 +75,7 @@ void TBackBuffer::DrawStretched(const TRect& dest, const TBitmap& image, const T
 
 void TBackBuffer::CopyTo(HDC target, int x, int y) const {
   if (!dc_) return;
-  BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+  BitBlt(target, x, y, width_, height_, dc_->Get(), 0, 0, SRCCOPY);
 }
 
 void DrawSkinState(TBackBuffer& buffer, const TRect& rect, int frames, int cell,

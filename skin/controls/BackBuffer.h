@@ -6,29 +6,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "framework/Bitmap.h"
 #include "framework/BitmapWin32.h"
 #include "framework/Graphics.h"
 
 class TDataSkinObject;
-
-// The DC of a whole window, frame included (GetWindowDC), given back when
-// it goes.
-class TWholeWindowDC {
- public:
-  explicit TWholeWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-  ~TWholeWindowDC() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  TWholeWindowDC(const TWholeWindowDC&) = delete;
-  TWholeWindowDC& operator=(const TWholeWindowDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
 
 class TBackBuffer {
  public:
@@ -43,7 +27,7 @@ class TBackBuffer {
   int Width() const { return width_; }
   int Height() const { return height_; }
   TRect BoundsRect() const { return {0, 0, width_, height_}; }
-  HDC DC() const { return dc_; }
+  HDC DC() const { return dc_ ? dc_->Get() : nullptr; }
 
   void Fill(const TRect& rect, TColor colour);
   // `bitmap` at (x, y), clipped to the buffer; pixels of `key` left out
@@ -59,9 +43,8 @@ class TBackBuffer {
   std::uint32_t* Row(int y) { return bits_ + static_cast<size_t>(y) * width_; }
   void Release();
 
-  HDC dc_ = nullptr;
   THBitmap dib_;
-  HGDIOBJ old_ = nullptr;
+  std::optional<TBitmapDC> dc_;  // goes before the bitmap selected into it
   std::uint32_t* bits_ = nullptr;
   int width_ = 0;
   int height_ = 0;

@@ -38,7 +38,7 @@ bool PaintsDirectly(const TMessage& m) {
 
 void TSkinButton::SetUp() {
   // Some foreign buttons must not get their presses handed on.
-  const std::string name = LowerAscii(SkinnedClassName());
+  const std::string name = AsciiLower(SkinnedClassName());
   mode_ = name.rfind("trz", 0) == 0 || name.rfind("tel", 0) == 0 ? 1 : 0;
   const TComponent* skinned = Skinned();
   transparent_ =
@@ -208,7 +208,7 @@ void TSkinButton::ClickAfterPress() {
   }
   HWND parent = GetParent(handle_);
   if (!parent) return;
-  const WPARAM command = LowerAscii(WindowClassName(handle_)) == "tbutton"
+  const WPARAM command = AsciiLower(WindowClassName(handle_)) == "tbutton"
                              ? 0
                              : MAKEWPARAM(GetDlgCtrlID(handle_), BN_CLICKED);
   PostMessageW(parent, WM_COMMAND, command, reinterpret_cast<LPARAM>(handle_));

@@ -296,7 +296,7 @@ void TSkinControl::PaintWindow(HDC dc) {
     if (dc) {
       DrawTo(dc, rect);
     } else {
-      TWholeWindowDC window_dc(handle_);
+      TWindowDC window_dc(handle_, TDCArea::daWholeWindow);
       if (window_dc.Get()) DrawTo(window_dc.Get(), rect);
     }
   } catch (...) {

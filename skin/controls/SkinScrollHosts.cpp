@@ -98,7 +98,7 @@ TSkinScrollbar::~TSkinScrollbar() = default;
 void TSkinScrollbar::AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form) {
   if (initialized_) return;
   Adopt(control, form, data);
-  draw_border_ = LowerAscii(PropEnum(&control, "BorderStyle")) != "bsnone";
+  draw_border_ = AsciiLower(PropEnum(&control, "BorderStyle")) != "bsnone";
   if (SkinnedClassName() == "TImageScrollBox" || mode_ == 1) draw_border_ = false;
   TakeFixedColour();
   bars_.Make(*this, &control, control.Handle());
@@ -164,7 +164,7 @@ void TSkinScrollbar::PaintBorder(HDC dc) {
 bool TSkinScrollbar::BeforeMessage(TMessage& m) {
   if (m.Msg == WM_NCPAINT && draw_border_) {
     CallPrevious(m);
-    TWholeWindowDC dc(handle_);
+    TWindowDC dc(handle_, TDCArea::daWholeWindow);
     if (dc.Get()) PaintBorder(dc.Get());
     m.Result = 0;
     return false;

@@ -57,7 +57,7 @@ void TWScrollbar::Bind(HWND target, TScrollBarKind2 kind) {
   kind_ = kind;
   vertical_ = kind == skVertical;
   if (kind == skControl) {
-    vertical_ = target_control_ ? LowerAscii(PropEnum(target_control_, "Kind")) != "sbhorizontal"
+    vertical_ = target_control_ ? AsciiLower(PropEnum(target_control_, "Kind")) != "sbhorizontal"
                                 : (GetWindowLongPtrW(target, GWL_STYLE) & SBS_VERT) != 0;
   }
   if (!window_) {

@@ -13,15 +13,12 @@ void PaintToolbarBackground(const TSkinData& data, HDC dc, const RECT& rect) {
   if (!image || image->Bitmap.Empty() || data.Options().Contains(xoToolbarBK)) return;
   THBitmap dib = MakeDibSection(image->Bitmap);
   if (!dib) return;
-  HDC source = CreateCompatibleDC(dc);
-  if (!source) return;
-  const HGDIOBJ old = SelectObject(source, dib.Get());
+  TBitmapDC source(dib.Get());
+  if (!source.Get()) return;
   const int mode = SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0,
-             image->Bitmap.Width(), image->Bitmap.Height(), SRCCOPY);
+  StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source.Get(),
+             0, 0, image->Bitmap.Width(), image->Bitmap.Height(), SRCCOPY);
   SetStretchBltMode(dc, mode);
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 bool PaintToolbarButton(const TSkinData& data, HDC dc, const RECT& rect, UINT state,

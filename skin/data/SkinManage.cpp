@@ -28,13 +28,6 @@ std::string WindowClassName(HWND window) {
   return std::string(name, static_cast<size_t>(n > 0 ? n : 0));
 }
 
-std::string LowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
 TSkinManage::TSkinManage(const TSkinSystem& system) : system_(system) {
   timer_ = MakeComponent<TTimer>();
   timer_->SetEnabled(false);
@@ -185,7 +178,7 @@ bool TSkinManage::SkinWindow(HWND window) {
   const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
   const bool mdi_child = (ex_style & WS_EX_MDICHILD) != 0;
   if (!enumerating_ && (style & WS_CHILD) && !mdi_child &&
-      LowerAscii(WindowClassName(GetParent(window))) != "mdiclient") {
+      AsciiLower(WindowClassName(GetParent(window))) != "mdiclient") {
     return false;
   }
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
@@ -247,7 +240,7 @@ bool TSkinManage::AllowSkin(HWND window, const std::string& class_name) const {
   bool do_skin = true;
   if (!main_data_) return do_skin;
   if (!main_data_->Options().Contains(xoPreview) &&
-      LowerAscii(class_name).find("preview") != std::string::npos) {
+      AsciiLower(class_name).find("preview") != std::string::npos) {
     do_skin = false;
   }
   main_data_->DecideFormSkin(reinterpret_cast<TWindowHandle>(window), class_name, do_skin);
@@ -267,7 +260,7 @@ TSkinData* TSkinManage::ChooseSkinData(HWND window, const std::string& class_nam
       })) {
     return only;
   }
-  const std::string lower = LowerAscii(class_name);
+  const std::string lower = AsciiLower(class_name);
   if (lower == "tmessageform" || lower == "#32770") {
     if (TSkinData* dialog = last_of([](TSkinData& d) { return d.SkinFormtype() == sfDialog; })) {
       return dialog;

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/StringList.h"
 #include "framework/Timer.h"
 #include "skin/data/SkinManager.h"
 #include "skin/data/SkinSystemWin32.h"
@@ -151,7 +152,5 @@ class TSkinManage : public TCustomSkinManager {
 // caption component find it here); null before and after.
 extern TSkinManage* SkinManager;
 
-// The class name of a window (at most 100 characters), and the same with
-// ASCII letters lower-cased.
+// The class name of a window (at most 100 characters).
 std::string WindowClassName(HWND window);
-std::string LowerAscii(std::string text);

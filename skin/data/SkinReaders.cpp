@@ -2,6 +2,7 @@
 // built here from the ini text and the archive's bitmaps.
 #include <algorithm>
 
+#include "framework/StringList.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/packages/QuickIni.h"
 
@@ -12,13 +13,6 @@ constexpr char kPersonality[] = "Personality";
 // Tile of the generic readers: 0 or 1, anything above 1 becoming `above`.
 std::int32_t CapTile(std::int32_t tile, std::int32_t above) {
   return tile > 1 ? above : tile;
-}
-
-std::string AsciiUpper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
 }
 
 }  // namespace

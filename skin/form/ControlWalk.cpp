@@ -16,6 +16,7 @@
 #include "framework/ScrollBox.h"
 #include "framework/StatusBar.h"
 #include "framework/StdCtrls.h"
+#include "framework/StringList.h"
 #include "framework/ToolBar.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinObjImage.h"
@@ -118,13 +119,6 @@ std::unique_ptr<TSkinControl> Make(TKind kind) {
     default:
       return nullptr;
   }
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
 }
 
 bool NeedsScrollBars(const TComponent& control) {
@@ -281,7 +275,7 @@ void TWalk::Control(TComponent& control, TComponent& parent) {
   if (!windowed && !graphic) return;
   if (control.Tag() == data_.DisableTag()) {
     // The buttons of a group that stays unskinned stay so too.
-    const std::string name = LowerAscii(ClassNameOf(control));
+    const std::string name = AsciiLower(ClassNameOf(control));
     if (windowed && (name.find("radiogroup") != std::string::npos ||
                      name.find("checkgroup") != std::string::npos)) {
       for (int i = 0; i < windowed->ControlCount(); ++i)
@@ -294,7 +288,7 @@ void TWalk::Control(TComponent& control, TComponent& parent) {
   }
   const bool has_parent = windowed ? windowed->Parent() != nullptr : graphic->Parent() != nullptr;
   if (!has_parent || AnswersSkinned(control) || Known(control)) return;
-  const std::string upper = Upper(ClassNameOf(control));
+  const std::string upper = AsciiUpper(ClassNameOf(control));
   if (windowed && !windowed->HandleAllocated()) return;
   if (data_.OnSkinControl) {
     TComponent* offered = nullptr;
@@ -345,7 +339,7 @@ bool TWalk::Skin3rd(TComponent& control, const std::string& upper) {
     if (Has(xcButton)) Attach(control, TKind::kMediaPlayer);
   } else if (kind == "bitbtn") {
     if (Has(xcButton)) {
-      const bool drop_down = LowerAscii(ClassNameOf(control)) == "tcxbutton" &&
+      const bool drop_down = AsciiLower(ClassNameOf(control)) == "tcxbutton" &&
                              AsciiEqualNoCase(PropEnum(&control, "Kind"), "cxbkDropDownButton");
       Attach(control, drop_down ? TKind::kMenuButton : TKind::kBitButton);
     }
@@ -553,7 +547,7 @@ void TWalk::Windows(HWND window) {
 
 void TWalk::Window(HWND window) {
   if (KnownWindow(window)) return;
-  const std::string name = LowerAscii(WindowClassName(window));
+  const std::string name = AsciiLower(WindowClassName(window));
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
   if (name == "button") {
     if ((style & 0xB) == 0xB) return;  // drawn by its owner

@@ -71,29 +71,6 @@ class TFrameDC {
   HDC dc_;
 };
 
-// A memory DC for drawing into a DIB section.
-class TBitmapDC {
- public:
-  explicit TBitmapDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-    if (!dc_) return;
-    CountHandle(THandleKind::hkDeviceContext, 1);
-    old_ = SelectObject(dc_, bitmap);
-  }
-  ~TBitmapDC() {
-    if (!dc_) return;
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-    CountHandle(THandleKind::hkDeviceContext, -1);
-  }
-  TBitmapDC(const TBitmapDC&) = delete;
-  TBitmapDC& operator=(const TBitmapDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-};
-
 RECT ToRECT(const TRect& r) {
   return RECT{r.left, r.top, r.right, r.bottom};
 }
@@ -107,7 +84,6 @@ constexpr unsigned long long kAutoHideAnswerMs = 2000;
 
 void TWinSkinForm::BuildFrame() {
   if (!skin_data_ || skin_data_->NotReady()) return;
-  ForgetRenderedParts();
   metrics_ = FrameMetricsOf(*skin_data_, frame_kind_);
   DropCaptionButtons();
   const auto& definitions = skin_data_->CaptionButtons();
@@ -436,7 +412,7 @@ void TWinSkinForm::OnSize(TMessage& m) {
   if (IsMdiChild() && (manager_.MdiMaximized() || show_state_ != ssNormal)) return;
   // The size change repaints the frame anyway: setting the region needs no
   // repaint of its own.
-  if (skin_state_ == ksActive || skin_state_ == ksReapplying) UpdateRegion(false, false);
+  if (skin_state_ == ksActive || skin_state_ == ksReapplying) UpdateRegion(false);
 }
 
 void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {
@@ -520,7 +496,7 @@ void TWinSkinForm::OnSetText(TMessage& m, const TWndMethod& pass) {
 
 // --- region ---------------------------------------------------------------
 
-void TWinSkinForm::UpdateRegion(bool force, bool redraw) {
+void TWinSkinForm::UpdateRegion(bool redraw) {
   if (skin_state_ == ksDestroyed || !frame_skinned_ || !skin_data_) return;
   RECT window{};
   GetWindowRect(handle_, &window);
@@ -528,7 +504,7 @@ void TWinSkinForm::UpdateRegion(bool force, bool redraw) {
   const int h = window.bottom - window.top;
   if (w <= 0 || h <= 0) return;
   if (IsMdiChild() && show_state_ != ssNormal) return;
-  if (!force && region_set_ && w == region_width_ && h == region_height_ && !IsMdiChild() &&
+  if (region_set_ && w == region_width_ && h == region_height_ && !IsMdiChild() &&
       skin_state_ != ksReapplying) {
     return;
   }

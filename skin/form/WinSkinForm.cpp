@@ -26,7 +26,7 @@ constexpr UINT kFrameChanged =
 
 HWND FindMdiClient(HWND window) {
   for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (LowerAscii(WindowClassName(child)) == "mdiclient") return child;
+    if (AsciiLower(WindowClassName(child)) == "mdiclient") return child;
   }
   return nullptr;
 }
@@ -325,7 +325,7 @@ void TWinSkinForm::ReapplySkin() {
     // frame, the region and everything inside are drawn once afresh.
     const int builds = region_builds_;
     ResizeForFrame(true);
-    if (region_builds_ == builds) UpdateRegion(true, false);
+    if (region_builds_ == builds) UpdateRegion(false);
     RedrawWindow(handle_, nullptr, nullptr,
                  RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }

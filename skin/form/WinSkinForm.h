@@ -82,9 +82,10 @@ class TWinSkinForm : public TComponent {
   // --- frame
   void PaintFrame(HDC dc);
   void ResizeForFrame(bool keep_client);
-  // Builds the region again when the window's size changed (always with
-  // `force`) and gives it to the window, which repaints with `redraw`.
-  void UpdateRegion(bool force = false, bool redraw = true);
+  // Builds the region again when the window's size changed (always while
+  // a new skin is applied) and gives it to the window, which repaints with
+  // `redraw`.
+  void UpdateRegion(bool redraw = true);
   // The window's outline at w x h from the frame images (owned by the
   // caller).
   HRGN BuildRegion(int w, int h) const;

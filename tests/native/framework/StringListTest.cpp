@@ -60,6 +60,7 @@ TEST(StringList, IndexesOutsideTheListRaise) {
 
 TEST(StringList, AsciiHelpers) {
   EXPECT_EQ(AsciiLower("FrameLeft.BMP\xC0"), "frameleft.bmp\xC0");
+  EXPECT_EQ(AsciiUpper("tBitBtn_2\xE0"), "TBITBTN_2\xE0");
   EXPECT_TRUE(AsciiEqualNoCase("SkinItem0", "SKINITEM0"));
   EXPECT_FALSE(AsciiEqualNoCase("SkinItem0", "SkinItem"));
   EXPECT_FALSE(AsciiEqualNoCase("\xC0", "\xE0"));
