@@ -80,8 +80,8 @@ void TSkinControl::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) 
   enabled_ = true;
   mode_ = 0;
   caption_ = SkinManager ? SkinManager->System().WindowText(window) : std::wstring();
-  subclassed_ = SetWindowSubclass(window, &TSkinControl::SubclassProc, kControlSubclassId,
-                                  reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  subclass_.Install(window, &TSkinControl::SubclassProc, kControlSubclassId,
+                    reinterpret_cast<DWORD_PTR>(this));
   InvalidateRect(window, nullptr, TRUE);
   initialized_ = true;
   life_ = slAttached;
@@ -115,11 +115,7 @@ void TSkinControl::GiveProcedureBack() {
     }
     link_.reset();
   }
-  if (subclassed_) {
-    if (IsWindow(handle_))
-      RemoveWindowSubclass(handle_, &TSkinControl::SubclassProc, kControlSubclassId);
-    subclassed_ = false;
-  }
+  subclass_.Remove();
 }
 
 void TSkinControl::Notification(TComponent* component, TOperation operation) {
@@ -183,15 +179,12 @@ void TSkinControl::ParentBackgroundStep(bool attaching) {
 
 // --- message dispatch -------------------------------------------------------
 
-LRESULT CALLBACK TSkinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+LRESULT CALLBACK TSkinControl::SubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                             DWORD_PTR ref) {
   auto* self = reinterpret_cast<TSkinControl*>(ref);
   TMessage m{msg, wp, lp, 0};
   self->SkinWindowProc(m);
-  if (msg == WM_NCDESTROY && self->subclassed_) {
-    RemoveWindowSubclass(hwnd, &TSkinControl::SubclassProc, kControlSubclassId);
-    self->subclassed_ = false;
-  }
+  if (msg == WM_NCDESTROY) self->subclass_.Remove();
   return m.Result;
 }
 
@@ -201,7 +194,7 @@ void TSkinControl::CallPrevious(TMessage& m) {
     // A copy: the call may end this object.
     const std::shared_ptr<TLink> link = link_;
     if (link->previous) link->previous(m);
-  } else if (subclassed_) {
+  } else if (subclass_.Installed()) {
     m.Result = DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam);
   }
 }

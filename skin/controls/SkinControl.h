@@ -19,6 +19,7 @@
 #include "framework/Component.h"
 #include "framework/Control.h"
 #include "framework/Graphics.h"
+#include "framework/Subclass.h"
 #include "skin/controls/BackBuffer.h"
 
 class TGraphicControl;
@@ -180,7 +181,7 @@ class TSkinControl : public TComponent {
   };
   friend struct TSkinLayer;
   std::shared_ptr<TLink> link_;
-  bool subclassed_ = false;  // bare windows
+  TWindowSubclass subclass_;  // bare windows
   // Set while a message is inside SkinWindowProc: whether the previous
   // procedure has had it (a failure after that must not pass it twice).
   bool* passed_on_ = nullptr;
