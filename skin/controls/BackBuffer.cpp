@@ -82,10 +82,7 @@ void DrawSkinState(TBackBuffer& buffer, const TRect& rect, int frames, int cell,
                    const TDataSkinObject& object) {
   if (rect.right < rect.left || rect.bottom < rect.top || rect.Empty()) return;
   if (object.Bitmap.Empty()) return;
-  const TBitmap part =
-      RenderSkinPart(rect.Width(), rect.Height(), object.Bitmap,
-                     {object.LeftWidth, object.TopHeight, object.RightWidth, object.BottomHeight},
-                     false, object.Tile == 1, frames, cell);
+  const TBitmap part = RenderSkinCell(object, rect.Width(), rect.Height(), frames, cell);
   buffer.Draw(rect.left, rect.top, part, object.Trans == 1);
 }
 

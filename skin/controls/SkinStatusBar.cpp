@@ -22,10 +22,7 @@ bool TSkinStatusBar::BeforeMessage(TMessage& m) {
 void TSkinStatusBar::PanelBackground(const TRect& r, int bevel) {
   const TDataSkinObject* edges = data_->Object(ssStatusBarEdges);
   if (edges && !edges->Bitmap.Empty()) {
-    const TBitmap part =
-        RenderSkinPart(r.Width(), r.Height(), edges->Bitmap,
-                       {edges->LeftWidth, edges->TopHeight, edges->RightWidth, edges->BottomHeight},
-                       false, edges->Tile == 1, 3, bevel);
+    const TBitmap part = RenderSkinCell(*edges, r.Width(), r.Height(), 3, bevel);
     buffer_.Draw(r.left, r.top, part);
     return;
   }

@@ -45,9 +45,7 @@ bool PaintToolbarButton(const TSkinData& data, HDC dc, const RECT& rect, UINT st
   InflateRect(&inner, -1, -1);
   const int w = inner.right - inner.left, h = inner.bottom - inner.top;
   if (w <= 0 || h <= 0) return false;
-  TBitmap face = RenderSkinPart(
-      w, h, skin.Bitmap, {skin.LeftWidth, skin.TopHeight, skin.RightWidth, skin.BottomHeight},
-      false, skin.Tile == 1, 5, frame);
+  TBitmap face = RenderSkinCell(skin, w, h, 5, frame);
   face.Transparent = skin.Trans == 1;
   face.TransparentColor = clFuchsia;
   DrawBitmap(dc, inner.left, inner.top, face);

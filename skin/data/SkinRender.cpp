@@ -58,12 +58,16 @@ TBitmap RenderSkinPart(int width, int height, const TBitmap& image, const TSkinM
   return out;
 }
 
+TBitmap RenderSkinCell(const TDataSkinObject& object, int width, int height, int frames, int cell) {
+  return RenderSkinPart(
+      width, height, object.Bitmap,
+      {object.LeftWidth, object.TopHeight, object.RightWidth, object.BottomHeight}, false,
+      object.Tile == 1, frames, cell);
+}
+
 void DrawSkinCell(TBitmap& target, const TRect& rect, const TDataSkinObject& object, int frames,
                   int cell) {
   if (rect.Empty() || object.Bitmap.Empty()) return;
-  const TBitmap part =
-      RenderSkinPart(rect.Width(), rect.Height(), object.Bitmap,
-                     {object.LeftWidth, object.TopHeight, object.RightWidth, object.BottomHeight},
-                     false, object.Tile == 1, frames, cell);
+  const TBitmap part = RenderSkinCell(object, rect.Width(), rect.Height(), frames, cell);
   target.Draw(rect.left, rect.top, part, object.Trans == 1, clFuchsia);
 }

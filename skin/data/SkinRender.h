@@ -20,6 +20,10 @@ struct TSkinMargins {
 TBitmap RenderSkinPart(int width, int height, const TBitmap& image, const TSkinMargins& margins,
                        bool vertical, bool tile, int frames, int cell);
 
+// Cell `cell` of `frames` cells of the object's image at width x height:
+// nine-part with the object's margins, centre tiled when its Tile is 1.
+TBitmap RenderSkinCell(const TDataSkinObject& object, int width, int height, int frames, int cell);
+
 // Draws cell `cell` of `frames` cells of the object's image into `rect` of
 // `target`: nine-part with the object's margins, centre tiled when its Tile
 // is 1, magenta left out when its Trans is 1. Nothing for an empty image or
