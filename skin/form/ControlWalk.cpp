@@ -136,6 +136,9 @@ class TWalk {
   void Control(TComponent& control, TComponent& parent);
   void Window(HWND window);
   void Windows(HWND window);
+  // Gives `control` a new object of `kind`; null when it cannot be skinned
+  // (it then stays as it is).
+  TSkinControl* Attach(TComponent& control, TKind kind, bool colour = false);
 
  private:
   bool Has(TSkinControlType type) const { return data_.SkinControls().Contains(type); }
@@ -146,7 +149,6 @@ class TWalk {
   bool Known(const TComponent& control) const;
   bool KnownWindow(HWND window) const;
   bool AnswersSkinned(TComponent& control) const;
-  TSkinControl* Attach(TComponent& control, TKind kind, bool colour = false);
   TSkinControl* Attach(TComponent& control, std::unique_ptr<TSkinControl> object, bool colour);
   TSkinControl* AttachWindow(HWND window, TKind kind);
   bool Adopt(TComponent& control, TComponent* offered);
@@ -651,17 +653,6 @@ void UseScrollbar(TWinSkinForm& engine, HWND window) {
   const bool list_view = dynamic_cast<TSkinListView*>(old) != nullptr;
   if (old->LifeState() != slDestroyed) old->Restore();
   engine.RemoveControl(old).reset();
-  if (!control || !control->HandleAllocated()) return;
-  std::unique_ptr<TSkinScrollbar> bar;
-  if (list_view) {
-    bar = std::make_unique<TSkinListView>();
-  } else {
-    bar = std::make_unique<TSkinScrollbar>();
-  }
-  auto* added = static_cast<TSkinScrollbar*>(engine.AddControl(std::move(bar)));
-  try {
-    added->AttachScrollHost(*control, *data, engine);
-  } catch (...) {
-    engine.RemoveControl(added);
-  }
+  if (!control) return;
+  TWalk(engine, *data).Attach(*control, list_view ? TKind::kListView : TKind::kScrollbar);
 }
