@@ -19,18 +19,6 @@ constexpr UINT_PTR kHotWatchTimer = 0x534E;
 constexpr UINT kHotWatchInterval = 150;
 }  // namespace
 
-// The skinning layer in a control's WindowProc.
-struct TSkinLayer {
-  std::shared_ptr<TSkinControl::TLink> link;
-  void operator()(TMessage& m) const {
-    if (link->object) {
-      link->object->SkinWindowProc(m);
-    } else if (link->previous) {
-      link->previous(m);
-    }
-  }
-};
-
 TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {}
 
 TSkinControl::~TSkinControl() {
@@ -63,8 +51,7 @@ void TSkinControl::InitControl(TWinControl& control, TWinSkinForm& form, TSkinDa
   if (initialized_) return;
   change_colour_ = change_colour;
   Adopt(control, form, data);
-  link_ = std::make_shared<TLink>(TLink{this, control.WindowProc});
-  control.WindowProc = TSkinLayer{link_};
+  layer_.Install(control.WindowProc, [this](TMessage& m) { SkinWindowProc(m); });
   if (change_colour_) TakeColours();
   if (parent_background_cleared_) mode_ = 1;
   control.Invalidate();
@@ -93,8 +80,7 @@ void TSkinControl::InitGraphic(TGraphicControl& control, TWinSkinForm& form, TSk
   form_ = &form;
   graphic_ = &control;
   FreeNotification(&control);
-  link_ = std::make_shared<TLink>(TLink{this, control.WindowProc});
-  control.WindowProc = TSkinLayer{link_};
+  layer_.Install(control.WindowProc, [this](TMessage& m) { SkinWindowProc(m); });
   control.Invalidate();
   initialized_ = true;
   life_ = slAttached;
@@ -102,19 +88,7 @@ void TSkinControl::InitGraphic(TGraphicControl& control, TWinSkinForm& form, TSk
 
 void TSkinControl::GiveProcedureBack() {
   if (handle_ && IsWindow(handle_)) KillTimer(handle_, kHotWatchTimer);
-  if (link_) {
-    TWndMethod* current = control_   ? &control_->WindowProc
-                          : graphic_ ? &graphic_->WindowProc
-                                     : nullptr;
-    const TSkinLayer* layer = current ? current->target<TSkinLayer>() : nullptr;
-    if (layer && layer->link == link_) {
-      *current = link_->previous;
-    } else {
-      // Someone wrapped our layer: it stays and passes everything on.
-      link_->object = nullptr;
-    }
-    link_.reset();
-  }
+  layer_.Remove();
   subclass_.Remove();
 }
 
@@ -125,8 +99,7 @@ void TSkinControl::Notification(TComponent* component, TOperation operation) {
     // The control is going: nothing of it may be touched any more.
     control_ = nullptr;
     graphic_ = nullptr;
-    if (link_) link_->object = nullptr;
-    link_.reset();
+    layer_.Orphan();
     skin_active_ = false;
     life_ = slDestroyed;
   }
@@ -190,10 +163,8 @@ LRESULT CALLBACK TSkinControl::SubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp
 
 void TSkinControl::CallPrevious(TMessage& m) {
   if (passed_on_) *passed_on_ = true;
-  if (link_) {
-    // A copy: the call may end this object.
-    const std::shared_ptr<TLink> link = link_;
-    if (link->previous) link->previous(m);
+  if (layer_.Installed()) {
+    layer_.CallPrevious(m);
   } else if (subclass_.Installed()) {
     m.Result = DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam);
   }

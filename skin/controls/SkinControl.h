@@ -20,6 +20,7 @@
 #include "framework/Control.h"
 #include "framework/Graphics.h"
 #include "framework/Subclass.h"
+#include "framework/WndMethodLayer.h"
 #include "skin/controls/BackBuffer.h"
 
 class TGraphicControl;
@@ -172,15 +173,8 @@ class TSkinControl : public TComponent {
   void GiveProcedureBack();
 
   bool skin_active_ = true;
-  // Our layer on a framework control's WindowProc: the object it calls and
-  // the procedure before it. When a later layer wraps ours, ours stays in
-  // the chain at the end and only passes messages on.
-  struct TLink {
-    TSkinControl* object = nullptr;
-    TWndMethod previous;
-  };
-  friend struct TSkinLayer;
-  std::shared_ptr<TLink> link_;
+  // Our layer on a framework or windowless control's WindowProc.
+  TWndMethodLayer layer_;
   TWindowSubclass subclass_;  // bare windows
   // Set while a message is inside SkinWindowProc: whether the previous
   // procedure has had it (a failure after that must not pass it twice).

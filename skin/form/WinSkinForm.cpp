@@ -43,19 +43,6 @@ HFONT MakeCaptionFont() {
 
 }  // namespace
 
-// The layer holds the link, not the engine, so a layer that a later one
-// wraps outlives its engine and then just passes messages on.
-struct TWinSkinForm::TFormHookLayer {
-  std::shared_ptr<TFormHookLink> link;
-  void operator()(TMessage& m) const {
-    if (link->engine) {
-      link->engine->FormHook(m);
-    } else {
-      link->previous(m);
-    }
-  }
-};
-
 TWinSkinForm::TWinSkinForm(TComponent* owner, TSkinManage& manager, HWND handle,
                            std::string class_name)
     : TComponent(owner), manager_(manager), handle_(handle), class_name_(std::move(class_name)) {
@@ -82,9 +69,8 @@ void TWinSkinForm::AttachForm(TSkinData* data, TForm* form) {
   }
   if (data->SkinControls().Contains(xcMenuItem)) SetPropText(*form, "AutoScroll", "False");
   AttachWindow(data);
-  if (frame_skinned_ && !form_hook_) {
-    form_hook_ = std::make_shared<TFormHookLink>(TFormHookLink{this, form->WindowProc});
-    form->WindowProc = TFormHookLayer{form_hook_};
+  if (frame_skinned_ && !form_hook_.Installed()) {
+    form_hook_.Install(form->WindowProc, [this](TMessage& m) { FormHook(m); });
   }
   SetFormColour(true);
 }
@@ -698,7 +684,7 @@ void TWinSkinForm::DispatchStage3(TMessage& m) {
 void TWinSkinForm::FormHook(TMessage& m) {
   switch (m.Msg) {
     case WM_SETTEXT:
-      OnSetText(m, form_hook_->previous);
+      OnSetText(m, form_hook_.Previous());
       return;
     default:
       break;
@@ -719,16 +705,13 @@ void TWinSkinForm::FormHook(TMessage& m) {
     m.Result = m.LParam == kSkinMagic ? kSkinMagic : 1;
     return;
   }
-  form_hook_->previous(m);
+  form_hook_.CallPrevious(m);
 }
 
 void TWinSkinForm::UnhookForm() {
-  if (!form_hook_) return;
-  const TFormHookLayer* ours = form_ ? form_->WindowProc.target<TFormHookLayer>() : nullptr;
-  if (ours && ours->link == form_hook_) {
-    form_->WindowProc = form_hook_->previous;
+  if (form_) {
+    form_hook_.Remove();
   } else {
-    form_hook_->engine = nullptr;
+    form_hook_.Orphan();
   }
-  form_hook_.reset();
 }

@@ -23,6 +23,7 @@
 #include "framework/GdiObjects.h"
 #include "framework/Subclass.h"
 #include "framework/Timer.h"
+#include "framework/WndMethodLayer.h"
 #include "skin/form/FrameGeometry.h"
 
 class TForm;
@@ -211,12 +212,7 @@ class TWinSkinForm : public TComponent {
   TWindowSubclass subclass_;
   TWindowSubclass client_subclass_;
   // The engine's layer on the form's window method (see UnhookForm).
-  struct TFormHookLink {
-    TWinSkinForm* engine = nullptr;
-    TWndMethod previous;
-  };
-  struct TFormHookLayer;
-  std::shared_ptr<TFormHookLink> form_hook_;
+  TWndMethodLayer form_hook_;
   TOwnedFont caption_font_;
   bool finished_ = false;
   std::unique_ptr<TTimer> hover_timer_;

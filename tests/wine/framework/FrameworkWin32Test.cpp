@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "framework/Form.h"
 #include "framework/Timer.h"
 #include "framework/Win32Handles.h"
+#include "framework/WndMethodLayer.h"
 #include "tests/wine/support/WineTestSupport.h"
 
 namespace {
@@ -126,3 +128,53 @@ TEST(Application, WithoutAnIconResourceFormsKeepTheSystemsIcon) {
 }
 
 }  // namespace
+
+// Two layers on one WindowProc: each sees messages before the one below it,
+// and either can come off first without cutting the other out of the chain.
+TEST(WndMethodLayer, LayersStackAndComeOffInAnyOrder) {
+  std::vector<std::string> heard;
+  TWndMethod slot = [&](TMessage&) { heard.push_back("base"); };
+  auto send = [&] {
+    heard.clear();
+    TMessage m{WM_USER, 0, 0, 0};
+    slot(m);
+    return heard;
+  };
+  using Heard = std::vector<std::string>;
+  TWndMethodLayer lower, upper;
+  lower.Install(slot, [&](TMessage& m) {
+    heard.push_back("lower");
+    lower.CallPrevious(m);
+  });
+  upper.Install(slot, [&](TMessage& m) {
+    heard.push_back("upper");
+    upper.CallPrevious(m);
+  });
+  EXPECT_EQ(send(), (Heard{"upper", "lower", "base"}));
+
+  // The lower one goes first: the upper one keeps working, the lower one
+  // only passes on.
+  lower.Remove();
+  EXPECT_FALSE(lower.Installed());
+  EXPECT_EQ(send(), (Heard{"upper", "base"}));
+  upper.Remove();
+  EXPECT_EQ(send(), (Heard{"base"}));
+
+  // On top again, and taken off from inside its own handler.
+  lower.Install(slot, [&](TMessage& m) {
+    heard.push_back("once");
+    lower.CallPrevious(m);
+    lower.Remove();
+  });
+  EXPECT_EQ(send(), (Heard{"once", "base"}));
+  EXPECT_EQ(send(), (Heard{"base"}));
+
+  // A layer whose control is gone touches nothing of it.
+  {
+    TWndMethod gone = [](TMessage&) {};
+    upper.Install(gone, [](TMessage&) {});
+    upper.Orphan();
+  }
+  EXPECT_FALSE(upper.Installed());
+  upper.Remove();
+}
