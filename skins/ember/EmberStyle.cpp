@@ -24,13 +24,13 @@ TSkinStyle EmberStyle() {
   s.menubar_text = Hex("#2b1a10");
   s.caption_top = Hex("#8e3116");
   s.caption_bottom = Hex("#5a180c");
-  s.caption_inactive_top = Hex("#b39584");
-  s.caption_inactive_bottom = Hex("#9c7f6e");
+  s.caption_inactive_top = Hex("#e8d9cc");
+  s.caption_inactive_bottom = Hex("#d8c4b4");
   s.title_text = Hex("#fff3e0");
-  s.title_text_inactive = Hex("#fff8f2");
+  s.title_text_inactive = Hex("#4d3326");
   s.frame_outline = Hex("#330d05");
   s.frame_border = Hex("#5a180c");
-  s.frame_border_inactive = Hex("#9c7f6e");
+  s.frame_border_inactive = Hex("#d8c4b4");
   s.button_top = Hex("#fffbf6");
   s.button_bottom = Hex("#ead8c4");
   s.button_border = Hex("#ad8668");

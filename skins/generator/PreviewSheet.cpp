@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "skins/generator/LabelFont.h"
 
@@ -291,8 +292,12 @@ TImage DrawPreviewSheet(const TBuiltSkin& skin) {
       {"HILIGHTTEXT ON HILIGHT", ContrastRatio(s.accent_text, s.accent)},
       {"MENUBARTEXT ON MENUBAR", ContrastRatio(s.menubar_text, s.menubar)},
       {"TITLE ON CAPTION TOP", ContrastRatio(s.title_text, s.caption_top)},
-      {"TITLE ON CAPTION BOTTOM", ContrastRatio(s.title_text, s.caption_bottom)}};
-  for (int i = 0; i < 6; ++i) {
+      {"TITLE ON CAPTION BOTTOM", ContrastRatio(s.title_text, s.caption_bottom)},
+      {"INACTIVE TITLE ON CAPTION TOP",
+       ContrastRatio(s.title_text_inactive, s.caption_inactive_top)},
+      {"INACTIVE TITLE ON CAPTION BOTTOM",
+       ContrastRatio(s.title_text_inactive, s.caption_inactive_bottom)}};
+  for (int i = 0; i < static_cast<int>(std::size(pairs)); ++i) {
     char ratio[32];
     std::snprintf(ratio, sizeof ratio, "%.1f:1", pairs[i].second);
     DrawLabel(sheet, margin + 720, ctop + i * 26 + 7, std::string(pairs[i].first) + "  " + ratio,

@@ -24,13 +24,13 @@ TSkinStyle MeadowStyle() {
   s.menubar_text = Hex("#1f2a1c");
   s.caption_top = Hex("#3d7846");
   s.caption_bottom = Hex("#285a31");
-  s.caption_inactive_top = Hex("#8eab8d");
-  s.caption_inactive_bottom = Hex("#7b987c");
+  s.caption_inactive_top = Hex("#d3e0cf");
+  s.caption_inactive_bottom = Hex("#c0d1bc");
   s.title_text = Hex("#ffffff");
-  s.title_text_inactive = Hex("#f2f6f0");
+  s.title_text_inactive = Hex("#33422f");
   s.frame_outline = Hex("#1b3f21");
   s.frame_border = Hex("#285a31");
-  s.frame_border_inactive = Hex("#7b987c");
+  s.frame_border_inactive = Hex("#c0d1bc");
   s.button_top = Hex("#fbfdf8");
   s.button_bottom = Hex("#e0eadb");
   s.button_border = Hex("#8aa481");

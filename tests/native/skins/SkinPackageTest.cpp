@@ -19,63 +19,15 @@
 
 #include "framework/Streams.h"
 #include "framework/StringList.h"
-#include "skin/packages/QuickIni.h"
-#include "skin/packages/SkinReader.h"
-#include "tests/native/skins/SkinBitmap.h"
+#include "tests/native/skins/OpenedSkin.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct StoredSkin {
-  int item;
-  const char* stem;
-  double min_contrast;  // 7:1 for the high-contrast skin
-};
-
-const StoredSkin kSkins[] = {{0, "meadow", 4.5},
-                             {1, "nightfall", 4.5},
-                             {2, "daylight", 4.5},
-                             {3, "contrast", 7.0},
-                             {4, "ember", 4.5}};
-
-void PrintTo(const StoredSkin& skin, std::ostream* os) {
-  *os << skin.stem;
-}
-
-std::string PackagePath(const std::string& stem) {
-  return std::string(TONMILL_SKINS_DIR) + "/" + stem + ".skn";
-}
-
 std::vector<std::uint8_t> ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-struct Rgb {
-  int r = 0, g = 0, b = 0;
-};
-
-// "r g b" with any separators, as the skin colours are written.
-bool ParseRgb(const std::string& text, Rgb& out) {
-  std::vector<int> parts;
-  int value = -1;
-  for (char c : text + " ") {
-    if (c >= '0' && c <= '9') {
-      value = (value < 0 ? 0 : value * 10) + (c - '0');
-      if (value > 255) return false;
-    } else if (value >= 0) {
-      parts.push_back(value);
-      value = -1;
-    }
-  }
-  if (parts.size() != 3) return false;
-  out = {parts[0], parts[1], parts[2]};
-  return true;
-}
-
-double Contrast(Rgb a, Rgb b) {
-  return ContrastRatio(a.r, a.g, a.b, b.r, b.g, b.b);
 }
 
 // An image slot of the definition: where it is named, and how many cells
@@ -145,62 +97,6 @@ const char* const kColourKeys[] = {
     "Menubar",          "Menu",         "MenuText",       "ButtonText",  "ButtonHilight",
     "Buttonlight",      "ButtonShadow", "ButtonDkShadow", "MenuBarText", "TitleTextActive",
     "TitleTextNoActive"};
-
-// One package opened the way the skin data component opens it.
-class OpenedSkin {
- public:
-  explicit OpenedSkin(const std::string& path) {
-    TMemoryStream file;
-    file.LoadFromFile(path);
-    package_size = file.Size();
-    loaded = reader.Load(file);
-    if (!loaded) return;
-    TMemoryStream definition;
-    reader.FindFile(".ini", definition, definition_name);
-    ini.LoadFromStream(&definition);
-  }
-
-  std::string Value(const std::string& section, const std::string& key) const {
-    return ini.ReadString(section, key, "");
-  }
-  int Int(const std::string& section, const std::string& key, int fallback) const {
-    return ini.ReadInteger(section, key, fallback);
-  }
-  Rgb Colour(const std::string& key) const {
-    Rgb c;
-    EXPECT_TRUE(ParseRgb(Value("Colours", key), c)) << key;
-    return c;
-  }
-  // The bitmap a key names; nothing when it is missing or not a 24-bit BMP.
-  std::optional<SkinBitmap> Bitmap(const std::string& section, const std::string& key) const {
-    const std::string name = Value(section, key);
-    if (name.empty()) return std::nullopt;
-    TMemoryStream member;
-    reader.ExtractFile(name, member);
-    return DecodeSkinBitmap(member.Bytes());
-  }
-  // Section names that are caption buttons (those the engine reads).
-  std::vector<std::string> CaptionButtons() const {
-    TStringList sections;
-    ini.ReadSections(sections);
-    std::vector<std::string> out;
-    for (int i = 0; i < sections.Count(); ++i) {
-      std::string upper = sections[i];
-      std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
-      if (upper.rfind("BUTTON", 0) == 0 && upper != "BUTTON" && upper != "BUTTONS" &&
-          upper != "BUTTON.RADIO" && upper != "BUTTON.CHECKBOX") {
-        out.push_back(sections[i]);
-      }
-    }
-    return out;
-  }
-
-  TSkinReader reader;
-  TQuickIni ini;
-  std::string definition_name;
-  bool loaded = false;
-  std::int64_t package_size = 0;
-};
 
 struct CellCheck {
   std::string file;
@@ -434,22 +330,33 @@ TEST_P(StoredSkinTest, TextColoursAreReadable) {
   pair("MenuBarText", "Menubar");
   pair("WindowText", "ButtonFace");
 
-  // The title on every pixel of the caption where the text runs (active).
+  // The title on every pixel of the caption where the text runs: the
+  // active title on the active cell, the inactive title on the inactive one.
+  // The title starts beyond the caption's unscaled left end, so it lies on
+  // the stretched middle columns of the caption image.
   const auto top = skin_->Bitmap("Personality", "Top");
   ASSERT_TRUE(top);
-  const Rgb title = skin_->Colour("TitleTextActive");
-  const int border = skin_->Bitmap("Personality", "Left")->width / 2;
+  const int caption = top->height / 2;
   const int y0 = skin_->Int("Personality", "TextShiftVert", 0);
   const int font = skin_->Int("Fonts", "FontHeight", 14);
-  const int x0 = std::max(skin_->Int("Personality", "TextShift", 0) - border, 0);
-  double worst = 100;
-  for (int y = y0; y < std::min(y0 + font, top->height / 2); ++y) {
-    for (int x = x0; x < top->width; ++x) {
-      if (top->IsKey(x, y)) continue;
-      worst = std::min(worst, Contrast(title, {top->R(x, y), top->G(x, y), top->B(x, y)}));
+  const int x0 = skin_->Int("Personality", "TopTopHeight", 0);
+  const int x1 = top->width - skin_->Int("Personality", "TopBotHeight", 0);
+  const int border = skin_->Bitmap("Personality", "Left")->width / 2;
+  ASSERT_GE(skin_->Int("Personality", "TextShift", 0) - border, x0);
+  ASSERT_LT(x0, x1);
+  const char* const title_keys[] = {"TitleTextActive", "TitleTextNoActive"};
+  for (int cell = 0; cell < 2; ++cell) {
+    const Rgb title = skin_->Colour(title_keys[cell]);
+    double worst = 100;
+    for (int y = y0; y < std::min(y0 + font, caption); ++y) {
+      for (int x = x0; x < x1; ++x) {
+        const int cy = cell * caption + y;
+        if (top->IsKey(x, cy)) continue;
+        worst = std::min(worst, Contrast(title, {top->R(x, cy), top->G(x, cy), top->B(x, cy)}));
+      }
     }
+    EXPECT_GE(worst, need) << title_keys[cell] << " on its caption";
   }
-  EXPECT_GE(worst, need) << "TitleTextActive on the caption";
 
   // Caption colours that objects give for their own images.
   const auto on_cell = [&](const char* section, const char* image_key, int cells,
