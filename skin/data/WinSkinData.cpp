@@ -170,27 +170,34 @@ void TSkinData::SetSkinFile(const std::string& path) {
     if (!path.empty() && !skin_buffer_.Bytes().empty()) skin_buffer_.Clear();
     return;
   }
-  not_ready_ = true;
   TMemoryStream file;
   try {
     file.LoadFromFile(path);
   } catch (const EStreamError&) {
-    return;  // no such file: nothing more happens
+    return;  // no such file: the skin held so far stays
   }
-  skin_buffer_.Assign(file.Bytes());
-  LoadSkinStream();
-  ApplyNewSkin();
+  if (ReplaceSkin(file.Bytes())) ApplyNewSkin();
 }
 
 void TSkinData::LoadFromSkinStore(TSkinStore* store, int index) {
   if (!store || index < 0 || index >= store->Store().Count()) return;
-  not_ready_ = true;
   TMemoryStream& data = store->Store().Items(index).Data();
   data.SetPosition(0);
-  skin_buffer_.Clear();
-  skin_buffer_.CopyFrom(data, data.Size());
-  LoadSkinStream();
-  ApplyNewSkin();
+  if (ReplaceSkin(data.Bytes())) ApplyNewSkin();
+}
+
+bool TSkinData::ReplaceSkin(std::span<const std::uint8_t> package) {
+  // The package may be the store's own stream: copied before the buffer
+  // changes.
+  const std::vector<std::uint8_t> incoming(package.begin(), package.end());
+  const std::span<const std::uint8_t> held = skin_buffer_.Bytes();
+  const std::vector<std::uint8_t> previous(held.begin(), held.end());
+  const bool was_not_ready = not_ready_;
+  skin_buffer_.Assign(incoming);
+  if (LoadSkinStream()) return true;
+  skin_buffer_.Assign(previous);
+  not_ready_ = was_not_ready;
+  return false;
 }
 
 bool TSkinData::LoadSkinStream() {

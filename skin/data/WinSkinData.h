@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -155,6 +156,10 @@ class TSkinData : public TComponent {
   }
 
  private:
+  // Reads `package` in place of the skin held so far. A package that cannot
+  // be opened changes nothing: the old skin, its stored bytes and its ready
+  // state stay for the windows that use them. Answers whether it was read.
+  bool ReplaceSkin(std::span<const std::uint8_t> package);
   // Reading the definition (SkinReaders.cpp).
   void ReadSkinObjects();
   std::string ReadText(const std::string& section, const std::string& key) const;
