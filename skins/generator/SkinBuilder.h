@@ -51,6 +51,12 @@ struct TBuiltSkin {
   std::string definition;       // CR LF line ends
 };
 
+// The face of a push, spin or combo button that is down (pressed, or a
+// speed button held down), and the caption colour that reads on it: the
+// images and the definition both use them, so they stay a pair.
+TRgb DownFace(const TSkinStyle& style);
+TRgb DownText(const TSkinStyle& style);
+
 std::vector<TSkinImage> DrawSkinImages(const TSkinStyle& style, const TSkinMetrics& metrics);
 std::string WriteDefinition(const TSkinStyle& style, const TSkinMetrics& metrics);
 TBuiltSkin BuildSkin(const TSkinStyle& style);

@@ -155,7 +155,7 @@ std::string WriteDefinition(const TSkinStyle& s, const TSkinMetrics& m) {
   w.Key("RadioButtonFrame", 8);
   w.Key("NormalColour2", Colour(s.text));
   w.Key("MouseOverColour2", Colour(s.button_hot_text));
-  w.Key("PressedColour2", Colour(s.text));
+  w.Key("PressedColour2", Colour(DownText(s)));
 
   Image(w, "Tabs", "tabs.bmp", 5, 1);
   w.Key("Border", "tabborder.bmp");

@@ -26,6 +26,11 @@ TRgb ReadableOn(TRgb plate, TRgb first, TRgb second) {
   return ContrastRatio(plate, first) >= ContrastRatio(plate, second) ? first : second;
 }
 
+// Dark skins need stronger tints for a state to show against their faces.
+bool IsDark(const TSkinStyle& s) {
+  return Luminance(s.face) < 0.2;
+}
+
 // A lighter shade for the top of a bar or tab: on dark surfaces only a
 // touch, so that they stay dark.
 TRgb Sheen(TRgb c, float t) {
@@ -156,6 +161,16 @@ class Painter {
   }
   float Line() const { return static_cast<float>(s_.outline); }
 
+  // The outline of a down button: the accent, or the plain line colour in
+  // the high-contrast look, where the accent already fills the face.
+  TRgb DownBorder() const {
+    if (s_.outline > 1) return s_.button_border;
+    return IsDark(s_) ? Lighter(s_.accent, 0.15f) : Darker(s_.accent, 0.1f);
+  }
+  // Disabled faces sink into the dialog face and their outline fades.
+  TRgb DisabledFill(TRgb fill) const { return Mix(fill, s_.face, 0.75f); }
+  TRgb DisabledBorder(TRgb border) const { return Mix(border, s_.face, 0.6f); }
+
   // --- window frame ---------------------------------------------------------
 
   TImage FrameModel(bool active) const {
@@ -243,7 +258,7 @@ class Painter {
       case TCaptionButtonShape::cbRounded:
         fill = state == 2   ? (close ? s_.close_hot : s_.accent)
                : state == 1 ? Darker(close ? s_.close_hot : s_.accent, 0.25f)
-                            : Mix(behind, kWhite, active ? 0.07f : 0.04f);
+                            : Mix(behind, kWhite, active ? 0.12f : 0.03f);
         break;
       case TCaptionButtonShape::cbBoxed:
         fill = state == 2 ? s_.close_hot : state == 1 ? kWhite : behind;
@@ -367,13 +382,15 @@ class Painter {
       const TShape shape = RoundRect(0, 0, f, f, static_cast<float>(s_.button_radius));
       TRgb top = s_.button_top, bottom = s_.button_bottom, border = s_.button_border;
       if (state == 1) {
-        top = Mix(s_.button_bottom, s_.dark_shadow, 0.1f);
-        bottom = Mix(s_.button_bottom, s_.dark_shadow, 0.03f);
-        border = Mix(s_.button_border, s_.dark_shadow, 0.25f);
+        // Down: the accent-tinted face, a touch darker at the top so it
+        // reads as pushed in.
+        top = Darker(DownFace(s_), 0.08f);
+        bottom = DownFace(s_);
+        border = DownBorder();
       } else if (state == 2) {
-        top = Mix(s_.button_top, s_.face, 0.6f);
-        bottom = Mix(s_.button_bottom, s_.face, 0.6f);
-        border = Mix(s_.button_border, s_.face, 0.5f);
+        top = DisabledFill(s_.button_top);
+        bottom = DisabledFill(s_.button_bottom);
+        border = DisabledBorder(s_.button_border);
       } else if (state == 3) {
         top = Mix(s_.button_top, s_.accent, 0.07f);
         bottom = Mix(s_.button_bottom, s_.accent, 0.13f);
@@ -382,7 +399,7 @@ class Painter {
         border = s_.accent;
       }
       r.Fill(shape, TPaint::Vertical(top, bottom, 0, f));
-      if (s_.gloss && state != 1) {
+      if (s_.gloss && state != 1 && state != 2) {
         r.Fill(Intersect(Inset(shape, 1), Above(f * 0.46f)), TPaint::Solid(kWhite), 0.35f);
       }
       r.Stroke(shape, state == 3 && s_.outline > 1 ? Line() + 1 : Line(), TPaint::Solid(border));
@@ -407,7 +424,7 @@ class Painter {
       if (state == 1) border = s_.accent;
       if (state == 2) fill = Mix(s_.field, s_.accent, 0.18f), border = s_.accent;
     } else {
-      fill = state == 1   ? Lighter(s_.accent, 0.14f)
+      fill = state == 1   ? Lighter(s_.accent, s_.outline > 1 ? 0.5f : 0.14f)
              : state == 2 ? Darker(s_.accent, 0.18f)
                           : s_.accent;
       border = Darker(fill, 0.15f);
@@ -420,7 +437,7 @@ class Painter {
     r.Fill(shape, TPaint::Solid(fill));
     r.Stroke(shape, Line(), TPaint::Solid(border));
     if (mark != 0) {
-      const TRgb ink = state == 3 ? Mix(s_.accent_text, fill, 0.35f) : s_.accent_text;
+      const TRgb ink = state == 3 ? Mix(s_.accent_text, fill, 0.15f) : s_.accent_text;
       const float w = s_.outline > 1 ? 2.3f : 1.7f;
       if (radio) {
         r.Fill(Circle(6.5f, 6.5f, 2.6f), TPaint::Solid(ink));
@@ -486,7 +503,8 @@ class Painter {
                                     : RoundRect(1, 2, w - 1.0f, h + 8.0f, r, r, 0, 0);
       TRgb top = Mix(s_.face, s_.shadow, 0.1f), bottom = Mix(s_.face, s_.shadow, 0.16f);
       if (selected) top = Sheen(s_.face, 0.45f), bottom = s_.face;
-      if (state == 2) top = Mix(top, s_.accent, 0.1f), bottom = Mix(bottom, s_.accent, 0.14f);
+      const float hot = IsDark(s_) && s_.outline == 1 ? 0.25f : 0.1f;
+      if (state == 2) top = Mix(top, s_.accent, hot), bottom = Mix(bottom, s_.accent, hot * 1.4f);
       if (state == 3) top = Mix(top, s_.face, 0.6f), bottom = Mix(bottom, s_.face, 0.6f);
       ras.Fill(shape, TPaint::Vertical(top, bottom, 0, h));
       const TRgb border = state == 3 ? Mix(s_.control_border, s_.face, 0.5f) : s_.control_border;
@@ -517,20 +535,20 @@ class Painter {
     // state: 0 normal, 1 pressed, 2 disabled, 3 hot
     TRaster r(w, h);
     TRgb top = s_.button_top, bottom = s_.button_bottom, border = s_.control_border;
-    if (state == 1) top = Mix(s_.button_bottom, s_.dark_shadow, 0.12f), bottom = s_.button_bottom;
+    if (state == 1) top = Darker(DownFace(s_), 0.08f), bottom = DownFace(s_), border = DownBorder();
     if (state == 2)
-      top = Mix(top, s_.face, 0.6f), bottom = Mix(bottom, s_.face, 0.6f),
-      border = Mix(border, s_.face, 0.5f);
+      top = DisabledFill(top), bottom = DisabledFill(bottom), border = DisabledBorder(border);
     if (state == 3)
       top = Mix(top, s_.accent, 0.08f), bottom = Mix(bottom, s_.accent, 0.15f), border = s_.accent;
     r.Fill(shape, TPaint::Vertical(top, bottom, 0, static_cast<float>(h)));
-    if (s_.gloss && state != 1)
+    if (s_.gloss && state != 1 && state != 2)
       r.Fill(Intersect(Inset(shape, 1), Above(h * 0.48f)), TPaint::Solid(kWhite), 0.3f);
     r.Stroke(shape, Line(), TPaint::Solid(border));
     return r.ToImage(s_.face, kSoftCut);
   }
 
   TRgb GlyphInk(int state) const {
+    if (state == 1) return DownText(s_);
     if (state == 2) return Mix(s_.shadow, s_.face, 0.25f);
     if (state == 3) return ReadableOn(Mix(s_.button_bottom, s_.accent, 0.15f), s_.accent, s_.text);
     return s_.text;
@@ -674,11 +692,14 @@ class Painter {
     for (int state = 0; state < 5; ++state) {
       TRaster r(22, 22);
       const TShape shape = RoundRect(0, 0, 22, 22, static_cast<float>(s_.control_radius));
-      if (state == 1) r.Fill(shape, TPaint::Solid(Mix(s_.face, s_.dark_shadow, 0.14f)));
+      // Pressed and checked are tinted with the accent so they read as down;
+      // the high-contrast look keeps them dark under its white text.
+      const TRgb pressed = s_.outline > 1 ? Mix(s_.face, s_.accent, 0.35f) : DownFace(s_);
+      const float checked = s_.outline > 1 ? 0.22f : IsDark(s_) ? 0.32f : 0.16f;
+      if (state == 1) r.Fill(shape, TPaint::Solid(pressed));
       if (state == 3) r.Fill(shape, TPaint::Solid(Mix(s_.face, s_.accent, 0.12f)));
-      if (state == 4) r.Fill(shape, TPaint::Solid(Mix(s_.face, s_.accent, 0.22f)));
-      if (state == 1)
-        r.Stroke(shape, Line(), TPaint::Solid(Mix(s_.control_border, s_.dark_shadow, 0.2f)));
+      if (state == 4) r.Fill(shape, TPaint::Solid(Mix(s_.face, s_.accent, checked)));
+      if (state == 1) r.Stroke(shape, Line(), TPaint::Solid(DownBorder()));
       if (state == 2) r.Stroke(shape, Line(), TPaint::Solid(Mix(s_.control_border, s_.face, 0.6f)));
       if (state >= 3) r.Stroke(shape, Line(), TPaint::Solid(s_.accent));
       cells.push_back(r.ToImage(s_.face, kSoftCut));
@@ -752,9 +773,12 @@ class Painter {
       TRaster r(w, h);
       TRgb top = Sheen(s_.face, 0.5f), bottom = Mix(s_.face, s_.shadow, 0.08f);
       // The high-contrast look tints less, so its text keeps 7:1 on the hot section.
-      const float tint = s_.outline > 1 ? 0.05f : 0.08f;
+      const float tint = s_.outline > 1 ? 0.05f : IsDark(s_) ? 0.2f : 0.08f;
       if (state == 1) top = Mix(top, s_.accent, tint), bottom = Mix(bottom, s_.accent, tint * 1.7f);
-      if (state == 2)
+      // Pressed sinks: darker on light skins, accent-tinted on dark ones.
+      if (state == 2 && IsDark(s_) && s_.outline == 1)
+        top = Mix(bottom, s_.accent, 0.45f), bottom = Mix(bottom, s_.accent, 0.38f);
+      else if (state == 2)
         top = Mix(bottom, s_.dark_shadow, 0.1f), bottom = Mix(bottom, s_.dark_shadow, 0.04f);
       if (state == 3) top = s_.face, bottom = s_.face;
       r.FillAll(TPaint::Vertical(top, bottom, 0, h));
@@ -784,10 +808,18 @@ class Painter {
                TPaint::Solid(Mix(s_.menu, s_.control_border, 0.8f)));
       }
       if (state >= 3) {
-        const TRgb sel = state == 3 ? s_.accent : Mix(s_.accent, s_.menu, 0.65f);
-        r.Fill(RoundRect(2, 1, w - 2.0f, h - 1.0f,
-                         std::min(4.0f, static_cast<float>(s_.control_radius))),
-               TPaint::Solid(sel));
+        const TShape sel = RoundRect(2, 1, w - 2.0f, h - 1.0f,
+                                     std::min(4.0f, static_cast<float>(s_.control_radius)));
+        if (state == 3) {
+          r.Fill(sel, TPaint::Solid(s_.accent));
+        } else if (IsDark(s_)) {
+          // On dark menus a faded fill sits too close to both the menu and
+          // the selection; a ring in the accent tells it from either, and
+          // the grey text stays on the menu colour.
+          r.Stroke(sel, Line(), TPaint::Solid(s_.accent));
+        } else {
+          r.Fill(sel, TPaint::Solid(Mix(s_.accent, s_.menu, 0.65f)));
+        }
       }
       cells.push_back(r.ToImage(s_.menu, state == 1 ? 0.5f : kSoftCut));
     }
@@ -814,7 +846,8 @@ class Painter {
 
   TRgb ThumbColour(int state) const {
     // 0 normal, 1 pressed, 2 hot
-    if (state == 1) return s_.accent;
+    // The high-contrast look shows hot in its yellow and pressed paler.
+    if (state == 1) return s_.outline > 1 ? Lighter(s_.accent, 0.5f) : s_.accent;
     if (state == 2) return s_.outline > 1 ? s_.accent : Mix(s_.thumb, s_.dark_shadow, 0.22f);
     return s_.thumb;
   }
@@ -953,7 +986,7 @@ class Painter {
       TRgb fill = state == 0   ? s_.button_bottom
                   : state == 2 ? Lighter(s_.accent, 0.18f)
                   : state == 3 ? Darker(s_.accent, 0.2f)
-                  : state == 4 ? Mix(s_.accent, s_.face, 0.65f)
+                  : state == 4 ? Mix(s_.shadow, s_.face, 0.5f)  // grey: out of use
                                : s_.accent;
       r.Fill(shape, TPaint::Solid(fill));
       if (s_.gloss)
@@ -994,6 +1027,16 @@ class Painter {
 };
 
 }  // namespace
+
+TRgb DownFace(const TSkinStyle& s) {
+  // The high-contrast look fills a down button with its selection yellow.
+  if (s.outline > 1) return s.accent;
+  return Mix(s.button_bottom, s.accent, IsDark(s) ? 0.6f : 0.24f);
+}
+
+TRgb DownText(const TSkinStyle& s) {
+  return ReadableOn(DownFace(s), s.text, s.accent_text);
+}
 
 int TSkinMetrics::SlotX(const TSkinStyle& style, int slot) const {
   return border + style.caption_button_margin + slot * style.caption_button_width +

@@ -31,8 +31,8 @@ TSkinStyle NightfallStyle() {
   s.frame_outline = Hex("#07080a");
   s.frame_border = Hex("#1c1f24");
   s.frame_border_inactive = Hex("#24262a");
-  s.button_top = Hex("#3b3f46");
-  s.button_bottom = Hex("#30343a");
+  s.button_top = Hex("#484d56");
+  s.button_bottom = Hex("#3c4149");
   s.button_border = Hex("#5a606a");
   s.button_hot_text = Hex("#ffffff");
   s.control_border = Hex("#5d636d");
