@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -96,12 +97,14 @@ double ChangedShare(const Cell& a, const Cell& b, double difference) {
 
 // The worst contrast of `text` on the part of a cell that text covers:
 // the middle three fifths of its height, across the columns between the
-// nine-slice margins (the part stretched under a caption).
-double WorstContrast(const Cell& cell, Rgb text, int left, int right) {
-  double worst = 100;
+// nine-slice margins (the part stretched under a caption). Nothing when
+// that part is empty, so a check can never pass by looking at no pixel.
+std::optional<double> WorstContrast(const Cell& cell, Rgb text, int left, int right) {
+  std::optional<double> worst;
   for (int y = cell.height / 5; y < cell.height - cell.height / 5; ++y) {
     for (int x = left; x < cell.width - right; ++x) {
-      worst = std::min(worst, Contrast(text, cell.At(x, y)));
+      const double c = Contrast(text, cell.At(x, y));
+      worst = worst ? std::min(*worst, c) : c;
     }
   }
   return worst;
@@ -235,8 +238,9 @@ class SkinFaceTest : public ::testing::TestWithParam<StoredSkin> {
   // The text colour must reach the skin's contrast on that face.
   void ExpectReadable(const std::string& what, Rgb text, const Cell& face, int left, int right,
                       double need) {
-    const double worst = WorstContrast(face, text, left, right);
-    EXPECT_GE(worst, need) << what << " reads at " << worst << ":1";
+    const std::optional<double> worst = WorstContrast(face, text, left, right);
+    ASSERT_TRUE(worst) << what << ": no pixel under the text";
+    EXPECT_GE(*worst, need) << what << " reads at " << *worst << ":1";
   }
 
   std::unique_ptr<OpenedSkin> skin_;
