@@ -66,3 +66,9 @@ TGlyphLayout LayoutGlyphButton(const TGlyphLayoutInput& in) {
   out.spacing = spacing;
   return out;
 }
+
+std::wstring BreakCaptionLine(std::wstring caption) {
+  const size_t bars = caption.find(L"||");
+  if (bars != std::wstring::npos) caption.replace(bars, 2, L"\r\n");
+  return caption;
+}

@@ -2,8 +2,10 @@
 // Where a glyph button puts its glyph and its caption: the glyph on one side
 // of the caption (the layout), `margin` pixels from the edge and `spacing`
 // pixels from the text, both worked out from the space left when given as
-// -1. Win32-free, shared by the framework's own button painting and the
-// skinned buttons.
+// -1; and how a caption breaks into lines. Win32-free, shared by the
+// framework's own buttons and the skinned buttons.
+#include <string>
+
 #include "framework/Graphics.h"
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
@@ -33,6 +35,10 @@ struct TGlyphLayout {
 };
 
 TGlyphLayout LayoutGlyphButton(const TGlyphLayoutInput& in);
+
+// A button caption as shown: its first "||" becomes a line break (a caption
+// written on one line can still take two). Further bars stay as they are.
+std::wstring BreakCaptionLine(std::wstring caption);
 
 // The main axis of a layout: x for glyphs left or right of the caption.
 inline bool HorizontalLayout(TButtonLayout layout) {

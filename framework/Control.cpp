@@ -286,6 +286,11 @@ void TWinControl::WndProc(TMessage& m) {
         return;
       }
       break;
+    case WM_SETFOCUS:
+      if (TWinControl* top = FindControl(GetAncestor(hwnd_, GA_ROOT)); top && top != this) {
+        top->ControlFocused(*this);
+      }
+      break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:

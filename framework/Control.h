@@ -153,6 +153,9 @@ class TWinControl : public TComponent {
   virtual void AdjustClientRect(RECT&) {}
   // Called once the window exists, for control-specific set-up.
   virtual void CreateWnd() {}
+  // A control of this top-level window received the keyboard focus (forms
+  // remember it, to give it back when they are activated again).
+  virtual void ControlFocused(TWinControl&) {}
   void DefaultHandler(TMessage& message);
   // Lays out the children that have an alignment.
   void Realign();

@@ -290,6 +290,24 @@ void TForm::WndProc(TMessage& m) {
         if (menu_->Stale()) MenuChanged();
       }
       break;
+    case WM_ACTIVATE:
+      // Activated again (after a dialog, say): the focus goes back to the
+      // control that had it, as in a dialog, not to the form itself.
+      if (LOWORD(m.WParam) != WA_INACTIVE && !HIWORD(m.WParam) && RestoreFocus()) {
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_SETFOCUS: {
+      // The focus arrives from outside the form: on to its control. (A
+      // control of the form handing the focus to the form keeps it there.)
+      HWND from = reinterpret_cast<HWND>(m.WParam);
+      if (from != Handle() && !IsChild(Handle(), from) && RestoreFocus()) {
+        m.Result = 0;
+        return;
+      }
+      break;
+    }
     case WM_DESTROY:
       // Destroyed from outside: the window must not take the menu handle
       // with it.
@@ -304,6 +322,23 @@ void TForm::WndProc(TMessage& m) {
       break;
   }
   TWinControl::WndProc(m);
+}
+
+// --- focus
+
+void TForm::ControlFocused(TWinControl& control) {
+  active_control_ = control.Handle();
+}
+
+bool TForm::RestoreFocus() {
+  HWND target = active_control_;
+  if (!target || !IsWindow(target) || !IsChild(Handle(), target)) return false;
+  // Hidden or greyed, by itself or by a container: the form keeps the focus.
+  for (HWND w = target; w && w != Handle(); w = GetParent(w)) {
+    if (!IsWindowVisible(w) || !IsWindowEnabled(w)) return false;
+  }
+  SetFocus(target);
+  return GetFocus() == target;
 }
 
 void TForm::DescribeProperties(TPropertyTable& table) {

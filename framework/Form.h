@@ -96,6 +96,7 @@ class TForm : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
+  void ControlFocused(TWinControl& control) override;
 
  private:
   friend class TMainMenu;
@@ -106,6 +107,9 @@ class TForm : public TWinControl {
   void SetClientSize(int width, int height);
   void EraseBackground(HDC dc);
   bool RouteMenuMessage(TMessage& message);
+  // Gives the keyboard focus back to the control that had it last; false
+  // when that control has gone or cannot take it now.
+  bool RestoreFocus();
 
   TFormStyle style_;
   TFormBorderStyle border_style_;
@@ -116,4 +120,7 @@ class TForm : public TWinControl {
   TColor brush_rgb_ = clNone;  // what brush_ was made with
   TMainMenu* menu_ = nullptr;
   bool main_form_ = false;
+  // The control that had the focus last (a handle: checked before use, as
+  // the control may have gone since).
+  HWND active_control_ = nullptr;
 };

@@ -1,12 +1,21 @@
 #include "framework/StdCtrls.h"
 
+#include "framework/ButtonLayout.h"
 #include "framework/GdiObjects.h"
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {}
 
 void TButton::CreateParams(TCreateParams& params) {
   params.class_name = L"BUTTON";
-  params.style |= WS_TABSTOP | BS_PUSHBUTTON;
+  // Multi-line, so that a caption's "||" shows as a line break.
+  params.style |= WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE;
+}
+
+void TButton::CreateWnd() {
+  // The window was made with the caption as given; once more through
+  // WM_SETTEXT, which breaks its line.
+  const std::wstring caption = Caption();
+  if (caption.find(L"||") != std::wstring::npos) SetWindowTextW(Handle(), caption.c_str());
 }
 
 void TButton::Click() {
@@ -17,6 +26,14 @@ void TButton::WndProc(TMessage& m) {
   if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
     Click();
     m.Result = 0;
+    return;
+  }
+  if (m.Msg == WM_SETTEXT && m.LParam) {
+    // The window keeps (and shows) the caption with its line broken.
+    const std::wstring shown = BreakCaptionLine(reinterpret_cast<const wchar_t*>(m.LParam));
+    TMessage broken{m.Msg, m.WParam, reinterpret_cast<LPARAM>(shown.c_str()), 0};
+    TWinControl::WndProc(broken);
+    m.Result = broken.Result;
     return;
   }
   TWinControl::WndProc(m);

@@ -13,6 +13,7 @@ class TButton : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   void WndProc(TMessage& message) override;
 };
 

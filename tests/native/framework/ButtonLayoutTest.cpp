@@ -93,3 +93,16 @@ TEST(ClassName, IsTheMostDerivedClassWithoutItsNamespaces) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ButtonCaption, OnlyTheFirstBarsBreakTheLine) {
+  EXPECT_EQ(BreakCaptionLine(L"One line"), L"One line");
+  EXPECT_EQ(BreakCaptionLine(L""), L"");
+  EXPECT_EQ(BreakCaptionLine(L"Two||lines"), L"Two\r\nlines");
+  EXPECT_EQ(BreakCaptionLine(L"A||b||c"), L"A\r\nb||c");
+  EXPECT_EQ(BreakCaptionLine(L"|||"), L"\r\n|");
+  EXPECT_EQ(BreakCaptionLine(L"a|b"), L"a|b");
+}
+
+}  // namespace
