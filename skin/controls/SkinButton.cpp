@@ -1,6 +1,7 @@
 // Plain and drop-down push buttons drawn from the skin.
 #include <windows.h>
 
+#include "framework/ButtonLayout.h"
 #include "framework/GraphicControl.h"
 #include "framework/StdCtrls.h"
 #include "skin/controls/SkinButtons.h"
@@ -216,16 +217,13 @@ void TSkinButton::ClickAfterPress() {
 
 // --- drawing ----------------------------------------------------------------
 
-bool TSkinButton::DefaultButton() const {
-  return handle_ && (Style() & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-}
-
 TSkinButtonState TSkinButton::State() const {
   if (!enabled_) return sbDisabled;
   if ((mouse_state_ & kMousePressed) && (!mouse_pressed_ || pressed_inside_)) return sbPressed;
   if (mouse_state_ & kMouseHot) return sbHot;
-  // The button that Enter presses looks like the focused one.
-  if (focused_ || DefaultButton()) return sbFocused;
+  // Only the button with the focus shows the focus image: the dialog
+  // manager leaves its default style on buttons the focus has left.
+  if (focused_) return sbFocused;
   return sbNormal;
 }
 
@@ -239,20 +237,14 @@ TColor TSkinButton::StateTextColour(TSkinButtonState state) const {
 }
 
 void TSkinButton::SplitCaption() {
-  const size_t bars = caption_.find(L"||");
-  if (bars != std::wstring::npos) caption_.replace(bars, 2, L"\r\n");
+  caption_ = BreakCaptionLine(std::move(caption_));
 }
 
 bool TSkinButton::Compose(int width, int height) {
   const TDataSkinButton& skin = data_->Buttons();
   if (skin.Bitmap.Empty()) return false;
-  if (graphic_) {
-    focused_ = false;
-    enabled_ = graphic_->Enabled();
-  } else {
-    focused_ = GetFocus() == handle_;
-    enabled_ = !(Style() & WS_DISABLED);
-  }
+  focused_ = !graphic_ && GetFocus() == handle_;
+  enabled_ = EnabledInItsWindow();
   caption_ = ReadCaption();
   const TSkinButtonState state = State();
   if (!buffer_.SetSize(width, height)) return false;

@@ -55,7 +55,6 @@ class TSkinButton : public TSkinControl {
 
  private:
   void SetUp();
-  bool DefaultButton() const;
   void CaptureLost();
 };
 

@@ -224,9 +224,16 @@ bool TSkinControl::BeforeMessage(TMessage& m) {
 
 void TSkinControl::AfterMessage(TMessage& m) {
   switch (m.Msg) {
+    case WM_ENABLE:
+      // The controls inside take their greyed look from this one too, but
+      // hear nothing of its change.
+      if (handle_ && GetWindow(handle_, GW_CHILD)) {
+        RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      }
+      Repaint();
+      return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-    case WM_ENABLE:
     case WM_SETTEXT:
       Repaint();
       return;
@@ -420,4 +427,17 @@ bool TSkinControl::ShowAccelerators() const {
 
 DWORD TSkinControl::Style() const {
   return handle_ ? static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)) : 0;
+}
+
+bool TSkinControl::EnabledInItsWindow() const {
+  HWND window = handle_;
+  if (graphic_) {
+    if (!graphic_->Enabled()) return false;
+    window = graphic_->Parent() ? graphic_->Parent()->Handle() : nullptr;
+  }
+  // Up to the top-level window, which is not asked.
+  for (HWND w = window; w && (GetWindowLongPtrW(w, GWL_STYLE) & WS_CHILD); w = GetParent(w)) {
+    if (!IsWindowEnabled(w)) return false;
+  }
+  return true;
 }

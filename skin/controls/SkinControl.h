@@ -134,6 +134,10 @@ class TSkinControl : public TComponent {
   bool ShowFocusCues() const;
   bool ShowAccelerators() const;
   DWORD Style() const;
+  // Whether the control can be used: neither it nor a container of it in
+  // its window is greyed. (A window greyed by a dialog over it keeps its
+  // controls' looks.)
+  bool EnabledInItsWindow() const;
 
   unsigned mouse_state_ = 0;
   bool enabled_ = true;

@@ -1,5 +1,7 @@
 #include "skin/controls/SkinPanels.h"
 
+#include <algorithm>
+
 #include "framework/GraphicControl.h"
 #include "skin/data/WinSkinData.h"
 
@@ -66,6 +68,14 @@ void TSkinGroupBox::DrawTo(HDC dc, const TRect& rect) {
   buffer_.CopyTo(dc, rect.left, rect.top);
 }
 
+namespace {
+// The caption is set in from the frame's corner as the system sets it
+// (unless the skin's caption object says how far), with a gap of face on
+// either side that breaks the frame line.
+constexpr int kCaptionIndent = 8;
+constexpr int kCaptionGap = 2;
+}  // namespace
+
 void TSkinGroupBox::Draw(HDC dc, const TRect& r) {
   caption_ = WindowText();
   if (caption_.empty() && control_) caption_ = ReadCaption();
@@ -75,8 +85,12 @@ void TSkinGroupBox::Draw(HDC dc, const TRect& r) {
   SIZE zero{};
   GetTextExtentPoint32W(dc, L"0", 1, &zero);
   const int y0 = zero.cy / 2 - 1;
+  const bool right = GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_RIGHT;
+  const UINT flags = right ? TextFlags(DT_RIGHT | DT_EXPANDTABS) : DT_EXPANDTABS;
+  const RECT text = CaptionRect(dc, r, flags);
   if (mode_ == 0) {
-    // Paints out the system's sunken frame.
+    // Paints out the system's sunken frame, and its caption wherever the
+    // system put it.
     const HBRUSH face =
         static_cast<HBRUSH>(data_->FaceBrush() ? data_->FaceBrush()->Handle() : nullptr);
     if (face) {
@@ -85,6 +99,8 @@ void TSkinGroupBox::Draw(HDC dc, const TRect& r) {
       InflateRect(&outer, -1, -1);
       FrameRect(dc, &outer, face);
     }
+    if (!IsRectEmpty(&text))
+      FillColour(dc, {r.left + 2, r.top, r.right - 2, text.bottom}, FaceColour());
   }
   {
     TOwnedPen pen(CreatePen(
@@ -93,20 +109,28 @@ void TSkinGroupBox::Draw(HDC dc, const TRect& r) {
     TSelectObject select_brush(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, 1, y0, r.right - 1, r.bottom - 1, 5, 5);
   }
-  // The caption on an opaque face breaks the frame line.
-  const COLORREF old_back = SetBkColor(dc, static_cast<COLORREF>(FaceColour() & 0xFFFFFF));
-  const int old_mode = SetBkMode(dc, OPAQUE);
-  const auto ex = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
-  if (ex & WS_EX_RIGHT) {
-    RECT t{r.left, r.top, r.right - 8, r.bottom};
-    DrawTextW(dc, caption_.c_str(), -1, &t, TextFlags(DT_RIGHT | DT_EXPANDTABS));
-  } else {
-    RECT t{r.left + 8, r.top, r.right, r.bottom};
-    DrawTextW(dc, caption_.c_str(), -1, &t, DT_EXPANDTABS);
+  if (!IsRectEmpty(&text)) {
+    FillColour(dc, {text.left - kCaptionGap, text.top, text.right + kCaptionGap, text.bottom},
+               FaceColour());
+    RECT t = text;
+    const int old_mode = SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, caption_.c_str(), -1, &t, flags);
+    SetBkMode(dc, old_mode);
   }
-  SetBkMode(dc, old_mode);
-  SetBkColor(dc, old_back);
   if (mode_ == 1 && control_) control_->PaintControls(dc);
+}
+
+RECT TSkinGroupBox::CaptionRect(HDC dc, const TRect& r, UINT flags) const {
+  if (caption_.empty()) return {};
+  const TDataSkinBoxLabel* label = data_->GroupBox();
+  const int indent =
+      (label && label->BackgroundLeftShift > 0 ? label->BackgroundLeftShift : kCaptionIndent) +
+      kCaptionGap;
+  RECT extent{0, 0, std::max(r.Width() - 2 * indent, 1), 0};
+  DrawTextW(dc, caption_.c_str(), -1, &extent, flags | DT_CALCRECT);
+  const int width = extent.right - extent.left;
+  const int left = flags & DT_RIGHT ? r.right - indent - width : r.left + indent;
+  return {left, r.top, left + width, r.top + extent.bottom - extent.top};
 }
 
 // --- TSkinBox ---------------------------------------------------------------

@@ -26,6 +26,8 @@ class TSkinGroupBox : public TSkinControl {
 
  private:
   void Draw(HDC dc, const TRect& rect);
+  // Where the caption goes in `rect` (empty without one).
+  RECT CaptionRect(HDC dc, const TRect& rect, UINT flags) const;
   bool font_colour_taken_ = false;
   TColor old_text_colour_ = clDefault;
 };

@@ -227,7 +227,10 @@ void TGalleryForm::BuildContainers(TWinControl& box) {
   TGroupBox& right = Group(groups, 10, 94, 136, 66, L"右对齐标题");
   const auto ex = GetWindowLongPtrW(right.Handle(), GWL_EXSTYLE);
   SetWindowLongPtrW(right.Handle(), GWL_EXSTYLE, ex | WS_EX_RIGHT);
-  Group(groups, 154, 94, 136, 66, L"禁用分组框").SetEnabled(false);
+  // A greyed group greys the button inside it as well.
+  TGroupBox& greyed = Group(groups, 154, 94, 136, 66, L"禁用分组框");
+  Make<TButton>(greyed, 10, 26, 84, 26, L"组内按钮");
+  greyed.SetEnabled(false);
 
   TGroupBox& panels = Group(box, 316, 348, 300, 62, L"面板");
   TPanel& panel = Make<TPanel>(panels, 10, 20, 136, 34, L"");
