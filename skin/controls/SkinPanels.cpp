@@ -81,7 +81,9 @@ void TSkinGroupBox::Draw(HDC dc, const TRect& r) {
   if (caption_.empty() && control_) caption_ = ReadCaption();
   if (control_) FillSkinColor(dc, r);
   TSelectObject font(dc, ControlFont());
-  SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(ControlTextColour()) & 0xFFFFFF));
+  // A greyed group has its caption greyed as the buttons' captions are.
+  const TColor ink = EnabledInItsWindow() ? ControlTextColour() : clBtnShadow;
+  SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(ink) & 0xFFFFFF));
   SIZE zero{};
   GetTextExtentPoint32W(dc, L"0", 1, &zero);
   const int y0 = zero.cy / 2 - 1;

@@ -117,8 +117,13 @@ TEST_F(FocusAndDisabledTest, ButtonsInAGreyedContainerLookGreyedUntilItIsEnabled
     Pump(150);
     ASSERT_EQ(ButtonCell(direct->Handle(), data), sbNormal);
 
+    const RECT g = WindowRect(group->Handle());
+    const RECT caption{g.left, g.top, g.left + 60, g.top + 14};
+    const TColor ink = data.Colours().ButtonText;
+    EXPECT_GT(CountColour(Capture(caption), ink, 40), 10);
     group->SetEnabled(false);
     Pump(200);
+    EXPECT_EQ(CountColour(Capture(caption), ink, 40), 0) << "the group's caption greyed too";
     EXPECT_EQ(ButtonCell(direct->Handle(), data), sbDisabled);
     EXPECT_EQ(ButtonCell(in_panel->Handle(), data), sbDisabled) << "greyed through two levels";
     EXPECT_EQ(ButtonCell(ScreenRect(*speed), data), sbDisabled) << "windowless as well";
@@ -210,6 +215,38 @@ TEST_F(FocusAndDisabledTest, MainWindowGivesTheFocusBackAfterAMessageBox) {
   Pump(200);
   EXPECT_EQ(FocusedImages(buttons, data), 1);
   SaveShot(main.Handle(), "main-focus-after-message");
+}
+
+// The main window greys its settings during a batch: the buttons inside
+// its group boxes look greyed with them, the focused one outside does not.
+TEST_F(FocusAndDisabledTest, MainWindowButtonsInItsGreyedGroupsLookGreyed) {
+  TFrmMain& main = OwnedComponent<TFrmMain>(App(), Environment());
+  main.Show();
+  SetForegroundWindow(main.Handle());
+  ASSERT_TRUE(WaitSkinned(main.Handle()));
+  TSkinData& data = *main.SkinData1;
+  for (int skin : kLookedAtSkins) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    data.LoadFromSkinStore(main.SkinStore1, skin);
+    Flush();
+    ASSERT_TRUE(WaitSkinned(main.Handle()));
+    Pump(300);
+    SetFocus(main.btnConvert->Handle());
+    main.GroupBox3->SetEnabled(false);
+    main.GroupBox6->SetEnabled(false);
+    Pump(300);
+    for (TButton* b :
+         {main.btnAdd, main.btnDelete, main.btnClear, main.btnAddFolder, main.Button8}) {
+      EXPECT_EQ(ButtonCell(b->Handle(), data), sbDisabled);
+    }
+    EXPECT_EQ(ButtonCell(main.btnConvert->Handle(), data), sbFocused);
+    SaveShot(main.Handle(), std::string("main-greyed-") + kSkinFiles[skin]);
+    main.GroupBox3->SetEnabled(true);
+    main.GroupBox6->SetEnabled(true);
+    Pump(300);
+    EXPECT_EQ(ButtonCell(main.btnAdd->Handle(), data), sbNormal);
+    EXPECT_EQ(ButtonCell(main.btnConvert->Handle(), data), sbFocused);
+  }
 }
 
 }  // namespace
