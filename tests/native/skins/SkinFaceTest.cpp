@@ -170,6 +170,7 @@ std::vector<StateImage> ButtonLikeImages() {
         {2, 3, kRest},
         {1, 5, kRest},
         {2, 5, kRest},
+        {3, 5, kRest},  // side by side in one dialog
         {1, 4, kChange},
         {2, 4, kChange},
         {4, 5, kChange}}},
