@@ -104,12 +104,15 @@ class MockWindow {
 
     const int top = ch + mh + 10, left = bw + 12;
     const int pm = m_.push_margin;
-    Blit(win, RenderCell(Img("buttons.bmp"), 1, pm, pm, pm, pm, 97, 33), left, top, true);
-    Blit(win, RenderCell(Img("buttons.bmp"), 4, pm, pm, pm, pm, 97, 33), left + 105, top, true);
-    Blit(win, RenderCell(Img("buttons.bmp"), 3, pm, pm, pm, pm, 85, 25), left + 210, top + 4, true);
-    DrawLabel(win, left + 30, top + 13, "NORMAL", s_.text);
-    DrawLabel(win, left + 105 + 39, top + 13, "HOT", s_.button_hot_text);
-    DrawLabel(win, left + 210 + 18, top + 13, "DISABLED", s_.shadow);
+    // Normal, hot, down (as a pressed or held-down button shows) and disabled.
+    Blit(win, RenderCell(Img("buttons.bmp"), 1, pm, pm, pm, pm, 80, 33), left, top, true);
+    Blit(win, RenderCell(Img("buttons.bmp"), 4, pm, pm, pm, pm, 80, 33), left + 86, top, true);
+    Blit(win, RenderCell(Img("buttons.bmp"), 2, pm, pm, pm, pm, 80, 33), left + 172, top, true);
+    Blit(win, RenderCell(Img("buttons.bmp"), 3, pm, pm, pm, pm, 80, 25), left + 258, top + 4, true);
+    DrawLabel(win, left + 22, top + 13, "NORMAL", s_.text);
+    DrawLabel(win, left + 86 + 31, top + 13, "HOT", s_.button_hot_text);
+    DrawLabel(win, left + 172 + 28, top + 13, "DOWN", DownText(s_));
+    DrawLabel(win, left + 258 + 16, top + 13, "DISABLED", s_.shadow);
     const int row = top + 44;
     for (int k = 0; k < 4; ++k) {
       const int cells[] = {1, 5, 9, 4};
