@@ -205,6 +205,10 @@ std::vector<StateImage> ButtonLikeImages() {
       {"VertScrollThumb", "Image", 3, thumb},
       {"Trackbar.ThumbHorz", "Image", 5, track_thumb},
       {"Trackbar.ThumbVert", "Image", 5, track_thumb},
+      {"Trackbar.ThumbLeft", "Image", 5, track_thumb},
+      {"Trackbar.ThumbRight", "Image", 5, track_thumb},
+      {"Trackbar.ThumbUp", "Image", 5, track_thumb},
+      {"Trackbar.ThumbDown", "Image", 5, track_thumb},
   };
 }
 
@@ -253,6 +257,22 @@ TEST_P(SkinFaceTest, EveryStateOfAButtonLikeImageLooksDifferent) {
     for (int cell = 1; cell <= image.cells; ++cell)
       cells.push_back(FaceCell(image.section, image.key, image.cells, cell));
     ExpectDistinct(image.section + "/" + image.key, cells, image.pairs);
+  }
+}
+
+TEST_P(SkinFaceTest, MdiChildButtonsInTheMenuBarShowPressAndHover) {
+  // Minimise, restore and close of a maximised child, four cells each:
+  // normal, pressed, hot (twice), laid over the menu bar.
+  const auto bmp = skin_->Bitmap("MDICONTROLS", "Image");
+  ASSERT_TRUE(bmp);
+  std::vector<Cell> cells;
+  for (int cell = 1; cell <= 12; ++cell)
+    cells.push_back(CutCell(*bmp, 12, cell, {skin_->Colour("Menubar")}));
+  for (int first : {1, 5, 9}) {
+    ExpectDistinct("MDICONTROLS/Image", cells,
+                   {{first, first + 1, kChange},
+                    {first, first + 2, kChange},
+                    {first + 1, first + 2, kChange}});
   }
 }
 
