@@ -3,7 +3,10 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <exception>
 #include <vector>
+
+#include "framework/Unicode.h"
 
 TApplication* Application = nullptr;
 
@@ -135,5 +138,30 @@ void TApplication::RunQueued() {
       queue_.pop_front();
     }
     if (work) work();
+  }
+}
+
+void TApplication::HandleException(const std::string& message) {
+  if (OnException) {
+    OnException(message);
+    return;
+  }
+  if (reporting_) return;
+  reporting_ = true;
+  MessageBoxW(nullptr, Utf8ToWide(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+  reporting_ = false;
+}
+
+void ReportCallbackException() noexcept {
+  try {
+    std::string message = "Unexpected failure";
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      message = e.what();
+    } catch (...) {
+    }
+    if (Application) Application->HandleException(message);
+  } catch (...) {
   }
 }

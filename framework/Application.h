@@ -47,6 +47,13 @@ class TApplication : public TComponent {
   void RemoveQueuedEvents(const void* owner);
   DWORD MainThreadId() const { return main_thread_id_; }
 
+  // Reports an exception that one of the program's own handlers let out
+  // into a window, subclass or timer procedure: in a message box with the
+  // application's title (one at a time; others that come while it shows are
+  // dropped), or through OnException when it is assigned.
+  void HandleException(const std::string& message);
+  std::function<void(const std::string& message)> OnException;
+
  private:
   struct Pending {
     std::function<void()> work;
@@ -65,8 +72,15 @@ class TApplication : public TComponent {
   std::mutex queue_lock_;
   std::deque<Pending> queue_;
   bool queue_posted_ = false;
+  bool reporting_ = false;  // a failure's message box is showing
   std::unique_ptr<TMessageWindow> queue_window_;
 };
 
 // The application object of the process; set while a TApplication exists.
 extern TApplication* Application;
+
+// For the catch-all of a window, subclass, hook or timer procedure: reports
+// the exception being handled through the application object (dropped when
+// there is none). Nothing may cross into the system's code, so this throws
+// nothing itself.
+void ReportCallbackException() noexcept;

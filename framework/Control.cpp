@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "framework/GraphicControl.h"
+#include "framework/Application.h"
 #include "framework/ControlProperties.h"
+#include "framework/GraphicControl.h"
 #include "framework/Unicode.h"
 
 namespace {
@@ -367,7 +368,16 @@ void TWinControl::DefaultHandler(TMessage& m) {
 
 LRESULT TWinControl::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   TMessage m{msg, wp, lp, 0};
-  WindowProc(m);
+  // Every message of a control arrives here from the system: a failure of a
+  // handler is reported and goes no further. A paint that failed is taken as
+  // done, or the window would ask again at once.
+  try {
+    WindowProc(m);
+  } catch (...) {
+    if (msg == WM_PAINT && hwnd_) ValidateRect(hwnd_, nullptr);
+    ReportCallbackException();
+    return 0;
+  }
   return m.Result;
 }
 

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "framework/Application.h"
+
 namespace {
 constexpr wchar_t kClassName[] = L"TonmillMessageWindow";
 
@@ -46,8 +48,15 @@ LRESULT CALLBACK TMessageWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
   }
   auto* self = reinterpret_cast<TMessageWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self && self->handler_) {
-    LRESULT result = 0;
-    if (self->handler_(msg, wp, lp, result)) return result;
+    // The handlers are the owners' (timers, queued work, popup owners): a
+    // failure of theirs is reported, and never crosses into the system.
+    try {
+      LRESULT result = 0;
+      if (self->handler_(msg, wp, lp, result)) return result;
+    } catch (...) {
+      ReportCallbackException();
+      return 0;
+    }
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }

@@ -1,6 +1,7 @@
 // Plain and drop-down push buttons drawn from the skin.
 #include <windows.h>
 
+#include "framework/Application.h"
 #include "framework/ButtonLayout.h"
 #include "framework/GraphicControl.h"
 #include "framework/StdCtrls.h"
@@ -199,12 +200,19 @@ void TSkinButton::CaptureLost() {
 }
 
 void TSkinButton::ClickAfterPress() {
-  if (auto* button = dynamic_cast<TButton*>(control_)) {
-    button->Click();
-    return;
-  }
-  if (graphic_) {
-    graphic_->Click();
+  // The click handlers are the program's: what fails there is reported,
+  // not swallowed with the skinning's own failures.
+  try {
+    if (auto* button = dynamic_cast<TButton*>(control_)) {
+      button->Click();
+      return;
+    }
+    if (graphic_) {
+      graphic_->Click();
+      return;
+    }
+  } catch (...) {
+    ReportCallbackException();
     return;
   }
   HWND parent = GetParent(handle_);

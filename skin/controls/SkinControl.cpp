@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/Application.h"
 #include "framework/ClassName.h"
 #include "framework/GraphicControl.h"
 #include "skin/controls/SkinProps.h"
@@ -163,10 +164,16 @@ LRESULT CALLBACK TSkinControl::SubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp
 
 void TSkinControl::CallPrevious(TMessage& m) {
   if (passed_on_) *passed_on_ = true;
-  if (layer_.Installed()) {
-    layer_.CallPrevious(m);
-  } else if (subclass_.Installed()) {
-    m.Result = DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam);
+  // What fails in the control's own procedure is the program's failure: it
+  // is reported there, while the skinning's own failures are swallowed.
+  try {
+    if (layer_.Installed()) {
+      layer_.CallPrevious(m);
+    } else if (subclass_.Installed()) {
+      m.Result = DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam);
+    }
+  } catch (...) {
+    ReportCallbackException();
   }
 }
 

@@ -2,11 +2,13 @@
 #include "skin/controls/SkinScrollbar.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "framework/ScrollBar.h"
 #include "skin/controls/SkinProps.h"
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/WinSkinForm.h"
 
 namespace {
 
@@ -278,13 +280,18 @@ void TWScrollbar::Press(LPARAM lp) {
   pressed_ = true;
   Repaint();
   ReleaseCapture();
-  // The system's own tracking of the native bar runs inside this call.
+  // The system's own tracking of the native bar runs inside this call; no
+  // skin command may free the overlay under it.
   const HWND target = target_;
-  if (kind_ == skControl) {
-    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-  } else {
-    SendMessageW(target, WM_NCLBUTTONDOWN, kind_ == skHorizontal ? HTHSCROLL : HTVSCROLL,
-                 MAKELPARAM(p.x, p.y));
+  {
+    std::optional<TSkinCommandHold> hold;
+    if (host_.Form()) hold.emplace(host_.Form()->Manager());
+    if (kind_ == skControl) {
+      SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    } else {
+      SendMessageW(target, WM_NCLBUTTONDOWN, kind_ == skHorizontal ? HTHSCROLL : HTVSCROLL,
+                   MAKELPARAM(p.x, p.y));
+    }
   }
   pressed_ = false;
   ReleaseCapture();
@@ -314,7 +321,13 @@ void TWScrollbar::Release(LPARAM lp) {
 LRESULT CALLBACK TWScrollbar::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* self = reinterpret_cast<TWScrollbar*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  return self->Handle(msg, wp, lp);
+  try {
+    return self->Handle(msg, wp, lp);
+  } catch (...) {
+    // A failure of the skinning never reaches the system: the overlay
+    // answers as a plain window would.
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
 }
 
 LRESULT TWScrollbar::Handle(UINT msg, WPARAM wp, LPARAM lp) {

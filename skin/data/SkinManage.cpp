@@ -48,6 +48,7 @@ TSkinManage::~TSkinManage() {
     FreeEngine(*it);
   }
   bare_engines_.clear();
+  retired_engines_.clear();
   skin_popups_.clear();
   if (SkinManager == this) SkinManager = nullptr;
 }
@@ -102,7 +103,7 @@ void TSkinManage::Post(TSkinCommand command, int delay_ms) {
 }
 
 void TSkinManage::FlushCommand() {
-  if (timer_->Enabled()) OnTimer();
+  if (timer_->Enabled() && holds_ == 0) OnTimer();
 }
 
 bool TSkinManage::SkinOwnerForm(TComponent* owner) {
@@ -283,14 +284,31 @@ void TSkinManage::Purge() {
 
 void TSkinManage::FreeEngine(TWinSkinForm* engine) {
   std::erase(skin_forms_, engine);
+  std::unique_ptr<TWinSkinForm> taken;
   if (TComponent* owner = engine->Owner()) {
-    // The form gives its engine back, and the engine goes now.
-    owner->RemoveComponent(engine);
-    return;
+    // The form gives its engine back.
+    std::unique_ptr<TComponent> component = owner->RemoveComponent(engine);
+    if (component) taken.reset(static_cast<TWinSkinForm*>(component.release()));
+  } else {
+    const auto it = std::find_if(
+        bare_engines_.begin(), bare_engines_.end(),
+        [engine](const std::unique_ptr<TWinSkinForm>& held) { return held.get() == engine; });
+    if (it != bare_engines_.end()) {
+      taken = std::move(*it);
+      bare_engines_.erase(it);
+    }
   }
-  std::erase_if(bare_engines_, [engine](const std::unique_ptr<TWinSkinForm>& held) {
-    return held.get() == engine;
-  });
+  if (taken && taken->Busy()) {
+    // A call of the engine is still on the stack (a modal loop under one of
+    // its messages ran this command): it goes once that call has returned.
+    retired_engines_.push_back(std::move(taken));
+    timer_->SetEnabled(true);
+  }
+}
+
+void TSkinManage::FreeRetiredEngines() {
+  std::erase_if(retired_engines_,
+                [](const std::unique_ptr<TWinSkinForm>& engine) { return !engine->Busy(); });
 }
 
 void TSkinManage::DetachAndFree(TWinSkinForm* engine) {
@@ -306,15 +324,26 @@ void TSkinManage::DetachAndFree(TWinSkinForm* engine) {
 // --- commands -------------------------------------------------------------
 
 void TSkinManage::OnTimer() {
-  timer_->SetEnabled(false);
-  TSkinData* data = requesting_;
-  if (!data) return;
-  RunCommand(pending_command_, data);
-  // The command may have ended with the component gone.
-  if (std::find(skin_datas_.begin(), skin_datas_.end(), data) != skin_datas_.end()) {
-    data->DoSkinChanged();
+  // The skin engine never reports: a command that fails leaves the windows
+  // as far as it got.
+  try {
+    FreeRetiredEngines();
+    // A modal loop holds the command back; the timer comes back to it.
+    if (holds_ > 0) return;
+    timer_->SetEnabled(false);
+    if (TSkinData* data = requesting_) {
+      RunCommand(pending_command_, data);
+      // The command may have ended with the component gone.
+      if (std::find(skin_datas_.begin(), skin_datas_.end(), data) != skin_datas_.end()) {
+        data->DoSkinChanged();
+      }
+      requesting_ = nullptr;
+    }
+  } catch (...) {
+    requesting_ = nullptr;
   }
-  requesting_ = nullptr;
+  FreeRetiredEngines();
+  if (!retired_engines_.empty()) timer_->SetEnabled(true);
 }
 
 void TSkinManage::RunCommand(int command, TSkinData* data) {

@@ -50,8 +50,19 @@ class TSkinManage : public TCustomSkinManager {
   bool SkinOwnerForm(TComponent* owner) override;
 
   // Carries out the pending command now instead of at the timer's tick (a
-  // skin chosen by the user is shown at once).
+  // skin chosen by the user is shown at once); not while commands are held.
   void FlushCommand();
+  // Holds the delayed command back while a modal loop runs whose objects a
+  // command would free under it (a skinned popup menu, a press on a skinned
+  // scroll bar): the timer's tick comes back until the last hold ends, then
+  // the command runs. See TSkinCommandHold.
+  void HoldCommands() { ++holds_; }
+  void ReleaseCommands() {
+    if (holds_ > 0) --holds_;
+  }
+  int CommandHolds() const { return holds_; }
+  // Engines let go while a call of theirs still ran, waiting to be freed.
+  int RetiredEngineCount() const { return static_cast<int>(retired_engines_.size()); }
 
   // --- skinning windows
   // Attaches an engine when the window qualifies; answers whether it did.
@@ -122,8 +133,10 @@ class TSkinManage : public TCustomSkinManager {
   void Purge();
   // Unskins and frees one engine while its window lives.
   void DetachAndFree(TWinSkinForm* engine);
-  // Frees an engine (through its owner form, or the manager's own list).
+  // Frees an engine (taken from its owner form, or the manager's own list);
+  // one whose call is still running is kept until it has returned.
   void FreeEngine(TWinSkinForm* engine);
+  void FreeRetiredEngines();
   TForm* FormOfWindow(HWND window) const;
   void NotifyChanged(TSkinData* data);
 
@@ -132,6 +145,8 @@ class TSkinManage : public TCustomSkinManager {
   THookHandle hook_;
   std::vector<TWinSkinForm*> skin_forms_;
   std::vector<std::unique_ptr<TWinSkinForm>> bare_engines_;
+  std::vector<std::unique_ptr<TWinSkinForm>> retired_engines_;
+  int holds_ = 0;
   std::vector<TPopupEntry> skin_popups_;
   std::vector<TSkinData*> skin_datas_;
   bool skinning_on_ = false;
@@ -146,6 +161,19 @@ class TSkinManage : public TCustomSkinManager {
   int pending_command_ = 0;
   TSkinData* requesting_ = nullptr;
   TSkinData* main_data_ = nullptr;
+};
+
+// Holds the manager's delayed command back for the length of a modal loop
+// (see TSkinManage::HoldCommands).
+class TSkinCommandHold {
+ public:
+  explicit TSkinCommandHold(TSkinManage& manager) : manager_(manager) { manager_.HoldCommands(); }
+  ~TSkinCommandHold() { manager_.ReleaseCommands(); }
+  TSkinCommandHold(const TSkinCommandHold&) = delete;
+  TSkinCommandHold& operator=(const TSkinCommandHold&) = delete;
+
+ private:
+  TSkinManage& manager_;
 };
 
 // The one manager of the process while it lives (the hook procedure and the

@@ -323,6 +323,9 @@ void TWinSkinForm::ShowSystemMenu(POINT screen_point) {
     last_system_menu_time_ = now;
     system_menu_shown_ = true;
     BuildSystemPopup();
+    // The menu's loop runs inside Popup: no skin command may free the menu
+    // (or this engine) under it.
+    const TSkinCommandHold hold(manager_);
     system_popup_->Popup(screen_point.x, screen_point.y);
     return;
   }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/Form.h"
 #include "framework/Menus.h"
@@ -82,7 +83,13 @@ void TWinSkinForm::AttachWindow(TSkinData* data) {
   hover_timer_ = MakeComponent<TTimer>();
   hover_timer_->SetEnabled(false);
   hover_timer_->SetInterval(250);
-  hover_timer_->OnTimer = [this](TObject*) { OnHoverTimer(); };
+  hover_timer_->OnTimer = [this](TObject*) {
+    try {
+      OnHoverTimer();
+    } catch (...) {
+      // Swallowed: the engine never reports.
+    }
+  };
 
   frame_skinned_ = data->SkinControls().Contains(xcMainMenu);
   window_style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
@@ -435,7 +442,13 @@ LRESULT CALLBACK TWinSkinForm::ClientSubclassProc(HWND hwnd, UINT msg, WPARAM wp
     return result;
   }
   TMessage m{msg, wp, lp, 0};
-  self->ClientDispatch(m);
+  ++self->busy_;
+  try {
+    self->ClientDispatch(m);
+  } catch (...) {
+    // Swallowed: the engine never reports.
+  }
+  --self->busy_;
   return m.Result;
 }
 
@@ -487,11 +500,27 @@ void TWinSkinForm::ClientDispatch(TMessage& m) {
 
 // --- dispatch -------------------------------------------------------------
 
-LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                             DWORD_PTR ref) {
   auto* self = reinterpret_cast<TWinSkinForm*>(ref);
   TMessage m{msg, wp, lp, 0};
-  self->Dispatch(m);
+  bool passed = false;
+  ++self->busy_;
+  bool* outer = std::exchange(self->passed_on_, &passed);
+  try {
+    self->Dispatch(m);
+  } catch (...) {
+    // A failure of the skinning never reaches the system: the window goes
+    // on with its own procedure.
+    if (!passed) {
+      try {
+        m.Result = DefSubclassProc(hwnd, msg, wp, lp);
+      } catch (...) {
+      }
+    }
+  }
+  self->passed_on_ = outer;
+  --self->busy_;
   return m.Result;
 }
 
@@ -505,6 +534,7 @@ void TWinSkinForm::Dispatch(TMessage& m) {
     CallPrevious(m);
     return;
   }
+  if (passed_on_) *passed_on_ = true;
   if (DispatchStage2(m)) return;
   DispatchStage3(m);
 }
@@ -690,13 +720,21 @@ void TWinSkinForm::FormHook(TMessage& m) {
       break;
   }
   if (m.Msg == SKM_RECOLOR) {
-    ReapplySkin();
+    try {
+      ReapplySkin();
+    } catch (...) {
+      // Swallowed: the engine never reports.
+    }
     m.Result = 0;
     return;
   }
   if (m.Msg == SKM_PAINTNC) {
     if (m.LParam == kSkinMagic) {
-      if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
+      try {
+        if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
+      } catch (...) {
+        // A frame that cannot be painted is left as it is.
+      }
       m.Result = kSkinMagic;
     }
     return;
@@ -715,3 +753,10 @@ void TWinSkinForm::UnhookForm() {
     form_hook_.Orphan();
   }
 }
+  // The form's window method runs the engine's layer: the engine stays
+  // while the call lasts.
+  struct TBusy {
+    int& count;
+    explicit TBusy(int& c) : count(c) { ++count; }
+    ~TBusy() { --count; }
+  } busy{busy_};

@@ -138,6 +138,9 @@ class TWinSkinForm : public TComponent {
   const TWinSysButton& CaptionButton(int index) const { return *buttons_.at(index); }
   bool HoverTimerEnabled() const { return hover_timer_ && hover_timer_->Enabled(); }
   bool Hooked() const { return subclass_.Installed(); }
+  // A call of the engine (a message it dispatches) is on the stack: the
+  // manager does not free it until that call has returned.
+  bool Busy() const { return busy_ > 0; }
   // The native non-client size measured when finishing.
   SIZE NativeFrameSize() const { return native_frame_; }
 
@@ -282,3 +285,7 @@ class TWinSkinForm : public TComponent {
   SIZE native_frame_{};
   bool system_rendering_changed_ = false;
 };
+  // Calls of the engine running now (see Busy), and where the running
+  // dispatch notes that it passed its message on.
+  int busy_ = 0;
+  bool* passed_on_ = nullptr;
