@@ -49,6 +49,7 @@ void TSkinColours::Read(const TQuickIni& ini) {
       {"MenuBarText", &TSkinColours::MenuBarText, clMenuText},
       {"TitleTextActive", &TSkinColours::TitleTextActive, clCaptionText},
       {"TitleTextNoActive", &TSkinColours::TitleTextNoActive, clInactiveCaptionText},
+      {"Window", &TSkinColours::Window, clWindow},
   };
   for (const TKey& k : kKeys) {
     const TColor fallback = k.field == &TSkinColours::Menubar ? ButtonFace : k.fallback;

@@ -1,6 +1,6 @@
 #pragma once
-// The sixteen colours of a skin (section "Colours" of its definition), and
-// the reading of colour texts.
+// The colours of a skin (section "Colours" of its definition), and the
+// reading of colour texts.
 #include <array>
 #include <string_view>
 
@@ -27,6 +27,10 @@ struct TSkinColours {
   TColor MenuBarText = clMenuText;
   TColor TitleTextActive = clCaptionText;
   TColor TitleTextNoActive = clInactiveCaptionText;
+  // Background of content (lists, edits, memos, combo lists), drawn under
+  // WindowText. Skins that do not give it keep the system window colour, so
+  // they look as they always did.
+  TColor Window = clWindow;
 
   // Reads every key of section "Colours", in the order above; a missing
   // key gives its system colour ("Menubar" gives the ButtonFace just read).

@@ -126,6 +126,8 @@ std::string WriteDefinition(const TSkinStyle& s, const TSkinMetrics& m) {
   w.Key("MenuBarText", Colour(s.menubar_text));
   w.Key("TitleTextActive", Colour(s.title_text));
   w.Key("TitleTextNoActive", Colour(s.title_text_inactive));
+  // Content (lists, edits) sits on the field colour under the control text.
+  w.Key("Window", Colour(s.field));
 
   // Right-aligned buttons count their Xcoord from the window's right edge.
   // With a maximise box the minimise button sits in slot 3, without one in

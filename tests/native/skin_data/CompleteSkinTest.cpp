@@ -172,6 +172,7 @@ TEST_F(CompleteSkinTest, SlotsKeepTheirOwnKeys) {
 TEST_F(CompleteSkinTest, TitleButtonsBordersAndColours) {
   const TSkinColours& c = data.Colours();
   EXPECT_EQ(c.WindowText, RGBColour(1, 2, 3));
+  EXPECT_EQ(c.Window, RGBColour(250, 251, 252));
   EXPECT_EQ(c.ButtonFace, RGBColour(200, 210, 220));
   EXPECT_EQ(c.Hilight, RGBColour(0, 128, 255));
   EXPECT_EQ(c.ButtonText, RGBColour(20, 30, 40));

@@ -29,12 +29,14 @@ TEST(SkinColours, ReadsTheColoursSectionWithSymbolicDefaults) {
       "[Colours]\n"
       "ButtonFace=1 2 3\n"
       "ButtonText=10,20,30\n"
-      "TitleTextActive=77\n");
+      "TitleTextActive=77\n"
+      "Window=40 41 42\n");
   TSkinColours colours;
   colours.Read(ini);
   EXPECT_EQ(colours.ButtonFace, RGBColour(1, 2, 3));
   EXPECT_EQ(colours.ButtonText, RGBColour(10, 20, 30));
   EXPECT_EQ(colours.TitleTextActive, clBlack);
+  EXPECT_EQ(colours.Window, RGBColour(40, 41, 42));
   // Missing keys keep the system colour as such, not its current value.
   EXPECT_EQ(colours.WindowText, clWindowText);
   EXPECT_EQ(colours.Buttonlight, clBtnHighlight);
@@ -50,6 +52,9 @@ TEST(SkinColours, ReadsTheColoursSectionWithSymbolicDefaults) {
   defaults.Read(empty);
   EXPECT_EQ(defaults.ButtonFace, clBtnFace);
   EXPECT_EQ(defaults.Menubar, clBtnFace);
+  // Skins without a content colour keep the system window and its text.
+  EXPECT_EQ(defaults.Window, clWindow);
+  EXPECT_EQ(defaults.WindowText, clWindowText);
 }
 
 }  // namespace

@@ -128,6 +128,7 @@ TileRightMenu=5
 
 [Colours]
 WindowText=1 2 3
+Window=250;251;252
 ButtonFace=200, 210, 220
 Hilight=0,128,255
 ButtonText=20 30 40

@@ -144,12 +144,12 @@ TEST(StoredSkinsInTheSkinData, EveryItemLoadsFromTheStoreWithEverySlotFilled) {
       EXPECT_EQ(caption[i]->Frame, 4);
     }
 
-    // All sixteen colours come from the skin, none from the system.
+    // Every colour comes from the skin, none from the system.
     const TSkinColours& c = data.Colours();
     for (TColor colour :
          {c.WindowText, c.ButtonFace, c.Scrollbar, c.HilightText, c.Hilight, c.Menubar, c.Menu,
           c.MenuText, c.ButtonText, c.ButtonHilight, c.Buttonlight, c.ButtonShadow,
-          c.ButtonDkShadow, c.MenuBarText, c.TitleTextActive, c.TitleTextNoActive}) {
+          c.ButtonDkShadow, c.MenuBarText, c.TitleTextActive, c.TitleTextNoActive, c.Window}) {
       EXPECT_FALSE(IsSystemColour(colour));
     }
   }

@@ -93,10 +93,10 @@ std::vector<Slot> EngineSlots() {
 const std::set<std::pair<std::string, int>> kInvisibleCells = {{"toolbars.bmp", 1}};
 
 const char* const kColourKeys[] = {
-    "WindowText",       "ButtonFace",   "Scrollbar",      "HilightText", "Hilight",
-    "Menubar",          "Menu",         "MenuText",       "ButtonText",  "ButtonHilight",
-    "Buttonlight",      "ButtonShadow", "ButtonDkShadow", "MenuBarText", "TitleTextActive",
-    "TitleTextNoActive"};
+    "WindowText",        "ButtonFace",   "Scrollbar",      "HilightText", "Hilight",
+    "Menubar",           "Menu",         "MenuText",       "ButtonText",  "ButtonHilight",
+    "Buttonlight",       "ButtonShadow", "ButtonDkShadow", "MenuBarText", "TitleTextActive",
+    "TitleTextNoActive", "Window"};
 
 struct CellCheck {
   std::string file;
@@ -311,12 +311,25 @@ TEST_P(StoredSkinTest, CaptionButtonsCoverEveryRoleAndFitTheCaption) {
   EXPECT_NE(own, actions.end()) << "no button with an action of its own";
 }
 
-TEST_P(StoredSkinTest, AllSixteenColoursAreGiven) {
+TEST_P(StoredSkinTest, EveryColourIsGiven) {
   for (const char* key : kColourKeys) {
     Rgb c;
     EXPECT_TRUE(ParseRgb(skin_->Value("Colours", key), c)) << key;
   }
   EXPECT_GT(skin_->Int("Fonts", "FontHeight", 0), 0);
+}
+
+// Lists and edits take the skin's lightness: a dark skin does not show white
+// boxes on its dark face, and a light one keeps light ones.
+TEST_P(StoredSkinTest, ContentBackgroundFollowsTheFace) {
+  const auto luminance = [](Rgb c) { return RelativeLuminance(c.r, c.g, c.b); };
+  const Rgb face = skin_->Colour("ButtonFace");
+  const Rgb window = skin_->Colour("Window");
+  const Rgb text = skin_->Colour("WindowText");
+  const bool dark_face = luminance(face) < 0.18;
+  EXPECT_EQ(luminance(window) < 0.18, dark_face) << "content background against the face";
+  // The text is light exactly where the content is dark.
+  EXPECT_EQ(luminance(text) > luminance(window), dark_face);
 }
 
 TEST_P(StoredSkinTest, TextColoursAreReadable) {
@@ -329,6 +342,8 @@ TEST_P(StoredSkinTest, TextColoursAreReadable) {
   pair("HilightText", "Hilight");
   pair("MenuBarText", "Menubar");
   pair("WindowText", "ButtonFace");
+  // Content: text in lists and edits.
+  pair("WindowText", "Window");
 
   // The title on every pixel of the caption where the text runs: the
   // active title on the active cell, the inactive title on the inactive one.
