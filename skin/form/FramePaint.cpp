@@ -151,6 +151,22 @@ void TWinSkinForm::ResizeForFrame(bool keep_client) {
       width = minimum;
     }
   }
+  if (system_dialog_) {
+    // The system placed the dialog (centred on its owner, or on the
+    // screen): the skinned one keeps that centre, on its monitor's work
+    // area where it fits.
+    POINT at{(window.left + window.right - width) / 2, (window.top + window.bottom - height) / 2};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST), &info)) {
+      const RECT& area = info.rcWork;
+      at.x = std::max(std::min(at.x, static_cast<LONG>(area.right - width)), area.left);
+      at.y = std::max(std::min(at.y, static_cast<LONG>(area.bottom - height)), area.top);
+    }
+    SetWindowPos(handle_, nullptr, at.x, at.y, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return;
+  }
   SetWindowPos(handle_, nullptr, window.left, window.top, width, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -224,8 +240,10 @@ void TWinSkinForm::PaintTitleBar(HDC dc, int width, int height, const TBitmap* l
                                  const TBitmap* right) {
   TBitmap title;
   if (!left || !right) {
+    // A minimised window is a plain rectangle: the face shows where the
+    // top part's key colour would cut the outline.
     title.SetSize(width, height, skin_data_->Colours().ButtonFace);
-    title.Draw(0, 0, RenderPart(fpTop, width, metrics_.caption));
+    title.Draw(0, 0, RenderPart(fpTop, width, metrics_.caption), true, clFuchsia);
   } else {
     title.SetSize(width, height);
     // The corners over the side parts come from the side parts themselves.
@@ -255,10 +273,16 @@ void TWinSkinForm::PaintTitleBar(HDC dc, int width, int height, const TBitmap* l
     if (d->Action == 3 || d->Action == 11) continue;
     int frame = (!active_ && FrameCount(d->Frame) >= 4) ? 4 : 1;
     if (button.get() == hot_object_) frame = button->State;
+    if (frame != nsHot && ShowsPressed(*d)) frame = nsPressed;
     DrawButtonCell(title, button->Bounds, *d, frame);
   }
   BlitRows(dc, 0, 0, title, 0, title.Height());
   SetBkMode(dc, OPAQUE);
+}
+
+bool TWinSkinForm::ShowsPressed(const TDataSkinSysButton& definition) const {
+  return definition.Action == kStayOnTopAction && FrameCount(definition.Frame) >= nsPressed &&
+         (GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
 void TWinSkinForm::DrawButtonCell(TBitmap& target, const TRect& bounds,
@@ -284,9 +308,9 @@ void TWinSkinForm::PaintTitleText(HDC dc, int width) {
   }
   const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
   const bool rtl = right_to_left_ || (ex_style & WS_EX_RTLREADING);
-  RECT r =
-      rtl ? RECT{std::max(title.RightWidth, 0), top, width - std::max(title.LeftWidth, 0), bottom}
-          : RECT{std::max(title.LeftWidth, 0), top, width - std::max(title.RightWidth, 0), bottom};
+  const int shift = TitleShift();
+  RECT r = rtl ? RECT{std::max(title.RightWidth, 0), top, width - shift, bottom}
+               : RECT{shift, top, width - std::max(title.RightWidth, 0), bottom};
   if (r.right <= r.left) return;
   TSelectObject font(dc, caption_font_.Get()
                              ? caption_font_.Get()
@@ -298,6 +322,23 @@ void TWinSkinForm::PaintTitleText(HDC dc, int width) {
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
   if (rtl) format |= DT_RIGHT | DT_RTLREADING;
   DrawTextW(dc, caption_text_.c_str(), static_cast<int>(caption_text_.size()), &r, format);
+}
+
+// The skin's text shift leaves room for all its left-aligned buttons; the
+// title starts after the last one this window shows, keeping the skin's gap
+// between that button and the text.
+int TWinSkinForm::TitleShift() const {
+  const int shift = std::max(skin_data_->Title().LeftWidth, 0);
+  int all_end = 0;
+  int shown_end = metrics_.left;
+  for (const auto& button : buttons_) {
+    const TDataSkinSysButton* d = button->Definition();
+    if (!d || d->Bitmap.Empty() || (d->Align != 0 && d->Align != 3 && d->Align != 9)) continue;
+    all_end = std::max(all_end, d->Xcoord + d->Bitmap.Width() / FrameCount(d->Frame));
+    if (button->Visible) shown_end = std::max(shown_end, button->Bounds.right);
+  }
+  if (all_end == 0 || shift < all_end) return shift;
+  return std::min(shift, shown_end + (shift - all_end));
 }
 
 void TWinSkinForm::PaintWindowIcon(HDC dc, const TRect& bounds) {
@@ -339,6 +380,7 @@ void TWinSkinForm::PaintCaptionButton(const TWinSysButton& button) {
   if (d->Action != 3 && d->Action != 11) {
     int frame = button.State;
     if (d->Visibility == 100 && button.State == nsHot) frame = 4;
+    if (frame == nsNormal && ShowsPressed(*d)) frame = nsPressed;
     DrawButtonCell(piece, piece.BoundsRect(), *d, frame);
   }
   TFrameDC target(handle_, nullptr);
@@ -394,7 +436,6 @@ void TWinSkinForm::OnNcActivate(TMessage& m) {
 }
 
 void TWinSkinForm::OnSize(TMessage& m) {
-  CallPrevious(m);
   switch (m.WParam) {
     case SIZE_RESTORED:
       show_state_ = ssNormal;
@@ -408,11 +449,44 @@ void TWinSkinForm::OnSize(TMessage& m) {
     default:
       break;
   }
-  if (show_state_ == ssMinimized) return;
-  if (IsMdiChild() && (manager_.MdiMaximized() || show_state_ != ssNormal)) return;
-  // The size change repaints the frame anyway: setting the region needs no
-  // repaint of its own.
-  if (skin_state_ == ksActive || skin_state_ == ksReapplying) UpdateRegion(false);
+  if (show_state_ == ssMinimized) {
+    // The system shows a minimised window as a bare caption bar: its
+    // outline is the plain rectangle, and the skin's comes back on restore.
+    if (region_set_ && !IsMdiChild()) {
+      SetWindowRgn(handle_, nullptr, TRUE);
+      region_ = nullptr;
+      region_set_ = false;
+    }
+    CallPrevious(m);
+    return;
+  }
+  const bool reshape = (skin_state_ == ksActive || skin_state_ == ksReapplying) &&
+                       !(IsMdiChild() && (manager_.MdiMaximized() || show_state_ != ssNormal));
+  // The outline fits the new size before the window lays out and paints
+  // its children, so nothing they paint is cut at the old one.
+  if (reshape) UpdateRegion(false);
+  CallPrevious(m);
+  if (reshape) RepaintAfterSize(SIZE{LOWORD(m.LParam), HIWORD(m.LParam)});
+}
+
+// The region is set without a repaint of its own, and what the system
+// repaints after a size change was reckoned inside the old outline: the
+// frame is made invalid whole at its new size, the client only where it
+// grew (what it already shows stays valid), so one paint covers both.
+void TWinSkinForm::RepaintAfterSize(SIZE client) {
+  const SIZE before = painted_client_;
+  painted_client_ = client;
+  RECT window{};
+  GetWindowRect(handle_, &window);
+  POINT origin{window.left, window.top};
+  ScreenToClient(handle_, &origin);
+  TOwnedRegion invalid(CreateRectRgn(origin.x, origin.y, origin.x + (window.right - window.left),
+                                     origin.y + (window.bottom - window.top)));
+  TOwnedRegion kept(
+      CreateRectRgn(0, 0, std::min(before.cx, client.cx), std::min(before.cy, client.cy)));
+  CombineRgn(invalid.Get(), invalid.Get(), kept.Get(), RGN_DIFF);
+  RedrawWindow(handle_, nullptr, invalid.Get(),
+               RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {

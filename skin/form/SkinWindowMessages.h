@@ -18,6 +18,10 @@ inline constexpr unsigned SKM_SKINSWITCH = 0x3506;
 inline constexpr unsigned SKM_CLOSETAB = 0x3507;
 // A caption button with an action of its own was clicked: wParam = action.
 inline constexpr unsigned SKM_BUTTONACTION = 0x3514;
+// The caption button action that keeps a window on top (the skins' pin):
+// the window carries it out; the engine shows the button pressed while the
+// window is kept on top.
+inline constexpr int kStayOnTopAction = 30;
 // Is a caption button visible: wParam = its visibility code, lParam = its
 // action; an answer above 0 means visible.
 inline constexpr unsigned SKM_BUTTONVISIBLE = 0x3515;

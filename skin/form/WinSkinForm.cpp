@@ -246,6 +246,15 @@ void TWinSkinForm::Detach() {
   SetSysMenuStyle(false);
   SetCaptionStyle(true);
   SetSystemRendering(false);
+  // The system was not told of activations while the skin drew the
+  // caption: its own caption is drawn in the window's real state.
+  if (skin_state_ != ksDestroying) {
+    const HWND active =
+        IsMdiChild()
+            ? reinterpret_cast<HWND>(SendMessageW(GetParent(handle_), WM_MDIGETACTIVE, 0, 0))
+            : GetActiveWindow();
+    SendMessageW(handle_, WM_NCACTIVATE, active == handle_ ? TRUE : FALSE, 0);
+  }
 
   if (skin_state_ != ksDestroying && (IsMdiChild() || !(window_style_ & WS_CHILD))) {
     RECT r{};
@@ -573,19 +582,27 @@ bool TWinSkinForm::DispatchStage1(TMessage& m) {
       if (!frame_skinned_) return false;
       m.Result = 0;
       return true;
+    case WM_NOTIFY:
+      CallPrevious(m);
+      if (IsBareWindow()) ColourToolbarText(m);
+      return true;
     case WM_INITMENUPOPUP:
       manager_.SetPopupKind(reinterpret_cast<HMENU>(m.WParam) == system_menu_ ? pkSystemMenu
                                                                               : pkFormMenu);
       CallPrevious(m);
       return true;
+    case WM_CTLCOLORDLG:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
       CallPrevious(m);
-      if (IsBareWindow()) {
-        SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-        if (m.Msg == WM_CTLCOLORSTATIC && skin_data_->FaceBrush()) {
-          m.Result = reinterpret_cast<LRESULT>(skin_data_->FaceBrush()->Handle());
-        }
+      // A bare window takes the skin's face: its texts (static texts,
+      // check-box, radio and group captions) take the skin's text colour
+      // on it. Edits and lists keep the system's window colours and text.
+      if (IsBareWindow() && skin_data_->FaceBrush()) {
+        const auto dc = reinterpret_cast<HDC>(m.WParam);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(skin_data_->Colours().ButtonText)));
+        m.Result = reinterpret_cast<LRESULT>(skin_data_->FaceBrush()->Handle());
       }
       return true;
     default:
@@ -709,6 +726,23 @@ void TWinSkinForm::DispatchStage3(TMessage& m) {
     return;
   }
   CallPrevious(m);
+}
+
+// A flat tool bar of a bare window (the file dialog's places) shows the
+// skin's face through it: its labels take the skin's text colour too.
+void TWinSkinForm::ColourToolbarText(TMessage& m) {
+  const auto* header = reinterpret_cast<const NMHDR*>(m.LParam);
+  if (!header || header->code != static_cast<UINT>(NM_CUSTOMDRAW)) return;
+  if (AsciiLower(WindowClassName(header->hwndFrom)) != "toolbarwindow32") return;
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(header->hwndFrom, GWL_STYLE));
+  if (!(style & (TBSTYLE_FLAT | TBSTYLE_TRANSPARENT))) return;
+  auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(m.LParam);
+  if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+    m.Result |= CDRF_NOTIFYITEMDRAW;
+  } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
+             !(draw->nmcd.uItemState & (CDIS_DISABLED | CDIS_GRAYED))) {
+    draw->clrText = static_cast<COLORREF>(ColorToRGB(skin_data_->Colours().ButtonText));
+  }
 }
 
 void TWinSkinForm::FormHook(TMessage& m) {

@@ -154,6 +154,7 @@ class TWinSkinForm : public TComponent {
   bool DispatchStage2(TMessage& m);
   void DispatchStage3(TMessage& m);
   void FormHook(TMessage& m);
+  void ColourToolbarText(TMessage& m);
   // Takes the engine's layer off the form's window method: it is put back
   // to what it was when no later layer wraps ours; otherwise our layer
   // stays and only passes messages on, so layers come off in any order.
@@ -173,6 +174,7 @@ class TWinSkinForm : public TComponent {
   void OnNcPaint(TMessage& m);
   void OnNcActivate(TMessage& m);
   void OnSize(TMessage& m);
+  void RepaintAfterSize(SIZE client);
   void OnGetMinMaxInfo(TMessage& m);
   void KeepAutoHideBarsReachable(const RECT& monitor, RECT& area);
   // `pass` hands the message on (the form's old window method, or the
@@ -182,11 +184,16 @@ class TWinSkinForm : public TComponent {
   // (both null for a minimised window, whose whole frame is the title).
   void PaintTitleBar(HDC dc, int width, int height, const TBitmap* left, const TBitmap* right);
   void PaintTitleText(HDC dc, int width);
+  // Where the title text starts from the window's left edge.
+  int TitleShift() const;
   void PaintWindowIcon(HDC dc, const TRect& bounds);
   // Frame part 1 left, 2 right, 3 top, 4 bottom, rendered at a size in the
   // look of the window's activation.
   const TBitmap& RenderPart(int part, int width, int height) const;
   void ForgetRenderedParts();
+  // A button that shows its pressed cell while the window is in its state
+  // (the pin while the window is kept on top).
+  bool ShowsPressed(const TDataSkinSysButton& definition) const;
   void DrawButtonCell(TBitmap& target, const TRect& bounds, const TDataSkinSysButton& definition,
                       int frame) const;
   void DrawIcon();
@@ -259,6 +266,8 @@ class TWinSkinForm : public TComponent {
   int frame_width_ = 0, frame_height_ = 0;
   int region_width_ = 0, region_height_ = 0;
   int region_builds_ = 0;  // regions given to the window so far
+  // The client size at the last size change: what lies beyond it is new.
+  SIZE painted_client_{};
   // The last rendering of each frame part (left, right, top, bottom).
   struct TRenderedPart {
     int width = -1, height = -1, cell = 0;
