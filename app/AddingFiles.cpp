@@ -4,7 +4,12 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <atomic>
+#include <cstdint>
+#include <exception>
 #include <memory>
+#include <new>
+#include <thread>
 
 #include "app/ConverterText.h"
 #include "app/Main.h"
@@ -14,6 +19,7 @@
 #include "app/StatusText.h"
 #include "framework/Application.h"
 #include "framework/Unicode.h"
+#include "framework/Win32Handles.h"
 
 void TFrmMain::btnAddClick(TObject*) {
   if (Busy()) return;
@@ -22,8 +28,10 @@ void TFrmMain::btnAddClick(TObject*) {
 
 void TFrmMain::btnAddFolderClick(TObject*) {
   if (Busy()) return;
-  const std::wstring folder = dialogs_.PickSourceFolder(Handle(), texts::kAddFolderTitle);
+  const std::wstring folder =
+      dialogs_.PickSourceFolder(Handle(), texts::kAddFolderTitle, last_folder_);
   if (folder.empty()) return;
+  last_folder_ = folder;
   AddSources({folder}, false);
 }
 
@@ -36,6 +44,77 @@ void TFrmMain::FilesDropped(const std::vector<std::wstring>& paths) {
 
 void TFrmMain::AddSources(const std::vector<std::wstring>& chosen, bool filter_files) {
   if (chosen.empty() || Busy()) return;
+  // Whatever goes wrong while adding (memory running out included) ends
+  // this add and is said in a box, as other failures are; the rows added
+  // before it stay, and the window is idle again.
+  std::wstring failure;
+  try {
+    ReadSources(chosen, filter_files);
+  } catch (const std::bad_alloc&) {
+    failure = texts::kOutOfMemory;
+  } catch (const std::exception& e) {
+    failure = Utf8ToWide(e.what());
+  } catch (...) {
+    failure = texts::kUnknownError;
+  }
+  if (failure.empty()) return;
+  ProbeRunner->Stop();
+  lblInfo->SetCaption(texts::kStopped);
+  // A window that is closing shows no more boxes.
+  if (!close_pending_) ShowError(converter::AddFailedText(failure));
+}
+
+TCollectedSources TFrmMain::WalkSources(const std::vector<std::wstring>& chosen,
+                                        bool filter_files) {
+  // The worker only lists folders; it shares with this thread nothing but
+  // the stop flag, the count and its result, read once it has ended.
+  std::atomic<bool> stop{false};
+  std::atomic<size_t> found{0};
+  TCollectOptions options;
+  options.filter_chosen_files = filter_files;
+  options.keep_going = [&, pace = WalkPace](size_t n) {
+    if (pace) pace();
+    found.store(n, std::memory_order_relaxed);
+    return !stop.load(std::memory_order_relaxed);
+  };
+  THandle ended(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!ended) return CollectSources(chosen, options);
+  TCollectedSources sources;
+  std::exception_ptr failure;
+  std::thread worker([&] {
+    try {
+      sources = CollectSources(chosen, options);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    SetEvent(ended.Get());
+  });
+  // The worker is stopped and waited for however this thread leaves.
+  const TOnExit join([&] {
+    stop = true;
+    worker.join();
+  });
+  // A quick walk shows nothing; a long one counts in lblInfo what it has
+  // found, a few times a second.
+  const ULONGLONG start = GetTickCount64();
+  ULONGLONG shown_at = 0;
+  size_t shown = SIZE_MAX;
+  while (!Application->WaitAndProcess(ended.Get(), 50)) {
+    if (cancel_ || stop_reading_) stop = true;
+    const ULONGLONG now = GetTickCount64();
+    const size_t n = found.load(std::memory_order_relaxed);
+    if (now >= start + 50 && now >= shown_at + 100 && n != shown) {
+      shown = n;
+      shown_at = now;
+      lblInfo->SetCaption(converter::SearchingText(n));
+    }
+    GreyIfSlow();
+  }
+  if (failure) std::rethrow_exception(failure);
+  return sources;
+}
+
+void TFrmMain::ReadSources(const std::vector<std::wstring>& chosen, bool filter_files) {
   // The probe keeps this thread waiting (processing messages) for each file;
   // every handler refuses to start meanwhile, and an add that takes longer
   // than a second greys the controls, so a quick one does not flicker.
@@ -51,14 +130,7 @@ void TFrmMain::AddSources(const std::vector<std::wstring>& chosen, bool filter_f
   });
   if (ProgressBar1->Position() != 0) ProgressBar1->SetPosition(0);
 
-  TCollectOptions options;
-  options.filter_chosen_files = filter_files;
-  options.keep_going = [this] {
-    Application->ProcessMessages();
-    GreyIfSlow();
-    return !cancel_ && !stop_reading_;
-  };
-  const TCollectedSources sources = CollectSources(chosen, options);
+  const TCollectedSources sources = WalkSources(chosen, filter_files);
   if (!sources.unreadable_folder.empty()) {
     ShowError(converter::FolderReadErrorText(sources.unreadable_folder));
     return;

@@ -154,6 +154,12 @@ void TFrmMain::DosCommand2Terminated(TObject*) {
 
 void TFrmMain::btnConvertClick(TObject*) {
   if (Busy()) return;
+  // Nothing to convert: say so rather than "done" for a batch that never ran.
+  if (JobList.empty()) {
+    lblInfo->SetCaption(texts::kEmptyList);
+    dialogs_.MessageBox(Handle(), texts::kEmptyList, MB_OK | MB_ICONINFORMATION);
+    return;
+  }
   const std::wstring folder = edtSaveDir->Text();
   if (folder.empty()) {
     dialogs_.MessageBox(Handle(), texts::kChooseFolder, MB_OK);
@@ -193,6 +199,8 @@ void TFrmMain::btnConvertClick(TObject*) {
     lblInfo->SetCaption(texts::kConverting + job.FileName);
     const std::wstring output = names.NameFor(job.FileName);
     last_outputs_[i] = output;
+    job.Status = texts::kConvertingRow;
+    lvwFiles->Invalidate();
     const TJobResult result = ConvertVideo(job, output);
     switch (result) {
       case TJobResult::jrDone:

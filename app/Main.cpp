@@ -1,7 +1,5 @@
 #include "app/Main.h"
 
-#include <shlobj.h>
-
 #include <stdexcept>
 
 #include "app/ConverterText.h"
@@ -46,21 +44,14 @@ T* Find(TComponent& owner, const char* name) {
 
 }  // namespace
 
-std::wstring BrowseForFolder(HWND owner, const std::wstring& title) {
-  wchar_t display_name[MAX_PATH] = {};
-  BROWSEINFOW info{};
-  info.hwndOwner = owner;
-  info.pidlRoot = nullptr;  // the desktop
-  info.pszDisplayName = display_name;
-  info.lpszTitle = title.c_str();
-  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
-  PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&info);
-  if (!pidl) return L"";
-  std::wstring result;
-  wchar_t path[MAX_PATH * 4] = {};
-  if (SHGetPathFromIDListW(pidl, path)) result = converter::OutputFolderFromChoice(path);
-  CoTaskMemFree(pidl);
-  return result;
+std::wstring BrowseForFolder(HWND owner, const std::wstring& title, const std::wstring& start,
+                             bool file_picker) {
+  TFolderDialog dialog(nullptr);
+  dialog.Title = title;
+  dialog.Folder = start;
+  dialog.UseFilePicker = file_picker;
+  if (!dialog.Execute(owner) || dialog.Folder.empty()) return L"";
+  return converter::OutputFolderFromChoice(dialog.Folder);
 }
 
 TFrmMain::TFrmMain(TComponent* owner, TSkinEnvironment& skins)
@@ -78,8 +69,11 @@ TFrmMain::TFrmMain(TComponent* owner, TSkinEnvironment& skins, TMainDialogs dial
       return std::move(choice.paths);
     };
   }
-  if (!dialogs_.PickSourceFolder) dialogs_.PickSourceFolder = &BrowseForFolder;
-  if (!dialogs_.PickOutputFolder) dialogs_.PickOutputFolder = &BrowseForFolder;
+  const auto pick_folder = [](HWND owner, const std::wstring& title, const std::wstring& start) {
+    return BrowseForFolder(owner, title, start, true);
+  };
+  if (!dialogs_.PickSourceFolder) dialogs_.PickSourceFolder = pick_folder;
+  if (!dialogs_.PickOutputFolder) dialogs_.PickOutputFolder = pick_folder;
   if (!dialogs_.Taskbar) dialogs_.Taskbar = &MakeSystemTaskbarProgress;
   if (!dialogs_.MessageBox) {
     dialogs_.MessageBox = [](HWND window, const std::wstring& text, UINT flags) {
@@ -282,8 +276,13 @@ void TFrmMain::lvwFilesData(TObject*, TListItem& item) {
 
 void TFrmMain::Button8Click(TObject*) {
   if (Busy()) return;
-  const std::wstring folder = dialogs_.PickOutputFolder(Handle(), texts::kBrowseTitle);
-  if (!folder.empty()) edtSaveDir->SetText(folder);
+  // The picker opens at the output folder, or else where the user last chose one.
+  const std::wstring current = edtSaveDir->Text();
+  const std::wstring folder = dialogs_.PickOutputFolder(Handle(), texts::kBrowseTitle,
+                                                        current.empty() ? last_folder_ : current);
+  if (folder.empty()) return;
+  edtSaveDir->SetText(folder);
+  last_folder_ = folder;
 }
 
 bool TFrmMain::ForceFolders(const std::wstring& path) {

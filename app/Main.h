@@ -4,6 +4,7 @@
 // converts the list to MP3 one job after another (the adding half lives in
 // AddingFiles.cpp, the conversion half in ConversionRun.cpp).
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "app/JobListView.h"
 #include "app/MainDialogs.h"
 #include "app/SkinChoice.h"
+#include "app/SourceCollector.h"
 #include "app/TaskbarProgress.h"
 #include "doscommand/DosCommand.h"
 #include "framework/ComCtrls.h"
@@ -102,6 +104,10 @@ class TFrmMain : public TForm {
   // a close stops it at once.
   void AddSources(const std::vector<std::wstring>& chosen, bool filter_files);
 
+  // Runs on the thread that walks the folders of an add, at each entry it
+  // lists; the tests slow the walk down with it as a slow disk would.
+  std::function<void()> WalkPace;
+
   // True while a duration probe or a batch keeps the window waiting.
   bool Busy() const { return probing_ || converting_; }
   // The output file of each job of the last batch, in job order ("" for
@@ -125,6 +131,11 @@ class TFrmMain : public TForm {
   // Whether the helper `name` is beside the program; says so once when not.
   bool HelperPresent(const std::wstring& name, const std::wstring& consequence);
   void FilesDropped(const std::vector<std::wstring>& paths);
+  // The body of AddSources; what it raises is reported by AddSources.
+  void ReadSources(const std::vector<std::wstring>& chosen, bool filter_files);
+  // Lists the files an add reads on a worker thread while the window keeps
+  // up, counting what it has found in lblInfo; Esc and a close stop it.
+  TCollectedSources WalkSources(const std::vector<std::wstring>& chosen, bool filter_files);
   // Moves the bar and the taskbar button to `position` seconds of the current job.
   void ShowJobProgress(int position);
   void AdvanceTaskbar(ULONGLONG value);
@@ -140,6 +151,9 @@ class TFrmMain : public TForm {
   bool cancel_ = false;
   bool close_pending_ = false;
   std::vector<std::wstring> last_outputs_;
+  // The folder chosen last in either folder picker during this run; the
+  // pickers open there.
+  std::wstring last_folder_;
   // The batch's taskbar button progress (none outside a batch, or where the
   // shell has none), and where the batch stands in thousandths per job.
   std::unique_ptr<TTaskbarProgress> taskbar_;
@@ -147,5 +161,9 @@ class TFrmMain : public TForm {
   ULONGLONG taskbar_value_ = 0;
 };
 
-// The shell's folder browser rooted at the desktop; "" when cancelled.
-std::wstring BrowseForFolder(HWND owner, const std::wstring& title);
+// Asks for a folder, opening at `start`: the system's folder picker, or the
+// shell's folder browser rooted at the desktop where there is none (or when
+// `file_picker` is false). The chosen path ends in a backslash (a drive root
+// stays as it is); "" when cancelled.
+std::wstring BrowseForFolder(HWND owner, const std::wstring& title, const std::wstring& start,
+                             bool file_picker);

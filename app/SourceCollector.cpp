@@ -51,11 +51,14 @@ class TFolderWalk {
   }
 
  private:
+  bool KeepGoing(const std::vector<std::wstring>& found) {
+    if (!options_.keep_going || options_.keep_going(out_.files.size() + found.size())) return true;
+    out_.stopped = true;
+    return false;
+  }
+
   bool List(const std::wstring& folder, std::vector<std::wstring>& found) {
-    if (options_.keep_going && !options_.keep_going()) {
-      out_.stopped = true;
-      return false;
-    }
+    if (!KeepGoing(found)) return false;
     WIN32_FIND_DATAW entry{};
     TFindHandle find(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
@@ -66,6 +69,7 @@ class TFolderWalk {
     do {
       const std::wstring name = entry.cFileName;
       if (name == L"." || name == L"..") continue;
+      if (!KeepGoing(found)) return false;
       const std::wstring path = folder + name;
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         // A link to a folder can lead back up the tree; it is not followed.

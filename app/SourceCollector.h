@@ -17,8 +17,10 @@ struct TCollectOptions {
   // Chosen files that are not WMA are left out too (drops); files picked in
   // the file dialog are taken as they are.
   bool filter_chosen_files = false;
-  // Asked before each folder is listed; false stops the walk.
-  std::function<bool()> keep_going;
+  // Asked before each folder is listed and at each entry of a folder, with
+  // the number of files taken so far; false stops the walk. The walk may run
+  // on a worker thread: then so does this.
+  std::function<bool(std::size_t found)> keep_going;
 };
 
 TCollectedSources CollectSources(const std::vector<std::wstring>& chosen,

@@ -9,6 +9,14 @@ std::wstring ReadingText(std::size_t k, std::size_t n, const std::wstring& path)
          ExtractFileName(path);
 }
 
+std::wstring SearchingText(std::size_t found) {
+  return L"正在查找：" + std::to_wstring(found) + L" 个文件";
+}
+
+std::wstring AddFailedText(const std::wstring& reason) {
+  return L"添加文件时出错：" + reason + L"\r\n\r\n" + L"已经加入的文件仍在列表中。";
+}
+
 std::wstring SkippedText(std::size_t skipped) {
   if (skipped == 0) return L"";
   return L"已跳过 " + std::to_wstring(skipped) + L" 个非 WMA 文件";

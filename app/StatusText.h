@@ -11,6 +11,13 @@ namespace converter {
 // "正在读取 k/n：" and the file's name, while an add reads file k of n.
 std::wstring ReadingText(std::size_t k, std::size_t n, const std::wstring& path);
 
+// "正在查找：n 个文件" while the folders of an add are walked.
+std::wstring SearchingText(std::size_t found);
+
+// The box about an add that failed part way ("内存不足" for `reason` when
+// memory ran out); the files added before the failure stay in the list.
+std::wstring AddFailedText(const std::wstring& reason);
+
 // "已跳过 m 个非 WMA 文件" after an add that left files out; "" for none.
 std::wstring SkippedText(std::size_t skipped);
 

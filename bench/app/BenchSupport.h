@@ -63,8 +63,12 @@ class TBenchWindow {
     app.Initialize();
     TMainDialogs dialogs;
     dialogs.PickSourceFiles = [this](HWND) { return std::exchange(picks, {}); };
-    dialogs.PickSourceFolder = [source_folder](HWND, const std::wstring&) { return source_folder; };
-    dialogs.PickOutputFolder = [output_folder](HWND, const std::wstring&) { return output_folder; };
+    dialogs.PickSourceFolder = [source_folder](HWND, const std::wstring&, const std::wstring&) {
+      return source_folder;
+    };
+    dialogs.PickOutputFolder = [output_folder](HWND, const std::wstring&, const std::wstring&) {
+      return output_folder;
+    };
     dialogs.MessageBox = [](HWND, const std::wstring&, UINT) { return IDOK; };
     dialogs.Taskbar = [](HWND) { return std::unique_ptr<TTaskbarProgress>(); };
     form = &OwnedComponent<TFrmMain>(app, *skins, std::move(dialogs));

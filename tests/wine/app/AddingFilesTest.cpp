@@ -8,7 +8,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -58,6 +60,33 @@ class AddingFilesTest : public StandInTest {
     };
   }
   std::vector<std::wstring> infos;
+
+  // A folder of 20 folders of 99 empty WMA files and one text file each, made
+  // once for the tests that walk it and removed after the last of them.
+  static std::wstring LargeTree() {
+    if (!large_tree_.empty()) return large_tree_;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring tree = std::wstring(temp) + L"tonmill-large-tree\\";
+    RemoveTree(tree);
+    CreateDirectoryW(tree.c_str(), nullptr);
+    for (int f = 0; f < 20; ++f) {
+      const std::wstring folder = tree + L"d" + std::to_wstring(f) + L"\\";
+      CreateDirectoryW(folder.c_str(), nullptr);
+      for (int i = 0; i < 100; ++i) {
+        const std::wstring name = folder + std::to_wstring(i) + (i == 0 ? L".txt" : L".wma");
+        CloseHandle(
+            CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+      }
+    }
+    large_tree_ = tree;
+    return tree;
+  }
+  static void TearDownTestSuite() {
+    if (!large_tree_.empty()) RemoveTree(large_tree_);
+    large_tree_.clear();
+  }
+  static inline std::wstring large_tree_;
 };
 
 TEST_F(AddingFilesTest, SeveralFilesFromTheDialogAreReadInTheDialogsOrderWithProgress) {
@@ -100,6 +129,66 @@ TEST_F(AddingFilesTest, AFolderAddsItsWmaFilesBelowItSortedByPathAndCountsTheRes
   // A cancelled browser adds nothing.
   form->btnAddFolder->Click();
   EXPECT_EQ(form->JobList.size(), wma.size());
+}
+
+TEST_F(AddingFilesTest, ALongFolderWalkCountsWhatItFindsAndStopsAtEsc) {
+  const std::wstring tree = LargeTree();
+  // A slow disk: the walk takes some seconds. Without the probe an add that
+  // was not stopped ends soon after.
+  form->WalkPace = [] { Sleep(2); };
+  UseHelpers(false, true);
+  WatchInfo();
+  // The window's own clock keeps ticking while the folders are walked: Esc
+  // comes as soon as the count shows.
+  bool pressed = false;
+  auto& presser = OwnedComponent<TTimer>(app);
+  presser.SetInterval(20);
+  presser.OnTimer = [&](TObject*) {
+    const std::wstring info = form->lblInfo->Caption();
+    if (pressed || info.rfind(L"正在查找：", 0) != 0) return;
+    SaveShot(form->Handle(), "folder-walk");
+    PressKey(form->Handle(), VK_ESCAPE);
+    pressed = true;
+  };
+  AddFolder(tree);
+  presser.SetEnabled(false);
+  EXPECT_TRUE(pressed) << "the count did not change while the window could be watched";
+  // The counts shown, each of the form "正在查找：n 个文件", climb.
+  std::vector<long> counts;
+  for (const std::wstring& info : infos) {
+    if (info.rfind(L"正在查找：", 0) != 0) continue;
+    wchar_t* end = nullptr;
+    counts.push_back(std::wcstol(info.c_str() + 5, &end, 10));
+    EXPECT_STREQ(end, L" 个文件") << WideToUtf8(info);
+  }
+  ASSERT_GE(counts.size(), 1u);
+  EXPECT_TRUE(std::is_sorted(counts.begin(), counts.end()));
+  EXPECT_GT(counts.back(), 0);
+  EXPECT_LT(counts.back(), 20 * 99) << "the walk stopped before its end";
+  EXPECT_TRUE(form->JobList.empty()) << "a stopped walk adds nothing";
+  EXPECT_EQ(form->lblInfo->Caption(), texts::kStopped);
+  EXPECT_FALSE(form->Busy());
+}
+
+TEST_F(AddingFilesTest, ClosingDuringALongFolderWalkClosesTheWindowWithoutAdding) {
+  const std::wstring tree = LargeTree();
+  form->WalkPace = [] { Sleep(2); };
+  UseHelpers(false, true);
+  auto& closer = OwnedComponent<TTimer>(app);
+  closer.SetInterval(20);
+  closer.OnTimer = [&](TObject*) {
+    const std::wstring info = form->lblInfo->Caption();
+    if (info.rfind(L"正在查找：", 0) != 0) return;
+    PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    closer.SetEnabled(false);
+  };
+  AddFolder(tree);
+  closer.SetEnabled(false);
+  PumpUntil(
+      app, [&] { return !IsWindowVisible(form->Handle()); }, 5s);
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(form->JobList.empty());
+  EXPECT_TRUE(form->ProbeRunner->CommandLine().empty()) << "no file of the walk was probed";
 }
 
 TEST_F(AddingFilesTest, TheFolderButtonSitsInTheRowOfTheOtherThree) {

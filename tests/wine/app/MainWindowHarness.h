@@ -1,16 +1,24 @@
 #pragma once
+// Which dialogs a test's window asks: answers from the test's queues, the
+// system's own (for the test to drive), or those with the old folder browser
+// in place of the folder picker.
+enum class TPickers { Answered, System, SystemFolderBrowser };
+
 // The real main window with the user's answers given by the test: the file
-// and folder dialogs answer from queues (or, with `system_pickers`, the
-// system's own dialogs are shown for the test to drive), message boxes are
-// recorded and answered with `answer`, and the taskbar button's progress is
-// recorded.
+// and folder dialogs answer from queues (or the system's own dialogs are
+// shown for the test to drive), message boxes are
+// recorded and answered with `answer` (or, with `system_boxes`, shown), and
+// the taskbar button's progress is recorded.
 // Stand-in helpers (scriptchild.exe copied as mplayer.exe and ffmpeg.exe)
 // let a test script what the probe and the encoder print and do.
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
+#include <cstdlib>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,7 +27,9 @@
 #include "app/StoredSkins.h"
 #include "app/TaskbarProgress.h"
 #include "framework/Application.h"
+#include "framework/BmpWriter.h"
 #include "framework/Unicode.h"
+#include "tests/wine/support/ScreenCapture.h"
 #include "tests/wine/support/WineTestSupport.h"
 
 // One call the window made on its taskbar button, as text: "state 2" or
@@ -38,18 +48,23 @@ class TRecordingTaskbar : public TTaskbarProgress {
 
 class TMainWindowHarness {
  public:
-  explicit TMainWindowHarness(bool system_pickers = false) {
+  explicit TMainWindowHarness(TPickers pickers = TPickers::Answered, bool system_boxes = false) {
     app.Initialize();
     TMainDialogs dialogs;
-    if (!system_pickers) AnswerPickers(dialogs);
-    dialogs.PickOutputFolder = [this](HWND, const std::wstring& title) {
-      folder_titles.push_back(title);
-      return chosen_folder;
-    };
-    dialogs.MessageBox = [this](HWND, const std::wstring& text, UINT) {
-      messages.push_back(text);
-      return answer;
-    };
+    if (pickers == TPickers::Answered) AnswerPickers(dialogs);
+    if (pickers == TPickers::SystemFolderBrowser) {
+      dialogs.PickSourceFolder = dialogs.PickOutputFolder =
+          [](HWND owner, const std::wstring& title, const std::wstring& start) {
+            return BrowseForFolder(owner, title, start, false);
+          };
+    }
+    if (!system_boxes) {
+      dialogs.MessageBox = [this](HWND, const std::wstring& text, UINT) {
+        messages.push_back(text);
+        if (on_message) on_message(text);
+        return answer;
+      };
+    }
     dialogs.Taskbar = [this](HWND) -> std::unique_ptr<TTaskbarProgress> {
       if (!taskbar_present) return nullptr;
       return std::make_unique<TRecordingTaskbar>(taskbar_calls);
@@ -65,11 +80,17 @@ class TMainWindowHarness {
       picks.pop_front();
       return next;
     };
-    dialogs.PickSourceFolder = [this](HWND, const std::wstring&) {
+    dialogs.PickSourceFolder = [this](HWND, const std::wstring&, const std::wstring& start) {
+      picker_starts.push_back(start);
       if (source_folders.empty()) return std::wstring();
       std::wstring next = source_folders.front();
       source_folders.pop_front();
       return next;
+    };
+    dialogs.PickOutputFolder = [this](HWND, const std::wstring& title, const std::wstring& start) {
+      folder_titles.push_back(title);
+      picker_starts.push_back(start);
+      return chosen_folder;
     };
   }
 
@@ -104,7 +125,11 @@ class TMainWindowHarness {
   std::deque<std::wstring> source_folders;
   std::wstring chosen_folder;
   std::vector<std::wstring> folder_titles;
+  // Where each folder picker was asked to open, in order.
+  std::vector<std::wstring> picker_starts;
   std::vector<std::wstring> messages;
+  // Called with each recorded message box's text (a test may make it fail).
+  std::function<void(const std::wstring&)> on_message;
   int answer = IDOK;
   bool taskbar_present = true;
   std::vector<std::string> taskbar_calls;
@@ -118,6 +143,18 @@ inline bool FileExists(const std::wstring& path) {
 inline bool FolderExists(const std::wstring& path) {
   const DWORD a = GetFileAttributesW(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Saves what the screen shows of `window` as <name>.bmp in the folder named
+// by TONMILL_SHOTS (nothing without it), for a person to look at.
+inline void SaveShot(HWND window, const std::string& name) {
+  const char* dir = std::getenv("TONMILL_SHOTS");
+  RECT rect{};
+  if (!dir || !*dir || !GetWindowRect(window, &rect)) return;
+  const std::vector<std::uint8_t> bytes = WriteBmp(Capture(rect));
+  std::ofstream file(std::string(dir) + "\\" + name + ".bmp", std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 // Writes `text` (UTF-8) to `path`, making the folders on the way.

@@ -22,7 +22,8 @@ inline std::string GoodSource(int seconds, const std::string& extra = "") {
 
 class StandInTest : public ::testing::Test, public TMainWindowHarness {
  protected:
-  explicit StandInTest(bool system_pickers = false) : TMainWindowHarness(system_pickers) {
+  explicit StandInTest(TPickers pickers = TPickers::Answered, bool system_boxes = false)
+      : TMainWindowHarness(pickers, system_boxes) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
