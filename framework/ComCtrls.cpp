@@ -134,6 +134,7 @@ TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) {}
 
 void TProgressBar::CreateParams(TCreateParams& params) {
   params.class_name = PROGRESS_CLASSW;
+  if (vertical_) params.style |= PBS_VERTICAL;
 }
 
 void TProgressBar::CreateWnd() {

@@ -67,6 +67,9 @@ class TProgressBar : public TWinControl {
   void SetMin(int min);
   void SetMax(int max);
   void SetPosition(int position);
+  // A vertical bar grows from the bottom up; set before the window is made.
+  bool Vertical() const { return vertical_; }
+  void SetVertical(bool vertical) { vertical_ = vertical; }
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -74,4 +77,5 @@ class TProgressBar : public TWinControl {
 
  private:
   int min_ = 0, max_ = 100, position_ = 0;
+  bool vertical_ = false;
 };

@@ -21,6 +21,7 @@
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinPanels.h"
+#include "skin/controls/SkinProgress.h"
 #include "skin/controls/SkinProps.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinStatusBar.h"
@@ -53,6 +54,7 @@ enum class TKind {
   kSingleScrollbar,
   kListView,
   kScrollControl,
+  kProgress,
   // Kinds of controls the program has no skinning class for yet: such a
   // control keeps its own look.
   kCheckBox,
@@ -60,7 +62,6 @@ enum class TKind {
   kEdit,
   kComboBox,
   kDateTime,
-  kProgress,
   kTrackBar,
   kUpDown,
   kHeader,
@@ -116,6 +117,8 @@ std::unique_ptr<TSkinControl> Make(TKind kind) {
       return std::make_unique<TSkinListView>();
     case TKind::kScrollControl:
       return std::make_unique<TSkinScControl>();
+    case TKind::kProgress:
+      return std::make_unique<TSkinProgress>();
     default:
       return nullptr;
   }

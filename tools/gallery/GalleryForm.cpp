@@ -306,6 +306,18 @@ void TGalleryForm::BuildScrolling(TWinControl& box) {
                   L"按钮 " + std::to_wstring(i + 1));
   }
   inner.SetRange(340, 250);
+
+  TGroupBox& progress = Group(box, 316, 496, 300, 140, L"进度条");
+  TProgressBar& across = Make<TProgressBar>(progress, 10, 24, 240, 18, L"");
+  across.SetPosition(60);
+  TProgressBar& greyed = Make<TProgressBar>(progress, 10, 56, 240, 18, L"");
+  greyed.SetPosition(35);
+  greyed.SetEnabled(false);
+  TProgressBar& standing = OwnedComponent<TProgressBar>(*this);
+  standing.SetVertical(true);
+  standing.SetBounds(266, 20, 18, 110);
+  standing.SetParent(&progress);
+  standing.SetPosition(50);
 }
 
 void TGalleryForm::BuildStatusBars() {
