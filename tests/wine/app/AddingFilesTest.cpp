@@ -48,6 +48,14 @@ void PressKey(HWND fallback, WORD key) {
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
+bool SamePixels(const TBitmap& a, const TBitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+  return true;
+}
+
 class AddingFilesTest : public StandInTest {
  protected:
   // Records every text lblInfo shows while the window works.
@@ -168,6 +176,40 @@ TEST_F(AddingFilesTest, ALongFolderWalkCountsWhatItFindsAndStopsAtEsc) {
   EXPECT_TRUE(form->JobList.empty()) << "a stopped walk adds nothing";
   EXPECT_EQ(form->lblInfo->Caption(), texts::kStopped);
   EXPECT_FALSE(form->Busy());
+}
+
+TEST_F(AddingFilesTest, TheWalksCountIsDrawnUnderEverySkin) {
+  const std::wstring tree = LargeTree();
+  form->WalkPace = [] { Sleep(2); };
+  UseHelpers(false, true);
+  const char* const names[] = {"meadow", "nightfall", "daylight", "contrast", "ember"};
+  for (int skin = 0; skin < 5; ++skin) {
+    SCOPED_TRACE(names[skin]);
+    form->SkinData1->LoadFromSkinStore(form->SkinStore1, skin);
+    PumpUntil(
+        app, [] { return false; }, 1000ms);
+    RECT box{};
+    GetWindowRect(form->GroupBox2->Handle(), &box);
+    const TBitmap idle = Capture(box);
+    bool drawn = false;
+    auto& watcher = OwnedComponent<TTimer>(app);
+    watcher.SetInterval(20);
+    watcher.OnTimer = [&](TObject*) {
+      if (form->lblInfo->Caption().rfind(L"正在查找：", 0) != 0) return;
+      watcher.SetEnabled(false);
+      // Let the label paint, then look at the progress group as the user does.
+      UpdateWindow(form->Handle());
+      RedrawWindow(form->GroupBox2->Handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      drawn = !SamePixels(Capture(box), idle);
+      SaveShot(form->Handle(), std::string("folder-walk-") + names[skin]);
+      PressKey(form->Handle(), VK_ESCAPE);
+    };
+    AddFolder(tree);
+    watcher.SetEnabled(false);
+    EXPECT_TRUE(drawn) << "the status line looked the same while the folders were walked";
+    EXPECT_TRUE(form->JobList.empty());
+  }
 }
 
 TEST_F(AddingFilesTest, ClosingDuringALongFolderWalkClosesTheWindowWithoutAdding) {

@@ -215,17 +215,6 @@ TEST_F(MainWindowTest, FolderThatCannotBeMadeShowsTheErrorAndStartsNothing) {
   EXPECT_EQ(form->lblInfo->Caption(), texts::kReady);
 }
 
-TEST_F(MainWindowTest, EmptyListStillMakesTheFolderAndEndsDone) {
-  const std::wstring folder = MediaDir() + L"out\\empty\\";
-  chosen_folder = folder;
-  form->Button8->Click();
-  form->btnConvert->Click();
-  EXPECT_TRUE(FolderExists(folder));
-  EXPECT_EQ(form->lblInfo->Caption(), texts::kBatchDone);
-  EXPECT_TRUE(form->GroupBox3->Enabled());
-  EXPECT_TRUE(form->btnConvert->Enabled());
-}
-
 TEST_F(MainWindowTest, BatchConvertsEveryJobInOrderAndMarksFailures) {
   const std::vector<std::wstring> names = {L"a.wma",           L"b.wma",         L"dup\\a.wma",
                                            L"中文歌曲 №1.wma", L"vanishing.wma", L"corrupt.wma"};
