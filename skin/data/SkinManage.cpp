@@ -85,7 +85,9 @@ void TSkinManage::InstallHook() {
 
 void TSkinManage::RefreshData() {
   for (TWinSkinForm* engine : skin_forms_) {
-    if (engine->SkinData() == requesting_) engine->DropCaptionButtons();
+    // The buttons stay until the skin-changed command rebuilds the frame:
+    // the window keeps its close button meanwhile.
+    if (engine->SkinData() == requesting_) engine->ForgetSkinImages();
   }
 }
 
@@ -375,8 +377,12 @@ void TSkinManage::RunCommand(int command, TSkinData* data) {
         Purge();
         for (TWinSkinForm* engine : skin_forms_) {
           if (engine->SkinData() != data) continue;
-          engine->BuildFrame();
-          engine->ReapplySkin();
+          if (NeedsReskin(*engine)) {
+            Reskin(engine);
+          } else {
+            engine->BuildFrame();
+            engine->ReapplySkin();
+          }
           break;
         }
         break;
@@ -401,18 +407,39 @@ void TSkinManage::RunCommand(int command, TSkinData* data) {
       break;
     case scSkinChanged: {
       Purge();
-      const std::vector<TWinSkinForm*> engines = skin_forms_;
-      for (TWinSkinForm* engine : engines) {
-        if (engine->SkinData() == data) engine->BuildFrame();
+      std::vector<TWinSkinForm*> engines;
+      for (TWinSkinForm* engine : std::vector<TWinSkinForm*>(skin_forms_)) {
+        if (engine->SkinData() != data) continue;
+        if (NeedsReskin(*engine)) {
+          Reskin(engine);
+        } else {
+          engines.push_back(engine);
+        }
       }
-      for (TWinSkinForm* engine : engines) {
-        if (engine->SkinData() == data) engine->ReapplySkin();
-      }
+      for (TWinSkinForm* engine : engines) engine->BuildFrame();
+      for (TWinSkinForm* engine : engines) engine->ReapplySkin();
       break;
     }
     default:
       break;
   }
+}
+
+bool TSkinManage::NeedsReskin(const TWinSkinForm& engine) const {
+  const TSkinData* data = engine.SkinData();
+  if (!data || data->NotReady()) return false;
+  if (engine.FrameSkinned()) return !engine.SkinFrameUsable();
+  return engine.MdiKind() != mkChild && data->SkinControls().Contains(xcMainMenu) &&
+         engine.SkinFrameUsable();
+}
+
+void TSkinManage::Reskin(TWinSkinForm* engine) {
+  const HWND window = engine->Handle();
+  DetachAndFree(engine);
+  const bool enumerating = enumerating_;
+  enumerating_ = true;
+  SkinWindow(window);
+  enumerating_ = enumerating;
 }
 
 void TSkinManage::SetMdiMaximized(bool state) {

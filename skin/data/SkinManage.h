@@ -137,6 +137,11 @@ class TSkinManage : public TCustomSkinManager {
   // one whose call is still running is kept until it has returned.
   void FreeEngine(TWinSkinForm* engine);
   void FreeRetiredEngines();
+  // After a skin change: whether the engine's frame no longer matches what
+  // the skin can give (a frame that is not usable, or one that now is), and
+  // skinning such a window afresh.
+  bool NeedsReskin(const TWinSkinForm& engine) const;
+  void Reskin(TWinSkinForm* engine);
   TForm* FormOfWindow(HWND window) const;
   void NotifyChanged(TSkinData* data);
 

@@ -86,6 +86,16 @@ TFrameMetrics FrameMetricsOf(const TSkinData& data, TFrameKind kind) {
   return m;
 }
 
+bool FrameUsable(const TFrameMetrics& frame, int area_width, int area_height) {
+  if (frame.caption < kMinSkinnedCaption || frame.left < 1 || frame.right < 1 || frame.bottom < 1) {
+    return false;
+  }
+  // Summed wide: the sizes come from the skin's images and may be anything.
+  const long long across = static_cast<long long>(frame.left) + frame.right;
+  const long long down = static_cast<long long>(frame.caption) + frame.bottom;
+  return across <= area_width / 2 && down <= area_height / 2;
+}
+
 TRect SkinnedClientRect(const TRect& window, const TFrameMetrics& frame, int menu_bar) {
   return {window.left + frame.left, window.top + frame.caption + menu_bar,
           window.right - frame.right, window.bottom - frame.bottom};

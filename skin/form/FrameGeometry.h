@@ -43,6 +43,16 @@ inline int FrameCount(int frames) {
 // for a window without caption.
 TFrameMetrics FrameMetricsOf(const TSkinData& data, TFrameKind kind);
 
+// The least caption a skinned frame must give: something to hold the window
+// by and to carry its caption buttons.
+inline constexpr int kMinSkinnedCaption = 8;
+
+// Whether a skinned frame of these sizes leaves a window usable on a work
+// area of `area_width` x `area_height`: a caption to move it by, a border on
+// every side, and the frame taking at most half the work area each way, so
+// that a client area remains. A frame that is not usable is not applied.
+bool FrameUsable(const TFrameMetrics& frame, int area_width, int area_height);
+
 // Where the client area lies in a window of `window` (screen or parent
 // coordinates) under a skinned frame with a menu bar line of `menu_bar`.
 TRect SkinnedClientRect(const TRect& window, const TFrameMetrics& frame, int menu_bar);

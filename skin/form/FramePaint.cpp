@@ -137,7 +137,15 @@ void TWinSkinForm::ResizeForFrame(bool keep_client) {
       title_text_width_ = extent.cx;
     }
     const TDataSkinTitle& title = skin_data_->Title();
-    const int minimum = title.LeftWidth + title_text_width_ + title.RightWidth;
+    // The title's shift and clip come from the skin and may be anything:
+    // summed wide, and the dialog grows at most to its work area's width.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const long long wanted = static_cast<long long>(std::max(title.LeftWidth, 0)) +
+                             title_text_width_ + std::max(title.RightWidth, 0);
+    const int minimum =
+        static_cast<int>(std::min<long long>(wanted, monitor.rcWork.right - monitor.rcWork.left));
     if (width < minimum) {
       const int shift = (minimum - width) / 2;
       for (HWND child = GetTopWindow(handle_); child; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -126,6 +126,10 @@ void TWinSkinForm::AttachWindow(TSkinData* data) {
   if (ex_style & WS_EX_DLGMODALFRAME) frame_kind_ = fkDialog;
   system_dialog_ = class_name_ == "#32770" || class_name_ == "TMessageForm";
   if (system_dialog_) frame_kind_ = fkDialog;
+  // A frame the skin cannot give (missing or broken images, sizes that
+  // leave no client area) is not applied: the window keeps its own frame,
+  // caption and buttons, and only its controls are skinned.
+  if (frame_skinned_ && !SkinFrameUsable()) frame_skinned_ = false;
 
   // Where the system takes the caption's look from the style, the engine
   // takes the caption bits away while it draws the caption itself.
@@ -393,6 +397,17 @@ void TWinSkinForm::PurgeControls() {
 
 void TWinSkinForm::SetCaptionStyle(bool show) {
   if (!(border_icons_ & kIconNativeCaption)) return;
+bool TWinSkinForm::SkinFrameUsable() const {
+  if (!skin_data_ || skin_data_->NotReady()) return false;
+  if (frame_kind_ == fkNone) return true;
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST), &info)) return false;
+  const RECT& area = info.rcWork;
+  return FrameUsable(FrameMetricsOf(*skin_data_, frame_kind_), area.right - area.left,
+                     area.bottom - area.top);
+}
+
   auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
   const DWORD wanted = show ? (style | kCaptionBits) : (style & ~kCaptionBits);
   if (wanted != style) SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(wanted));

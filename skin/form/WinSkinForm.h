@@ -70,6 +70,10 @@ class TWinSkinForm : public TComponent {
   // Frame metrics and caption buttons from the current skin.
   void BuildFrame();
   void DropCaptionButtons();
+  // The skin's images were read anew: what was drawn from the old ones is
+  // forgotten, while the caption buttons stay (they look their definitions
+  // up in the skin) until the frame is rebuilt.
+  void ForgetSkinImages() { ForgetRenderedParts(); }
 
   // --- skinned child controls (owned)
   // Takes the object into the list (once) and answers it.
@@ -138,6 +142,9 @@ class TWinSkinForm : public TComponent {
   const TWinSysButton& CaptionButton(int index) const { return *buttons_.at(index); }
   bool HoverTimerEnabled() const { return hover_timer_ && hover_timer_->Enabled(); }
   bool Hooked() const { return subclass_.Installed(); }
+  // Whether the skin's frame can be applied to this window (see
+  // FrameUsable); a window whose frame cannot keeps its own.
+  bool SkinFrameUsable() const;
   // A call of the engine (a message it dispatches) is on the stack: the
   // manager does not free it until that call has returned.
   bool Busy() const { return busy_ > 0; }
