@@ -1,5 +1,6 @@
 // The controls whose scroll bars are covered by painted overlays.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "framework/ScrollBar.h"
 #include "skin/controls/SkinProps.h"
@@ -312,4 +313,39 @@ void TSkinScControl::DrawTo(HDC, const TRect&) {
 
 void TSkinListView::AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form) {
   TSkinScrollbar::AttachScrollHost(control, data, form);
+  TakeContentColours();
+}
+
+void TSkinListView::TakeContentColours() {
+  if (!data_ || !handle_ || !IsWindow(handle_)) return;
+  const TSkinColours& colours = data_->Colours();
+  // A skin without content colours leaves the list as the system draws it.
+  if (colours.Window == clWindow && colours.WindowText == clWindowText && !content_taken_) return;
+  if (!content_taken_) {
+    old_back_ = ListView_GetBkColor(handle_);
+    old_text_back_ = ListView_GetTextBkColor(handle_);
+    old_text_ = ListView_GetTextColor(handle_);
+    content_taken_ = true;
+  }
+  const auto back = static_cast<COLORREF>(ColorToRGB(colours.Window) & 0xFFFFFF);
+  ListView_SetBkColor(handle_, back);
+  ListView_SetTextBkColor(handle_, back);
+  ListView_SetTextColor(handle_, static_cast<COLORREF>(ColorToRGB(colours.WindowText) & 0xFFFFFF));
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TSkinListView::SkinChanged() {
+  TakeContentColours();
+  TSkinScrollbar::SkinChanged();
+}
+
+void TSkinListView::Restore() {
+  if (content_taken_ && handle_ && IsWindow(handle_)) {
+    ListView_SetBkColor(handle_, old_back_);
+    ListView_SetTextBkColor(handle_, old_text_back_);
+    ListView_SetTextColor(handle_, old_text_);
+    InvalidateRect(handle_, nullptr, TRUE);
+  }
+  content_taken_ = false;
+  TSkinScrollbar::Restore();
 }

@@ -183,8 +183,18 @@ class TSkinScControl : public TSkinControl {
   std::unique_ptr<TWScrollbar> bar_;
 };
 
+// A list view also shows its rows in the skin's content colours (Window
+// under WindowText) and gets its own colours back in Restore.
 class TSkinListView : public TSkinScrollbar {
  public:
   using TSkinScrollbar::TSkinScrollbar;
   void AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form) override;
+  void SkinChanged() override;
+  void Restore() override;
+
+ private:
+  void TakeContentColours();
+
+  bool content_taken_ = false;
+  COLORREF old_back_ = 0, old_text_back_ = 0, old_text_ = 0;
 };

@@ -51,6 +51,7 @@ TEST_F(ProgramWindowsTest, MainWindowControlsAreSkinnedUnderEveryStoredSkin) {
     }
     EXPECT_TRUE(Skinned(*main.GroupBox3));
     EXPECT_TRUE(Skinned(*main.lvwFiles));
+    EXPECT_TRUE(Skinned(*main.ProgressBar1));
     EXPECT_EQ(main.Panel1->Color(), main.SkinData1->Colours().ButtonFace);
     // The group boxes' captions and labels in the new skin's text colour.
     const TColor ink = main.SkinData1->Colours().ButtonText;
