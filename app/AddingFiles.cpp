@@ -77,6 +77,8 @@ TCollectedSources TFrmMain::WalkSources(const std::vector<std::wstring>& chosen,
     found.store(n, std::memory_order_relaxed);
     return !stop.load(std::memory_order_relaxed);
   };
+  // Files alone are taken at once; only folders are worth a worker.
+  if (!HasFolders(chosen)) return CollectSources(chosen, options);
   THandle ended(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!ended) return CollectSources(chosen, options);
   TCollectedSources sources;

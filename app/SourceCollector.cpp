@@ -92,16 +92,24 @@ class TFolderWalk {
   const TCollectOptions& options_;
 };
 
+bool ChosenAsFolder(const std::wstring& path) {
+  // A path that ends in a backslash was chosen as a folder, even when it
+  // is gone by now (then it cannot be read).
+  return IsFolder(path) || (!path.empty() && path.back() == L'\\');
+}
+
 }  // namespace
+
+bool HasFolders(const std::vector<std::wstring>& chosen) {
+  return std::any_of(chosen.begin(), chosen.end(), ChosenAsFolder);
+}
 
 TCollectedSources CollectSources(const std::vector<std::wstring>& chosen,
                                  const TCollectOptions& options) {
   TCollectedSources out;
   TFolderWalk walk(out, options);
   for (const std::wstring& path : chosen) {
-    // A path that ends in a backslash was chosen as a folder, even when it
-    // is gone by now (then it cannot be read).
-    if (IsFolder(path) || (!path.empty() && path.back() == L'\\')) {
+    if (ChosenAsFolder(path)) {
       if (!walk.Walk(path)) return out;
     } else if (!options.filter_chosen_files || converter::HasWmaExtension(path)) {
       // A file that vanished since it was chosen is still taken: the probe

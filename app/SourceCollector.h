@@ -23,5 +23,8 @@ struct TCollectOptions {
   std::function<bool(std::size_t found)> keep_going;
 };
 
+// Whether any chosen path is a folder (so collecting means walking it).
+bool HasFolders(const std::vector<std::wstring>& chosen);
+
 TCollectedSources CollectSources(const std::vector<std::wstring>& chosen,
                                  const TCollectOptions& options);
