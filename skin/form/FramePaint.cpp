@@ -288,6 +288,14 @@ void TWinSkinForm::PaintTitleBar(HDC dc, int width, int height, const TBitmap* l
   SetBkMode(dc, OPAQUE);
 }
 
+void TWinSkinForm::RepaintStateButtons() {
+  if (skin_state_ != ksActive) return;
+  for (const auto& button : buttons_) {
+    const TDataSkinSysButton* d = button->Definition();
+    if (d && button->Visible && d->Action == kStayOnTopAction) PaintCaptionButton(*button);
+  }
+}
+
 bool TWinSkinForm::ShowsPressed(const TDataSkinSysButton& definition) const {
   return definition.Action == kStayOnTopAction && FrameCount(definition.Frame) >= nsPressed &&
          (GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;

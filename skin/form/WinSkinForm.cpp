@@ -666,6 +666,10 @@ bool TWinSkinForm::DispatchStage2(TMessage& m) {
     case WM_WINDOWPOSCHANGED:
       UpdateShowState();
       CallPrevious(m);
+      // Kept on top or let go comes with a change of z-order.
+      if (!(reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags & SWP_NOZORDER)) {
+        RepaintStateButtons();
+      }
       return true;
     case WM_COMMAND:
       OnCommand(m);

@@ -201,6 +201,8 @@ class TWinSkinForm : public TComponent {
   // A button that shows its pressed cell while the window is in its state
   // (the pin while the window is kept on top).
   bool ShowsPressed(const TDataSkinSysButton& definition) const;
+  // Paints such buttons again after the window's state changed.
+  void RepaintStateButtons();
   void DrawButtonCell(TBitmap& target, const TRect& bounds, const TDataSkinSysButton& definition,
                       int frame) const;
   void DrawIcon();

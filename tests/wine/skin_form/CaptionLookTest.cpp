@@ -85,6 +85,14 @@ TEST_F(CaptionLookTest, ThePinShowsItsPressedCellWhileTheWindowIsKeptOnTop) {
     click_and_leave();
     ASSERT_FALSE(OnTop(window));
     EXPECT_GT(CellShare(Capture(r), def, 1), 0.95) << "unpinned again";
+
+    // Kept on top and let go by the program itself: the pin follows.
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Pump(100);
+    EXPECT_GT(CellShare(Capture(r), def, 2), 0.95) << "kept on top by the program";
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Pump(100);
+    EXPECT_GT(CellShare(Capture(r), def, 1), 0.95) << "let go by the program";
   }
 }
 
