@@ -302,8 +302,8 @@ class TWinSkinForm : public TComponent {
   TSkinState skin_state_ = ksAttached;
   SIZE native_frame_{};
   bool system_rendering_changed_ = false;
-};
   // Calls of the engine running now (see Busy), and where the running
   // dispatch notes that it passed its message on.
   int busy_ = 0;
   bool* passed_on_ = nullptr;
+};
