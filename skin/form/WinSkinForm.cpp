@@ -393,10 +393,6 @@ void TWinSkinForm::PurgeControls() {
   });
 }
 
-// --- styles ---------------------------------------------------------------
-
-void TWinSkinForm::SetCaptionStyle(bool show) {
-  if (!(border_icons_ & kIconNativeCaption)) return;
 bool TWinSkinForm::SkinFrameUsable() const {
   if (!skin_data_ || skin_data_->NotReady()) return false;
   if (frame_kind_ == fkNone) return true;
@@ -408,6 +404,10 @@ bool TWinSkinForm::SkinFrameUsable() const {
                      area.bottom - area.top);
 }
 
+// --- styles ---------------------------------------------------------------
+
+void TWinSkinForm::SetCaptionStyle(bool show) {
+  if (!(border_icons_ & kIconNativeCaption)) return;
   auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
   const DWORD wanted = show ? (style | kCaptionBits) : (style & ~kCaptionBits);
   if (wanted != style) SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(wanted));
@@ -549,6 +549,7 @@ LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
 }
 
 void TWinSkinForm::CallPrevious(TMessage& m) {
+  if (passed_on_) *passed_on_ = true;
   m.Result = DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam);
 }
 
@@ -558,7 +559,6 @@ void TWinSkinForm::Dispatch(TMessage& m) {
     CallPrevious(m);
     return;
   }
-  if (passed_on_) *passed_on_ = true;
   if (DispatchStage2(m)) return;
   DispatchStage3(m);
 }
@@ -765,6 +765,13 @@ void TWinSkinForm::ColourToolbarText(TMessage& m) {
 }
 
 void TWinSkinForm::FormHook(TMessage& m) {
+  // The form's window method runs the engine's layer: the engine stays
+  // while the call lasts.
+  struct TBusy {
+    int& count;
+    explicit TBusy(int& c) : count(c) { ++count; }
+    ~TBusy() { --count; }
+  } busy{busy_};
   switch (m.Msg) {
     case WM_SETTEXT:
       OnSetText(m, form_hook_.Previous());
@@ -806,10 +813,3 @@ void TWinSkinForm::UnhookForm() {
     form_hook_.Orphan();
   }
 }
-  // The form's window method runs the engine's layer: the engine stays
-  // while the call lasts.
-  struct TBusy {
-    int& count;
-    explicit TBusy(int& c) : count(c) { ++count; }
-    ~TBusy() { --count; }
-  } busy{busy_};
