@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/ScrollBar.h"
+#include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinProps.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/data/SkinManage.h"
@@ -311,9 +312,28 @@ void TSkinScControl::DrawTo(HDC, const TRect&) {
 
 // --- TSkinListView ----------------------------------------------------------
 
+TSkinListView::TSkinListView(TComponent* owner) : TSkinScrollbar(owner) {}
+
+TSkinListView::~TSkinListView() = default;
+
 void TSkinListView::AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form) {
   TSkinScrollbar::AttachScrollHost(control, data, form);
   TakeContentColours();
+  SkinHeaderWindow();
+}
+
+void TSkinListView::SkinHeaderWindow() {
+  if (header_ || !handle_ || !data_ || !form_) return;
+  HWND header = ListView_GetHeader(handle_);
+  if (!header) return;
+  auto object = std::make_unique<TSkinHeader>();
+  try {
+    object->InitWindow(header, *data_, *form_);
+  } catch (...) {
+    // A header that cannot be skinned keeps the system look.
+    return;
+  }
+  header_ = std::move(object);
 }
 
 void TSkinListView::TakeContentColours() {
@@ -337,6 +357,7 @@ void TSkinListView::TakeContentColours() {
 void TSkinListView::SkinChanged() {
   TakeContentColours();
   TSkinScrollbar::SkinChanged();
+  if (header_ && header_->LifeState() != slDestroyed) header_->SkinChanged();
 }
 
 void TSkinListView::Restore() {
@@ -347,5 +368,13 @@ void TSkinListView::Restore() {
     InvalidateRect(handle_, nullptr, TRUE);
   }
   content_taken_ = false;
+  if (header_) {
+    const HWND header = header_->Handle();
+    const bool alive = header_->LifeState() != slDestroyed;
+    if (alive) header_->Restore();
+    // Freeing the object gives the header its own procedure back.
+    header_.reset();
+    if (alive && IsWindow(header)) InvalidateRect(header, nullptr, TRUE);
+  }
   TSkinScrollbar::Restore();
 }

@@ -183,18 +183,25 @@ class TSkinScControl : public TSkinControl {
   std::unique_ptr<TWScrollbar> bar_;
 };
 
+class TSkinHeader;
+
 // A list view also shows its rows in the skin's content colours (Window
-// under WindowText) and gets its own colours back in Restore.
+// under WindowText) and gets its own colours back in Restore. Its column
+// header is skinned by a TSkinHeader the list view's object owns and gives
+// back with the rest.
 class TSkinListView : public TSkinScrollbar {
  public:
-  using TSkinScrollbar::TSkinScrollbar;
+  explicit TSkinListView(TComponent* owner = nullptr);
+  ~TSkinListView() override;
   void AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form) override;
   void SkinChanged() override;
   void Restore() override;
 
  private:
   void TakeContentColours();
+  void SkinHeaderWindow();
 
+  std::unique_ptr<TSkinHeader> header_;
   bool content_taken_ = false;
   COLORREF old_back_ = 0, old_text_back_ = 0, old_text_ = 0;
 };

@@ -1,0 +1,178 @@
+#include "skin/controls/SkinHeader.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+
+#include "skin/data/SkinRender.h"
+#include "skin/data/WinSkinData.h"
+
+namespace {
+// The divider zone at either end of a section belongs to no section.
+constexpr int kSectionInset = 3;
+// Longest section text read back from the header.
+constexpr int kTextLength = 200;
+
+int HeaderFrames(const TDataSkinObject& bar) {
+  return bar.Frame > 0 ? bar.Frame : 5;
+}
+
+COLORREF Rgb(TColor colour) {
+  return static_cast<COLORREF>(ColorToRGB(colour) & 0xFFFFFF);
+}
+}  // namespace
+
+void TSkinHeader::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
+  if (initialized_) return;
+  hot_ = -1;
+  pressed_ = -1;
+  TSkinControl::InitWindow(window, data, form);
+}
+
+const TDataSkinObject* TSkinHeader::HeaderObject() const {
+  const TDataSkinObject* bar = data_ ? data_->Object(ssHeaderbar) : nullptr;
+  return bar && !bar->Bitmap.Empty() ? bar : nullptr;
+}
+
+bool TSkinHeader::BeforeMessage(TMessage& m) {
+  // Without an image the header paints and erases itself as the system
+  // would.
+  if (m.Msg == WM_PAINT || m.Msg == WM_ERASEBKGND) {
+    if (!HeaderObject()) return true;
+    if (m.Msg == WM_PAINT) {
+      PaintMessage(m);
+    } else {
+      m.Result = 1;
+    }
+    return false;
+  }
+  return TSkinControl::BeforeMessage(m);
+}
+
+int TSkinHeader::SectionAt(POINT point) const {
+  const int count = Header_GetItemCount(handle_);
+  for (int i = 0; i < count; ++i) {
+    RECT r{};
+    if (!Header_GetItemRect(handle_, i, &r)) continue;
+    r.left += kSectionInset;
+    r.right -= kSectionInset;
+    if (PtInRect(&r, point)) return i;
+  }
+  return -1;
+}
+
+void TSkinHeader::SetHot(int section) {
+  if (section == hot_) return;
+  hot_ = section;
+  Repaint();
+}
+
+void TSkinHeader::AfterMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_MOUSEMOVE: {
+      const POINT point{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+      SetHot(SectionAt(point));
+      TrackMouseLeave();
+      return;
+    }
+    case WM_MOUSELEAVE:
+      pressed_ = -1;
+      SetHot(-1);
+      return;
+    case WM_LBUTTONDOWN: {
+      // A press on a divider resizes the column and holds no section down.
+      const POINT point{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+      pressed_ = SectionAt(point);
+      if (pressed_ >= 0) Repaint();
+      return;
+    }
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (pressed_ < 0) return;
+      pressed_ = -1;
+      Repaint();
+      return;
+    default:
+      TSkinControl::AfterMessage(m);
+  }
+}
+
+void TSkinHeader::DrawSection(const TDataSkinObject& bar, int index, const TRect& r) {
+  if (r.Width() <= 0 || r.Height() <= 0) return;
+  const int cell = index == pressed_ ? 3 : index == hot_ ? 2 : 1;
+  buffer_.Draw(r.left, r.top, RenderSkinCell(bar, r.Width(), r.Height(), HeaderFrames(bar), cell),
+               bar.Trans == 1, clFuchsia);
+
+  std::array<wchar_t, kTextLength + 1> text{};
+  HDITEMW item{};
+  item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
+  item.pszText = text.data();
+  item.cchTextMax = static_cast<int>(text.size());
+  if (!SendMessageW(handle_, HDM_GETITEMW, index, reinterpret_cast<LPARAM>(&item))) return;
+  text.back() = L'\0';
+
+  // The icon is used only when the section asks for one.
+  const int image = (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) ? item.iImage : -1;
+  auto* images = reinterpret_cast<HIMAGELIST>(SendMessageW(handle_, HDM_GETIMAGELIST, 0, 0));
+  int icon_width = 0, icon_height = 0;
+  if (images && image >= 0) {
+    ImageList_GetIconSize(images, &icon_width, &icon_height);
+    if (icon_width >= r.Width()) icon_width = 0;
+  }
+  HDC dc = buffer_.DC();
+  SIZE extent{0, 0};
+  if (text[0]) {
+    RECT calc{0, 0, r.Width(), r.Height()};
+    DrawTextW(dc, text.data(), -1, &calc,
+              DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | DT_END_ELLIPSIS);
+    extent = {calc.right - calc.left, calc.bottom - calc.top};
+  }
+  const int align = item.fmt & 0xFF;
+  int x = align == HDF_CENTER  ? (r.Width() - icon_width - extent.cx) / 2
+          : align == HDF_RIGHT ? r.Width() - icon_width - extent.cx - 2
+                               : 3;
+  if (x < 2) x = 1;
+  if (icon_width > 0) {
+    ImageList_Draw(images, image, dc, r.left + x, r.top + (r.Height() - icon_width) / 2,
+                   ILD_TRANSPARENT);
+  }
+  if (!text[0]) return;
+  RECT place{r.left + x + icon_width, r.top + (r.Height() - extent.cy) / 2, 0, 0};
+  place.right = std::min<LONG>(place.left + extent.cx, r.right);
+  place.bottom = place.top + extent.cy;
+  if (place.right <= place.left) return;
+  SetTextColor(dc,
+               Rgb(IsWindowEnabled(handle_) ? bar.NormalColour2 : data_->Colours().ButtonShadow));
+  DrawTextW(dc, text.data(), -1, &place,
+            TextFlags(DT_EXPANDTABS | DT_SINGLELINE | DT_END_ELLIPSIS));
+}
+
+void TSkinHeader::DrawTo(HDC dc, const TRect& rect) {
+  const TDataSkinObject* bar = HeaderObject();
+  if (!bar || rect.Width() <= 0 || rect.Height() <= 0) return;
+  if (!buffer_.SetSize(rect.Width(), rect.Height())) return;
+  const TRect all = buffer_.BoundsRect();
+  buffer_.Fill(all, data_->Colours().ButtonFace);
+  HDC out = buffer_.DC();
+  auto* own_font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+  TSelectObject font(out, own_font ? own_font : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(out, TRANSPARENT);
+
+  int right = 0;
+  const int count = Header_GetItemCount(handle_);
+  for (int i = 0; i < count; ++i) {
+    RECT r{};
+    if (!Header_GetItemRect(handle_, i, &r)) continue;
+    DrawSection(*bar, i, {r.left, all.top, r.right, all.bottom});
+    right = std::max<int>(right, r.right);
+  }
+  // Sections that end before the right edge leave the rest of the bar in
+  // the resting cell.
+  if (right < all.right) {
+    buffer_.Draw(right, 0,
+                 RenderSkinCell(*bar, all.right - right, all.Height(), HeaderFrames(*bar), 1),
+                 bar->Trans == 1, clFuchsia);
+  }
+  buffer_.CopyTo(dc, rect.left, rect.top);
+}
