@@ -139,7 +139,9 @@ void TSkinHeader::DrawSection(const TDataSkinObject& bar, int index, const TRect
   }
   if (!text[0]) return;
   RECT place{r.left + x + icon_width, r.top + (r.Height() - extent.cy) / 2, 0, 0};
-  place.right = std::min<LONG>(place.left + extent.cx, r.right);
+  // The text may run to the section's end (a measured extent can fall a
+  // pixel short of what is drawn); a longer one ends in an ellipsis there.
+  place.right = r.right;
   place.bottom = place.top + extent.cy;
   if (place.right <= place.left) return;
   SetTextColor(dc,

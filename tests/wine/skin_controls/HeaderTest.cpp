@@ -18,6 +18,7 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinWindowMessages.h"
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
+#include "tests/wine/support/InputScript.h"
 
 namespace {
 
@@ -73,9 +74,9 @@ class HeaderTest : public SkinControlsTest {
     GetClientRect(header, &client);
     const int h = client.bottom;
     const TBitmap shot = Capture(ClientScreenRect(header));
-    const int x = w - 8, y = h / 2;
+    const int x = w - 8, y = 4;  // the cells differ most near the top
     const TColor seen = shot.Pixel(r.left + x, y);
-    for (int cell : {1, 2}) {
+    for (int cell : {1, 2, 3}) {
       if (Near(seen, RenderSkinCell(bar, w, h, frames_, cell).Pixel(x, y))) return cell;
     }
     return 0;
@@ -84,10 +85,12 @@ class HeaderTest : public SkinControlsTest {
   bool LearnCells(const TSkinData& data) {
     const TDataSkinObject& bar = *data.Object(ssHeaderbar);
     frames_ = bar.Frame > 0 ? bar.Frame : 5;
-    const TColor rest = RenderSkinCell(bar, 90, 20, frames_, 1).Pixel(82, 10);
-    const TColor hot = RenderSkinCell(bar, 90, 20, frames_, 2).Pixel(82, 10);
-    EXPECT_FALSE(Near(rest, hot, 10)) << "resting and lit sections look alike";
-    return !Near(rest, hot, 10);
+    const TColor rest = RenderSkinCell(bar, 90, 20, frames_, 1).Pixel(82, 4);
+    const TColor hot = RenderSkinCell(bar, 90, 20, frames_, 2).Pixel(82, 4);
+    const TColor pressed = RenderSkinCell(bar, 90, 20, frames_, 3).Pixel(82, 4);
+    const bool apart = !Near(rest, hot, 10) && !Near(rest, pressed, 10) && !Near(hot, pressed, 10);
+    EXPECT_TRUE(apart) << "resting, lit and pressed sections look alike";
+    return apart;
   }
 
   int frames_ = 5;
@@ -156,7 +159,7 @@ TEST_F(HeaderTest, OneSectionIsLitUnderTheMouseAndNoneAfterItLeavesUnderEverySki
   }
 }
 
-TEST_F(HeaderTest, ClickingASectionStillReachesTheListView) {
+TEST_F(HeaderTest, ASectionHeldDownIsPressedAndItsClickStillReachesTheListView) {
   TListView* list = nullptr;
   TForm& form = ShowSkinned(1, [&](TForm& f) { list = &List(f, 20); });
   int clicked = -1;
@@ -169,12 +172,79 @@ TEST_F(HeaderTest, ClickingASectionStillReachesTheListView) {
   });
   const HWND header = HeaderOf(*list);
   ASSERT_EQ(SendMessageW(header, SKM_ISSKINNED, 0, 0), 1);
+  ASSERT_TRUE(LearnCells(DataOf(form)));
   const RECT r = Section(header, 1);
-  Click(ScreenPoint(header, (r.left + r.right) / 2, 8));
+  const POINT p = ScreenPoint(header, (r.left + r.right) / 2, 8);
+  MoveTo(p);
+  input::Press(p.x, p.y);
+  Pump(150);
+  EXPECT_EQ(SectionCell(DataOf(form), header, 1), 3) << "held down";
+  EXPECT_EQ(SectionCell(DataOf(form), header, 0), 1);
+  input::Release(p.x, p.y);
   EXPECT_TRUE(PumpUntil([&] { return clicked >= 0; }, 2000));
   EXPECT_EQ(clicked, 1);
+  Pump(100);
+  EXPECT_EQ(SectionCell(DataOf(form), header, 1), 2) << "let go, the mouse still over it";
   Park();
   watch.Remove();
+  form.Close();
+  Pump(50);
+}
+
+TEST_F(HeaderTest, EmptyZeroWidthAndOverlongSectionsDrawWhatThereIs) {
+  TListView *bare = nullptr, *odd = nullptr;
+  TForm& form = ShowSkinned(1, [&](TForm& f) {
+    // No columns at all; then a zero-width column between two, the last of
+    // which runs past the list's right edge.
+    bare = &OwnedComponent<TListView>(f);
+    bare->AddColumn(L"", 0);
+    bare->SetBounds(20, 20, 400, 100);
+    bare->SetParent(&f);
+    odd = &OwnedComponent<TListView>(f);
+    odd->AddColumn(L"File name", 120);
+    odd->AddColumn(L"Gone", 0);
+    odd->AddColumn(L"Very long section", 600);
+    odd->SetBounds(20, 140, 400, 100);
+    odd->SetParent(&f);
+  });
+  TSkinData& data = DataOf(form);
+  ASSERT_TRUE(LearnCells(data));
+  const TDataSkinObject& bar = *data.Object(ssHeaderbar);
+  Park();
+
+  // Without sections the whole bar rests.
+  const HWND empty = HeaderOf(*bare);
+  ASSERT_TRUE(empty);
+  ListView_DeleteColumn(bare->Handle(), 0);
+  ASSERT_EQ(Header_GetItemCount(empty), 0);
+  Redraw(empty);
+  Pump(50);
+  RECT client{};
+  GetClientRect(empty, &client);
+  if (client.bottom > 0) {
+    const TBitmap shot = Capture(ClientScreenRect(empty));
+    const TBitmap rest = RenderSkinCell(bar, client.right, client.bottom, frames_, 1);
+    EXPECT_TRUE(Near(shot.Pixel(client.right / 2, 4), rest.Pixel(client.right / 2, 4)));
+  }
+
+  // The zero-width section draws nothing; the sections around it keep
+  // their cells, the overlong one cut off at the edge, lit under the mouse.
+  const HWND header = HeaderOf(*odd);
+  Redraw(header);
+  Pump(50);
+  EXPECT_EQ(SectionCell(data, header, 0), 1);
+  const RECT r = Section(header, 2);
+  MoveTo(ScreenPoint(header, 300, 8));
+  Pump(80);
+  ASSERT_GT(r.right, 400);
+  EXPECT_EQ(SectionCell(data, header, 0), 1);
+  const TBitmap shot = Capture(ClientScreenRect(header));
+  GetClientRect(header, &client);
+  const TBitmap lit = RenderSkinCell(bar, r.right - r.left, client.bottom, frames_, 2);
+  EXPECT_TRUE(Near(shot.Pixel(client.right - 40, 4), lit.Pixel(client.right - 40 - r.left, 4)))
+      << "the long section lit as far as the header shows it";
+  SaveShot(form.Handle(), "header-odd-sections");
+  Park();
   form.Close();
   Pump(50);
 }
