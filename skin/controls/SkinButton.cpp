@@ -1,6 +1,8 @@
 // Plain and drop-down push buttons drawn from the skin.
 #include <windows.h>
 
+#include <optional>
+
 #include "framework/Application.h"
 #include "framework/ButtonLayout.h"
 #include "framework/GraphicControl.h"
@@ -9,6 +11,7 @@
 #include "skin/controls/SkinProps.h"
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/WinSkinForm.h"
 
 namespace {
 
@@ -200,6 +203,10 @@ void TSkinButton::CaptureLost() {
 }
 
 void TSkinButton::ClickAfterPress() {
+  // A click may run a modal loop (a drop-down menu, a message box): no skin
+  // command may free this object or its engine while the click runs.
+  std::optional<TSkinCommandHold> hold;
+  if (form_) hold.emplace(form_->Manager());
   // The click handlers are the program's: what fails there is reported,
   // not swallowed with the skinning's own failures.
   try {

@@ -172,6 +172,9 @@ void TWinSkinForm::OnNcLButtonDown(TMessage& m) {
   }
   pressed_object_ = nullptr;
   if (show_state_ == ssMaximized && m.WParam == HTCAPTION && active_) m.WParam = HTMENU;
+  // The system's move and size loops run inside this call: no skin command
+  // may take the frame away under them.
+  const TSkinCommandHold hold(manager_);
   CallPrevious(m);
 }
 
