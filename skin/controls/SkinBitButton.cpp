@@ -205,6 +205,7 @@ void TSkinSpeedButton::PaintWindow(HDC dc) {
 }
 
 bool TSkinSpeedButton::BeforeMessage(TMessage& m) {
+  if (!HasFace()) return true;  // the button's own look (see TSkinButton)
   switch (m.Msg) {
     case WM_PAINT:
       // The parent hands its DC over with the origin at the button.
@@ -228,6 +229,7 @@ bool TSkinSpeedButton::BeforeMessage(TMessage& m) {
 }
 
 void TSkinSpeedButton::AfterMessage(TMessage& m) {
+  if (!HasFace()) return;
   switch (m.Msg) {
     case WM_ENABLE:
     case CM_ENABLEDCHANGED:

@@ -72,6 +72,9 @@ void TSkinButton::InitGraphic(TGraphicControl& control, TWinSkinForm& form, TSki
 // --- messages ---------------------------------------------------------------
 
 bool TSkinButton::BeforeMessage(TMessage& m) {
+  // A skin without push-button images cannot draw the button: it keeps its
+  // own look and handles its own messages.
+  if (!HasFace()) return true;
   switch (m.Msg) {
     case WM_PAINT:
       PaintMessage(m);
@@ -119,6 +122,7 @@ bool TSkinButton::BeforeMessage(TMessage& m) {
 }
 
 void TSkinButton::AfterMessage(TMessage& m) {
+  if (!HasFace()) return;
   switch (m.Msg) {
     case WM_SETTEXT:
       PaintWindow(nullptr);
@@ -253,6 +257,10 @@ TColor TSkinButton::StateTextColour(TSkinButtonState state) const {
 
 void TSkinButton::SplitCaption() {
   caption_ = BreakCaptionLine(std::move(caption_));
+}
+
+bool TSkinButton::HasFace() const {
+  return data_ && !data_->Buttons().Bitmap.Empty();
 }
 
 bool TSkinButton::Compose(int width, int height) {

@@ -46,6 +46,8 @@ class TSkinButton : public TSkinControl {
   void SplitCaption();
   // Composes the button of `size` in the buffer.
   bool Compose(int width, int height);
+  // Whether the skin has the push-button images the button is drawn from.
+  bool HasFace() const;
 
   bool transparent_ = false;
   // The left button went down on the button and the mouse is captured; it

@@ -324,13 +324,22 @@ void TWinSkinForm::PaintTitleText(HDC dc, int width) {
   }
   const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
   const bool rtl = right_to_left_ || (ex_style & WS_EX_RTLREADING);
-  const int shift = TitleShift();
-  RECT r = rtl ? RECT{std::max(title.RightWidth, 0), top, width - shift, bottom}
-               : RECT{shift, top, width - std::max(title.RightWidth, 0), bottom};
-  if (r.right <= r.left) return;
   TSelectObject font(dc, caption_font_.Get()
                              ? caption_font_.Get()
                              : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  // A shift and clip that leave the title no room are cut back, each to a
+  // quarter of the window, so the title still shows.
+  int shift = TitleShift();
+  int clip = std::max(title.RightWidth, 0);
+  SIZE text{};
+  GetTextExtentPoint32W(dc, caption_text_.c_str(), static_cast<int>(caption_text_.size()), &text);
+  const long long room = static_cast<long long>(width) - shift - clip;
+  if (room < std::min<long long>(text.cx, width / 2)) {
+    shift = std::min(shift, width / 4);
+    clip = std::min(clip, width / 4);
+  }
+  RECT r = rtl ? RECT{clip, top, width - shift, bottom} : RECT{shift, top, width - clip, bottom};
+  if (r.right <= r.left) return;
   const TColor colour =
       active_ ? skin_data_->Colours().TitleTextActive : skin_data_->Colours().TitleTextNoActive;
   SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(colour)));

@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "framework/StdCtrls.h"
 #include "skin/form/CaptionButtons.h"
 #include "skin/form/WinSkinForm.h"
 #include "tests/native/skin_data/TestSkin.h"
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
 #include "tests/wine/support/InputScript.h"
+#include "tests/wine/support/ScreenCapture.h"
 
 namespace {
 
@@ -213,10 +215,96 @@ TEST_P(DamagedSkinTest, TheWindowAndAMessageBoxStayUsable) {
   EXPECT_TRUE(button_inside);
 }
 
+// Whatever the skin's title shifts, a skinned caption shows the window's
+// title: the caption band holds pixels of the skin's title colour.
+TEST_P(DamagedSkinTest, ASkinnedCaptionShowsTheTitle) {
+  TSkinParts parts;
+  GetParam().damage(parts);
+  TSkinData* data = nullptr;
+  TForm& form = ShowWith(Build(parts), data);
+  const HWND window = form.Handle();
+  ASSERT_TRUE(WaitSkinned(window));
+  Pump(200);
+  TWinSkinForm& engine = *EngineOf(window);
+  if (!engine.FrameSkinned()) GTEST_SKIP() << "the system draws this caption";
+  const RECT outer = WindowRect(window);
+  const RECT band{outer.left, outer.top, outer.right, ClientScreenRect(window).top};
+  const TBitmap shot = Capture(band);
+  SaveShot(band, std::string("damaged-title-") + GetParam().name);
+  EXPECT_GE(CountColour(shot, data->Colours().TitleTextActive, 40), 20);
+}
+
 INSTANTIATE_TEST_SUITE_P(Skins, DamagedSkinTest, ::testing::ValuesIn(kDamages),
                          [](const ::testing::TestParamInfo<TDamage>& info) {
                            return std::string(info.param.name);
                          });
+
+// --- controls the skin has no images for -----------------------------------
+
+// Whether `rect` of the screen shows a push button in the system's look: its
+// face in the system face colour, with a caption in the system text colour.
+::testing::AssertionResult SystemButtonShown(const RECT& rect) {
+  const TBitmap shot = Capture(rect);
+  const int area = shot.Width() * shot.Height();
+  if (area <= 0) return ::testing::AssertionFailure() << "no button";
+  const int face = CountColour(shot, static_cast<TColor>(GetSysColor(COLOR_BTNFACE)), 6);
+  const int text = CountColour(shot, static_cast<TColor>(GetSysColor(COLOR_BTNTEXT)), 40);
+  if (face * 2 < area) return ::testing::AssertionFailure() << "face " << face << " of " << area;
+  if (text < 12 || text * 4 > area) {
+    return ::testing::AssertionFailure() << "caption pixels " << text << " of " << area;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+class PlainLookTest : public SkinControlsTest {};
+
+TEST_F(PlainLookTest, ButtonsOfASkinWithoutButtonImagesKeepTheSystemLook) {
+  TSkinParts parts;  // a sound frame, but no push-button images
+  TForm& form = MakeForm(SizableStyle());
+  TButton& button = Add<TButton>(form, form, 30, 30, 120, 32, L"Visible");
+  auto& data = OwnedComponent<TSkinData>(form, Environment());
+  data.BeginLoading();
+  data.Loaded();
+  LoadPackage(data, Build(parts).Package());
+  ASSERT_TRUE(data.Buttons().Bitmap.Empty());
+  data.SetActive(true);
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  const HWND window = form.Handle();
+  ASSERT_TRUE(WaitSkinned(window));
+  Pump(300);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump(200);
+  SaveShot(window, "no-button-images");
+  EXPECT_TRUE(SystemButtonShown(WindowRect(button.Handle())));
+  // Pressed and released it still clicks and is drawn again.
+  int clicks = 0;
+  button.OnClick = [&](TObject*) { ++clicks; };
+  Click(Centre(WindowRect(button.Handle())));
+  EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }, 3000));
+  Park();
+  Pump(300);
+  EXPECT_TRUE(SystemButtonShown(WindowRect(button.Handle())));
+
+  // The buttons of a message box over the window keep their look too.
+  ::testing::AssertionResult ok_shown = ::testing::AssertionFailure() << "no box";
+  {
+    input::TScriptThread script([&] {
+      HWND box = nullptr;
+      for (int waited = 0; waited < 4000 && !box; waited += 20) {
+        box = FindWindowW(L"#32770", L"Plain buttons box");
+        if (!box) input::Pause(20);
+      }
+      if (!box) return;
+      input::Pause(700);  // skinned meanwhile
+      if (HWND ok = GetDlgItem(box, IDOK)) ok_shown = SystemButtonShown(WindowRect(ok));
+      SaveShot(box, "no-button-images-box");
+      input::Key(VK_RETURN);
+    });
+    EXPECT_EQ(MessageBoxW(window, L"Buttons in their own look", L"Plain buttons box", MB_OK), IDOK);
+  }
+  EXPECT_TRUE(ok_shown);
+}
 
 // --- skins changed at run time ----------------------------------------------
 
