@@ -48,9 +48,17 @@ bool ChooseFile(DWORD pid, const std::wstring& file) {
   return dd::WaitUntil([&] { return !IsWindow(dialog); }, 10s);
 }
 
+// The folder picker (it lists the folder's contents) takes a typed path; the
+// older folder browser, where the picker is missing, a folder selected in its
+// tree.
 bool ChooseFolder(DWORD pid, HANDLE process, const std::wstring& folder) {
   HWND dialog = dd::WaitForDialog(pid, 30s);
-  if (!dialog || !dd::SelectFolder(dialog, folder, process)) return false;
+  if (!dialog) return false;
+  const bool picker =
+      dd::FindChild(dialog, [](HWND h) { return dd::ClassOf(h) == L"SysListView32"; }) != nullptr;
+  if (picker ? !dd::TypeFileName(dialog, folder) : !dd::SelectFolder(dialog, folder, process)) {
+    return false;
+  }
   dd::PressOk(dialog);
   return dd::WaitUntil([&] { return !IsWindow(dialog); }, 10s);
 }
@@ -118,7 +126,7 @@ int wmain(int argc, wchar_t** argv) {
   } else {
     dd::Click(folder);
     if (!ChooseFolder(pid, process.Get(), output)) {
-      result = Fail("the folder browser did not take the folder");
+      result = Fail("the folder picker did not take the folder");
     } else {
       dd::Click(convert);
       const bool ended =
