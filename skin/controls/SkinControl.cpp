@@ -281,6 +281,17 @@ void TSkinControl::PaintWindow(HDC dc) {
   }
 }
 
+std::optional<bool> TSkinControl::PaintWholeOrPassOn(TMessage& m, bool skinned) {
+  if (m.Msg != WM_PAINT && m.Msg != WM_ERASEBKGND) return std::nullopt;
+  if (!skinned) return true;
+  if (m.Msg == WM_PAINT) {
+    PaintMessage(m);
+  } else {
+    m.Result = 1;
+  }
+  return false;
+}
+
 void TSkinControl::PaintMessage(TMessage& m) {
   PAINTSTRUCT ps{};
   HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(handle_, &ps);

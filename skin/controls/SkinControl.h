@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/Component.h"
@@ -100,6 +101,12 @@ class TSkinControl : public TComponent {
   // WM_PAINT: the whole window through DrawTo (BeginPaint unless the DC
   // came in wParam).
   void PaintMessage(TMessage& m);
+  // WM_PAINT and WM_ERASEBKGND of a control drawn whole from one skin image:
+  // with the image (`skinned`) painted through DrawTo over no erased
+  // background; without it passed on, so the control looks as the system
+  // draws it. For those two, the answer BeforeMessage gives (true: pass
+  // on); for any other message, none.
+  std::optional<bool> PaintWholeOrPassOn(TMessage& m, bool skinned);
   // WM_ERASEBKGND: the parent's background under a framework control, the
   // parent's colour otherwise.
   void EraseMessage(TMessage& m);

@@ -38,15 +38,7 @@ const TDataSkinObject* TSkinHeader::HeaderObject() const {
 bool TSkinHeader::BeforeMessage(TMessage& m) {
   // Without an image the header paints and erases itself as the system
   // would.
-  if (m.Msg == WM_PAINT || m.Msg == WM_ERASEBKGND) {
-    if (!HeaderObject()) return true;
-    if (m.Msg == WM_PAINT) {
-      PaintMessage(m);
-    } else {
-      m.Result = 1;
-    }
-    return false;
-  }
+  if (const auto answer = PaintWholeOrPassOn(m, HeaderObject() != nullptr)) return *answer;
   return TSkinControl::BeforeMessage(m);
 }
 

@@ -17,15 +17,7 @@ int ProgressFill(int length, int position, int maximum) {
 bool TSkinProgress::BeforeMessage(TMessage& m) {
   // Without an image the control paints and erases itself as the system
   // would; only a skinned bar keeps the background from being painted first.
-  if (m.Msg == WM_PAINT || m.Msg == WM_ERASEBKGND) {
-    if (!ProgressObject()) return true;
-    if (m.Msg == WM_PAINT) {
-      PaintMessage(m);
-    } else {
-      m.Result = 1;
-    }
-    return false;
-  }
+  if (const auto answer = PaintWholeOrPassOn(m, ProgressObject() != nullptr)) return *answer;
   return TSkinControl::BeforeMessage(m);
 }
 
