@@ -140,8 +140,7 @@ void TWinSkinForm::ResizeForFrame(bool keep_client) {
     // The title's shift and clip come from the skin and may be anything:
     // summed wide, and the dialog grows at most to its work area's width.
     MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST), &monitor);
+    MonitorOf(monitor);
     const long long wanted = static_cast<long long>(std::max(title.LeftWidth, 0)) +
                              title_text_width_ + std::max(title.RightWidth, 0);
     const int minimum =
@@ -165,8 +164,7 @@ void TWinSkinForm::ResizeForFrame(bool keep_client) {
     // area where it fits.
     POINT at{(window.left + window.right - width) / 2, (window.top + window.bottom - height) / 2};
     MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoW(MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST), &info)) {
+    if (MonitorOf(info)) {
       const RECT& area = info.rcWork;
       at.x = std::max(std::min(at.x, static_cast<LONG>(area.right - width)), area.left);
       at.y = std::max(std::min(at.y, static_cast<LONG>(area.bottom - height)), area.top);
@@ -525,10 +523,8 @@ void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {
   if (child_window_ || IsMdiChild()) return;
   // A maximised skinned window covers the work area of its monitor: the
   // task bar stays visible and nothing of the client is off the screen.
-  HMONITOR monitor = MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST);
   MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!monitor || !GetMonitorInfoW(monitor, &info)) return;
+  if (!MonitorOf(info)) return;
   RECT area = info.rcWork;
   KeepAutoHideBarsReachable(info.rcMonitor, area);
   auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
@@ -536,6 +532,12 @@ void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {
   mmi->ptMaxSize = {area.right - area.left, area.bottom - area.top};
   mmi->ptMaxTrackSize.x = std::max(mmi->ptMaxTrackSize.x, mmi->ptMaxSize.x);
   mmi->ptMaxTrackSize.y = std::max(mmi->ptMaxTrackSize.y, mmi->ptMaxSize.y);
+}
+
+bool TWinSkinForm::MonitorOf(MONITORINFO& info) const {
+  HMONITOR monitor = MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST);
+  info.cbSize = sizeof info;
+  return monitor && GetMonitorInfoW(monitor, &info);
 }
 
 // Shrinks a maximised window by the edges where auto-hidden task bars wait,

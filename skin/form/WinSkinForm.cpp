@@ -397,8 +397,7 @@ bool TWinSkinForm::SkinFrameUsable() const {
   if (!skin_data_ || skin_data_->NotReady()) return false;
   if (frame_kind_ == fkNone) return true;
   MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST), &info)) return false;
+  if (!MonitorOf(info)) return false;
   const RECT& area = info.rcWork;
   return FrameUsable(FrameMetricsOf(*skin_data_, frame_kind_), area.right - area.left,
                      area.bottom - area.top);
@@ -466,13 +465,12 @@ LRESULT CALLBACK TWinSkinForm::ClientSubclassProc(HWND hwnd, UINT msg, WPARAM wp
     return result;
   }
   TMessage m{msg, wp, lp, 0};
-  ++self->busy_;
+  const TCall call(*self);
   try {
     self->ClientDispatch(m);
   } catch (...) {
     // Swallowed: the engine never reports.
   }
-  --self->busy_;
   return m.Result;
 }
 
@@ -529,7 +527,7 @@ LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
   auto* self = reinterpret_cast<TWinSkinForm*>(ref);
   TMessage m{msg, wp, lp, 0};
   bool passed = false;
-  ++self->busy_;
+  const TCall call(*self);
   bool* outer = std::exchange(self->passed_on_, &passed);
   try {
     self->Dispatch(m);
@@ -544,7 +542,6 @@ LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
     }
   }
   self->passed_on_ = outer;
-  --self->busy_;
   return m.Result;
 }
 
@@ -767,11 +764,7 @@ void TWinSkinForm::ColourToolbarText(TMessage& m) {
 void TWinSkinForm::FormHook(TMessage& m) {
   // The form's window method runs the engine's layer: the engine stays
   // while the call lasts.
-  struct TBusy {
-    int& count;
-    explicit TBusy(int& c) : count(c) { ++count; }
-    ~TBusy() { --count; }
-  } busy{busy_};
+  const TCall call(*this);
   switch (m.Msg) {
     case WM_SETTEXT:
       OnSetText(m, form_hook_.Previous());

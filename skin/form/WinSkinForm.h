@@ -183,6 +183,8 @@ class TWinSkinForm : public TComponent {
   void OnSize(TMessage& m);
   void RepaintAfterSize(SIZE client);
   void OnGetMinMaxInfo(TMessage& m);
+  // The monitor the window is on (nearest); false when it cannot be asked.
+  bool MonitorOf(MONITORINFO& info) const;
   void KeepAutoHideBarsReachable(const RECT& monitor, RECT& area);
   // `pass` hands the message on (the form's old window method, or the
   // previous procedure of a bare window).
@@ -305,5 +307,16 @@ class TWinSkinForm : public TComponent {
   // Calls of the engine running now (see Busy), and where the running
   // dispatch notes that it passed its message on.
   int busy_ = 0;
+  // Counts one call of the engine for as long as it lives.
+  class TCall {
+   public:
+    explicit TCall(TWinSkinForm& engine) : busy_(engine.busy_) { ++busy_; }
+    ~TCall() { --busy_; }
+    TCall(const TCall&) = delete;
+    TCall& operator=(const TCall&) = delete;
+
+   private:
+    int& busy_;
+  };
   bool* passed_on_ = nullptr;
 };
