@@ -188,12 +188,23 @@ class DialogColourTest : public SkinEngineTest {
         timer.SetEnabled(false);
         RedrawWindow(box, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        // The screen may show a text a moment after it was painted (a busy
+        // display): one that does not read yet is looked at again for a
+        // second before it counts as unreadable.
+        const auto read = [&](const RECT& r) {
+          TTextLook look = ReadText(Capture(r));
+          for (int retry = 0; retry < 10 && look.ratio < wanted; ++retry) {
+            Sleep(100);
+            look = ReadText(Capture(r));
+          }
+          return look;
+        };
         for (HWND text : TextWindows(box)) {
           RECT r = TextArea(text);
           const RECT client = ClientScreenRect(box);
           IntersectRect(&r, &r, &client);
           if (r.right - r.left < 4 || r.bottom - r.top < 6) continue;
-          const TTextLook look = ReadText(Capture(r));
+          const TTextLook look = read(r);
           ++texts;
           if (look.ratio < wanted) {
             char line[256];
@@ -205,7 +216,7 @@ class DialogColourTest : public SkinEngineTest {
           }
         }
         for (const auto& [label, r] : ToolbarLabels(box)) {
-          const TTextLook look = ReadText(Capture(r));
+          const TTextLook look = read(r);
           ++texts;
           if (look.ratio < wanted) {
             char line[256];
