@@ -12,7 +12,7 @@ namespace {
 
 constexpr wchar_t kTitle[] = L"Tonmill 皮肤预览";
 constexpr int kContentWidth = 980;
-constexpr int kContentHeight = 650;
+constexpr int kContentHeight = 900;
 
 TFormStyle GalleryStyle() {
   TFormStyle style;
@@ -55,6 +55,10 @@ TGalleryForm::TGalleryForm(TComponent* owner, TSkinEnvironment& skins, const TGa
   BuildButtons(box);
   BuildContainers(box);
   BuildScrolling(box);
+  BuildFields(box);
+  BuildCombos(box);
+  BuildPickers(box);
+  BuildMenus();
 
   if (!start.file.empty()) {
     ChooseFile(start.file);

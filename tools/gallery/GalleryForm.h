@@ -59,6 +59,14 @@ class TGalleryForm : public TForm {
   void BuildContainers(TWinControl& box);
   void BuildScrolling(TWinControl& box);
   void BuildStatusBars();
+  // The rows below the first ones, each kept in a file of its own:
+  // edits and spin edits (GalleryFields.cpp), combo boxes
+  // (GalleryCombos.cpp), date pickers and track bars (GalleryPickers.cpp),
+  // menus (GalleryMenus.cpp).
+  void BuildFields(TWinControl& box);
+  void BuildCombos(TWinControl& box);
+  void BuildPickers(TWinControl& box);
+  void BuildMenus();
   void ShowSkinName(const std::wstring& name);
   void PickFile();
 
