@@ -59,6 +59,7 @@ TGalleryForm::TGalleryForm(TComponent* owner, TSkinEnvironment& skins, const TGa
   BuildCombos(box);
   BuildPickers(box);
   BuildMenus();
+  BuildContextMenus();
 
   if (!start.file.empty()) {
     ChooseFile(start.file);

@@ -62,11 +62,12 @@ class TGalleryForm : public TForm {
   // The rows below the first ones, each kept in a file of its own:
   // edits and spin edits (GalleryFields.cpp), combo boxes
   // (GalleryCombos.cpp), date pickers and track bars (GalleryPickers.cpp),
-  // menus (GalleryMenus.cpp).
+  // the main menu (GalleryMenus.cpp), context menus (GalleryContextMenus.cpp).
   void BuildFields(TWinControl& box);
   void BuildCombos(TWinControl& box);
   void BuildPickers(TWinControl& box);
   void BuildMenus();
+  void BuildContextMenus();
   void ShowSkinName(const std::wstring& name);
   void PickFile();
 

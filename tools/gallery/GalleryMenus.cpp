@@ -1,4 +1,4 @@
-// The gallery's the form's main menu and the context menus.
+// The gallery's main menu.
 #include "tools/gallery/GalleryForm.h"
 
 void TGalleryForm::BuildMenus() {

@@ -1,0 +1,5 @@
+// The gallery's context menus.
+#include "tools/gallery/GalleryForm.h"
+
+void TGalleryForm::BuildContextMenus() {
+}
