@@ -32,7 +32,9 @@ void TComboBox::CreateParams(TCreateParams& params) {
   params.style |= WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL;
   switch (style_) {
     case csSimple:
-      params.style |= CBS_SIMPLE;
+      // The list reaches down to the window's bottom (no strip is left
+      // below its last whole row).
+      params.style |= CBS_SIMPLE | CBS_NOINTEGRALHEIGHT;
       break;
     case csDropDownList:
       params.style |= CBS_DROPDOWNLIST;

@@ -9,6 +9,7 @@
 #include "framework/Buttons.h"
 #include "framework/ClassName.h"
 #include "framework/ComCtrls.h"
+#include "framework/ComboBox.h"
 #include "framework/Form.h"
 #include "framework/GraphicControl.h"
 #include "framework/Memo.h"
@@ -19,6 +20,7 @@
 #include "framework/StringList.h"
 #include "framework/ToolBar.h"
 #include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinProgress.h"
@@ -119,6 +121,8 @@ std::unique_ptr<TSkinControl> Make(TKind kind) {
       return std::make_unique<TSkinScControl>();
     case TKind::kProgress:
       return std::make_unique<TSkinProgress>();
+    case TKind::kComboBox:
+      return std::make_unique<TSkinComBox>();
     default:
       return nullptr;
   }
@@ -404,7 +408,7 @@ bool TWalk::Skin3rd(TComponent& control, const std::string& upper) {
 // The rules for one control; the first that matches applies, also when the
 // skin data's SkinControls leaves it nothing to do. Rules that name a class
 // test the framework's class of that kind (given beside them); the framework
-// has no tab, page, band, header, check-box, radio, track-bar, combo-box or
+// has no tab, page, band, header, check-box, radio, track-bar or
 // date-picker controls, so their rules cannot match here. Rules that name
 // foreign classes compare the upper-cased class name.
 void TWalk::Decide(TComponent& control, const std::string& upper) {
@@ -472,6 +476,10 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
   }
   if (dynamic_cast<TScrollBar*>(&control)) {  // scroll-bar controls
     if (Has(xcScrollbar)) Attach(control, TKind::kScrollControl);
+    return;
+  }
+  if (dynamic_cast<TComboBox*>(&control)) {  // combo boxes
+    if (Has(xcCombo)) Attach(control, TKind::kComboBox);
     return;
   }
   if (upper == "TTNTCOMBOBOX") {

@@ -143,6 +143,11 @@ TEST_F(ComboBoxTest, SimpleComboShowsItsListBeneathAndTakesAClick) {
   ASSERT_TRUE(list);
   EXPECT_TRUE(IsWindowVisible(list));
   EXPECT_EQ(GetParent(list), combo.Handle());
+  // The list fills the window below the edit.
+  RECT list_rect{}, combo_rect{};
+  GetWindowRect(list, &list_rect);
+  GetWindowRect(combo.Handle(), &combo_rect);
+  EXPECT_GE(list_rect.bottom, combo_rect.bottom - 1);
   ClickAt(RowCentre(combo.Handle(), 1));
   ASSERT_TRUE(PumpUntil([&] { return combo.ItemIndex() == 1; }));
   EXPECT_EQ(combo.Text(), L"Item 2");

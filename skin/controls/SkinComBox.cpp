@@ -1,0 +1,547 @@
+#include "skin/controls/SkinComBox.h"
+
+#include <oleacc.h>
+
+#include <algorithm>
+
+#include "skin/controls/SkinScrollbar.h"
+#include "skin/data/SkinRender.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/form/SkinWindowMessages.h"
+#include "skin/form/WinSkinForm.h"
+
+namespace {
+constexpr UINT_PTR kEditSubclassId = 0x5345;  // "SE"
+constexpr UINT_PTR kListSubclassId = 0x534C;  // "SL"
+
+COLORREF Rgb(TColor colour) {
+  return static_cast<COLORREF>(ColorToRGB(colour) & 0xFFFFFF);
+}
+
+COMBOBOXINFO InfoOf(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetComboBoxInfo(combo, &info)) info.cbSize = 0;
+  return info;
+}
+
+// The skin's ComboButton object when it has an image, else null.
+const TDataSkinObject* ComboObject(const TSkinData* data) {
+  const TDataSkinObject* button = data ? data->Object(ssComboButton) : nullptr;
+  return button && !button->Bitmap.Empty() ? button : nullptr;
+}
+
+int CellOf(int state, int frames) {
+  return std::clamp(state, 1, std::max(frames, 1));
+}
+}  // namespace
+
+TSkinComBox::~TSkinComBox() {
+  // The parts go before the combo's own procedure comes back.
+  edit_subclass_.Remove();
+  list_subclass_.Remove();
+  list_bar_.reset();
+}
+
+void TSkinComBox::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                              bool change_colour) {
+  if (initialized_) return;
+  TSkinControl::InitControl(control, form, data, change_colour);
+  AttachParts();
+}
+
+void TSkinComBox::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
+  if (initialized_) return;
+  TSkinControl::InitWindow(window, data, form);
+  AttachParts();
+}
+
+void TSkinComBox::AttachParts() {
+  MakeContentBrush();
+  const COMBOBOXINFO info = InfoOf(handle_);
+  if (!info.cbSize) return;
+  if (info.hwndItem && info.hwndItem != handle_) {
+    edit_ = info.hwndItem;
+    edit_subclass_.Install(edit_, &TSkinComBox::EditProc, kEditSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this));
+    PlaceEdit();
+  }
+  list_ = info.hwndList;
+  if (list_) {
+    list_subclass_.Install(list_, &TSkinComBox::ListProc, kListSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this));
+  }
+  if ((Style() & 3) != CBS_SIMPLE) return;
+  // The standing list's scroll bars are painted by the skin too, unless
+  // someone skins the list already.
+  if (!list_ || !form_ || SendMessageW(list_, SKM_ISSKINNED, 0, 0) == 1) return;
+  if (!(GetWindowLongPtrW(list_, GWL_STYLE) & WS_CHILD)) return;
+  if (!data_->SkinControls().Contains(xcScrollbar)) return;
+  auto bar = std::make_unique<TSkinScrollbarH>();
+  try {
+    bar->InitWindow(list_, *data_, *form_);
+  } catch (...) {
+    return;
+  }
+  list_bar_ = std::move(bar);
+  list_bar_->PlaceBars();
+}
+
+void TSkinComBox::MakeContentBrush() {
+  const TSkinColours& colours = data_->Colours();
+  // A skin without content colours leaves the field and list as they are.
+  content_colours_ = !(colours.Window == clWindow && colours.WindowText == clWindowText);
+  content_brush_.Reset(content_colours_ ? CreateSolidBrush(static_cast<COLORREF>(
+                                              ColorToRGB(colours.Window) & 0xFFFFFF))
+                                        : nullptr);
+}
+
+void TSkinComBox::Restore() {
+  TSkinControl::Restore();
+  edit_subclass_.Remove();
+  list_subclass_.Remove();
+  if (list_bar_) {
+    if (list_bar_->LifeState() != slDestroyed) list_bar_->Restore();
+    list_bar_.reset();
+  }
+  content_colours_ = false;
+  mouse_state_ = 0;
+  // The system's colours and look come back; the brush goes once nothing
+  // can ask for it any more.
+  if (handle_ && IsWindow(handle_)) {
+    RedrawWindow(handle_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+  // A dropped list is no child of the combo box.
+  if (list_ && IsWindow(list_)) InvalidateRect(list_, nullptr, TRUE);
+  content_brush_.Reset(nullptr);
+}
+
+void TSkinComBox::SkinChanged() {
+  MakeContentBrush();
+  if (list_bar_ && list_bar_->LifeState() != slDestroyed) list_bar_->SkinChanged();
+  if (handle_ && IsWindow(handle_)) {
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+  TSkinControl::SkinChanged();
+}
+
+bool TSkinComBox::RightToLeft() const {
+  return (GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+}
+
+bool TSkinComBox::ButtonMoved() const {
+  if (!RightToLeft() || !SkinsButton()) return false;
+  const COMBOBOXINFO info = InfoOf(handle_);
+  RECT client{};
+  GetClientRect(handle_, &client);
+  return info.cbSize && info.rcButton.left > client.right / 2;
+}
+
+void TSkinComBox::PlaceEdit() {
+  if (!edit_ || !ButtonMoved()) return;
+  // As wide as the button the skin draws at the left.
+  const TDataSkinObject* mirrored = data_->Object(ssSunkEdge);
+  const bool whole = ComboObject(data_)->Style == 2 && mirrored && !mirrored->Bitmap.Empty();
+  const int button = whole ? mirrored->LeftWidth : GetSystemMetrics(SM_CXHSCROLL) + 2;
+  RECT client{}, edit{};
+  GetClientRect(handle_, &client);
+  GetWindowRect(edit_, &edit);
+  MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&edit), 2);
+  const int left = button + 1, right = client.right - 3;
+  if (edit.left == left && edit.right == right) return;
+  SetWindowPos(edit_, nullptr, left, edit.top, std::max(0, right - left), edit.bottom - edit.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TSkinComBox::SkinsButton() const {
+  if (!ComboObject(data_) || !handle_) return false;
+  if ((Style() & 3) == CBS_SIMPLE) return false;
+  const COMBOBOXINFO info = InfoOf(handle_);
+  return !info.cbSize || !(info.stateButton & STATE_SYSTEM_INVISIBLE);
+}
+
+// --- messages ---------------------------------------------------------------
+
+LRESULT CALLBACK TSkinComBox::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                       DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TSkinComBox*>(ref);
+  const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+  try {
+    // The button shows the focus the edit has.
+    if ((msg == WM_SETFOCUS || msg == WM_KILLFOCUS) && self->SkinActive()) self->Repaint();
+    if (msg == WM_NCDESTROY) self->edit_subclass_.Remove();
+  } catch (...) {
+  }
+  return result;
+}
+
+LRESULT CALLBACK TSkinComBox::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                       DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TSkinComBox*>(ref);
+  const bool ours = self->SkinActive() && self->content_colours_ && ListDrawsTexts(hwnd);
+  try {
+    if (ours && msg == WM_PAINT) {
+      self->PaintList(hwnd, wp);
+      return 0;
+    }
+    if (ours && msg == WM_ERASEBKGND) return 1;
+  } catch (...) {
+  }
+  const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+  try {
+    switch (msg) {
+      case WM_MOUSEMOVE:
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONUP:
+      case WM_KEYDOWN:
+      case WM_TIMER:
+      case WM_MOUSEWHEEL:
+      case LB_SETCURSEL:
+      case LB_SETTOPINDEX:
+        if (ours && IsWindowVisible(hwnd)) self->MarkChosenRow(hwnd);
+        break;
+      case WM_NCDESTROY:
+        self->list_subclass_.Remove();
+        break;
+      default:
+        break;
+    }
+  } catch (...) {
+  }
+  return result;
+}
+
+bool TSkinComBox::ListDrawsTexts(HWND list) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(list, GWL_STYLE));
+  return !(style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE));
+}
+
+void TSkinComBox::PaintChosen(HDC dc, const RECT& rect, const std::wstring& text,
+                              HFONT font) const {
+  const TSkinColours& colours = data_->Colours();
+  TOwnedBrush back(CreateSolidBrush(Rgb(colours.Hilight)));
+  FillRect(dc, &rect, back.Get());
+  TSelectObject chosen_font(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, Rgb(colours.HilightText));
+  RECT r = rect;
+  InflateRect(&r, -2, 0);
+  const bool rtl = RightToLeft();
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
+}
+
+void TSkinComBox::PaintList(HWND list, WPARAM wp) {
+  PAINTSTRUCT ps{};
+  HDC dc = wp ? reinterpret_cast<HDC>(wp) : BeginPaint(list, &ps);
+  RECT client{};
+  GetClientRect(list, &client);
+  if (client.right > 0 && client.bottom > 0 && list_buffer_.SetSize(client.right, client.bottom)) {
+    list_buffer_.Fill(list_buffer_.BoundsRect(), ColorToRGB(data_->Colours().Window));
+    DefSubclassProc(list, WM_PAINT, reinterpret_cast<WPARAM>(list_buffer_.DC()), 0);
+    const auto chosen = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+    RECT row{};
+    if (chosen >= 0 &&
+        SendMessageW(list, LB_GETITEMRECT, chosen, reinterpret_cast<LPARAM>(&row)) != LB_ERR) {
+      const auto length = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, chosen, 0));
+      std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+      SendMessageW(list, LB_GETTEXT, chosen, reinterpret_cast<LPARAM>(text.data()));
+      text.resize(static_cast<size_t>(std::max(length, 0)));
+      PaintChosen(list_buffer_.DC(), row, text,
+                  reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    }
+    list_buffer_.CopyTo(dc, 0, 0);
+  }
+  if (!wp) EndPaint(list, &ps);
+}
+
+void TSkinComBox::MarkChosenRow(HWND list) {
+  const auto chosen = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+  RECT row{};
+  if (chosen < 0 ||
+      SendMessageW(list, LB_GETITEMRECT, chosen, reinterpret_cast<LPARAM>(&row)) == LB_ERR) {
+    return;
+  }
+  RECT client{};
+  GetClientRect(list, &client);
+  if (!IntersectRect(&row, &row, &client)) return;
+  const auto length = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, chosen, 0));
+  std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+  SendMessageW(list, LB_GETTEXT, chosen, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(std::max(length, 0)));
+  TWindowDC dc(list);
+  if (dc.Get()) {
+    PaintChosen(dc.Get(), row, text, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  }
+}
+
+bool TSkinComBox::AnswerContentColours(TMessage& m) {
+  if (!content_colours_ || !content_brush_) return false;
+  const TSkinColours& colours = data_->Colours();
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(colours.WindowText) & 0xFFFFFF));
+  SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(colours.Window) & 0xFFFFFF));
+  m.Result = reinterpret_cast<LRESULT>(content_brush_.Get());
+  return true;
+}
+
+bool TSkinComBox::BeforeMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+      // Asked by the combo's own list and edit (a disabled edit asks for
+      // static colours and keeps the greyed look).
+      return !AnswerContentColours(m);
+    case WM_ERASEBKGND:
+      if (!SkinsButton()) return true;
+      m.Result = 1;
+      return false;
+    case WM_PAINT:
+      if (!SkinsButton()) return true;
+      PaintBuffered(m);
+      return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (ButtonMoved()) {
+        // A press on the skin's button is a press on the system's.
+        const POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+        const RECT b{button_rect_.left, button_rect_.top, button_rect_.right, button_rect_.bottom};
+        if (PtInRect(&b, p)) {
+          const RECT system = InfoOf(handle_).rcButton;
+          m.LParam = MAKELPARAM((system.left + system.right) / 2, (system.top + system.bottom) / 2);
+        }
+      }
+      return true;
+    default:
+      break;
+  }
+  // The field of a drop-down list asks the parent; a framework parent
+  // hands the question back here.
+  if (m.Msg == CN_CTLCOLOREDIT || m.Msg == CN_CTLCOLORLISTBOX) {
+    if (AnswerContentColours(m)) return false;
+  }
+  return TSkinControl::BeforeMessage(m);
+}
+
+void TSkinComBox::SetHot(bool hot) {
+  if (hot == Hot()) return;
+  if (hot) {
+    mouse_state_ |= kMouseHot;
+  } else {
+    mouse_state_ &= ~kMouseHot;
+  }
+  Repaint();
+}
+
+void TSkinComBox::AfterMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Repaint();
+      return;
+    case WM_MOUSEMOVE: {
+      TrackMouseLeave();
+      const POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+      const RECT r{button_rect_.left, button_rect_.top, button_rect_.right, button_rect_.bottom};
+      SetHot(IsWindowEnabled(handle_) && PtInRect(&r, p));
+      return;
+    }
+    case WM_MOUSELEAVE:
+      SetHot(false);
+      return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      mouse_state_ |= kMousePressed;
+      Repaint();
+      return;
+    case WM_LBUTTONUP:
+      mouse_state_ &= ~kMousePressed;
+      Repaint();
+      return;
+    case WM_DRAWITEM:
+    case WM_NCPAINT:
+      Repaint();
+      return;
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+      PlaceEdit();
+      break;
+    case WM_ENABLE:
+      if (!m.WParam) mouse_state_ = 0;
+      break;
+    default:
+      break;
+  }
+  if (m.Msg == CN_COMMAND && (HIWORD(m.WParam) == CBN_CLOSEUP)) {
+    mouse_state_ &= ~kMousePressed;
+    Repaint();
+    return;
+  }
+  if (m.Msg == WM_PAINT) return;  // painted whole in BeforeMessage
+  TSkinControl::AfterMessage(m);
+}
+
+// --- painting ---------------------------------------------------------------
+
+int TSkinComBox::ButtonState() const {
+  if (!IsWindowEnabled(handle_)) return 3;
+  const bool dropped = SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  const bool held = (mouse_state_ & kMousePressed) && GetKeyState(VK_LBUTTON) < 0;
+  if (dropped || held) return 2;
+  HWND focus = GetFocus();
+  const bool focused = focus && (focus == handle_ || (edit_ && focus == edit_));
+  if (focused || Hot()) return 4;
+  return 1;
+}
+
+void TSkinComBox::PaintBuffered(TMessage& m) {
+  PAINTSTRUCT ps{};
+  HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(handle_, &ps);
+  RECT client{};
+  GetClientRect(handle_, &client);
+  try {
+    if (client.right > 0 && client.bottom > 0 && buffer_.SetSize(client.right, client.bottom)) {
+      buffer_.Fill(buffer_.BoundsRect(), FaceColour());
+      // The system draws its field (and, where there is no edit, the text)
+      // into the buffer; the skin goes over it.
+      TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(buffer_.DC()), 0, 0};
+      CallPrevious(inner);
+      MarkChosenField();
+      if (ButtonMoved()) {
+        // The system's button at the right lies in the skin's field.
+        const RECT system = InfoOf(handle_).rcButton;
+        buffer_.Fill({system.left, system.top, system.right, system.bottom},
+                     content_colours_ ? ColorToRGB(data_->Colours().Window)
+                                      : static_cast<TColor>(GetSysColor(COLOR_WINDOW)));
+      }
+      DrawTo(buffer_.DC(), {0, 0, client.right, client.bottom});
+      // The edit and the list paint themselves: the copy leaves them alone.
+      const int saved = SaveDC(dc);
+      for (HWND child = GetWindow(handle_, GW_CHILD); child;
+           child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&r), 2);
+        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+      }
+      buffer_.CopyTo(dc, 0, 0);
+      RestoreDC(dc, saved);
+    }
+  } catch (...) {
+  }
+  if (!m.WParam) EndPaint(handle_, &ps);
+  m.Result = 0;
+}
+
+void TSkinComBox::MarkChosenField() {
+  // A focused drop-down list shows its choice in the skin's highlight; the
+  // field of an owner-drawn one is its owner's.
+  const DWORD style = Style();
+  if (!content_colours_ || (style & 3) != CBS_DROPDOWNLIST ||
+      (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) || GetFocus() != handle_ ||
+      SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0)) {
+    return;
+  }
+  const auto chosen = static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
+  const COMBOBOXINFO info = InfoOf(handle_);
+  if (chosen < 0 || !info.cbSize) return;
+  const auto length = static_cast<int>(SendMessageW(handle_, CB_GETLBTEXTLEN, chosen, 0));
+  if (length < 0) return;
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  SendMessageW(handle_, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  RECT field = info.rcItem;
+  InflateRect(&field, -1, -1);
+  PaintChosen(buffer_.DC(), field, text,
+              reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0)));
+}
+
+void TSkinComBox::DrawTo(HDC, const TRect& rect) {
+  const TDataSkinObject* button = ComboObject(data_);
+  if (!button || rect.Empty() || buffer_.Width() < rect.Width() ||
+      buffer_.Height() < rect.Height()) {
+    return;
+  }
+  const int state = ButtonState();
+  if (button->Style == 2) {
+    DrawStyleWhole(rect, state);
+  } else if (button->Style == 1) {
+    DrawStyleFlat(rect, state);
+  } else {
+    DrawStyleParts(rect, state);
+  }
+}
+
+// The whole combo box is one image of the skin (its field left magenta);
+// the mirrored one, kept as the sunken edge, for right to left.
+void TSkinComBox::DrawStyleWhole(const TRect& r, int state) {
+  const TDataSkinObject* button = ComboObject(data_);
+  const TDataSkinObject* mirrored = data_->Object(ssSunkEdge);
+  const bool rtl = RightToLeft() && mirrored && !mirrored->Bitmap.Empty();
+  const TDataSkinObject& image = rtl ? *mirrored : *button;
+  const int frames = std::max(1, mirrored ? mirrored->Frame : 4);
+  buffer_.Draw(r.left, r.top,
+               RenderSkinCell(image, r.Width(), r.Height(), frames, CellOf(state, frames)), true);
+  button_rect_ =
+      rtl ? TRect{r.left, r.top, std::min(r.right, r.left + image.LeftWidth), r.bottom}
+          : TRect{std::max(r.left, r.right - image.RightWidth), r.top, r.right, r.bottom};
+}
+
+// A sunken edge around the field and a button strip beside it, with the
+// arrow of the extra images over the button.
+void TSkinComBox::DrawStyleParts(const TRect& r, int state) {
+  const auto* button = static_cast<const TDataSkinBorder*>(ComboObject(data_));
+  const int b = GetSystemMetrics(SM_CXHSCROLL);
+  const bool rtl = RightToLeft();
+  TRect glyph;
+  if (rtl) {
+    button_rect_ = {r.left, r.top, std::min(r.right, r.left + b + 2), r.bottom};
+    glyph = {r.left + 2, r.top, button_rect_.right, r.bottom};
+  } else {
+    button_rect_ = {std::max(r.left, r.right - b - 2), r.top, r.right, r.bottom};
+    glyph = {button_rect_.left, r.top, r.right - 2, r.bottom};
+  }
+  // Only the frame and the button: the field keeps what the system drew.
+  const TRect field = rtl ? TRect{r.left + b + 4, r.top + 2, r.right - 2, r.bottom - 2}
+                          : TRect{r.left + 2, r.top + 2, r.right - b - 4, r.bottom - 2};
+  TBackBuffer& out = buffer_;
+  if (const TDataSkinObject* edge = data_->Object(ssSunkEdge); edge && !edge->Bitmap.Empty()) {
+    const int frames = std::max(1, edge->Frame);
+    TBitmap frame = RenderSkinCell(*edge, r.Width(), r.Height(), frames, CellOf(state, frames));
+    frame.FillRect(field, clFuchsia);
+    out.Draw(r.left, r.top, frame, true);
+  }
+  const TBitmap& strip = rtl && !button->Bitmap2.Empty() ? button->Bitmap2 : button->Bitmap;
+  const int frames = std::max(1, button->Frame);
+  DrawStripFrame(out, button_rect_, frames, CellOf(state, frames), strip);
+  const TDataSkinObject* extra = data_->Object(ssExtraImages);
+  if (extra && !extra->Bitmap.Empty()) {
+    const int n = std::max(1, extra->Frame);
+    const int cw = extra->Bitmap.Width() / n, ch = extra->Bitmap.Height();
+    const TRect at = Bounds(glyph.left + (glyph.Width() - cw) / 2,
+                            glyph.top + (glyph.Height() - ch) / 2, cw, ch);
+    DrawStripFrame(out, at, n, CellOf(state, n), extra->Bitmap);
+  }
+}
+
+// A flat frame in the shadow colour and the button image inside it.
+void TSkinComBox::DrawStyleFlat(const TRect& r, int state) {
+  const TDataSkinObject* button = ComboObject(data_);
+  const int b = GetSystemMetrics(SM_CYVTHUMB);
+  const bool rtl = RightToLeft();
+  const TRect inner{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
+  const TColor shadow = ColorToRGB(data_->Colours().ButtonShadow);
+  buffer_.Fill({r.left, r.top, r.right, r.top + 1}, shadow);
+  buffer_.Fill({r.left, r.bottom - 1, r.right, r.bottom}, shadow);
+  buffer_.Fill({r.left, r.top, r.left + 1, r.bottom}, shadow);
+  buffer_.Fill({r.right - 1, r.top, r.right, r.bottom}, shadow);
+  const int frames = std::max(1, button->Frame);
+  const int height = std::min(inner.Height(), button->Bitmap.Height());
+  button_rect_ =
+      rtl ? TRect{inner.left, inner.top, std::min(inner.right, inner.left + b), inner.top + height}
+          : TRect{std::max(inner.left, inner.right - b), inner.top, inner.right,
+                  inner.top + height};
+  DrawStripFrame(buffer_, button_rect_, frames, CellOf(state, frames), button->Bitmap);
+}
