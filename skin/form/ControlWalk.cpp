@@ -19,6 +19,7 @@
 #include "framework/StdCtrls.h"
 #include "framework/StringList.h"
 #include "framework/ToolBar.h"
+#include "framework/TrackBar.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinObjImage.h"
@@ -28,6 +29,7 @@
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinToolBar.h"
+#include "skin/controls/SkinTrackBar.h"
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/Skin3rdMap.h"
@@ -121,6 +123,8 @@ std::unique_ptr<TSkinControl> Make(TKind kind) {
       return std::make_unique<TSkinScControl>();
     case TKind::kProgress:
       return std::make_unique<TSkinProgress>();
+    case TKind::kTrackBar:
+      return std::make_unique<TSkinTrackBar>();
     case TKind::kComboBox:
       return std::make_unique<TSkinComBox>();
     default:
@@ -423,6 +427,10 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
   }
   if (upper == "TMVCPANEL") {
     if (windowed) Children(*windowed);
+    return;
+  }
+  if (dynamic_cast<TTrackBar*>(&control)) {  // track bars
+    if (Has(xcTrackBar)) Attach(control, TKind::kTrackBar);
     return;
   }
   if (upper == "TUPDOWN" || upper == "TSPINBUTTON") {

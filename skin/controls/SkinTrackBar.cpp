@@ -1,0 +1,257 @@
+#include "skin/controls/SkinTrackBar.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "skin/data/SkinRender.h"
+#include "skin/data/WinSkinData.h"
+
+namespace {
+constexpr int kThumbFrames = 5;
+// Cells of a thumb strip (cell 1 is a plain face no state shows).
+constexpr int kThumbRest = 2;
+constexpr int kThumbHot = 3;
+constexpr int kThumbPressed = 4;
+constexpr int kThumbDisabled = 5;
+
+const TDataSkinObject* WithImage(const TSkinData* data, TSkinSlot slot) {
+  const TDataSkinObject* object = data ? data->Object(slot) : nullptr;
+  return object && !object->Bitmap.Empty() ? object : nullptr;
+}
+
+COLORREF Rgb(TColor colour) {
+  return static_cast<COLORREF>(ColorToRGB(colour) & 0xFFFFFF);
+}
+
+bool Empty(const RECT& r) {
+  return r.right <= r.left || r.bottom <= r.top;
+}
+
+// Restores the DC's clipping (and whatever else was changed) when it goes.
+class TSavedDC {
+ public:
+  explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~TSavedDC() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+  TSavedDC(const TSavedDC&) = delete;
+  TSavedDC& operator=(const TSavedDC&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+}  // namespace
+
+bool TSkinTrackBar::Vertical() const {
+  return (Style() & TBS_VERT) != 0;
+}
+
+const TDataSkinObject* TSkinTrackBar::ThumbObject() const {
+  const DWORD style = Style();
+  // The shape the control gives its thumb: square with ticks on both sides,
+  // else pointing to the side its ticks stand on.
+  TSkinSlot shaped = ssThumbHorz;
+  TSkinSlot square = ssThumbHorz;
+  if (style & TBS_VERT) {
+    square = ssThumbVert;
+    shaped = (style & TBS_BOTH) ? ssThumbVert : (style & TBS_LEFT) ? ssThumbLeft : ssThumbRight;
+  } else {
+    shaped = (style & TBS_BOTH) ? ssThumbHorz : (style & TBS_TOP) ? ssThumbUp : ssThumbDown;
+  }
+  if (const TDataSkinObject* object = WithImage(data_, shaped)) return object;
+  return WithImage(data_, square);
+}
+
+RECT TSkinTrackBar::ThumbRect() const {
+  RECT r{};
+  if (!handle_ || !IsWindow(handle_)) return r;
+  SendMessageW(handle_, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+int TSkinTrackBar::ThumbCell() const {
+  if (!IsWindowEnabled(handle_) || !EnabledInItsWindow()) return kThumbDisabled;
+  if ((mouse_state_ & kMousePressed) && GetCapture() == handle_) return kThumbPressed;
+  if (mouse_state_ & kMouseHot) return kThumbHot;
+  return kThumbRest;
+}
+
+void TSkinTrackBar::SkinChanged() {
+  // The control draws its channel and thumb through us: a repaint is all
+  // a new skin needs.
+  TSkinControl::SkinChanged();
+}
+
+bool TSkinTrackBar::BeforeMessage(TMessage& m) {
+  if (m.Msg == WM_NOTIFY || m.Msg == CN_NOTIFY) {
+    const auto* header = reinterpret_cast<const NMHDR*>(m.LParam);
+    if (header && header->hwndFrom == handle_ && header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+      m.Result = CustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(m.LParam));
+      return false;
+    }
+    return true;
+  }
+  switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      // A press on the thumb holds it; one beside it pages the control.
+      const POINT point{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+      const RECT thumb = ThumbRect();
+      if (PtInRect(&thumb, point)) mouse_state_ |= kMousePressed;
+      return true;
+    }
+    default:
+      return TSkinControl::BeforeMessage(m);
+  }
+}
+
+void TSkinTrackBar::AfterMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (mouse_state_ & kMousePressed) RedrawThumb();
+      return;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (!(mouse_state_ & kMousePressed)) return;
+      mouse_state_ &= ~kMousePressed;
+      // After a drag the mouse may have been let go beside the thumb.
+      if (m.Msg == WM_LBUTTONUP) {
+        const POINT point{static_cast<short>(LOWORD(m.LParam)),
+                          static_cast<short>(HIWORD(m.LParam))};
+        const RECT thumb = ThumbRect();
+        if (PtInRect(&thumb, point)) {
+          mouse_state_ |= kMouseHot;
+        } else {
+          mouse_state_ &= ~kMouseHot;
+        }
+      }
+      RedrawThumb();
+      return;
+    case WM_MOUSEMOVE: {
+      const POINT point{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+      const RECT thumb = ThumbRect();
+      SetHot(PtInRect(&thumb, point) != 0);
+      TrackMouseLeave();
+      return;
+    }
+    case WM_MOUSELEAVE:
+      SetHot(false);
+      return;
+    default:
+      TSkinControl::AfterMessage(m);
+  }
+}
+
+void TSkinTrackBar::SetHot(bool hot) {
+  if (((mouse_state_ & kMouseHot) != 0) == hot) return;
+  if (hot) {
+    mouse_state_ |= kMouseHot;
+  } else {
+    mouse_state_ &= ~kMouseHot;
+  }
+  RedrawThumb();
+}
+
+void TSkinTrackBar::RedrawThumb() {
+  const RECT thumb = ThumbRect();
+  if (!Empty(thumb)) InvalidateRect(handle_, &thumb, TRUE);
+}
+
+LRESULT TSkinTrackBar::CustomDraw(const NMCUSTOMDRAW& draw) {
+  switch (draw.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      if (draw.dwItemSpec == TBCD_THUMB) {
+        DrawThumb(draw.hdc);
+        return CDRF_SKIPDEFAULT;
+      }
+      if (draw.dwItemSpec == TBCD_CHANNEL) {
+        DrawChannel(draw.hdc);
+        return CDRF_SKIPDEFAULT;
+      }
+      return CDRF_DODEFAULT;
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
+void TSkinTrackBar::PutImage(HDC dc, int x, int y, const TBitmap& image, bool transparent) {
+  if (image.Empty() || !buffer_.SetSize(image.Width(), image.Height())) return;
+  // What the control has drawn there so far shows where the image leaves
+  // magenta.
+  if (transparent) {
+    BitBlt(buffer_.DC(), 0, 0, image.Width(), image.Height(), dc, x, y, SRCCOPY);
+  }
+  buffer_.Draw(0, 0, image, transparent, clFuchsia);
+  buffer_.CopyTo(dc, x, y);
+}
+
+void TSkinTrackBar::DrawThumb(HDC dc) {
+  if (!dc || !handle_ || !IsWindow(handle_)) return;
+  RECT client{};
+  GetClientRect(handle_, &client);
+  const RECT thumb = ThumbRect();
+  RECT shown{};
+  if (!IntersectRect(&shown, &thumb, &client)) return;
+  TSavedDC saved(dc);
+  IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+  const int width = thumb.right - thumb.left;
+  const int height = thumb.bottom - thumb.top;
+  if (const TDataSkinObject* image = ThumbObject()) {
+    // The whole cell stretched over the thumb.
+    const TBitmap cell = RenderSkinPart(width, height, image->Bitmap, TSkinMargins{}, false, false,
+                                        kThumbFrames, ThumbCell());
+    PutImage(dc, thumb.left, thumb.top, cell, true);
+    return;
+  }
+  // Without an image: the thumb outlined in the skin's shadow colour.
+  const TSkinColours& colours = data_->Colours();
+  TOwnedPen pen(CreatePen(PS_SOLID, 1, Rgb(colours.ButtonShadow)));
+  TOwnedBrush brush(CreateSolidBrush(Rgb(colours.ButtonFace)));
+  TSelectObject use_pen(dc, pen.Get());
+  TSelectObject use_brush(dc, brush.Get());
+  Rectangle(dc, thumb.left, thumb.top, thumb.right, thumb.bottom);
+}
+
+void TSkinTrackBar::DrawChannel(HDC dc) {
+  if (!dc || !handle_ || !IsWindow(handle_)) return;
+  RECT channel{};
+  SendMessageW(handle_, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  RECT client{};
+  GetClientRect(handle_, &client);
+  const bool vertical = Vertical();
+  // Some systems answer a standing channel as if it lay down.
+  if (vertical && channel.right - channel.left > channel.bottom - channel.top) {
+    channel = {channel.top, channel.left, channel.bottom, channel.right};
+  }
+  const int channel_width = channel.right - channel.left;
+  const int channel_height = channel.bottom - channel.top;
+  if (channel_width <= 0 || channel_height <= 0) return;
+  TSavedDC saved(dc);
+  IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+  if (vertical) {
+    const TDataSkinObject* track = WithImage(data_, ssTrackVert);
+    if (!track) return;
+    // Its caps kept at either end, its middle stretched; centred across.
+    const int w = track->Bitmap.Width();
+    const int x = w < channel_width ? channel.left + (channel_width - w) / 2 : channel.left;
+    const TSkinMargins caps{0, std::max(0, track->TopHeight), 0, std::max(0, track->BottomHeight)};
+    PutImage(dc, x, channel.top,
+             RenderSkinPart(w, channel_height, track->Bitmap, caps, false, false, 1, 1),
+             track->Trans == 1);
+    return;
+  }
+  const TDataSkinObject* track = WithImage(data_, ssTrack);
+  if (!track) return;
+  const int h = track->Bitmap.Height();
+  const int y = h < channel_height ? channel.top + (channel_height - h) / 2 : channel.top;
+  const TSkinMargins caps{std::max(0, track->LeftWidth), 0, std::max(0, track->RightWidth), 0};
+  PutImage(dc, channel.left, y,
+           RenderSkinPart(channel_width, h, track->Bitmap, caps, false, false, 1, 1),
+           track->Trans == 1);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// TSkinTrackBar: a track bar whose channel and thumb come from the skin,
+// through the control's custom-draw notifications: the control still lays
+// out, erases and draws its ticks and focus itself. The channel is the
+// skin's "Track" image (the "TRACKVERT" image standing up), its ends kept
+// and its middle stretched; the thumb is the skin's thumb image for the
+// control's shape (pointing to its ticks, or square with ticks on both
+// sides), in the cell of its state: at rest 2, under the mouse 3, held
+// down 4, disabled 5. Without a thumb image the thumb is outlined in the
+// skin's ButtonShadow.
+#include "skin/controls/SkinControl.h"
+
+class TDataSkinObject;
+
+class TSkinTrackBar : public TSkinControl {
+ public:
+  using TSkinControl::TSkinControl;
+
+  void SkinChanged() override;
+  // The thumb's cell as it is drawn now (2 at rest, 3 hot, 4 held, 5
+  // disabled).
+  int ThumbCell() const;
+  // The thumb image the control's shape asks for (null without one).
+  const TDataSkinObject* ThumbObject() const;
+
+ protected:
+  bool BeforeMessage(TMessage& m) override;
+  void AfterMessage(TMessage& m) override;
+
+ private:
+  LRESULT CustomDraw(const NMCUSTOMDRAW& draw);
+  void DrawThumb(HDC dc);
+  void DrawChannel(HDC dc);
+  // `image` at (x, y) of `dc`, magenta left out when `transparent`, over
+  // what the DC already shows.
+  void PutImage(HDC dc, int x, int y, const TBitmap& image, bool transparent);
+  RECT ThumbRect() const;
+  bool Vertical() const;
+  void SetHot(bool hot);
+  void RedrawThumb();
+};
