@@ -138,17 +138,21 @@ bool TSkinComBox::ButtonMoved() const {
   return info.cbSize && info.rcButton.left > client.right / 2;
 }
 
+int TSkinComBox::LeftButtonWidth() const {
+  const TDataSkinObject* mirrored = data_->Object(ssSunkEdge);
+  const TDataSkinObject* button = ComboObject(data_);
+  const bool whole = button && button->Style == 2 && mirrored && !mirrored->Bitmap.Empty();
+  return whole ? mirrored->LeftWidth : GetSystemMetrics(SM_CXHSCROLL) + 2;
+}
+
 void TSkinComBox::PlaceEdit() {
   if (!edit_ || !ButtonMoved()) return;
-  // As wide as the button the skin draws at the left.
-  const TDataSkinObject* mirrored = data_->Object(ssSunkEdge);
-  const bool whole = ComboObject(data_)->Style == 2 && mirrored && !mirrored->Bitmap.Empty();
-  const int button = whole ? mirrored->LeftWidth : GetSystemMetrics(SM_CXHSCROLL) + 2;
+  const int button = LeftButtonWidth();
   RECT client{}, edit{};
   GetClientRect(handle_, &client);
   GetWindowRect(edit_, &edit);
   MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&edit), 2);
-  const int left = button + 1, right = client.right - 3;
+  const int left = button + 1, right = client.right - 2;
   if (edit.left == left && edit.right == right) return;
   SetWindowPos(edit_, nullptr, left, edit.top, std::max(0, right - left), edit.bottom - edit.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -217,19 +221,23 @@ bool TSkinComBox::ListDrawsTexts(HWND list) {
   return !(style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE));
 }
 
-void TSkinComBox::PaintChosen(HDC dc, const RECT& rect, const std::wstring& text,
-                              HFONT font) const {
-  const TSkinColours& colours = data_->Colours();
-  TOwnedBrush back(CreateSolidBrush(Rgb(colours.Hilight)));
-  FillRect(dc, &rect, back.Get());
-  TSelectObject chosen_font(dc, font);
+void TSkinComBox::PaintFieldText(HDC dc, const RECT& rect, const std::wstring& text, HFONT font,
+                                 TColor back, TColor ink) const {
+  TOwnedBrush brush(CreateSolidBrush(Rgb(back)));
+  FillRect(dc, &rect, brush.Get());
+  TSelectObject text_font(dc, font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, Rgb(colours.HilightText));
+  SetTextColor(dc, Rgb(ink));
   RECT r = rect;
   InflateRect(&r, -2, 0);
   const bool rtl = RightToLeft();
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
+}
+
+void TSkinComBox::PaintChosen(HDC dc, const RECT& rect, const std::wstring& text,
+                              HFONT font) const {
+  PaintFieldText(dc, rect, text, font, data_->Colours().Hilight, data_->Colours().HilightText);
 }
 
 void TSkinComBox::PaintList(HWND list, WPARAM wp) {
@@ -408,13 +416,6 @@ void TSkinComBox::PaintBuffered(TMessage& m) {
       TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(buffer_.DC()), 0, 0};
       CallPrevious(inner);
       MarkChosenField();
-      if (ButtonMoved()) {
-        // The system's button at the right lies in the skin's field.
-        const RECT system = InfoOf(handle_).rcButton;
-        buffer_.Fill({system.left, system.top, system.right, system.bottom},
-                     content_colours_ ? ColorToRGB(data_->Colours().Window)
-                                      : static_cast<TColor>(GetSysColor(COLOR_WINDOW)));
-      }
       DrawTo(buffer_.DC(), {0, 0, client.right, client.bottom});
       // The edit and the list paint themselves: the copy leaves them alone.
       const int saved = SaveDC(dc);
@@ -436,26 +437,55 @@ void TSkinComBox::PaintBuffered(TMessage& m) {
 }
 
 void TSkinComBox::MarkChosenField() {
-  // A focused drop-down list shows its choice in the skin's highlight; the
-  // field of an owner-drawn one is its owner's.
+  // The field of a drop-down list is drawn again where the skin has more to
+  // say than the system: a focused one shows its choice in the skin's
+  // highlight, and one whose button the skin moved to the left shows its
+  // text at the right, over the system's button. The field of an
+  // owner-drawn one is its owner's.
   const DWORD style = Style();
-  if (!content_colours_ || (style & 3) != CBS_DROPDOWNLIST ||
-      (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) || GetFocus() != handle_ ||
-      SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0)) {
+  if ((style & 3) != CBS_DROPDOWNLIST || (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE))) {
     return;
   }
-  const auto chosen = static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
+  const bool moved = ButtonMoved();
+  const bool lit =
+      content_colours_ && GetFocus() == handle_ && !SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0);
   const COMBOBOXINFO info = InfoOf(handle_);
-  if (chosen < 0 || !info.cbSize) return;
-  const auto length = static_cast<int>(SendMessageW(handle_, CB_GETLBTEXTLEN, chosen, 0));
-  if (length < 0) return;
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendMessageW(handle_, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
+  if ((!moved && !lit) || !info.cbSize) return;
+  const auto chosen = static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
+  std::wstring text;
+  if (chosen >= 0) {
+    const auto length = static_cast<int>(SendMessageW(handle_, CB_GETLBTEXTLEN, chosen, 0));
+    text.assign(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+    SendMessageW(handle_, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::max(length, 0)));
+  }
   RECT field = info.rcItem;
   InflateRect(&field, -1, -1);
-  PaintChosen(buffer_.DC(), field, text,
-              reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0)));
+  // The skin's button goes over the left of it afterwards; the text keeps
+  // clear of that.
+  RECT text_area = field;
+  if (moved) {
+    field.right = std::max(field.right, info.rcButton.right);
+    text_area = field;
+    text_area.left = std::max(field.left, LeftButtonWidth() + 1L);
+  }
+  const TSkinColours& colours = data_->Colours();
+  const bool enabled = IsWindowEnabled(handle_) != FALSE;
+  TColor back = content_colours_ ? ColorToRGB(colours.Window)
+                                 : static_cast<TColor>(GetSysColor(COLOR_WINDOW));
+  TColor ink = content_colours_ ? ColorToRGB(colours.WindowText)
+                                : static_cast<TColor>(GetSysColor(COLOR_WINDOWTEXT));
+  if (!enabled) {
+    back = FaceColour();
+    ink = static_cast<TColor>(GetSysColor(COLOR_GRAYTEXT));
+  } else if (lit && chosen >= 0) {
+    back = ColorToRGB(colours.Hilight);
+    ink = ColorToRGB(colours.HilightText);
+  }
+  TOwnedBrush brush(CreateSolidBrush(Rgb(back)));
+  FillRect(buffer_.DC(), &field, brush.Get());
+  PaintFieldText(buffer_.DC(), text_area, text,
+                 reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0)), back, ink);
 }
 
 void TSkinComBox::DrawTo(HDC, const TRect& rect) {

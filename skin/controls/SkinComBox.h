@@ -63,6 +63,8 @@ class TSkinComBox : public TSkinControl {
   void MarkChosenRow(HWND list);
   // `text` in `rect` of `dc` in the skin's highlight colours.
   void PaintChosen(HDC dc, const RECT& rect, const std::wstring& text, HFONT font) const;
+  void PaintFieldText(HDC dc, const RECT& rect, const std::wstring& text, HFONT font, TColor back,
+                      TColor ink) const;
   // The choice of a focused drop-down list in the skin's highlight, in the
   // back buffer.
   void MarkChosenField();
@@ -79,6 +81,8 @@ class TSkinComBox : public TSkinControl {
   // beside it and the system's button is covered by the field.
   bool ButtonMoved() const;
   void PlaceEdit();
+  // The width of the button the skin draws at the left of such a combo.
+  int LeftButtonWidth() const;
   // The system's paint into the back buffer, the skin over it, one copy.
   void PaintBuffered(TMessage& m);
   // WM_CTLCOLOR* of the field, the edit or the list: the content colours,

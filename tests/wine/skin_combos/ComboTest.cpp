@@ -252,6 +252,7 @@ TEST_F(ComboTest, RightToLeftComboHasItsMirroredButtonAtTheLeftAndOpensFromIt) {
   TForm& form = ShowSkinned(0, [&](TForm& f) {
     list = &Combo(f, csDropDownList, 20, 20, 200, 6);
     list->SetRightToLeft(true);
+    list->SetItemIndex(0);
     edit = &Combo(f, csDropDown, 20, 70, 200, 6);
     edit->SetRightToLeft(true);
     FocusSink(f);
@@ -283,7 +284,27 @@ TEST_F(ComboTest, RightToLeftComboHasItsMirroredButtonAtTheLeftAndOpensFromIt) {
       }
     }
     EXPECT_GT(differ, 20);
-    EXPECT_EQ(foreign, 0) << "a button shows at the right";
+    if (combo == list) {
+      // The choice reads from the right: its text ends near the right edge
+      // and all of it shows beside the button.
+      const TBitmap text = Capture(ScreenOf(combo->Handle(), FieldOf(*combo)));
+      const TTextLook look = ReadText(text);
+      // Beside the button, in the field's coordinates.
+      const int from = std::max(0, static_cast<int>(b.right - FieldOf(*combo).left) + 2);
+      int first = -1, last = -1;
+      for (int x = from; x < text.Width(); ++x) {
+        for (int y = 0; y < text.Height(); ++y) {
+          if (ContrastRatio(text.Pixel(x, y), look.back) < 3) continue;
+          if (first < 0) first = x;
+          last = x;
+        }
+      }
+      EXPECT_GT(last, text.Width() - 12);
+      EXPECT_GT(first, from + 20);
+      EXPECT_GE(look.ratio, 4.5);
+    } else {
+      EXPECT_EQ(foreign, 0) << "a button shows at the right";
+    }
     // An edit lies beside the button, not over it.
     if (HWND inner = object->EditHandle()) {
       RECT r = WindowRect(inner);
