@@ -44,6 +44,12 @@ void TBackBuffer::Fill(const TRect& rect, TColor colour) {
   for (int y = r.top; y < r.bottom; ++y) std::fill(Row(y) + r.left, Row(y) + r.right, pixel);
 }
 
+std::span<std::uint32_t> TBackBuffer::Pixels() {
+  if (!bits_) return {};
+  GdiFlush();
+  return {bits_, static_cast<size_t>(width_) * static_cast<size_t>(height_)};
+}
+
 void TBackBuffer::Draw(int x, int y, const TBitmap& bitmap, bool transparent, TColor key) {
   DrawStretched(Bounds(x, y, bitmap.Width(), bitmap.Height()), bitmap, bitmap.BoundsRect(),
                 transparent, key);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "framework/Bitmap.h"
 #include "framework/BitmapWin32.h"
@@ -38,6 +39,9 @@ class TBackBuffer {
                      TColor key = clFuchsia);
   // The whole buffer to (x, y) of `target`.
   void CopyTo(HDC target, int x, int y) const;
+  // The pixels as GDI left them (rows from the top, 0x00RRGGBB words), for
+  // recolouring what a control drew into the buffer.
+  std::span<std::uint32_t> Pixels();
 
  private:
   std::uint32_t* Row(int y) { return bits_ + static_cast<size_t>(y) * width_; }

@@ -9,6 +9,7 @@
 #include "framework/Buttons.h"
 #include "framework/ClassName.h"
 #include "framework/ComCtrls.h"
+#include "framework/DateTimePicker.h"
 #include "framework/ComboBox.h"
 #include "framework/Form.h"
 #include "framework/GraphicControl.h"
@@ -21,6 +22,7 @@
 #include "framework/ToolBar.h"
 #include "framework/TrackBar.h"
 #include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinPanels.h"
@@ -125,6 +127,8 @@ std::unique_ptr<TSkinControl> Make(TKind kind) {
       return std::make_unique<TSkinProgress>();
     case TKind::kTrackBar:
       return std::make_unique<TSkinTrackBar>();
+    case TKind::kDateTime:
+      return std::make_unique<TSkinDateTime>();
     case TKind::kComboBox:
       return std::make_unique<TSkinComBox>();
     default:
@@ -492,6 +496,13 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
   }
   if (upper == "TTNTCOMBOBOX") {
     if (Has(xcCombo)) Attach(control, TKind::kComboBox);
+    return;
+  }
+  if (auto* picker = dynamic_cast<TDateTimePicker*>(&control)) {  // date-time pickers
+    // A picker of times, or one that moves its date with up-down arrows,
+    // has no drop-down button: it is skinned as an edit.
+    const bool edit_like = picker->Kind() == dtkTime || picker->DateMode() == dmUpDown;
+    if (Has(xcEdit)) Attach(control, edit_like ? TKind::kEdit : TKind::kDateTime);
     return;
   }
   if (upper == "TRICHEDIT" || upper == "TWWDBRICHEDIT" || upper == "TDXDBMEMO") {
