@@ -40,6 +40,7 @@ TSkinComBox::~TSkinComBox() {
   // The parts go before the combo's own procedure comes back.
   edit_subclass_.Remove();
   list_subclass_.Remove();
+  parent_subclass_.Remove();
   list_bar_.reset();
 }
 
@@ -58,6 +59,13 @@ void TSkinComBox::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
 
 void TSkinComBox::AttachParts() {
   MakeContentBrush();
+  if (!control_) {
+    if (HWND parent = GetParent(handle_)) {
+      // One layer per combo box: the id tells them apart.
+      parent_subclass_.Install(parent, &TSkinComBox::ParentProc, reinterpret_cast<UINT_PTR>(this),
+                               reinterpret_cast<DWORD_PTR>(this));
+    }
+  }
   const COMBOBOXINFO info = InfoOf(handle_);
   if (!info.cbSize) return;
   if (info.hwndItem && info.hwndItem != handle_) {
@@ -100,6 +108,7 @@ void TSkinComBox::Restore() {
   TSkinControl::Restore();
   edit_subclass_.Remove();
   list_subclass_.Remove();
+  parent_subclass_.Remove();
   if (list_bar_) {
     if (list_bar_->LifeState() != slDestroyed) list_bar_->Restore();
     list_bar_.reset();
@@ -178,6 +187,25 @@ LRESULT CALLBACK TSkinComBox::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
   } catch (...) {
   }
   return result;
+}
+
+LRESULT CALLBACK TSkinComBox::ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                         DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TSkinComBox*>(ref);
+  try {
+    if (msg == WM_CTLCOLOREDIT && reinterpret_cast<HWND>(lp) == self->handle_ &&
+        self->SkinActive()) {
+      TMessage m{msg, wp, lp, 0};
+      if (self->AnswerContentColours(m)) return m.Result;
+    }
+    if (msg == WM_NCDESTROY) {
+      const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+      self->parent_subclass_.Remove();
+      return result;
+    }
+  } catch (...) {
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 LRESULT CALLBACK TSkinComBox::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,

@@ -53,6 +53,10 @@ class TSkinComBox : public TSkinControl {
  private:
   static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                    DWORD_PTR ref);
+  // A combo box without a framework parent asks its parent window for the
+  // colours of its field; that window is watched for the question.
+  static LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                     DWORD_PTR ref);
   static LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                    DWORD_PTR ref);
   // The list paints into a back buffer, its chosen row is put into the
@@ -102,6 +106,7 @@ class TSkinComBox : public TSkinControl {
   HWND list_ = nullptr;
   TWindowSubclass edit_subclass_;
   TWindowSubclass list_subclass_;
+  TWindowSubclass parent_subclass_;
   TBackBuffer list_buffer_;
   std::unique_ptr<TSkinScrollbarH> list_bar_;
   TOwnedBrush content_brush_;
