@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/GraphicControl.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/data/WinSkinData.h"
 
 // --- TSkinGroupBox ----------------------------------------------------------
@@ -163,6 +164,8 @@ bool TSkinBoxH::BeforeMessage(TMessage& m) {
     m.Result = 0;
     return false;
   }
+  // Edits inside show the skin's content colours.
+  if (form_ && AnswerEditColour(*form_, m)) return false;
   if (m.Msg == WM_CTLCOLORSTATIC) {
     CallPrevious(m);
     if (data_->FaceBrush()) {

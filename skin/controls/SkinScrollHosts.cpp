@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/ScrollBar.h"
+#include "framework/StringList.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinProps.h"
 #include "skin/controls/SkinScrollbar.h"
@@ -164,6 +165,11 @@ void TSkinScrollbar::PaintBorder(HDC dc) {
 }
 
 bool TSkinScrollbar::BeforeMessage(TMessage& m) {
+  if ((m.Msg == CN_CTLCOLOREDIT || m.Msg == CN_CTLCOLORSTATIC) &&
+      AsciiLower(WindowClassName(handle_)) == "edit") {
+    m.Result = content_brushes_.Answer(reinterpret_cast<HDC>(m.WParam), handle_, data_->Colours());
+    return false;
+  }
   if (m.Msg == WM_NCPAINT && draw_border_) {
     CallPrevious(m);
     TWindowDC dc(handle_, TDCArea::daWholeWindow);

@@ -16,6 +16,7 @@
 
 #include <memory>
 
+#include "skin/controls/ContentBrushes.h"
 #include "skin/controls/ScrollGeometry.h"
 #include "skin/controls/SkinControl.h"
 
@@ -138,6 +139,8 @@ class TSkinScrollbar : public TSkinControl {
  private:
   void PaintBorder(HDC dc);
   void TakeFixedColour();
+  // Memos and other edits of many lines show the skin's content colours.
+  TContentBrushes content_brushes_;
 
   TScrollOverlays bars_;
   bool draw_border_ = true;

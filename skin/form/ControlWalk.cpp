@@ -24,6 +24,7 @@
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinComBox.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinProgress.h"
@@ -32,6 +33,7 @@
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/controls/SkinTrackBar.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/Skin3rdMap.h"
@@ -125,6 +127,10 @@ std::unique_ptr<TSkinControl> Make(TKind kind) {
       return std::make_unique<TSkinScControl>();
     case TKind::kProgress:
       return std::make_unique<TSkinProgress>();
+    case TKind::kEdit:
+      return std::make_unique<TSkinEdit>();
+    case TKind::kUpDown:
+      return std::make_unique<TSkinUpDown>();
     case TKind::kTrackBar:
       return std::make_unique<TSkinTrackBar>();
     case TKind::kDateTime:
@@ -534,6 +540,11 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
   }
   if (dynamic_cast<TListView*>(&control)) {  // list views
     if (Has(xcScrollbar)) Attach(control, TKind::kListView);
+    return;
+  }
+  if (dynamic_cast<TMemo*>(&control) && !NeedsScrollBars(control)) {
+    // A memo without scroll bars is an edit of many lines.
+    if (Has(xcEdit)) Attach(control, TKind::kEdit);
     return;
   }
   if (dynamic_cast<TScrollBox*>(&control) || dynamic_cast<TMemo*>(&control)) {

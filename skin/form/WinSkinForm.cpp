@@ -10,6 +10,7 @@
 #include "framework/Persistent.h"
 #include "framework/Subclass.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/CaptionButtons.h"
@@ -603,9 +604,15 @@ bool TWinSkinForm::DispatchStage1(TMessage& m) {
                                                                               : pkFormMenu);
       CallPrevious(m);
       return true;
+    case WM_CTLCOLOREDIT:
+      // A bare window's skinned edits show the skin's content colours.
+      if (IsBareWindow() && AnswerEditColour(*this, m)) return true;
+      break;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
+      // Read-only and disabled edits ask here too.
+      if (m.Msg == WM_CTLCOLORSTATIC && IsBareWindow() && AnswerEditColour(*this, m)) return true;
       CallPrevious(m);
       // A bare window takes the skin's face: its texts (static texts,
       // check-box, radio and group captions) take the skin's text colour
