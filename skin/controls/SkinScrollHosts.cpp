@@ -325,6 +325,7 @@ TSkinListView::~TSkinListView() = default;
 void TSkinListView::AttachScrollHost(TWinControl& control, TSkinData& data, TWinSkinForm& form) {
   TSkinScrollbar::AttachScrollHost(control, data, form);
   TakeContentColours();
+  TakeGridLines();
   SkinHeaderWindow();
 }
 
@@ -362,6 +363,7 @@ void TSkinListView::TakeContentColours() {
 
 void TSkinListView::SkinChanged() {
   TakeContentColours();
+  TakeGridLines();
   TSkinScrollbar::SkinChanged();
   if (header_ && header_->LifeState() != slDestroyed) header_->SkinChanged();
 }
@@ -374,6 +376,7 @@ void TSkinListView::Restore() {
     InvalidateRect(handle_, nullptr, TRUE);
   }
   content_taken_ = false;
+  GiveGridLinesBack();
   if (header_) {
     const HWND header = header_->Handle();
     const bool alive = header_->LifeState() != slDestroyed;

@@ -192,6 +192,12 @@ class TSkinHeader;
 // under WindowText) and gets its own colours back in Restore. Its column
 // header is skinned by a TSkinHeader the list view's object owns and gives
 // back with the rest.
+struct TSkinColours;
+
+// The colour a skinned list view rules its grid in: between the skin's
+// content background and its content text.
+TColor SkinGridColour(const TSkinColours& colours);
+
 class TSkinListView : public TSkinScrollbar {
  public:
   explicit TSkinListView(TComponent* owner = nullptr);
@@ -200,11 +206,24 @@ class TSkinListView : public TSkinScrollbar {
   void SkinChanged() override;
   void Restore() override;
 
+ protected:
+  // Grid lines and late headers (SkinListGrid.cpp).
+  bool BeforeMessage(TMessage& m) override;
+  void AfterMessage(TMessage& m) override;
+
  private:
   void TakeContentColours();
   void SkinHeaderWindow();
+  // A header the list made after it was skinned.
+  void AdoptHeader(HWND header);
+  // The list's grid lines drawn by us, in a colour of the skin's content,
+  // while the skin has content colours; the list's own given back.
+  void TakeGridLines();
+  void GiveGridLinesBack();
+  void DrawGridLines(HDC dc) const;
 
   std::unique_ptr<TSkinHeader> header_;
+  bool grid_taken_ = false;
   bool content_taken_ = false;
   COLORREF old_back_ = 0, old_text_back_ = 0, old_text_ = 0;
 };
