@@ -18,32 +18,6 @@ namespace {
 
 // How long the probe may take for one file, in all.
 constexpr ULONGLONG kProbeBudgetMs = 50'000;
-// The taskbar button counts each job of a batch as this many steps.
-constexpr ULONGLONG kStepsPerJob = 1000;
-
-// What a file looked like before a run, so a failed run removes only what
-// it wrote itself and never an earlier run's finished file.
-struct TFileStamp {
-  bool exists = false;
-  FILETIME written{};
-  ULONGLONG size = 0;
-};
-
-TFileStamp StampOf(const std::wstring& path) {
-  TFileStamp stamp;
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
-      !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    stamp.exists = true;
-    stamp.written = data.ftLastWriteTime;
-    stamp.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  }
-  return stamp;
-}
-
-bool SameStamp(const TFileStamp& a, const TFileStamp& b) {
-  return a.exists == b.exists && a.size == b.size && CompareFileTime(&a.written, &b.written) == 0;
-}
 
 }  // namespace
 
@@ -88,52 +62,120 @@ int TFrmMain::FinishProbe() {
   return converter::ParseDuration(output);
 }
 
-TJobResult TFrmMain::ConvertVideo(TFileInfo& job, const std::wstring& output) {
-  ProgressBar1->SetMax(job.Duration);
-  ProgressBar1->SetMin(0);
-  const TFileStamp before = StampOf(output);
-  ConvertRunner->SetCommandLine(converter::EncoderCommandLine(ExeDir, job.FileName, output));
-  ConvertRunner->Execute();
-  // Sleep until a message arrives or the run ends: the window stays
-  // responsive and the runner's clock keeps ticking, without taking a core
-  // away from the encoder.
-  while (ConvertRunner->IsRunning() && !cancel_) {
-    Application->WaitAndProcess(ConvertRunner->RunEndedEvent(), 250);
+void TFrmMain::EnsureEncoderRuns(size_t count) {
+  if (encoder_runs_.empty()) {
+    encoder_runs_.emplace_back();
+    encoder_runs_.back().runner = ConvertRunner;
   }
-  ConvertRunner->Stop();
-  // Progress updates queued by the worker before it ended are shown now.
-  Application->ProcessMessages();
+  while (encoder_runs_.size() < count) {
+    auto& runner = OwnedComponent<TDosCommand>(*this);
+    runner.SetName("ConvertRunner" + std::to_string(encoder_runs_.size() + 1));
+    runner.OnNewLine = ConvertRunner->OnNewLine;
+    runner.OnTerminated = ConvertRunner->OnTerminated;
+    encoder_runs_.emplace_back();
+    encoder_runs_.back().runner = &runner;
+  }
+}
 
-  const TRunOutcome outcome = ConvertRunner->LastOutcome();
-  const TFileStamp after = StampOf(output);
+TFrmMain::TEncoderRun* TFrmMain::RunOf(TObject* runner) {
+  for (TEncoderRun& run : encoder_runs_) {
+    if (run.runner == runner) return &run;
+  }
+  return nullptr;
+}
+
+void TFrmMain::StartEncoder(TEncoderRun& run, size_t job_index) {
+  TFileInfo& job = *JobList[job_index];
+  run.job = job_index;
+  run.position = -1;
+  ++run.serial;
+  run.output = last_outputs_[job_index];
+  run.before = StampOf(run.output);
+  if (parallel_jobs_ == 1) {
+    // One job at a time: the bar and the status line follow that job.
+    ProgressBar1->SetMax(job.Duration);
+    ProgressBar1->SetMin(0);
+    lblInfo->SetCaption(texts::kConverting + job.FileName);
+  }
+  job.Status = converter::ConvertingRowText(-1, job.Duration);
+  lvwFiles->Invalidate();
+  run.runner->SetCommandLine(converter::EncoderCommandLine(ExeDir, job.FileName, run.output));
+  run.runner->Execute();
+}
+
+TJobResult TFrmMain::EndEncoder(TEncoderRun& run) {
+  // Kills an encoder that still runs (a stop), and waits for its worker.
+  run.runner->Stop();
+  const TRunOutcome outcome = run.runner->LastOutcome();
+  const TFileStamp after = StampOf(run.output);
   if (outcome.end == TRunEnd::reExited && outcome.exit_code == 0 && after.exists &&
       after.size > 0) {
     return TJobResult::jrDone;
   }
   // A stopped or failed run leaves no half-written file behind; a file an
   // earlier run finished, and this run never touched, stays.
-  if (after.exists && !SameStamp(before, after)) DeleteFileW(output.c_str());
-  return cancel_ || outcome.end == TRunEnd::reStopped ? TJobResult::jrStopped
-                                                      : TJobResult::jrFailed;
+  if (after.exists && !SameStamp(run.before, after)) DeleteFileW(run.output.c_str());
+  if (outcome.end == TRunEnd::reStartFailed) start_failed_ = true;
+  return cancel_ || stop_batch_ || outcome.end == TRunEnd::reStopped ? TJobResult::jrStopped
+                                                                     : TJobResult::jrFailed;
 }
 
-void TFrmMain::DosCommand1NewLine(TObject*, const std::string& line, TOutputType) {
-  // Runs on the runner's worker: only the parsing happens here, the bar is
-  // moved on the user-interface thread.
+void TFrmMain::DosCommand1NewLine(TObject* Sender, const std::string& line, TOutputType) {
+  // Runs on the runner's worker: only the parsing happens here, the window
+  // is updated on the user-interface thread. The run's number at the time
+  // goes along, so a report that arrives after its job has ended is dropped.
   const std::optional<double> seconds = converter::ParseProgressSeconds(line);
   if (!seconds) return;
   const int position = converter::RoundHalfEven(*seconds);
-  Application->Queue([this, position] { ShowJobProgress(position); }, this);
+  TEncoderRun* run = RunOf(Sender);
+  const unsigned serial = run ? run->serial : 0;
+  Application->Queue(
+      [this, Sender, serial, position] { ShowJobProgress(Sender, serial, position); }, this);
 }
 
-void TFrmMain::ShowJobProgress(int position) {
-  ProgressBar1->SetPosition(position);
-  const int max = ProgressBar1->Max();
-  const ULONGLONG part = max > 0
-                             ? kStepsPerJob * static_cast<ULONGLONG>(std::clamp(position, 0, max)) /
-                                   static_cast<ULONGLONG>(max)
-                             : 0;
-  AdvanceTaskbar(batch_job_ * kStepsPerJob + part);
+void TFrmMain::ShowJobProgress(TObject* runner, unsigned serial, int position) {
+  TEncoderRun* run = RunOf(runner);
+  if (!run || run->serial != serial || run->job == kNoJob) return;
+  TFileInfo& job = *JobList[run->job];
+  const int before = run->position;
+  run->position = position;
+  if (parallel_jobs_ == 1) ProgressBar1->SetPosition(position);
+  // The row changes only when its percentage does.
+  const std::wstring status = converter::ConvertingRowText(position, job.Duration);
+  if (status != job.Status) {
+    job.Status = status;
+    lvwFiles->InvalidateRow(static_cast<int>(run->job));
+  }
+  if (before != position) ShowBatchProgress();
+}
+
+void TFrmMain::ShowBatchProgress() {
+  // Finished jobs count whole; a running one by how far its encoder is.
+  ULONGLONG steps = jobs_done_ * kStepsPerJob;
+  long long seconds = seconds_done_;
+  size_t running = 0;
+  for (const TEncoderRun& run : encoder_runs_) {
+    if (run.job == kNoJob) continue;
+    ++running;
+    const int duration = JobList[run.job]->Duration;
+    const int at = std::clamp(run.position, 0, std::max(duration, 0));
+    seconds += at;
+    if (duration > 0) {
+      steps += kStepsPerJob * static_cast<ULONGLONG>(at) / static_cast<ULONGLONG>(duration);
+    }
+  }
+  AdvanceTaskbar(steps);
+  if (parallel_jobs_ == 1) return;
+  // Several at once: the bar and the status line show the batch as a whole,
+  // in seconds of the sources (in files when no length is known).
+  const size_t total = JobList.size();
+  if (seconds_total_ > 0) {
+    ProgressBar1->SetPosition(static_cast<int>(std::min(seconds, seconds_total_)));
+  } else {
+    ProgressBar1->SetPosition(static_cast<int>(jobs_done_));
+  }
+  const std::wstring text = converter::BatchProgressText(jobs_done_, total, running);
+  if (lblInfo->Caption() != text) lblInfo->SetCaption(text);
 }
 
 void TFrmMain::AdvanceTaskbar(ULONGLONG value) {
@@ -145,90 +187,10 @@ void TFrmMain::AdvanceTaskbar(ULONGLONG value) {
 }
 
 void TFrmMain::DosCommand1Terminated(TObject*) {
-  Application->Queue([this] { ProgressBar1->SetPosition(0); }, this);
+  // The batch wakes and ends the run on the user-interface thread.
+  if (batch_wake_) SetEvent(batch_wake_.Get());
 }
 
 void TFrmMain::DosCommand2Terminated(TObject*) {
   ProbeFinished = true;
-}
-
-void TFrmMain::btnConvertClick(TObject*) {
-  if (Busy()) return;
-  // Nothing to convert: say so rather than "done" for a batch that never ran.
-  if (JobList.empty()) {
-    lblInfo->SetCaption(texts::kEmptyList);
-    dialogs_.MessageBox(Handle(), texts::kEmptyList, MB_OK | MB_ICONINFORMATION);
-    return;
-  }
-  const std::wstring folder = edtSaveDir->Text();
-  if (folder.empty()) {
-    dialogs_.MessageBox(Handle(), texts::kChooseFolder, MB_OK);
-    return;
-  }
-  // Without the encoder no job could succeed: the batch does not start.
-  if (!HelperPresent(texts::kEncoderName, texts::kWithoutEncoder)) return;
-  if (!ForceFolders(folder)) return;
-
-  converting_ = true;
-  SetWaitingControls(false);
-  DragAcceptFiles(Handle(), FALSE);
-  taskbar_ = JobList.empty() ? nullptr : dialogs_.Taskbar(Handle());
-  batch_job_ = 0;
-  taskbar_value_ = 0;
-  if (taskbar_) {
-    taskbar_->SetState(TBPF_NORMAL);
-    taskbar_->SetValue(0, JobList.size() * kStepsPerJob);
-  }
-  const TOnExit end_batch([this] {
-    if (taskbar_) taskbar_->SetState(TBPF_NOPROGRESS);
-    taskbar_.reset();
-    ProgressBar1->SetPosition(0);
-    SetWaitingControls(true);
-    DragAcceptFiles(Handle(), TRUE);
-    converting_ = false;
-    HonourPendingClose();
-  });
-
-  last_outputs_.assign(JobList.size(), std::wstring());
-  converter::TOutputNames names(folder, CompareFileNames);
-  size_t failed = 0;
-  bool cut_short = false;
-  for (size_t i = 0; i < JobList.size() && !cancel_; ++i) {
-    TFileInfo& job = *JobList[i];
-    batch_job_ = i;
-    lblInfo->SetCaption(texts::kConverting + job.FileName);
-    const std::wstring output = names.NameFor(job.FileName);
-    last_outputs_[i] = output;
-    job.Status = texts::kConvertingRow;
-    lvwFiles->Invalidate();
-    const TJobResult result = ConvertVideo(job, output);
-    switch (result) {
-      case TJobResult::jrDone:
-        job.Status = texts::kDone;
-        break;
-      case TJobResult::jrFailed:
-        job.Status = texts::kFailed;
-        break;
-      case TJobResult::jrStopped:
-        job.Status = texts::kStopped;
-        break;
-    }
-    lvwFiles->Invalidate();
-    if (result == TJobResult::jrFailed) {
-      if (taskbar_ && failed == 0) taskbar_->SetState(TBPF_ERROR);
-      ++failed;
-    }
-    // The job is over, however far its output said it had come.
-    batch_job_ = i + 1;
-    AdvanceTaskbar(batch_job_ * kStepsPerJob);
-    if (ConvertRunner->LastOutcome().end == TRunEnd::reStartFailed) {
-      // The encoder is there but does not start: every later job would fail alike.
-      ShowError(converter::HelperStartText(texts::kEncoderName, ExeDir + texts::kEncoderName,
-                                           texts::kEncoderStopped));
-      cut_short = true;
-      break;
-    }
-  }
-  lblInfo->SetCaption(cancel_ || cut_short ? std::wstring(texts::kStopped)
-                                           : converter::BatchDoneText(failed));
 }

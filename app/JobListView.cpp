@@ -20,6 +20,11 @@ std::vector<int> TJobListView::SelectedIndexes() const {
   return rows;
 }
 
+void TJobListView::InvalidateRow(int row) {
+  if (!HandleAllocated() || row < 0 || row >= ItemCount()) return;
+  SendMessageW(Handle(), LVM_REDRAWITEMS, static_cast<WPARAM>(row), static_cast<LPARAM>(row));
+}
+
 void TJobListView::SelectIndexes(const std::vector<int>& rows) {
   SetItemIndex(-1);
   if (!HandleAllocated()) return;

@@ -14,6 +14,8 @@ class TJobListView : public TListView {
 
   // The selected rows, in ascending order.
   std::vector<int> SelectedIndexes() const;
+  // Repaints one row (its texts changed).
+  void InvalidateRow(int row);
   // Selects exactly the given rows (others lose their selection).
   void SelectIndexes(const std::vector<int>& rows);
 

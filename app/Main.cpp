@@ -195,6 +195,7 @@ void TFrmMain::FormCreate() {
   SkinChoice = std::make_unique<TSkinChoice>(*this, *SkinStore1, *SkinData1, 2);
   SkinChoice->AddMenuItems();
   ExeDir = ExecutableFolder();
+  logical_processors_ = CountLogicalProcessors();
   JobList.clear();
   // Files and folders dropped from Explorer are added while the window is idle.
   DragAcceptFiles(Handle(), TRUE);
@@ -307,11 +308,8 @@ bool TFrmMain::ForceFolders(const std::wstring& path) {
 void TFrmMain::FormCloseQuery(TObject*, bool& can_close) {
   if (!Busy()) return;
   can_close = false;
-  if (converting_) {
-    const int answer = dialogs_.MessageBox(Handle(), texts::kStopAndClose,
-                                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
-    if (answer != IDYES) return;
-  }
+  // A batch the user has already agreed to stop is not asked about again.
+  if (converting_ && !stop_batch_ && !AskStopBatch(texts::kStopAndClose)) return;
   // The waiting handler sees this, stops its run and closes the window
   // once it has returned.
   cancel_ = true;
@@ -341,15 +339,15 @@ void TFrmMain::WndProc(TMessage& m) {
     case WM_COMMAND:
       // Esc, as the dialog keys give it to the window.
       if (LOWORD(m.WParam) == IDCANCEL && m.LParam == 0) {
-        if (probing_) stop_reading_ = true;
+        EscapePressed();
         m.Result = 0;
         return;
       }
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (m.WParam == VK_ESCAPE && probing_) {
-        stop_reading_ = true;
+      if (m.WParam == VK_ESCAPE && Busy()) {
+        EscapePressed();
         m.Result = 0;
         return;
       }
@@ -358,6 +356,15 @@ void TFrmMain::WndProc(TMessage& m) {
       break;
   }
   TForm::WndProc(m);
+}
+
+void TFrmMain::EscapePressed() {
+  // Esc stops an add after the file being read, and a batch (every encoder
+  // that runs) once the user has said yes.
+  if (probing_) stop_reading_ = true;
+  if (converting_ && !stop_batch_ && !cancel_ && AskStopBatch(texts::kStopBatch)) {
+    stop_batch_ = true;
+  }
 }
 
 void TFrmMain::FormClose(TObject*, TCloseAction&) {

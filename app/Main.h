@@ -1,8 +1,9 @@
 #pragma once
 // TFrmMain: the program's main window. It keeps the list of conversion jobs,
 // shows it in an owner-data list view, probes each added file's duration and
-// converts the list to MP3 one job after another (the adding half lives in
-// AddingFiles.cpp, the conversion half in ConversionRun.cpp).
+// converts the list to MP3, one job after another or several at once (the
+// adding half lives in AddingFiles.cpp, the encoder runs in ConversionRun.cpp
+// and the batch in BatchRun.cpp).
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/FileInfo.h"
+#include "app/FileStamp.h"
 #include "app/JobListView.h"
 #include "app/MainDialogs.h"
 #include "app/SkinChoice.h"
@@ -21,6 +23,7 @@
 #include "framework/Form.h"
 #include "framework/StdCtrls.h"
 #include "framework/WebBrowser.h"
+#include "framework/Win32Handles.h"
 #include "skin/data/SkinCaption.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/packages/WinSkinStore.h"
@@ -87,7 +90,6 @@ class TFrmMain : public TForm {
   int GetMediaLength(const std::wstring& file_name);
   void StartProbe(const std::wstring& file_name);
   int FinishProbe();
-  TJobResult ConvertVideo(TFileInfo& job, const std::wstring& output);
   void DosCommand1NewLine(TObject* Sender, const std::string& NewLine, TOutputType OutputType);
   void DosCommand1Terminated(TObject* Sender);
   void DosCommand2Terminated(TObject* Sender);
@@ -108,10 +110,21 @@ class TFrmMain : public TForm {
   // lists; the tests slow the walk down with it as a slow disk would.
   std::function<void()> WalkPace;
 
+  // How many encoder runs a batch keeps going at once: 1, the default (one
+  // job after another in list order), up to MaxParallelJobs(). The choice
+  // lasts while the program runs.
+  int ParallelJobs() const { return parallel_jobs_; }
+  void SetParallelJobs(int n);
+  // The machine's logical processors, at most 8: the most encoder runs, and
+  // duration probes, that go at once.
+  int MaxParallelJobs() const;
+  // The tests stand in the processor count of another machine.
+  void SetLogicalProcessors(int n);
+
   // True while a duration probe or a batch keeps the window waiting.
   bool Busy() const { return probing_ || converting_; }
-  // The output file of each job of the last batch, in job order ("" for
-  // jobs that did not run).
+  // The output file of each job of the last batch, in job order (named
+  // when the batch starts, whether the job ran or not).
   const std::vector<std::wstring>& LastOutputs() const { return last_outputs_; }
 
  protected:
@@ -136,9 +149,35 @@ class TFrmMain : public TForm {
   // Lists the files an add reads on a worker thread while the window keeps
   // up, counting what it has found in lblInfo; Esc and a close stop it.
   TCollectedSources WalkSources(const std::vector<std::wstring>& chosen, bool filter_files);
-  // Moves the bar and the taskbar button to `position` seconds of the current job.
-  void ShowJobProgress(int position);
+  // One encoder run of a batch: its runner (the first is ConvertRunner) and
+  // the job it converts.
+  struct TEncoderRun {
+    TDosCommand* runner = nullptr;  // owned by the window
+    size_t job = kNoJob;
+    std::wstring output;
+    TFileStamp before;    // the output file as it was before the run
+    int position = -1;    // seconds the encoder has reported, -1 before any
+    unsigned serial = 0;  // tells progress of this job from a former one's
+  };
+  static constexpr size_t kNoJob = static_cast<size_t>(-1);
+  // The taskbar button counts each job of a batch as this many steps.
+  static constexpr ULONGLONG kStepsPerJob = 1000;
+  // Runs of the batch, made as needed; all bound to the same handlers.
+  void EnsureEncoderRuns(size_t count);
+  TEncoderRun* RunOf(TObject* runner);
+  void StartEncoder(TEncoderRun& run, size_t job);
+  TJobResult EndEncoder(TEncoderRun& run);
+  void FinishJob(TEncoderRun& run, TJobResult result);
+  // Takes `position` seconds reported by a run into its row, the bar, the
+  // status line and the taskbar button.
+  void ShowJobProgress(TObject* runner, unsigned serial, int position);
+  void ShowBatchProgress();
   void AdvanceTaskbar(ULONGLONG value);
+  // Esc or a close during a batch: asks once whether to stop it; true when
+  // the user says yes.
+  bool AskStopBatch(const wchar_t* question);
+  void EscapePressed();
+  void StopAllEncoders();
 
   TMainDialogs dialogs_;
   bool probing_ = false;
@@ -157,8 +196,19 @@ class TFrmMain : public TForm {
   // The batch's taskbar button progress (none outside a batch, or where the
   // shell has none), and where the batch stands in thousandths per job.
   std::unique_ptr<TTaskbarProgress> taskbar_;
-  size_t batch_job_ = 0;
   ULONGLONG taskbar_value_ = 0;
+  // The batch: its runs, how many encoders it keeps going, how far it is.
+  int logical_processors_ = 1;
+  int parallel_jobs_ = 1;
+  std::vector<TEncoderRun> encoder_runs_;
+  THandle batch_wake_;  // auto-reset; set whenever an encoder run ends
+  size_t jobs_done_ = 0;
+  size_t jobs_failed_ = 0;
+  long long seconds_done_ = 0;
+  long long seconds_total_ = 0;
+  bool stop_batch_ = false;    // Esc was answered with yes
+  bool asking_stop_ = false;   // the stop question is showing
+  bool start_failed_ = false;  // the encoder would not start
 };
 
 // Asks for a folder, opening at `start`: the system's folder picker, or the
@@ -167,3 +217,6 @@ class TFrmMain : public TForm {
 // stays as it is); "" when cancelled.
 std::wstring BrowseForFolder(HWND owner, const std::wstring& title, const std::wstring& start,
                              bool file_picker);
+
+// The logical processors of this machine (at least 1).
+int CountLogicalProcessors();

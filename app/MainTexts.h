@@ -18,6 +18,9 @@ inline constexpr wchar_t kChooseFolder[] = L"请选择保存的文件夹";
 inline constexpr wchar_t kEmptyList[] = L"列表中没有文件，请先添加要转换的文件。";
 inline constexpr wchar_t kBrowseTitle[] = L"请选择文件";
 inline constexpr wchar_t kStopAndClose[] = L"正在转换，是否停止转换并退出？";
+inline constexpr wchar_t kStopBatch[] = L"正在转换，是否停止转换？";
+// The "输出" group's choice of how many files are converted at once.
+inline constexpr wchar_t kParallelLabel[] = L"同时转换";
 inline constexpr wchar_t kWmaFilter[] = L"WMA|*.wma";
 inline constexpr wchar_t kAddFolderTitle[] = L"请选择要添加的目录";
 inline constexpr wchar_t kOutOfMemory[] = L"内存不足";

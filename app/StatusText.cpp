@@ -22,6 +22,18 @@ std::wstring SkippedText(std::size_t skipped) {
   return L"已跳过 " + std::to_wstring(skipped) + L" 个非 WMA 文件";
 }
 
+std::wstring ConvertingRowText(int seconds, int duration) {
+  const std::wstring converting = L"转换中";
+  if (seconds < 0 || duration <= 0) return converting;
+  const long long clamped = seconds > duration ? duration : seconds;
+  return converting + L" " + std::to_wstring(clamped * 100 / duration) + L"%";
+}
+
+std::wstring BatchProgressText(std::size_t done, std::size_t total, std::size_t running) {
+  return L"正在转换：已完成 " + std::to_wstring(done) + L"/" + std::to_wstring(total) +
+         L" 个文件，" + std::to_wstring(running) + L" 个进行中";
+}
+
 std::wstring BatchDoneText(std::size_t failed) {
   const std::wstring done = L"转换完成";
   if (failed == 0) return done;

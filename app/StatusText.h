@@ -21,6 +21,16 @@ std::wstring AddFailedText(const std::wstring& reason);
 // "已跳过 m 个非 WMA 文件" after an add that left files out; "" for none.
 std::wstring SkippedText(std::size_t skipped);
 
+// The row of a job whose encoder runs: "转换中", and its percentage once the
+// encoder has said how far it is ("转换中 37%"); `seconds` of `duration`,
+// -1 before the first report. A job without a known length shows no
+// percentage.
+std::wstring ConvertingRowText(int seconds, int duration);
+
+// The status line of a batch that runs several encoders at once:
+// "正在转换：已完成 d/n 个文件，r 个进行中".
+std::wstring BatchProgressText(std::size_t done, std::size_t total, std::size_t running);
+
 // "转换完成", or "转换完成（失败 m 个）" when m jobs of the batch failed.
 std::wstring BatchDoneText(std::size_t failed);
 

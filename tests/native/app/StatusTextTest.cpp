@@ -53,5 +53,16 @@ TEST(StatusTexts, CountsAndNamesAreRunIntoTheSentences) {
   EXPECT_EQ(missing.rfind(L"\u627E\u4E0D\u5230 ffmpeg.exe\uFF1AC:\\T\\ffmpeg.exe", 0), 0u);
 }
 
+TEST(StatusTexts, ARunningRowShowsItsPercentageOnlyOnceItIsKnown) {
+  EXPECT_EQ(ConvertingRowText(-1, 60), L"\u8F6C\u6362\u4E2D");
+  EXPECT_EQ(ConvertingRowText(0, 60), L"\u8F6C\u6362\u4E2D 0%");
+  EXPECT_EQ(ConvertingRowText(45, 60), L"\u8F6C\u6362\u4E2D 75%");
+  EXPECT_EQ(ConvertingRowText(61, 60), L"\u8F6C\u6362\u4E2D 100%") << "never beyond the whole";
+  EXPECT_EQ(ConvertingRowText(5, 0), L"\u8F6C\u6362\u4E2D") << "no length, no percentage";
+  EXPECT_EQ(BatchProgressText(2, 6, 3),
+            L"\u6B63\u5728\u8F6C\u6362\uFF1A\u5DF2\u5B8C\u6210 2/6 \u4E2A\u6587\u4EF6\uFF0C3 "
+            L"\u4E2A\u8FDB\u884C\u4E2D");
+}
+
 }  // namespace
 }  // namespace converter

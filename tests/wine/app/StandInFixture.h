@@ -27,7 +27,10 @@ class StandInTest : public ::testing::Test, public TMainWindowHarness {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root = std::wstring(temp) + L"tonmill-standins\\" + Utf8ToWide(info->name()) + L"\\";
+    // A parameterised test's name ends in "/<index>": no folder level.
+    std::string name = info->name();
+    for (char& c : name) c = c == '/' ? '-' : c;
+    root = std::wstring(temp) + L"tonmill-standins\\" + Utf8ToWide(name) + L"\\";
     RemoveTree(root);
     helpers = root + L"helpers\\";
     WriteTextFile(helpers + L"placeholder", "");

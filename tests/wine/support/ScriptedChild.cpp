@@ -8,6 +8,11 @@
 //   pid        write "pid=<process id>\n"
 //   write:N    write N bytes to the output file (see below)
 //   exit:CODE  end with that exit code (the default is 0)
+//   count:NAME count this run among the runs of NAME that go at once: the
+//              shared memory "Local\\NAME" holds two 32-bit counters, the
+//              runs going now and the most that went at once
+//   meet:N     wait (up to 5 s) until N runs of the name counted last go at once
+//   enc:STEP   perform STEP only as the encoder (when an output file is named)
 // Copied as mplayer.exe or ffmpeg.exe it stands in for the probe or the
 // encoder, whose command lines the main window fixes: an argument that names
 // an existing file ending in ".wma" holds further steps, one per line, and
@@ -16,6 +21,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -101,6 +107,38 @@ std::vector<std::wstring> ScriptSteps(const std::wstring& path) {
   return steps;
 }
 
+// Counts the runs of one name that go at once, in memory the test keeps open
+// to read the most; the count drops when the run ends by itself.
+class TRunCounter {
+ public:
+  explicit TRunCounter(const std::wstring& name)
+      : mapping_(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 8,
+                                    (L"Local\\" + name).c_str())) {
+    if (mapping_)
+      counters_ = static_cast<LONG*>(MapViewOfFile(mapping_.Get(), FILE_MAP_WRITE, 0, 0, 8));
+    if (!counters_) return;
+    const LONG now = InterlockedIncrement(&counters_[0]);
+    for (LONG most = counters_[1]; now > most; most = counters_[1]) {
+      if (InterlockedCompareExchange(&counters_[1], now, most) == most) break;
+    }
+  }
+  // Waits until `n` runs go at once, or five seconds have passed.
+  void Meet(LONG n) const {
+    for (int waited = 0; counters_ && counters_[0] < n && waited < 5000; waited += 5) Sleep(5);
+  }
+  ~TRunCounter() {
+    if (!counters_) return;
+    InterlockedDecrement(&counters_[0]);
+    UnmapViewOfFile(counters_);
+  }
+  TRunCounter(const TRunCounter&) = delete;
+  TRunCounter& operator=(const TRunCounter&) = delete;
+
+ private:
+  THandle mapping_;
+  LONG* counters_ = nullptr;
+};
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -122,8 +160,17 @@ int wmain(int argc, wchar_t** argv) {
       steps.push_back(arg);
     }
   }
-  for (const std::wstring& step : steps) {
-    if (step.rfind(L"out:", 0) == 0) {
+  std::vector<std::unique_ptr<TRunCounter>> counters;
+  for (std::wstring step : steps) {
+    if (step.rfind(L"enc:", 0) == 0) {
+      if (output_file.empty()) continue;
+      step = step.substr(4);
+    }
+    if (step.rfind(L"count:", 0) == 0) {
+      counters.push_back(std::make_unique<TRunCounter>(step.substr(6)));
+    } else if (step.rfind(L"meet:", 0) == 0) {
+      if (!counters.empty()) counters.back()->Meet(std::wcstol(step.c_str() + 5, nullptr, 10));
+    } else if (step.rfind(L"out:", 0) == 0) {
       WriteAll(out, Unescape(step.substr(4)));
     } else if (step.rfind(L"err:", 0) == 0) {
       WriteAll(err, Unescape(step.substr(4)));
