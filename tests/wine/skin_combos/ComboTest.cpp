@@ -13,8 +13,10 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "framework/ComboBox.h"
+#include "framework/HandleCount.h"
 #include "framework/StdCtrls.h"
 #include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinScrollbar.h"
@@ -445,10 +447,16 @@ TEST_F(ComboTest, SkinGoesAndComesBackWithEverythingGivenBackBetween) {
     return object && object->ListScrollbar() ? object->ListScrollbar()->VertBar()->Handle()
                                              : nullptr;
   };
+  // What the skinned combos hold (subclass layers, brushes, bitmaps) is
+  // the same after every round of giving back and taking again.
+  const long layers = LiveHandles(THandleKind::hkSubclass);
+  const long gdi = LiveHandles(THandleKind::hkGdiObject);
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round);
     Redraw(form.Handle());
     Pump(80);
+    EXPECT_EQ(LiveHandles(THandleKind::hkSubclass), layers);
+    EXPECT_EQ(LiveHandles(THandleKind::hkGdiObject), gdi);
     EXPECT_TRUE(Near(edit_back(), window));
     EXPECT_TRUE(Near(list_back(), window));
     HWND bar = overlay();
@@ -456,6 +464,9 @@ TEST_F(ComboTest, SkinGoesAndComesBackWithEverythingGivenBackBetween) {
     EXPECT_TRUE(IsWindowVisible(bar));
 
     SwitchSkin(form, data, false);
+    // The layers on the edit, the three lists and the simple list's scroll
+    // bars are all gone.
+    EXPECT_LE(LiveHandles(THandleKind::hkSubclass), layers - 5);
     for (TComboBox* combo : {list, edit, simple}) {
       EXPECT_NE(SendMessageW(combo->Handle(), SKM_ISSKINNED, 0, 0), 1);
     }
@@ -471,6 +482,104 @@ TEST_F(ComboTest, SkinGoesAndComesBackWithEverythingGivenBackBetween) {
     ASSERT_TRUE(PumpUntil([&] {
       return SendMessageW(list->Handle(), SKM_ISSKINNED, 0, 0) == 1 && overlay() != nullptr;
     }));
+  }
+  form.Close();
+  Pump(50);
+}
+
+TEST_F(ComboTest, ContentColoursFollowAnotherSkin) {
+  TComboBox* list = nullptr;
+  TComboBox* edit = nullptr;
+  TButton* sink = nullptr;
+  TForm& form = ShowSkinned(2, [&](TForm& f) {
+    list = &Combo(f, csDropDownList, 20, 20, 200, 6);
+    list->SetItemIndex(0);
+    edit = &Combo(f, csDropDown, 20, 70, 200, 6);
+    edit->SetItemIndex(0);
+    sink = &FocusSink(f);
+  });
+  TSkinData& data = DataOf(form);
+  SetFocus(sink->Handle());
+  Park();
+  for (int skin : {1, 4}) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    data.LoadFromSkinStore(&Store(), skin);
+    Flush();
+    ASSERT_TRUE(WaitSkinned(form.Handle()));
+    const TColor window = ColorToRGB(data.Colours().Window) & 0xFFFFFF;
+    const auto backs = [&] {
+      Redraw(form.Handle());
+      Pump(50);
+      return std::pair{ReadText(Capture(ScreenOf(list->Handle(), FieldOf(*list)))).back,
+                       ReadText(Capture(WindowRect(InfoOf(edit->Handle()).hwndItem))).back};
+    };
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+          const auto [field, text] = backs();
+          return Near(field, window) && Near(text, window);
+        },
+        3000))
+        << std::hex << backs().first << " " << backs().second << " not " << window;
+    TSkinComBox* object = SkinOf(form, *list);
+    ASSERT_TRUE(object);
+    EXPECT_EQ(ButtonCell(data, list->Handle(), *object), 1);
+  }
+  form.Close();
+  Pump(50);
+}
+
+// A skin whose combo button is a strip of its own (not the whole combo box
+// in one image): the button shows the strip's cell for its state, beside
+// the field, in both ways of drawing it.
+TEST_F(ComboTest, ButtonStripOfItsOwnShowsTheCellOfItsState) {
+  TComboBox* combo = nullptr;
+  TButton* sink = nullptr;
+  TForm& form = ShowSkinned(0, [&](TForm& f) {
+    combo = &Combo(f, csDropDownList, 20, 20, 200, 4);
+    sink = &FocusSink(f);
+  });
+  TSkinData& data = DataOf(form);
+  const TColor cells[] = {clRed, clLime, clBlue, clYellow};
+  TBitmap strip(4 * 12, 20, clBlack);
+  for (int i = 0; i < 4; ++i) strip.FillRect(Bounds(i * 12, 0, 12, 20), cells[i]);
+  auto* button = data.BorderObject(ssComboButton);
+  ASSERT_TRUE(button);
+  button->Bitmap = strip;
+  button->Bitmap2 = strip;
+  button->Frame = 4;
+  data.Object(ssSunkEdge)->Bitmap = TBitmap(4 * 12, 20, clGray);
+  data.Object(ssExtraImages)->Bitmap.Clear();
+  TSkinComBox* object = SkinOf(form, *combo);
+  ASSERT_TRUE(object);
+  SetFocus(sink->Handle());
+  for (int style : {0, 1}) {
+    SCOPED_TRACE(style);
+    button->Style = style;
+    Park();
+    EXPECT_TRUE(PumpUntil([&] { return !object->Hot(); }, 2000));
+    Redraw(combo->Handle());
+    Pump(50);
+    const TRect b = object->ButtonRect();
+    RECT client{};
+    GetClientRect(combo->Handle(), &client);
+    ASSERT_FALSE(b.Empty());
+    EXPECT_EQ(b.right, client.right - (style == 1 ? 2 : 0));
+    EXPECT_LT(b.Width(), 30);
+    const POINT in_button = ScreenPoint(combo->Handle(), b.left + 3, b.top + 4);
+    EXPECT_TRUE(Near(
+        Capture({in_button.x, in_button.y, in_button.x + 1, in_button.y + 1}).Pixel(0, 0), clRed));
+    MoveTo(ButtonCentre(combo->Handle(), *object));
+    EXPECT_TRUE(PumpUntil([&] { return object->Hot(); }, 2000));
+    EXPECT_TRUE(
+        Near(Capture({in_button.x, in_button.y, in_button.x + 1, in_button.y + 1}).Pixel(0, 0),
+             clYellow));
+    if (style == 1) {
+      // The flat frame is the skin's shadow colour.
+      const POINT corner = ScreenPoint(combo->Handle(), 0, 0);
+      const TColor seen = Capture({corner.x, corner.y, corner.x + 1, corner.y + 1}).Pixel(0, 0);
+      const TColor shadow = ColorToRGB(data.Colours().ButtonShadow) & 0xFFFFFF;
+      EXPECT_TRUE(Near(seen, shadow)) << std::hex << seen << " not " << shadow;
+    }
   }
   form.Close();
   Pump(50);
