@@ -14,6 +14,8 @@ void TUpDown::CreateParams(TCreateParams& params) {
 }
 
 void TUpDown::CreateWnd() {
+  // The control may size itself as it is made; it keeps the size asked for.
+  SetBounds(Left(), Top(), Width(), Height());
   SendRange();
 }
 

@@ -204,6 +204,10 @@ TEST_F(SpinTest, StandAlonePairsUprightAndSideBySideAndThePlainLook) {
   SaveShot(form.Handle(), "updown-pairs-nightfall");
   const TColor face = ColorToRGB(data.Colours().ButtonFace) & 0xFFFFFF;
   const RECT u = WindowRect(upright->Handle()), s = WindowRect(side->Handle());
+  // The pair keeps the size it was given (the control would make itself
+  // as narrow as one arrow).
+  EXPECT_EQ(s.right - s.left, 40);
+  EXPECT_EQ(s.bottom - s.top, 17);
   const TDataSkinBorder& vert = *data.BorderObject(ssUpDownVert);
   const TDataSkinBorder& horz = *data.BorderObject(ssUpDownHorz);
   EXPECT_GT(PartShare(Half(u, false, 0), vert, 1, face), 0.9);
