@@ -5,7 +5,9 @@
 #include <cstdio>
 
 namespace {
-constexpr DWORD kRightToLeftStyles = WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
+// Right-to-left reading, aligned right. The drop-down button stays at the
+// right: not every system moves a picker's button for a left scroll bar.
+constexpr DWORD kRightToLeftStyles = WS_EX_RIGHT | WS_EX_RTLREADING;
 
 // A day that exists (the calendar refuses others).
 bool ValidDate(int year, int month, int day) {

@@ -211,4 +211,25 @@ TEST_F(DateTimeTest, TheArrowGoesWithTheSkinAndComesBackWithIt) {
   EXPECT_TRUE(IsDay(*picker, 2024, 3, 14));
 }
 
+TEST_F(DateTimeTest, ARightToLeftPickerReadsRightToLeftAndItsArrowOpensTheCalendar) {
+  TDateTimePicker* picker = nullptr;
+  TForm& form = ShowSkinned(1, [&](TForm& f) {
+    picker = &OwnedComponent<TDateTimePicker>(f);
+    picker->SetRightToLeft(true);
+    picker->SetBounds(20, 20, 200, 24);
+    picker->SetDateTime(Day(2024, 3, 14));
+    picker->SetParent(&f);
+  });
+  EXPECT_TRUE(GetWindowLongPtrW(picker->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+  const HWND arrow = ArrowOf(*picker);
+  ASSERT_TRUE(arrow);
+  // The arrow lies over the picker's own button, at its right end.
+  const RECT a = WindowRect(arrow), client = ClientScreenRect(picker->Handle());
+  EXPECT_EQ(a.right, client.right);
+  Click(Centre(a));
+  EXPECT_TRUE(PumpUntil([&] { return Calendar(*picker) != nullptr; }, 5000));
+  Click(ScreenPoint(form.Handle(), 400, 400));
+  EXPECT_TRUE(PumpUntil([&] { return Calendar(*picker) == nullptr; }, 5000));
+}
+
 }  // namespace
