@@ -109,6 +109,12 @@ void TSkinComBox::Restore() {
   edit_subclass_.Remove();
   list_subclass_.Remove();
   parent_subclass_.Remove();
+  if (edit_moved_ && edit_ && IsWindow(edit_)) {
+    SetWindowPos(edit_, nullptr, edit_home_.left, edit_home_.top,
+                 edit_home_.right - edit_home_.left, edit_home_.bottom - edit_home_.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  edit_moved_ = false;
   if (list_bar_) {
     if (list_bar_->LifeState() != slDestroyed) list_bar_->Restore();
     list_bar_.reset();
@@ -163,6 +169,8 @@ void TSkinComBox::PlaceEdit() {
   MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&edit), 2);
   const int left = button + 1, right = client.right - 2;
   if (edit.left == left && edit.right == right) return;
+  edit_home_ = edit;
+  edit_moved_ = true;
   SetWindowPos(edit_, nullptr, left, edit.top, std::max(0, right - left), edit.bottom - edit.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

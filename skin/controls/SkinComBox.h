@@ -112,4 +112,8 @@ class TSkinComBox : public TSkinControl {
   TOwnedBrush content_brush_;
   bool content_colours_ = false;
   TRect button_rect_;
+  // Where the system had put the edit before it moved beside the skin's
+  // left button (combo client coordinates); given back with the skin.
+  bool edit_moved_ = false;
+  RECT edit_home_{};
 };

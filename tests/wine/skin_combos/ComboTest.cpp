@@ -319,6 +319,16 @@ TEST_F(ComboTest, RightToLeftComboHasItsMirroredButtonAtTheLeftAndOpensFromIt) {
     PumpUntil([&] { return !combo->DroppedDown(); });
   }
   SaveShot(form.Handle(), "combo-right-to-left");
+  // Without the skin the edit is back where the system had it: clear of
+  // the system's own button.
+  HWND inner = InfoOf(edit->Handle()).hwndItem;
+  SwitchSkin(form, data, false);
+  const COMBOBOXINFO plain = InfoOf(edit->Handle());
+  RECT r = WindowRect(inner);
+  MapWindowPoints(nullptr, edit->Handle(), reinterpret_cast<POINT*>(&r), 2);
+  const bool clear = r.right <= plain.rcButton.left || r.left >= plain.rcButton.right;
+  EXPECT_TRUE(clear) << "edit " << r.left << "-" << r.right << ", button " << plain.rcButton.left
+                     << "-" << plain.rcButton.right;
   form.Close();
   Pump(50);
 }
