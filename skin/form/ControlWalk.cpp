@@ -504,11 +504,11 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
     if (Has(xcCombo)) Attach(control, TKind::kComboBox);
     return;
   }
-  if (auto* picker = dynamic_cast<TDateTimePicker*>(&control)) {  // date-time pickers
-    // A picker of times, or one that moves its date with up-down arrows,
-    // has no drop-down button: it is skinned as an edit.
-    const bool edit_like = picker->Kind() == dtkTime || picker->DateMode() == dmUpDown;
-    if (Has(xcEdit)) Attach(control, edit_like ? TKind::kEdit : TKind::kDateTime);
+  if (dynamic_cast<TDateTimePicker*>(&control)) {  // date-time pickers
+    // Also a picker of times, or one that moves its date with up-down
+    // arrows: it has no drop-down button, but its field (which no edit's
+    // colours reach) is drawn in the skin's content colours all the same.
+    if (Has(xcEdit)) Attach(control, TKind::kDateTime);
     return;
   }
   if (upper == "TRICHEDIT" || upper == "TWWDBRICHEDIT" || upper == "TDXDBMEMO") {

@@ -232,4 +232,42 @@ TEST_F(DateTimeTest, ARightToLeftPickerReadsRightToLeftAndItsArrowOpensTheCalend
   EXPECT_TRUE(PumpUntil([&] { return Calendar(*picker) == nullptr; }, 5000));
 }
 
+TEST_F(DateTimeTest, PickersWithoutADropDownReadInTheContentColoursToo) {
+  TDateTimePicker *time = nullptr, *stepped = nullptr;
+  TForm& form = ShowSkinned(3, [&](TForm& f) {
+    time = &OwnedComponent<TDateTimePicker>(f);
+    time->SetKind(dtkTime);
+    stepped = &OwnedComponent<TDateTimePicker>(f);
+    stepped->SetDateMode(dmUpDown);
+    int top = 20;
+    for (TDateTimePicker* picker : {time, stepped}) {
+      picker->SetBounds(20, top, 200, 24);
+      picker->SetDateTime(Day(2028, 8, 28));
+      picker->SetParent(&f);
+      top += 40;
+    }
+  });
+  TSkinData& data = DataOf(form);
+  for (TDateTimePicker* picker : {time, stepped}) {
+    EXPECT_TRUE(dynamic_cast<TSkinDateTime*>(ObjectOf(form, *picker)));
+    EXPECT_FALSE(ArrowOf(*picker));
+    RedrawWindow(picker->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    Pump(50);
+    // The field left of the picker's up-down arrows.
+    const RECT field = ClientScreenRect(picker->Handle());
+    const TBitmap shot = Capture({field.left, field.top, field.left + 120, field.bottom});
+    const TColor back = data.Colours().Window;
+    EXPECT_GT(CountColour(shot, back, 6), shot.Width() * shot.Height() / 2);
+    double best = 0;
+    for (int y = 0; y < shot.Height(); ++y) {
+      for (int x = 0; x < shot.Width(); ++x) {
+        best = std::max(best, ContrastRatio(shot.Pixel(x, y), back));
+      }
+    }
+    EXPECT_GE(best, 7.0);
+  }
+  SaveShot(form.Handle(), "datetime-without-drop-down");
+}
+
 }  // namespace
