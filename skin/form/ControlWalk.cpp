@@ -422,8 +422,8 @@ bool TWalk::Skin3rd(TComponent& control, const std::string& upper) {
 // The rules for one control; the first that matches applies, also when the
 // skin data's SkinControls leaves it nothing to do. Rules that name a class
 // test the framework's class of that kind (given beside them); the framework
-// has no tab, page, band, header, check-box, radio, track-bar or
-// date-picker controls, so their rules cannot match here. Rules that name
+// has no tab, page, band, header, check-box or radio controls, so their
+// rules cannot match here. Rules that name
 // foreign classes compare the upper-cased class name.
 void TWalk::Decide(TComponent& control, const std::string& upper) {
   auto* windowed = dynamic_cast<TWinControl*>(&control);
