@@ -119,7 +119,12 @@ TEST_F(EditTest, BordersAreTheSkinsCellsAndTextsReadInEverySkin) {
 
 TEST_F(EditTest, WithoutBorderOrImageOrSkinTheSystemLookStays) {
   TEdit *skinned = nullptr, *plain = nullptr, *bare = nullptr, *bare_plain = nullptr;
+  TMemo* scrolled = nullptr;
   TForm& form = ShowSkinned(1, [&](TForm& f) {
+    // A memo with scroll bars has them skinned, and its text the content
+    // colours.
+    scrolled = &Add<TMemo>(f, f, 260, 20, 200, 80);
+    scrolled->SetLines({L"WWWW 0123 memo"});
     skinned = &Edit(f, 20, 20, 200, L"Text");
     plain = &Edit(f, 20, 60, 200, L"Text");
     plain->SetTag(99);  // the skin data's DisableTag: left unskinned
@@ -142,9 +147,19 @@ TEST_F(EditTest, WithoutBorderOrImageOrSkinTheSystemLookStays) {
   EXPECT_EQ(same(bare, bare_plain), 1.0);
   EXPECT_LT(same(skinned, plain), 0.5) << "Nightfall's edit looks like the system's";
 
+  const TColor window = ColorToRGB(data.Colours().Window) & 0xFFFFFF;
+  const auto memo_back = [&] {
+    RedrawWindow(scrolled->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    Pump(50);
+    return fields::ReadText(TextArea(scrolled->Handle())).back;
+  };
+  EXPECT_TRUE(fields::Near(memo_back(), window, 2));
+
   // The skin goes: the system's border and colours; it comes back.
   SwitchSkin(form, data, false);
   EXPECT_EQ(same(skinned, plain), 1.0);
+  EXPECT_TRUE(fields::Near(memo_back(), ColorToRGB(clWindow) & 0xFFFFFF, 2));
   SwitchSkin(form, data, true);
   ASSERT_TRUE(ObjectOf(form, *skinned));
   EXPECT_LT(same(skinned, plain), 0.5);
@@ -192,6 +207,40 @@ TEST_F(EditTest, TinyEditsAndDamagedSkinsPaintWithoutHarm) {
   // Still a working edit.
   EXPECT_EQ(normal->Text(), L"Texta");
   EXPECT_EQ(SendMessageW(normal->Handle(), SKM_ISSKINNED, 0, 0), 1);
+}
+
+TEST_F(EditTest, AnEditPaintsItsTextIntoADcItIsHanded) {
+  TEdit* edit = nullptr;
+  TForm& form = ShowSkinned(1, [&](TForm& f) { edit = &Edit(f, 20, 20, 200, L"WWWW 0123"); });
+  TSkinData& data = DataOf(form);
+  RECT client{};
+  GetClientRect(edit->Handle(), &client);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  HBRUSH key = CreateSolidBrush(RGB(255, 0, 255));
+  FillRect(dc, &client, key);
+  DeleteObject(key);
+  // The engine's request for the text area answers with its mark and
+  // leaves the edit's text, in the skin's text colour, in the DC.
+  EXPECT_EQ(SendMessageW(edit->Handle(), SKM_PAINTCLIENT, reinterpret_cast<WPARAM>(dc), 0x41A2),
+            0x41A2);
+  TBitmap painted(client.right, client.bottom);
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      painted.SetPixel(x, y, RGBColour(GetRValue(c), GetGValue(c), GetBValue(c)));
+    }
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  const TColor ink = ColorToRGB(data.Colours().WindowText) & 0xFFFFFF;
+  EXPECT_GT(CountColour(painted, ink, 40), 15);
+  // Without the mark the message is not the engine's, and nothing is drawn.
+  EXPECT_NE(SendMessageW(edit->Handle(), SKM_PAINTCLIENT, 0, 0), 0x41A2);
 }
 
 }  // namespace
