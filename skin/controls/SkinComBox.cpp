@@ -78,6 +78,8 @@ void TSkinComBox::AttachParts() {
   if (list_) {
     list_subclass_.Install(list_, &TSkinComBox::ListProc, kListSubclassId,
                            reinterpret_cast<DWORD_PTR>(this));
+    // Its border is drawn again in the skin's colour.
+    RedrawWindow(list_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
   }
   if ((Style() & 3) != CBS_SIMPLE) return;
   // The standing list's scroll bars are painted by the skin too, unless
@@ -128,7 +130,9 @@ void TSkinComBox::Restore() {
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
   // A dropped list is no child of the combo box.
-  if (list_ && IsWindow(list_)) InvalidateRect(list_, nullptr, TRUE);
+  if (list_ && IsWindow(list_)) {
+    RedrawWindow(list_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+  }
   content_brush_.Reset(nullptr);
 }
 
@@ -173,6 +177,27 @@ void TSkinComBox::PlaceEdit() {
   edit_moved_ = true;
   SetWindowPos(edit_, nullptr, left, edit.top, std::max(0, right - left), edit.bottom - edit.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TSkinComBox::SkinsSimpleField() const {
+  return handle_ && (Style() & 3) == CBS_SIMPLE && content_colours_ && edit_ &&
+         ComboObject(data_) != nullptr;
+}
+
+void TSkinComBox::DrawSimpleField(const TRect& rect) {
+  // The edit of a simple combo box sits in a frame of the shadow colour on
+  // the content colour, instead of the system's raised and sunken lines.
+  RECT edit{};
+  GetWindowRect(edit_, &edit);
+  MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&edit), 2);
+  const int bottom = std::min<int>(rect.bottom, edit.bottom + 2);
+  if (bottom <= rect.top + 2) return;
+  buffer_.Fill({rect.left, rect.top, rect.right, bottom}, ColorToRGB(data_->Colours().Window));
+  const TColor shadow = ColorToRGB(data_->Colours().ButtonShadow);
+  buffer_.Fill({rect.left, rect.top, rect.right, rect.top + 1}, shadow);
+  buffer_.Fill({rect.left, bottom - 1, rect.right, bottom}, shadow);
+  buffer_.Fill({rect.left, rect.top, rect.left + 1, bottom}, shadow);
+  buffer_.Fill({rect.right - 1, rect.top, rect.right, bottom}, shadow);
 }
 
 bool TSkinComBox::SkinsButton() const {
@@ -241,6 +266,9 @@ LRESULT CALLBACK TSkinComBox::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       case LB_SETTOPINDEX:
         if (ours && IsWindowVisible(hwnd)) self->MarkChosenRow(hwnd);
         break;
+      case WM_NCPAINT:
+        if (ours) self->PaintListBorder(hwnd);
+        break;
       case WM_NCDESTROY:
         self->list_subclass_.Remove();
         break;
@@ -250,6 +278,24 @@ LRESULT CALLBACK TSkinComBox::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
   } catch (...) {
   }
   return result;
+}
+
+void TSkinComBox::PaintListBorder(HWND list) const {
+  // The list's border in the skin's shadow colour rather than the system's
+  // frame colours; a sunken edge becomes one line on the content colour.
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(list, GWL_STYLE));
+  const auto ex = static_cast<DWORD>(GetWindowLongPtrW(list, GWL_EXSTYLE));
+  if (!(style & WS_BORDER) && !(ex & WS_EX_CLIENTEDGE)) return;
+  TWindowDC dc(list, TDCArea::daWholeWindow);
+  if (!dc.Get()) return;
+  RECT r{};
+  GetWindowRect(list, &r);
+  OffsetRect(&r, -r.left, -r.top);
+  TOwnedBrush shadow(CreateSolidBrush(Rgb(data_->Colours().ButtonShadow)));
+  FrameRect(dc.Get(), &r, shadow.Get());
+  if (!(ex & WS_EX_CLIENTEDGE)) return;
+  InflateRect(&r, -1, -1);
+  FrameRect(dc.Get(), &r, content_brush_.Get());
 }
 
 bool TSkinComBox::ListDrawsTexts(HWND list) {
@@ -338,11 +384,11 @@ bool TSkinComBox::BeforeMessage(TMessage& m) {
       // static colours and keeps the greyed look).
       return !AnswerContentColours(m);
     case WM_ERASEBKGND:
-      if (!SkinsButton()) return true;
+      if (!SkinsButton() && !SkinsSimpleField()) return true;
       m.Result = 1;
       return false;
     case WM_PAINT:
-      if (!SkinsButton()) return true;
+      if (!SkinsButton() && !SkinsSimpleField()) return true;
       PaintBuffered(m);
       return false;
     case WM_LBUTTONDOWN:
@@ -451,6 +497,12 @@ void TSkinComBox::PaintBuffered(TMessage& m) {
       // into the buffer; the skin goes over it.
       TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(buffer_.DC()), 0, 0};
       CallPrevious(inner);
+      // Around an edit some systems leave a ring in their own window
+      // colour: the field is the content colour up to the skin's frame.
+      if (edit_ && content_colours_ && client.right > 4 && client.bottom > 4) {
+        buffer_.Fill({2, 2, client.right - 2, client.bottom - 2},
+                     ColorToRGB(data_->Colours().Window));
+      }
       MarkChosenField();
       DrawTo(buffer_.DC(), {0, 0, client.right, client.bottom});
       // The edit and the list paint themselves: the copy leaves them alone.
@@ -528,6 +580,10 @@ void TSkinComBox::DrawTo(HDC, const TRect& rect) {
   const TDataSkinObject* button = ComboObject(data_);
   if (!button || rect.Empty() || buffer_.Width() < rect.Width() ||
       buffer_.Height() < rect.Height()) {
+    return;
+  }
+  if ((Style() & 3) == CBS_SIMPLE) {
+    if (SkinsSimpleField()) DrawSimpleField(rect);
     return;
   }
   const int state = ButtonState();

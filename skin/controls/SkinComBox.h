@@ -72,6 +72,7 @@ class TSkinComBox : public TSkinControl {
   // The choice of a focused drop-down list in the skin's highlight, in the
   // back buffer.
   void MarkChosenField();
+  void PaintListBorder(HWND list) const;
   // Whether the list draws its own texts (not an owner-drawn one).
   static bool ListDrawsTexts(HWND list);
   // The edit, the list and the list's scroll bars, once the window exists.
@@ -79,6 +80,10 @@ class TSkinComBox : public TSkinControl {
   // Whether the skin draws this combo box now: it has a combo image and
   // the combo box a drop-down button.
   bool SkinsButton() const;
+  // Whether the skin frames the edit of a simple combo box (it has content
+  // colours and combo images).
+  bool SkinsSimpleField() const;
+  void DrawSimpleField(const TRect& rect);
   bool RightToLeft() const;
   // A right-to-left combo box whose system keeps its button at the right:
   // the skin's button at the left takes the presses for it, the edit moves

@@ -367,6 +367,48 @@ TEST_F(ComboTest, SimpleComboListScrollsWithItsSkinnedScrollBar) {
   Pump(50);
 }
 
+TEST_F(ComboTest, SimpleComboEditSitsInTheSkinsFrameOnTheContentColour) {
+  TComboBox* combo = nullptr;
+  TButton* sink = nullptr;
+  TForm& form = ShowSkinned(1, [&](TForm& f) {
+    combo = &Combo(f, csSimple, 20, 20, 220, 10, 150);
+    combo->SetItemIndex(1);
+    sink = &FocusSink(f);
+  });
+  TSkinData& data = DataOf(form);
+  SetFocus(sink->Handle());
+  Park();
+  Redraw(combo->Handle());
+  Pump(80);
+  HWND edit = InfoOf(combo->Handle()).hwndItem;
+  ASSERT_TRUE(edit);
+  RECT r = WindowRect(edit);
+  MapWindowPoints(nullptr, combo->Handle(), reinterpret_cast<POINT*>(&r), 2);
+  RECT client{};
+  GetClientRect(combo->Handle(), &client);
+  const TBitmap shot = Capture(ScreenOf(combo->Handle(), client));
+  const TColor window = ColorToRGB(data.Colours().Window) & 0xFFFFFF;
+  const TColor shadow = ColorToRGB(data.Colours().ButtonShadow) & 0xFFFFFF;
+  const int mid = (r.top + r.bottom) / 2;
+  EXPECT_TRUE(Near(shot.Pixel(0, mid), shadow)) << std::hex << shot.Pixel(0, mid);
+  EXPECT_TRUE(Near(shot.Pixel(client.right - 1, mid), shadow));
+  EXPECT_TRUE(Near(shot.Pixel((r.left + r.right) / 2, 0), shadow));
+  ASSERT_GT(r.left, 1);
+  ASSERT_GT(r.top, 1);
+  EXPECT_TRUE(Near(shot.Pixel(r.left - 1, mid), window));
+  EXPECT_TRUE(Near(shot.Pixel((r.left + r.right) / 2, r.top - 1), window));
+  // The list's border is the skin's shadow too.
+  const RECT list = WindowRect(InfoOf(combo->Handle()).hwndList);
+  const TBitmap border = Capture(list);
+  EXPECT_TRUE(Near(border.Pixel(0, border.Height() / 2), shadow))
+      << std::hex << border.Pixel(0, border.Height() / 2);
+  EXPECT_TRUE(Near(border.Pixel(border.Width() / 2, border.Height() - 1), shadow))
+      << std::hex << border.Pixel(border.Width() / 2, border.Height() - 1) << " not " << shadow;
+  SaveShot(form.Handle(), "combo-simple-nightfall");
+  form.Close();
+  Pump(50);
+}
+
 TEST_F(ComboTest, FieldListAndEditTakeTheContentColoursAndReadUnderEverySkin) {
   for (int skin = 0; skin < 5; ++skin) {
     SCOPED_TRACE(kSkinFiles[skin]);
