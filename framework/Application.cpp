@@ -6,6 +6,7 @@
 #include <exception>
 #include <vector>
 
+#include "framework/Form.h"
 #include "framework/Unicode.h"
 
 TApplication* Application = nullptr;
@@ -56,6 +57,13 @@ bool TApplication::DispatchOne(const MSG& msg) {
     return false;
   }
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  // Alt and a character, whichever of its windows has the focus: the form
+  // hears of it first (its menu bar's access keys).
+  if (root && msg.message == WM_SYSCHAR) {
+    if (auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(root))) {
+      if (form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0) return true;
+    }
+  }
   if (root && IsDialogMessageW(root, const_cast<MSG*>(&msg))) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);

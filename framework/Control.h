@@ -61,6 +61,11 @@ constexpr UINT CM_MOUSELEAVE = 0xB014;
 // Framework notification: a form's menu bar was set or its items changed
 // (the window already has the new menu handle).
 constexpr UINT CM_MENUCHANGED = 0xB015;
+// Framework notification sent to a form through WindowProc: a character
+// typed with Alt at one of its windows (wParam the character, lParam the
+// key data). A form that acts on it (its menu bar's access keys) answers
+// non-zero, and the character goes no further.
+constexpr UINT CM_DIALOGCHAR = 0xB006;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 

@@ -52,6 +52,12 @@ void TMenuItem::SetEnabled(bool enabled) {
   Changed();
 }
 
+void TMenuItem::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  Changed();
+}
+
 void TMenuItem::SetChecked(bool checked) {
   if (checked == checked_) return;
   checked_ = checked;
@@ -111,6 +117,9 @@ void TMenuItem::DescribeProperties(TPropertyTable& table) {
       "Enabled", {"False", "True"}, [this] { return enabled_ ? 1 : 0; },
       [this](std::int64_t v) { SetEnabled(v != 0); });
   table.Enum(
+      "Visible", {"False", "True"}, [this] { return visible_ ? 1 : 0; },
+      [this](std::int64_t v) { SetVisible(v != 0); });
+  table.Enum(
       "Checked", {"False", "True"}, [this] { return checked_ ? 1 : 0; },
       [this](std::int64_t v) { SetChecked(v != 0); });
   table.Int(
@@ -167,6 +176,7 @@ void TMenu::FillMenu(HMENU menu, const TMenuItem& parent) const {
   UINT position = 0;
   for (int i = 0; i < parent.Count(); ++i) {
     TMenuItem& item = *parent.Items(i);
+    if (!item.Visible()) continue;
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;

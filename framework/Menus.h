@@ -40,6 +40,9 @@ class TMenuItem : public TComponent {
   void SetShortCutText(std::wstring text);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
+  // A hidden item is left out of the menu handle.
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
   bool Checked() const { return checked_; }
   void SetChecked(bool checked);
   // The image of the menu's image list shown left of the caption; -1 none.
@@ -76,6 +79,7 @@ class TMenuItem : public TComponent {
   std::wstring caption_;
   std::wstring short_cut_text_;
   bool enabled_ = true;
+  bool visible_ = true;
   bool checked_ = false;
   int image_index_ = -1;
   UINT command_ = 0;

@@ -13,6 +13,7 @@
 #include "skin/form/SkinWindowMessages.h"
 #include "skin/form/SystemVersion.h"
 #include "skin/form/WinSkinForm.h"
+#include "skin/menu/SkinMenuBar.h"
 
 namespace {
 
@@ -107,6 +108,10 @@ void TWinSkinForm::LayoutButtons() {
   frame.metrics = metrics_;
   frame.menu_bar = menu_bar_height_;
   frame.right_to_left = right_to_left_;
+  // The child's buttons in the menu line keep clear of the bar's end cap.
+  if (const TDataSkinObject* bar = skin_data_->Object(ssMenuBar); bar && !bar->Bitmap.Empty()) {
+    frame.menu_bar_margin = std::max(right_to_left_ ? bar->LeftWidth : bar->RightWidth, 0);
+  }
   for (int i = 0; i < CaptionButtonCount(); ++i) {
     TWinSysButton& button = *buttons_[static_cast<size_t>(i)];
     const TDataSkinSysButton* d = button.Definition();
@@ -143,6 +148,16 @@ TNCObject* TWinSkinForm::FindObjectAt(POINT frame_point) const {
   return index < 0 ? nullptr : buttons_[static_cast<size_t>(index)].get();
 }
 
+namespace {
+
+// The caption button at a point, else the menu-bar button there.
+TNCObject* ObjectAt(const TWinSkinForm& engine, POINT frame_point) {
+  if (TNCObject* object = engine.FindObjectAt(frame_point)) return object;
+  return engine.MenuBar() ? engine.MenuBar()->ButtonAt(frame_point) : nullptr;
+}
+
+}  // namespace
+
 // --- the mouse ------------------------------------------------------------
 
 void TWinSkinForm::OnNcMouseMove(TMessage& m) {
@@ -150,7 +165,7 @@ void TWinSkinForm::OnNcMouseMove(TMessage& m) {
     m.Result = 0;
     return;
   }
-  if (TNCObject* object = FindObjectAt(ToFrame(MessagePoint(m.LParam)))) {
+  if (TNCObject* object = ObjectAt(*this, ToFrame(MessagePoint(m.LParam)))) {
     object->MouseEnter();
     m.Result = 0;
     return;
@@ -163,11 +178,27 @@ void TWinSkinForm::OnNcMouseMove(TMessage& m) {
 }
 
 void TWinSkinForm::OnNcLButtonDown(TMessage& m) {
-  if (TNCObject* object = FindObjectAt(ToFrame(MessagePoint(m.LParam)))) {
+  // The press a switch between drop-downs posted opens the button it was
+  // for, wherever that stands.
+  TNCObject* object = menu_bar_ ? menu_bar_->TakePendingSwitch() : nullptr;
+  if (!object) object = ObjectAt(*this, ToFrame(MessagePoint(m.LParam)));
+  if (object) {
     if (!active_) SetForegroundWindow(handle_);
     object->MouseDown();
     pressed_object_ = object;
     m.Result = 0;
+    if (auto* button = dynamic_cast<TMenuBtn*>(object)) {
+      pressed_object_ = nullptr;
+      OpenPopup(button);
+      // Still the same bar and button after the drop-down's loop: it is
+      // the hot one until the cursor leaves it.
+      if (menu_bar_ && button->Index < menu_bar_->ButtonCount() &&
+          menu_bar_->Button(button->Index) == button) {
+        hot_object_ = button;
+        button->State = nsHot;
+        button->Paint();
+      }
+    }
     return;
   }
   pressed_object_ = nullptr;
@@ -181,10 +212,10 @@ void TWinSkinForm::OnNcLButtonDown(TMessage& m) {
 void TWinSkinForm::OnNcLButtonUp(TMessage& m) {
   TNCObject* pressed = pressed_object_;
   pressed_object_ = nullptr;
-  if (TNCObject* object = FindObjectAt(ToFrame(MessagePoint(m.LParam)))) {
+  if (TNCObject* object = ObjectAt(*this, ToFrame(MessagePoint(m.LParam)))) {
     // Only a button both pressed and released on acts: a press that ends
-    // on another button does nothing.
-    if (object == hot_object_ && object == pressed) {
+    // on another button does nothing. Menu-bar buttons acted on the press.
+    if (object == hot_object_ && object == pressed && !dynamic_cast<TMenuBtn*>(object)) {
       object->MouseUp();
       DoButtonAction(MessagePoint(m.LParam));
     }
@@ -467,11 +498,14 @@ void TWinSkinForm::OnSysCommand(TMessage& m) {
       m.Result = 0;
       return;
     }
-    if (key != L'-' && !GetCapture() && key == 0) {
-      // Alt on its own would enter the system's menu mode; the skinned menu
-      // bar opens its first menu here once the window has one.
-      m.Result = 1;
-      return;
+    if (key != L'-' && !GetCapture()) {
+      // Alt or F10 on their own open the first drop-down, Alt and a letter
+      // the one of that access key; the system's own menu mode never
+      // starts (there is no system menu bar to show it).
+      if (OpenPopupForKey(key) || key == 0) {
+        m.Result = 1;
+        return;
+      }
     }
   }
   switch (command) {

@@ -19,6 +19,7 @@
 #include "skin/form/FrameRegion.h"
 #include "skin/form/SkinWindowMessages.h"
 #include "skin/form/WinSkinForm.h"
+#include "skin/menu/SkinMenuBar.h"
 
 namespace {
 
@@ -229,8 +230,10 @@ void TWinSkinForm::PaintFrame(HDC dc) {
       BlitRows(target.Get(), m.left, h - m.bottom,
                RenderPart(fpBottom, w - m.left - m.right, m.bottom), 0, m.bottom);
       PaintTitleBar(target.Get(), w, m.caption, &left, &right);
-      if (menu_bar_height_ > 0 && skin_data_->FaceBrush()) {
-        const RECT line{m.left, m.caption, w - m.right, m.caption + menu_bar_height_};
+      const RECT line{m.left, m.caption, w - m.right, m.caption + menu_bar_height_};
+      if (menu_bar_height_ > 0 && menu_bar_) {
+        menu_bar_->Paint(target.Get(), line);
+      } else if (menu_bar_height_ > 0 && skin_data_->FaceBrush()) {
         FillRect(target.Get(), &line, static_cast<HBRUSH>(skin_data_->FaceBrush()->Handle()));
       }
     }

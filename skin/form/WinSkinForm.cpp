@@ -17,6 +17,7 @@
 #include "skin/form/ControlWalk.h"
 #include "skin/form/SkinWindowMessages.h"
 #include "skin/form/SystemVersion.h"
+#include "skin/menu/SkinMenuBar.h"
 
 namespace {
 
@@ -160,11 +161,18 @@ void TWinSkinForm::AttachWindow(TSkinData* data) {
   if (frame_skinned_) {
     SetSystemRendering(true);
     initial_menu_ = GetMenu(handle_);
-    if (initial_menu_ && !IsMdiChild()) menu_bar_height_ = GetSystemMetrics(SM_CYMENU);
+    if (initial_menu_ && !IsMdiChild()) {
+      menu_bar_height_ = GetSystemMetrics(SM_CYMENU);
+      menu_bar_ =
+          std::make_unique<TWinSkinMenu>(*this, form_ ? form_->Menu() : nullptr, initial_menu_);
+    }
     const bool keep_caption =
         (IsMdiChild() && manager_.MdiMaximized()) || show_state_ == ssMinimized;
     if (!keep_caption) SetCaptionStyle(false);
     BuildFrame();
+    // The bar takes the menu off the window: the system draws and tracks
+    // no menu bar of its own from now on.
+    if (menu_bar_) menu_bar_->Rebuild(initial_menu_);
   } else {
     skin_state_ = ksActive;
   }
@@ -245,8 +253,13 @@ void TWinSkinForm::Detach() {
   // The system menu, the hover timer, the subclass and the skinned controls
   // go as at the window's end; the window's look comes back below.
   const bool hooked = subclass_.Installed();
+  // The menu the bar took goes back to the window: the framework menu's
+  // current one, or the last one the window had.
+  HMENU menu = menu_bar_ ? menu_bar_->MenuHandle() : nullptr;
+  if (form_ && form_->Menu()) menu = form_->Menu()->Handle();
   ReleaseHooks();
   if (!hooked) return;
+  if (menu && IsMenu(menu) && !GetMenu(handle_)) ::SetMenu(handle_, menu);
   if (form_ && skin_state_ != ksDestroying) SetFormColour(false);
   SetSysMenuStyle(false);
   SetCaptionStyle(true);
@@ -266,13 +279,23 @@ void TWinSkinForm::Detach() {
     GetWindowRect(handle_, &r);
     POINT top_left{r.left, r.top};
     if (IsMdiChild()) ScreenToClient(GetParent(handle_), &top_left);
-    const int width = (r.right - r.left) - metrics_.left - metrics_.right + native_frame_.cx;
-    // The native frame measured when finishing holds the native menu bar,
-    // so the skinned one is left out here.
-    const int height = (r.bottom - r.top) - metrics_.caption - menu_bar_height_ - metrics_.bottom +
-                       native_frame_.cy;
-    SetWindowPos(handle_, nullptr, top_left.x, top_left.y, width, height,
+    const int client_width = (r.right - r.left) - metrics_.left - metrics_.right;
+    const int client_height =
+        (r.bottom - r.top) - metrics_.caption - menu_bar_height_ - metrics_.bottom;
+    SetWindowPos(handle_, nullptr, top_left.x, top_left.y, client_width + native_frame_.cx,
+                 client_height + native_frame_.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // The native frame was measured without the menu bar the window has
+    // got back (which may take more than one line): the client keeps its
+    // size whatever the system's frame now holds.
+    RECT client{};
+    GetClientRect(handle_, &client);
+    if (client.right != client_width || client.bottom != client_height) {
+      SetWindowPos(handle_, nullptr, 0, 0,
+                   client_width + native_frame_.cx + client_width - client.right,
+                   client_height + native_frame_.cy + client_height - client.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
   // The system owns and frees a region once it has been given to the window.
   SetWindowRgn(handle_, nullptr, TRUE);
@@ -301,6 +324,10 @@ void TWinSkinForm::ReleaseHooks() {
   }
   system_popup_.reset();
   if (hover_timer_) hover_timer_->SetEnabled(false);
+  // A bare window that ends takes no menu with it any more: the bar frees
+  // the one it took.
+  if (menu_bar_ && skin_state_ == ksDestroying) menu_bar_->DestroyTakenMenu();
+  DropMenuBar();
   if (!subclass_.Installed()) return;
   UnhookForm();
   subclass_.Remove();
@@ -497,7 +524,26 @@ void TWinSkinForm::ClientDispatch(TMessage& m) {
       const auto active = reinterpret_cast<HWND>(
           SendMessageW(mdi_client_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
       manager_.SetMdiMaximized(active && maximized);
-      if (!active && menu_bar_height_ > 0) skin_data_->SetMenuUpdate(saved_menu_update_);
+      if (!active && menu_bar_) {
+        skin_data_->SetMenuUpdate(saved_menu_update_);
+        menu_bar_->Rebuild();
+        PaintFrame(nullptr);
+      }
+      return;
+    }
+    case WM_MDIMAXIMIZE:
+    case WM_MDIRESTORE:
+    case WM_MDIACTIVATE:
+    case WM_MDINEXT: {
+      previous();
+      if (!frame_skinned_ || !menu_bar_) return;
+      // A maximised child's caption buttons stand in the frame's menu line
+      // while it is the active one.
+      BOOL maximized = FALSE;
+      const auto active = reinterpret_cast<HWND>(
+          SendMessageW(mdi_client_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+      manager_.SetMdiMaximized(active && maximized);
+      PaintFrame(nullptr);
       return;
     }
     case WM_MDITILE:
@@ -507,7 +553,12 @@ void TWinSkinForm::ClientDispatch(TMessage& m) {
       return;
     case WM_MDISETMENU:
       previous();
-      if (frame_skinned_) SetMenu(handle_, nullptr);
+      if (!frame_skinned_) return;
+      if (m.WParam && menu_bar_) {
+        menu_bar_->RebuildMdi();
+        PaintFrame(nullptr);
+      }
+      SetMenu(handle_, nullptr);
       return;
     default:
       break;
@@ -689,15 +740,17 @@ bool TWinSkinForm::DispatchStage2(TMessage& m) {
       break;
   }
   if (m.Msg == SKM_MENUPOPUP) {
-    // The skinned menu bar opens its popups here once it exists.
-    CallPrevious(m);
+    OnMenuPopupMessage(m);
     return true;
   }
   if (m.Msg == CM_MENUCHANGED_SKIN) {
-    skin_data_->SetFramePainting(false);
+    OnMenuChanged(m, [this](TMessage& message) { CallPrevious(message); });
+    return true;
+  }
+  if (m.Msg == WM_UPDATEUISTATE || m.Msg == WM_CHANGEUISTATE) {
+    // Access-key underlines show or hide in the bar as in the controls.
     CallPrevious(m);
-    skin_data_->SetFramePainting(true);
-    if (GetMenu(handle_) && menu_bar_height_ > 0) SetMenu(handle_, nullptr);
+    if (menu_bar_ && CanPaintFrame()) menu_bar_->Repaint();
     return true;
   }
   return false;
@@ -778,6 +831,26 @@ void TWinSkinForm::FormHook(TMessage& m) {
       return;
     default:
       break;
+  }
+  // The framework tells its form of a new menu through the form's window
+  // method, never through the window's procedure.
+  if (m.Msg == CM_MENUCHANGED_SKIN) {
+    try {
+      OnMenuChanged(m, form_hook_.Previous());
+    } catch (...) {
+      // Swallowed: the engine never reports.
+    }
+    return;
+  }
+  if (m.Msg == CM_DIALOGCHAR_SKIN) {
+    form_hook_.CallPrevious(m);
+    if (m.Result != 0) return;
+    try {
+      OnDialogChar(m);
+    } catch (...) {
+      // Swallowed: the engine never reports.
+    }
+    return;
   }
   if (m.Msg == SKM_RECOLOR) {
     try {

@@ -33,6 +33,8 @@ class TSkinControl;
 class TSkinData;
 class TSkinManage;
 class TNCObject;
+class TMenuBtn;
+class TWinSkinMenu;
 class TWinSysButton;
 
 // Skin states of an engine.
@@ -118,6 +120,18 @@ class TWinSkinForm : public TComponent {
   void SetHotObject(TNCObject* object) { hot_object_ = object; }
   // Paints one caption button on the window outside a frame paint.
   void PaintCaptionButton(const TWinSysButton& button);
+
+  // --- the skinned menu bar (skin/menu)
+  TWinSkinMenu* MenuBar() const { return menu_bar_.get(); }
+  // Opens the drop-down of a menu-bar button and runs until it closed;
+  // answers whether one opened.
+  bool OpenPopup(TMenuBtn* button);
+  bool MenuTracking() const { return menu_tracking_; }
+  void SetMenuTracking(bool on) { menu_tracking_ = on; }
+  // The bar drops its buttons: the engine lets go of any it holds.
+  void ForgetMenuButtons();
+  // The frame may be painted now (skinned, active, painting switched on).
+  bool CanPaintFrame() const;
 
   // --- state
   HWND Handle() const { return handle_; }
@@ -219,6 +233,16 @@ class TWinSkinForm : public TComponent {
   void OnNcHitTest(TMessage& m);
   void OnSysCommand(TMessage& m);
   void OnCommand(TMessage& m);
+  void OnMenuChanged(TMessage& m, const TWndMethod& pass);
+  void OnMenuPopupMessage(TMessage& m);
+  // Alt and a character at the form: the menu bar's access keys.
+  void OnDialogChar(TMessage& m);
+  // Opens the drop-down for Alt, F10 or Alt and a letter; false when no
+  // button answers the key.
+  bool OpenPopupForKey(wchar_t key);
+  // Frees the menu bar, or keeps it until the drop-down running on the
+  // stack has closed.
+  void DropMenuBar();
   void OnHoverTimer();
   void BuildSystemPopup();
   TCaptionWindowState CaptionState() const;
@@ -269,6 +293,10 @@ class TWinSkinForm : public TComponent {
   bool region_set_ = false;
   HRGN region_ = nullptr;  // owned by the window once set; kept to recognise it
   std::vector<std::unique_ptr<TWinSysButton>> buttons_;
+  std::unique_ptr<TWinSkinMenu> menu_bar_;
+  // A bar let go while its drop-down's loop still ran; freed when it ends.
+  std::unique_ptr<TWinSkinMenu> retired_menu_bar_;
+  int menu_loops_ = 0;  // drop-down loops running on the stack
   TBitmap icon_bitmap_;
   // The title bar as last composed, without caption buttons: single buttons
   // are painted over a copy of it.
