@@ -1,5 +1,7 @@
 #include "framework/Menus.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <string>
 
@@ -8,6 +10,18 @@
 #include "framework/MenuPainter.h"
 #include "framework/Screen.h"
 #include "framework/Unicode.h"
+
+// What an item's data points to. Screen readers take the text of an
+// owner-drawn item from the MSAAMENUINFO at the start of its data, so the
+// record begins with one; the item it stands for follows.
+struct TMenu::TItemRecords {
+  struct TRecord {
+    MSAAMENUINFO msaa{};
+    std::wstring text;
+    TMenuItem* item = nullptr;  // compared only, until found in the tree
+  };
+  std::vector<std::unique_ptr<TRecord>> records;
+};
 
 // --- TMenuItem
 
@@ -61,6 +75,12 @@ void TMenuItem::SetVisible(bool visible) {
 void TMenuItem::SetChecked(bool checked) {
   if (checked == checked_) return;
   checked_ = checked;
+  Changed();
+}
+
+void TMenuItem::SetRadioItem(bool radio) {
+  if (radio == radio_item_) return;
+  radio_item_ = radio;
   Changed();
 }
 
@@ -145,9 +165,12 @@ void TMenu::ItemsChanged() {
 
 HMENU TMenu::Handle() {
   if (!handle_ || (stale_ && !showing_)) {
-    TOwnedMenu fresh = BuildHandle();
+    auto records = std::make_unique<TItemRecords>();
+    TOwnedMenu fresh = BuildHandle(*records);
     retired_ = std::move(handle_);
     handle_ = std::move(fresh);
+    retired_records_ = std::move(records_);
+    records_ = std::move(records);
     stale_ = false;
   }
   return handle_.Get();
@@ -166,13 +189,13 @@ void TMenu::SetImages(const TImageList* images) {
   ItemsChanged();
 }
 
-TOwnedMenu TMenu::BuildHandle() const {
+TOwnedMenu TMenu::BuildHandle(TItemRecords& records) const {
   TOwnedMenu menu(IsMenuBar() ? CreateMenu() : CreatePopupMenu());
-  if (menu) FillMenu(menu.Get(), *items_);
+  if (menu) FillMenu(menu.Get(), *items_, records);
   return menu;
 }
 
-void TMenu::FillMenu(HMENU menu, const TMenuItem& parent) const {
+void TMenu::FillMenu(HMENU menu, const TMenuItem& parent, TItemRecords& records) const {
   UINT position = 0;
   for (int i = 0; i < parent.Count(); ++i) {
     TMenuItem& item = *parent.Items(i);
@@ -182,14 +205,22 @@ void TMenu::FillMenu(HMENU menu, const TMenuItem& parent) const {
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
     info.fType = item.IsLine() ? MFT_SEPARATOR : MFT_STRING;
     if (owner_draw_) info.fType |= MFT_OWNERDRAW;
+    if (item.RadioItem()) info.fType |= MFT_RADIOCHECK;
     info.fState = (item.Enabled() ? MFS_ENABLED : MFS_GRAYED) |
                   (item.Checked() ? MFS_CHECKED : MFS_UNCHECKED);
     info.wID = item.Command();
-    info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
     // The text is kept for owner-drawn items too: the system finds their
-    // access keys in it.
+    // access keys in it, and screen readers read it.
     std::wstring text = item.Caption();
     if (!item.ShortCutText().empty()) text += L'\t' + item.ShortCutText();
+    auto record = std::make_unique<TItemRecords::TRecord>();
+    record->text = item.IsLine() ? std::wstring() : text;
+    record->item = &item;
+    record->msaa.dwMSAASignature = MSAA_MENU_SIG;
+    record->msaa.cchWText = static_cast<DWORD>(record->text.size());
+    record->msaa.pszWText = record->text.data();
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(record.get());
+    records.records.push_back(std::move(record));
     if (!item.IsLine()) {
       info.fMask |= MIIM_STRING;
       info.dwTypeData = text.data();
@@ -197,7 +228,7 @@ void TMenu::FillMenu(HMENU menu, const TMenuItem& parent) const {
     TOwnedMenu sub;
     if (item.Count() > 0) {
       sub.Reset(CreatePopupMenu());
-      FillMenu(sub.Get(), item);
+      FillMenu(sub.Get(), item, records);
       info.fMask |= MIIM_SUBMENU;
       info.hSubMenu = sub.Get();
     }
@@ -224,15 +255,24 @@ TMenuItem* TMenu::FindItem(UINT command) const {
 }
 
 TMenuItem* TMenu::ItemFromData(ULONG_PTR data) const {
-  // The item data of our handles point at our items; the pointer is only
-  // compared, never followed, until it is found in the tree.
+  // The item data of our handles point at records of our items; the item
+  // pointer of a record is only compared, never followed, until it is found
+  // in the tree.
+  const TItemRecords::TRecord* record = nullptr;
+  for (const TItemRecords* set : {records_.get(), retired_records_.get()}) {
+    if (!set) continue;
+    for (const auto& r : set->records) {
+      if (reinterpret_cast<ULONG_PTR>(r.get()) == data) record = r.get();
+    }
+  }
+  if (!record) return nullptr;
   std::vector<TMenuItem*> pending{items_.get()};
   while (!pending.empty()) {
     TMenuItem* parent = pending.back();
     pending.pop_back();
     for (int i = 0; i < parent->Count(); ++i) {
       TMenuItem* item = parent->Items(i);
-      if (reinterpret_cast<ULONG_PTR>(item) == data) return item;
+      if (item == record->item) return item;
       pending.push_back(item);
     }
   }
@@ -274,6 +314,11 @@ bool TMenu::DispatchDrawItem(const DRAWITEMSTRUCT& draw) {
     Painter().Draw(*item, draw.hDC, draw.rcItem, draw.itemState, images_, InMenuBar(*item));
   }
   RestoreDC(draw.hDC, saved);
+  if (OnDrawItem && draws_arrows_ && item->Count() > 0 && !InMenuBar(*item)) {
+    // The system draws its arrow into the same DC after us.
+    ExcludeClipRect(draw.hDC, draw.rcItem.left, draw.rcItem.top, draw.rcItem.right,
+                    draw.rcItem.bottom);
+  }
   return true;
 }
 

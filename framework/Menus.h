@@ -45,6 +45,9 @@ class TMenuItem : public TComponent {
   void SetVisible(bool visible);
   bool Checked() const { return checked_; }
   void SetChecked(bool checked);
+  // A checked radio item shows a round mark instead of the tick.
+  bool RadioItem() const { return radio_item_; }
+  void SetRadioItem(bool radio);
   // The image of the menu's image list shown left of the caption; -1 none.
   int ImageIndex() const { return image_index_; }
   void SetImageIndex(int index);
@@ -81,6 +84,7 @@ class TMenuItem : public TComponent {
   bool enabled_ = true;
   bool visible_ = true;
   bool checked_ = false;
+  bool radio_item_ = false;
   int image_index_ = -1;
   UINT command_ = 0;
 };
@@ -105,6 +109,10 @@ class TMenu : public TComponent {
   // else by the framework's plain painter.
   bool OwnerDraw() const { return owner_draw_; }
   void SetOwnerDraw(bool owner_draw);
+  // OnDrawItem draws the arrow of an item with a submenu itself: the
+  // system's own arrow, drawn after it, is kept out of the item.
+  bool DrawsSubmenuArrows() const { return draws_arrows_; }
+  void SetDrawsSubmenuArrows(bool on) { draws_arrows_ = on; }
   // The images the plain painter shows by ImageIndex (borrowed).
   const TImageList* Images() const { return images_; }
   void SetImages(const TImageList* images);
@@ -142,9 +150,12 @@ class TMenu : public TComponent {
 
  private:
   friend class TMenuItem;
+  // What each item's data points to: kept with the handle built with them,
+  // and with the retired one.
+  struct TItemRecords;
   void ItemsChanged();
-  TOwnedMenu BuildHandle() const;
-  void FillMenu(HMENU menu, const TMenuItem& parent) const;
+  TOwnedMenu BuildHandle(TItemRecords& records) const;
+  void FillMenu(HMENU menu, const TMenuItem& parent, TItemRecords& records) const;
   TMenuItem* ItemFromData(ULONG_PTR data) const;
   TMenuPainter& Painter();
 
@@ -156,7 +167,10 @@ class TMenu : public TComponent {
   bool stale_ = true;
   bool showing_ = false;
   bool owner_draw_ = false;
+  bool draws_arrows_ = false;
   const TImageList* images_ = nullptr;
+  std::unique_ptr<TItemRecords> records_;
+  std::unique_ptr<TItemRecords> retired_records_;
   std::unique_ptr<TMenuPainter> painter_;  // made when first drawn
 };
 

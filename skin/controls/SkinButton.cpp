@@ -5,13 +5,16 @@
 
 #include "framework/Application.h"
 #include "framework/ButtonLayout.h"
+#include "framework/Buttons.h"
 #include "framework/GraphicControl.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinProps.h"
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/WinSkinForm.h"
+#include "skin/menu/SkinMenuOwnerDraw.h"
 
 namespace {
 
@@ -309,6 +312,30 @@ void TSkinButton::DrawContent(TSkinButtonState) {
 }
 
 // --- TSkinMenuButton --------------------------------------------------------
+
+void TSkinMenuButton::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                                  bool change_colour) {
+  TSkinButton::InitControl(control, form, data, change_colour);
+  auto* button = dynamic_cast<TMenuButton*>(&control);
+  TPopupMenu* menu = button ? button->DropdownMenu : nullptr;
+  if (!menu || drop_down_ || menu->Tag() == data.DisableTag() ||
+      !data.SkinControls().Contains(xcPopupMenu) || HasItemPainter(*menu)) {
+    return;
+  }
+  SetItemPainter(*menu, data, true);
+  drop_down_ = menu;
+}
+
+void TSkinMenuButton::Restore() {
+  // The menu is only touched while the button still shows it: a menu the
+  // button let go of may be gone.
+  auto* button = dynamic_cast<TMenuButton*>(Control());
+  if (drop_down_ && button && button->DropdownMenu == drop_down_ && Data()) {
+    SetItemPainter(*drop_down_, *Data(), false);
+  }
+  drop_down_ = nullptr;
+  TSkinButton::Restore();
+}
 
 TSkinButtonState TSkinMenuButton::State() const {
   if (!enabled_) return sbDisabled;

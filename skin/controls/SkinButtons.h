@@ -13,6 +13,8 @@
 
 #include "skin/controls/SkinControl.h"
 
+class TPopupMenu;
+
 // Frames of the "Buttons" strip.
 enum TSkinButtonState { sbNormal = 1, sbPressed = 2, sbDisabled = 3, sbHot = 4, sbFocused = 5 };
 
@@ -80,10 +82,18 @@ class TSkinBitButton : public TSkinButton {
 class TSkinMenuButton : public TSkinButton {
  public:
   using TSkinButton::TSkinButton;
+  // The button's drop-down menu draws its items with the skin until
+  // Restore.
+  void InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                   bool change_colour) override;
+  void Restore() override;
 
  protected:
   TSkinButtonState State() const override;
   void DrawContent(TSkinButtonState state) override;
+
+ private:
+  TPopupMenu* drop_down_ = nullptr;  // the menu given the skinned painter
 };
 
 class TSkinSpeedButton : public TSkinBitButton {

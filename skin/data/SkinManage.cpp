@@ -8,6 +8,7 @@
 #include "skin/form/ControlWalk.h"
 #include "skin/form/SkinWindowMessages.h"
 #include "skin/form/WinSkinForm.h"
+#include "skin/menu/SkinPopMenu.h"
 
 TSkinManage* SkinManager = nullptr;
 
@@ -49,7 +50,9 @@ TSkinManage::~TSkinManage() {
   }
   bare_engines_.clear();
   retired_engines_.clear();
+  // Each popup object unhooks its window as it goes.
   skin_popups_.clear();
+  retired_popups_.clear();
   if (SkinManager == this) SkinManager = nullptr;
 }
 
@@ -75,7 +78,12 @@ void TSkinManage::RemoveSkinData(TSkinData* data) {
       DetachAndFree(engine);
     }
   }
-  std::erase_if(skin_popups_, [data](const TPopupEntry& p) { return p.data == data; });
+  // Popups drawn from a component that is going keep the system's look.
+  std::vector<HWND> popups;
+  for (const auto& popup : skin_popups_) {
+    if (popup->SkinData() == data) popups.push_back(popup->Handle());
+  }
+  for (HWND popup : popups) ReleasePopup(popup);
 }
 
 void TSkinManage::InstallHook() {
@@ -330,6 +338,8 @@ void TSkinManage::OnTimer() {
   // as far as it got.
   try {
     FreeRetiredEngines();
+    std::erase_if(retired_popups_,
+                  [](const std::unique_ptr<TWinSkinPopMenu>& popup) { return !popup->Busy(); });
     // A modal loop holds the command back; the timer comes back to it.
     if (holds_ > 0) return;
     timer_->SetEnabled(false);
@@ -345,7 +355,7 @@ void TSkinManage::OnTimer() {
     requesting_ = nullptr;
   }
   FreeRetiredEngines();
-  if (!retired_engines_.empty()) timer_->SetEnabled(true);
+  if (!retired_engines_.empty() || !retired_popups_.empty()) timer_->SetEnabled(true);
 }
 
 void TSkinManage::RunCommand(int command, TSkinData* data) {
@@ -467,8 +477,21 @@ void TSkinManage::SetMdiMaximized(bool state) {
 
 // --- popup menus ----------------------------------------------------------
 
+namespace {
+
+bool ScreenReaderRuns() {
+  BOOL on = FALSE;
+  return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &on, 0) && on;
+}
+
+}  // namespace
+
 bool TSkinManage::SkinPopup(HWND window) {
-  if (!skinning_on_ || Answers(window, SKM_ISSKINNED) || IsSkinnedPopup(window)) return false;
+  if (!skinning_on_ || !window || Answers(window, SKM_ISSKINNED) || IsSkinnedPopup(window)) {
+    return false;
+  }
+  // A screen reader reads the system's own menus best.
+  if (ScreenReaderRuns()) return false;
   TSkinData* data = ChooseSkinData(window, WindowClassName(window));
   if (!data || data->NotReady()) return false;
   const TSkinControlTypes controls = data->SkinControls();
@@ -483,16 +506,29 @@ bool TSkinManage::SkinPopup(HWND window) {
       if (!controls.Contains(xcSystemMenu)) return false;
       break;
   }
-  // The popup menu's own drawing object comes with the skinned menus; until
-  // then the menu keeps the system's look.
-  return false;
+  auto popup = std::make_unique<TWinSkinPopMenu>(*this);
+  if (!popup->Hook(window, data, nullptr)) return false;
+  popup->DropDown = menu_bar_drop_down_;
+  skin_popups_.push_back(std::move(popup));
+  return true;
 }
 
 bool TSkinManage::ReleasePopup(HWND window) {
-  const auto it = std::find_if(skin_popups_.begin(), skin_popups_.end(),
-                               [window](const TPopupEntry& p) { return p.window == window; });
+  const auto it = std::find_if(
+      skin_popups_.begin(), skin_popups_.end(),
+      [window](const std::unique_ptr<TWinSkinPopMenu>& p) { return p->Handle() == window; });
   const bool found = it != skin_popups_.end();
-  if (found) skin_popups_.erase(it);
+  if (found) {
+    std::unique_ptr<TWinSkinPopMenu> popup = std::move(*it);
+    skin_popups_.erase(it);
+    popup->Unhook();
+    if (painting_popup_ == popup.get()) painting_popup_ = nullptr;
+    if (popup->Busy()) {
+      // Its window procedure is still on the stack: freed at the next tick.
+      retired_popups_.push_back(std::move(popup));
+      timer_->SetEnabled(true);
+    }
+  }
   if (skin_popups_.empty()) {
     menu_bar_drop_down_ = false;
     popup_kind_ = pkNone;
@@ -500,25 +536,34 @@ bool TSkinManage::ReleasePopup(HWND window) {
   return found;
 }
 
+TWinSkinPopMenu* TSkinManage::PopupOfWindow(HWND window) const {
+  if (!window) return nullptr;
+  for (const auto& popup : skin_popups_) {
+    if (popup->Handle() == window) return popup.get();
+  }
+  return nullptr;
+}
+
 bool TSkinManage::IsSkinnedPopup(HWND window) const {
-  return std::any_of(skin_popups_.begin(), skin_popups_.end(),
-                     [window](const TPopupEntry& p) { return p.window == window; });
+  return PopupOfWindow(window) != nullptr;
 }
 
 void TSkinManage::AssignPopupMenu(HMENU menu) {
   for (auto it = skin_popups_.rbegin(); it != skin_popups_.rend(); ++it) {
-    if (!it->menu) {
-      it->menu = menu;
+    if (!(*it)->Menu()) {
+      (*it)->SetMenu(menu);
       return;
     }
   }
 }
 
-HBITMAP TSkinManage::PopupBitmap(HMENU) const {
-  // No popup object draws a background of its own yet.
+const TBitmap* TSkinManage::PopupBitmap(HMENU menu) const {
+  for (const auto& popup : skin_popups_) {
+    if (popup->Menu() == menu) return popup->Background().Empty() ? nullptr : &popup->Background();
+  }
   return nullptr;
 }
 
 void TSkinManage::PreparePopups() {
-  for (TPopupEntry& popup : skin_popups_) popup.drop_down = true;
+  for (auto& popup : skin_popups_) popup->DropDown = true;
 }

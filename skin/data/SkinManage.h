@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Bitmap.h"
 #include "framework/StringList.h"
 #include "framework/Timer.h"
 #include "skin/data/SkinManager.h"
@@ -25,6 +26,7 @@
 class TForm;
 class TSkinData;
 class TWinSkinForm;
+class TWinSkinPopMenu;
 
 // Kinds of popup menu about to open, as the form engine announces them.
 enum TPopupKind { pkNone = 0, pkFormMenu = 1, pkSystemMenu = 2 };
@@ -78,14 +80,23 @@ class TSkinManage : public TCustomSkinManager {
   const std::vector<TSkinData*>& SkinDatas() const { return skin_datas_; }
   TSkinData* MainData() const { return main_data_; }
 
-  // --- popup menus (the popup skinning objects come with the menus)
+  // --- popup menus: one skinning object per popup-menu window
+  // Attaches one to a popup-menu window just made, when the popup kind is
+  // allowed by the skin data's SkinControls (and no screen reader runs).
   bool SkinPopup(HWND window);
+  // Unhooks and frees the window's object (later, while a call of it runs).
   bool ReleasePopup(HWND window);
   bool IsSkinnedPopup(HWND window) const;
+  TWinSkinPopMenu* PopupOfWindow(HWND window) const;
+  int PopupCount() const { return static_cast<int>(skin_popups_.size()); }
+  // The newest popup that does not know its menu yet learns it.
   void AssignPopupMenu(HMENU menu);
-  // The background bitmap of the popup showing `menu`, or null.
-  HBITMAP PopupBitmap(HMENU menu) const;
+  // The background of the popup showing `menu`, or null.
+  const TBitmap* PopupBitmap(HMENU menu) const;
   void PreparePopups();
+  // The popup drawing its items into a buffer of its own just now.
+  TWinSkinPopMenu* PaintingPopup() const { return painting_popup_; }
+  void SetPaintingPopup(TWinSkinPopMenu* popup) { painting_popup_ = popup; }
   TPopupKind PopupKind() const { return popup_kind_; }
   void SetPopupKind(TPopupKind kind) { popup_kind_ = kind; }
   bool MenuBarDropDown() const { return menu_bar_drop_down_; }
@@ -116,14 +127,6 @@ class TSkinManage : public TCustomSkinManager {
       if (handle) UnhookWindowsHookEx(handle);
     }
   };
-  // A popup window the manager has taken note of; the drawing object itself
-  // comes with the skinned menus.
-  struct TPopupEntry {
-    HWND window = nullptr;
-    TSkinData* data = nullptr;
-    HMENU menu = nullptr;
-    bool drop_down = false;
-  };
 
   static LRESULT CALLBACK CbtHook(int code, WPARAM wp, LPARAM lp);
   void OnCreateWindow(HWND window, const CREATESTRUCTW& create);
@@ -152,7 +155,10 @@ class TSkinManage : public TCustomSkinManager {
   std::vector<std::unique_ptr<TWinSkinForm>> bare_engines_;
   std::vector<std::unique_ptr<TWinSkinForm>> retired_engines_;
   int holds_ = 0;
-  std::vector<TPopupEntry> skin_popups_;
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> skin_popups_;
+  // Popups let go while a call of theirs still ran, freed afterwards.
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> retired_popups_;
+  TWinSkinPopMenu* painting_popup_ = nullptr;
   std::vector<TSkinData*> skin_datas_;
   bool skinning_on_ = false;
   bool enumerating_ = false;

@@ -13,6 +13,7 @@
 #include "skin/form/SkinWindowMessages.h"
 #include "skin/form/SystemVersion.h"
 #include "skin/form/WinSkinForm.h"
+#include "skin/menu/SkinMenuOwnerDraw.h"
 #include "skin/menu/SkinMenuBar.h"
 
 namespace {
@@ -360,7 +361,14 @@ void TWinSkinForm::ShowSystemMenu(POINT screen_point) {
     // The menu's loop runs inside Popup: no skin command may free the menu
     // (or this engine) under it.
     const TSkinCommandHold hold(manager_);
-    system_popup_->Popup(screen_point.x, screen_point.y);
+    system_menu_running_ = true;
+    try {
+      system_popup_->Popup(screen_point.x, screen_point.y);
+    } catch (...) {
+      system_menu_running_ = false;
+      throw;
+    }
+    system_menu_running_ = false;
     return;
   }
   // A second click within the double-click time closes the window, as a
@@ -377,6 +385,9 @@ void TWinSkinForm::BuildSystemPopup() {
   popup.SetTag(kSystemPopupTag);
   popup.SetOwnerDraw(true);
   popup.SetImages(&skin_data_->MenuGlyphs());
+  // Its items are drawn by the skinned painter when the skin draws the
+  // system menu.
+  if (skin_data_->SkinControls().Contains(xcSystemMenu)) SetItemPainter(popup, *skin_data_, true);
   const HWND window = handle_;
   const TSystemVersion version = SystemVersion();
   if (version.nt && version.major < 5) {

@@ -18,6 +18,8 @@
 #include "skin/form/SkinWindowMessages.h"
 #include "skin/form/SystemVersion.h"
 #include "skin/menu/SkinMenuBar.h"
+#include "skin/menu/SkinMenuItemMessages.h"
+#include "skin/menu/SkinMenuOwnerDraw.h"
 
 namespace {
 
@@ -72,6 +74,8 @@ void TWinSkinForm::AttachForm(TSkinData* data, TForm* form) {
   }
   if (data->SkinControls().Contains(xcMenuItem)) SetPropText(*form, "AutoScroll", "False");
   AttachWindow(data);
+  // The form's popup menus draw their items with the skin.
+  if (data->SkinControls().Contains(xcPopupMenu)) SetPopupOwnerDraw(*form, *data, true);
   if (frame_skinned_ && !form_hook_.Installed()) {
     form_hook_.Install(form->WindowProc, [this](TMessage& m) { FormHook(m); });
   }
@@ -306,6 +310,7 @@ void TWinSkinForm::Detach() {
 
 void TWinSkinForm::DetachPlain() {
   if (hover_timer_) hover_timer_->SetEnabled(false);
+  if (form_ && skin_data_) SetPopupOwnerDraw(*form_, *skin_data_, false);
   ReleaseControls();
   if (form_ && skin_state_ != ksDestroying) SetFormColour(false);
   subclass_.Remove();
@@ -322,7 +327,10 @@ void TWinSkinForm::ReleaseHooks() {
     if (subclass_.Installed()) DetachPlain();
     return;
   }
-  system_popup_.reset();
+  // The system menu's loop may still run on the stack (the window ends
+  // from a timer while it shows): the menu then goes with the engine.
+  if (!system_menu_running_) system_popup_.reset();
+  if (form_ && skin_data_) SetPopupOwnerDraw(*form_, *skin_data_, false);
   if (hover_timer_) hover_timer_->SetEnabled(false);
   // A bare window that ends takes no menu with it any more: the bar frees
   // the one it took.
@@ -649,6 +657,11 @@ bool TWinSkinForm::DispatchStage1(TMessage& m) {
     case WM_NOTIFY:
       CallPrevious(m);
       if (IsBareWindow()) ColourToolbarText(m);
+      return true;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      // Menu items no framework menu answers for: the skinned painter.
+      if (!HandleMenuItemMessage(*this, m.Msg, m.LParam, m.Result)) CallPrevious(m);
       return true;
     case WM_INITMENUPOPUP:
       manager_.SetPopupKind(reinterpret_cast<HMENU>(m.WParam) == system_menu_ ? pkSystemMenu

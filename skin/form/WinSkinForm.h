@@ -281,6 +281,7 @@ class TWinSkinForm : public TComponent {
   bool system_dialog_ = false;
   bool child_window_ = false;
   std::unique_ptr<TPopupMenu> system_popup_;
+  bool system_menu_running_ = false;  // its loop runs on the stack
   HWND mdi_client_ = nullptr;
   HMENU initial_menu_ = nullptr;
   HMENU system_menu_ = nullptr;

@@ -3,6 +3,9 @@
 // the plain painter or by the caller's events, read back from the screen.
 // Only relative things are compared (which colours show where), never the
 // fonts' exact metrics.
+#include <windows.h>
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -77,7 +80,11 @@ TEST(Menu, HandleHoldsTheItemsWithTheirStates) {
   MENUITEMINFOW info = ItemInfo(h, 0, &text);
   EXPECT_EQ(text, L"&Open\tCTRL+O");
   EXPECT_EQ(info.wID, open.Command());
-  EXPECT_EQ(info.dwItemData, reinterpret_cast<ULONG_PTR>(&open));
+  // Screen readers find the item's text at the start of its data.
+  const auto* msaa = reinterpret_cast<const MSAAMENUINFO*>(info.dwItemData);
+  ASSERT_NE(msaa, nullptr);
+  EXPECT_EQ(msaa->dwMSAASignature, static_cast<DWORD>(MSAA_MENU_SIG));
+  EXPECT_EQ(std::wstring(msaa->pszWText, msaa->cchWText), L"&Open\tCTRL+O");
   EXPECT_EQ(info.fState & (MFS_GRAYED | MFS_CHECKED), 0u);
   EXPECT_TRUE(ItemInfo(h, 1).fType & MFT_SEPARATOR);
   EXPECT_TRUE(ItemInfo(h, 2).fState & MFS_GRAYED);
@@ -147,9 +154,9 @@ TEST(Menu, DispatchAnswersOnlyForItsOwnItems) {
 
   MEASUREITEMSTRUCT measure{};
   measure.CtlType = ODT_MENU;
-  measure.itemData = reinterpret_cast<ULONG_PTR>(&theirs);
+  measure.itemData = ItemInfo(other.Handle(), 0).dwItemData;
   EXPECT_FALSE(menu.DispatchMeasureItem(measure));
-  measure.itemData = reinterpret_cast<ULONG_PTR>(&mine);
+  measure.itemData = ItemInfo(menu.Handle(), 0).dwItemData;
   ASSERT_TRUE(menu.DispatchMeasureItem(measure));
   EXPECT_GT(measure.itemWidth, 0u);
   EXPECT_GT(measure.itemHeight, 0u);

@@ -1,0 +1,344 @@
+#include "skin/menu/SkinMenuItemPainter.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/BitmapWin32.h"
+#include "framework/GdiObjects.h"
+#include "framework/ImageList.h"
+#include "framework/Menus.h"
+#include "skin/controls/BackBuffer.h"
+#include "skin/data/SkinManage.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/menu/SkinPopMenu.h"
+#include "skin/packages/ImgUtil.h"
+
+namespace {
+
+// The glyph box without an image list, and at least for a check mark.
+constexpr int kGlyph = 16;
+// Room at the right for a submenu arrow; the short cut ends before it.
+constexpr int kArrowZone = 10;
+constexpr int kSeparatorHeight = 8;
+constexpr int kFrames = 5;
+constexpr int kCellNormal = 1;
+constexpr int kCellSeparator = 2;
+constexpr int kCellSelected = 4;
+
+LOGFONTW MenuLogFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    return metrics.lfMenuFont;
+  }
+  LOGFONTW font{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+  return font;
+}
+
+TOwnedFont MenuFont(bool bold) {
+  LOGFONTW font = MenuLogFont();
+  if (bold) font.lfWeight = FW_BOLD;
+  return TOwnedFont(CreateFontIndirectW(&font));
+}
+
+COLORREF Rgb(TColor colour) {
+  return static_cast<COLORREF>(ColorToRGB(colour) & 0xFFFFFF);
+}
+
+bool HasImage(const TSkinMenuItem& item) {
+  return item.images && item.image_index >= 0 && item.image_index < item.images->Count();
+}
+
+int GlyphSize(const TSkinMenuItem& item) {
+  const int size = item.images ? item.images->Width() : kGlyph;
+  return item.checked ? std::max(size, kGlyph) : size;
+}
+
+int LeftMargin(const TSkinData& data) {
+  const TDataSkinObject* object = data.Object(ssMenuItem);
+  return object ? std::max(0, static_cast<int>(object->LeftWidth)) : 0;
+}
+
+std::wstring MeasuredText(const std::wstring& text) {
+  // An empty caption (or a lone access-key marker) still gets a line.
+  return (text.empty() || text == L"&") ? text + L' ' : text;
+}
+
+SIZE TextSize(HDC dc, const std::wstring& text, UINT flags) {
+  const std::wstring measured = MeasuredText(text);
+  RECT r{0, 0, 0, 0};
+  DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &r,
+            flags | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// The popup window an item is drawn for: the window the DC draws on, or the
+// popup painting into a buffer of its own just now.
+TWinSkinPopMenu* PopupOf(HDC dc) {
+  TSkinManage* manager = SkinManager;
+  if (!manager) return nullptr;
+  if (TWinSkinPopMenu* popup = manager->PopupOfWindow(WindowFromDC(dc))) return popup;
+  return manager->PaintingPopup();
+}
+
+// The system's check or radio mark, `size` square, drawn in `colour` into
+// `dc` at (x, y): the mark comes as a black-on-white mask.
+void DrawMark(HDC dc, int x, int y, int size, bool radio, COLORREF colour) {
+  TOwnedMemoryDC mask_dc(dc);
+  TOwnedBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
+  if (!mask_dc.Get() || !mask) return;
+  TSelectObject select_mask(mask_dc.Get(), mask.Get());
+  RECT r{0, 0, size, size};
+  DrawFrameControl(mask_dc.Get(), &r, DFC_MENU, radio ? DFCS_MENUBULLET : DFCS_MENUCHECK);
+  TOwnedBrush brush(CreateSolidBrush(colour));
+  TSelectObject select_brush(dc, brush.Get());
+  const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+  const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+  // The brush where the mask is black, the backdrop where it is white.
+  constexpr DWORD kBrushWhereBlack = 0x00B8074A;
+  BitBlt(dc, x, y, size, size, mask_dc.Get(), 0, 0, kBrushWhereBlack);
+  SetTextColor(dc, text);
+  SetBkColor(dc, back);
+}
+
+// The box behind a checked image: the button-face and button-highlight
+// pattern with a sunken edge, as a pressed tool button shows.
+void DrawCheckedBox(HDC dc, RECT box) {
+  TBitmap pattern(8, 8);
+  const TColor face = ColorToRGB(clBtnFace);
+  const TColor light = ColorToRGB(clBtnHighlight);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) pattern.SetPixel(x, y, ((x + y) & 1) ? light : face);
+  }
+  THBitmap bits = MakeDibSection(pattern);
+  TOwnedBrush brush(CreatePatternBrush(bits.Get()));
+  FillRect(dc, &box, brush.Get());
+  DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
+}
+
+void DrawImage(HDC dc, int x, int y, const TImageList& images, int index, bool disabled) {
+  TBitmap image = images.Image(index);
+  image.Transparent = true;
+  image.TransparentColor = images.MaskColor(index);
+  if (disabled) {
+    const TColor key = image.TransparentColor;
+    for (int py = 0; py < image.Height(); ++py) {
+      for (int px = 0; px < image.Width(); ++px) {
+        const TColor p = image.Pixel(px, py);
+        if (p == key) continue;
+        const int grey = (RedOf(p) + GreenOf(p) + BlueOf(p)) / 3;
+        image.SetPixel(px, py, RGBColour((grey + 192) / 2, (grey + 192) / 2, (grey + 192) / 2));
+      }
+    }
+  }
+  DrawBitmap(dc, x, y, image);
+}
+
+void DrawArrow(HDC dc, const RECT& zone, bool pointing_left, COLORREF colour) {
+  const int cy = (zone.top + zone.bottom) / 2;
+  const int cx = (zone.left + zone.right) / 2;
+  const POINT right[3] = {{cx - 2, cy - 4}, {cx + 2, cy}, {cx - 2, cy + 4}};
+  const POINT left[3] = {{cx + 2, cy - 4}, {cx - 2, cy}, {cx + 2, cy + 4}};
+  TOwnedPen pen(CreatePen(PS_SOLID, 1, colour));
+  TOwnedBrush brush(CreateSolidBrush(colour));
+  TSelectObject select_pen(dc, pen.Get());
+  TSelectObject select_brush(dc, brush.Get());
+  Polygon(dc, pointing_left ? left : right, 3);
+}
+
+// Cell 2 of the menu-item image as a separator: its lower part as high as
+// the item (all of it when the item is higher), in three slices stretched
+// to the item's width, magenta left out.
+void DrawSeparatorCell(TBackBuffer& buffer, const TDataSkinObject& object) {
+  const TBitmap& image = object.Bitmap;
+  const int cell_width = image.Width() / kFrames;
+  if (cell_width <= 0 || image.Height() <= 0) return;
+  const int w = buffer.Width(), h = buffer.Height();
+  const int src_height = std::min(h, image.Height());
+  const int src_top = image.Height() - src_height;
+  const int x0 = cell_width * (kCellSeparator - 1);
+  int left = std::clamp(static_cast<int>(object.LeftWidth), 0, cell_width);
+  int right = std::clamp(static_cast<int>(object.RightWidth), 0, cell_width - left);
+  if (left + right > w) left = right = 0;
+  const auto slice = [&](int sx, int sw, int dx, int dw) {
+    if (sw <= 0 || dw <= 0) return;
+    buffer.DrawStretched(Bounds(dx, 0, dw, h), image, Bounds(x0 + sx, src_top, sw, src_height),
+                         true);
+  };
+  slice(0, left, 0, left);
+  slice(left, cell_width - left - right, left, w - left - right);
+  slice(cell_width - right, right, w - right, right);
+}
+
+}  // namespace
+
+// --- describing items -------------------------------------------------------
+
+TSkinMenuItem DescribeItem(const TMenuItem& item) {
+  TSkinMenuItem look;
+  look.caption = item.Caption();
+  look.short_cut = item.ShortCutText();
+  look.separator = item.IsLine();
+  look.enabled = item.Enabled();
+  look.checked = item.Checked();
+  look.submenu = item.Count() > 0;
+  if (const TMenu* menu = item.Menu()) {
+    look.images = menu->Images();
+  }
+  look.radio = item.RadioItem();
+  look.image_index = item.ImageIndex();
+  return look;
+}
+
+TSkinMenuItem DescribeItem(HMENU menu, UINT position) {
+  TSkinMenuItem look;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
+  if (!GetMenuItemInfoW(menu, position, TRUE, &info)) {
+    look.separator = true;
+    return look;
+  }
+  std::wstring text(info.cch + 1, L'\0');
+  info.dwTypeData = text.data();
+  info.cch = static_cast<UINT>(text.size());
+  if (info.cch > 1) GetMenuItemInfoW(menu, position, TRUE, &info);
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  if (const size_t tab = text.find(L'\t'); tab != std::wstring::npos) {
+    look.short_cut = text.substr(tab + 1);
+    text.resize(tab);
+  }
+  look.caption = text;
+  look.separator = (info.fType & MFT_SEPARATOR) != 0;
+  look.enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+  look.checked = (info.fState & MFS_CHECKED) != 0;
+  look.radio = (info.fType & MFT_RADIOCHECK) != 0;
+  look.is_default = (info.fState & MFS_DEFAULT) != 0;
+  look.submenu = info.hSubMenu != nullptr;
+  look.right_to_left = (info.fType & MFT_RIGHTORDER) != 0;
+  return look;
+}
+
+// --- measuring --------------------------------------------------------------
+
+bool TSkinMenuItemPainter::ShowsAccessKeys(UINT state) {
+  if (!(state & ODS_NOACCEL)) return true;
+  BOOL cues = FALSE;
+  SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cues, 0);
+  return cues != FALSE;
+}
+
+void TSkinMenuItemPainter::Measure(const TSkinMenuItem& item, int& width, int& height) const {
+  const int glyph = GlyphSize(item);
+  if (item.separator) {
+    width = LeftMargin(data_) + 2 * glyph;
+    height = kSeparatorHeight;
+    return;
+  }
+  TWindowDC screen(nullptr);
+  TOwnedFont font = MenuFont(item.is_default);
+  TSelectObject select(screen.Get(), font.Get());
+  const SIZE caption = TextSize(screen.Get(), item.caption, 0);
+  const SIZE short_cut =
+      item.short_cut.empty() ? SIZE{0, 0} : TextSize(screen.Get(), item.short_cut, DT_NOPREFIX);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(screen.Get(), &metrics);
+  const int gap = short_cut.cx > 0 ? 2 * metrics.tmAveCharWidth + 8 : 0;
+  width = 1 + LeftMargin(data_) + glyph + 3 + caption.cx + gap + short_cut.cx + kArrowZone + 12;
+  const int image_height = item.images ? item.images->Height() : 0;
+  height = std::max({static_cast<int>(caption.cy) + 8, glyph + 4, image_height + 4});
+}
+
+// --- drawing ----------------------------------------------------------------
+
+void TSkinMenuItemPainter::Draw(const TSkinMenuItem& item, HDC dc, const RECT& rect,
+                                UINT state) const {
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  TBackBuffer buffer;
+  if (!buffer.SetSize(w, h)) return;
+  const bool selected = (state & ODS_SELECTED) != 0;
+  const bool enabled = item.enabled && !(state & (ODS_GRAYED | ODS_DISABLED));
+  const TSkinColours& colours = data_.Colours();
+  const TDataSkinObject* object = data_.Object(ssMenuItem);
+  if (object && object->Bitmap.Empty()) object = nullptr;
+
+  // The backdrop: the popup's skinned background behind the item.
+  const TWinSkinPopMenu* popup = PopupOf(dc);
+  if (popup && !popup->Background().Empty()) {
+    const POINT offset = popup->ClientOffset();
+    const TRect src = Bounds(rect.left + offset.x, rect.top + offset.y, w, h);
+    buffer.Fill(buffer.BoundsRect(), colours.Menu);
+    buffer.DrawStretched(buffer.BoundsRect(), popup->Background(), src, false);
+  } else {
+    buffer.Fill(buffer.BoundsRect(), colours.Menu);
+  }
+
+  HDC bdc = buffer.DC();
+  if (!object) {
+    // The flat look: the selection in the skin's highlight colour.
+    if (selected && !item.separator) buffer.Fill(buffer.BoundsRect(), colours.Hilight);
+    if (item.separator) {
+      RECT line{2, 4, w - 2, 6};
+      DrawEdge(bdc, &line, EDGE_ETCHED, BF_TOP);
+    }
+  } else if (item.separator) {
+    DrawSeparatorCell(buffer, *object);
+  } else {
+    DrawSkinState(buffer, buffer.BoundsRect(), kFrames, selected ? kCellSelected : kCellNormal,
+                  *object);
+  }
+  if (item.separator) {
+    buffer.CopyTo(dc, rect.left, rect.top);
+    return;
+  }
+
+  const bool rtl = item.right_to_left;
+  // Left-to-right positions mirrored for right-to-left menus.
+  const auto place = [rtl, w](int left, int top, int right, int bottom) {
+    return rtl ? RECT{w - right, top, w - left, bottom} : RECT{left, top, right, bottom};
+  };
+  COLORREF ink = Rgb(selected ? colours.HilightText : colours.MenuText);
+  if (!enabled) {
+    ink = ColorToRGB(colours.ButtonShadow) == ColorToRGB(colours.MenuText)
+              ? GetSysColor(COLOR_GRAYTEXT)
+              : Rgb(colours.ButtonShadow);
+  }
+
+  // The glyph box: the item's image, or its check or radio mark.
+  const int glyph = GlyphSize(item);
+  const int box_left = 1 + LeftMargin(data_);
+  const int box_top = std::max(1, (h - glyph) / 2);
+  const RECT box = place(box_left, box_top, box_left + glyph, box_top + glyph);
+  if (HasImage(item)) {
+    if (item.checked) DrawCheckedBox(bdc, box);
+    const TImageList& images = *item.images;
+    DrawImage(bdc, box.left + (glyph - images.Width()) / 2, box.top + (glyph - images.Height()) / 2,
+              images, item.image_index, !enabled);
+  } else if (item.checked) {
+    const int mark = std::min(GetSystemMetrics(SM_CXMENUCHECK), glyph);
+    DrawMark(bdc, box.left + (glyph - mark) / 2 + 1, (h - mark) / 2 + 1, mark, item.radio, ink);
+  }
+
+  // Caption and short cut.
+  TOwnedFont font = MenuFont(item.is_default);
+  TSelectObject select(bdc, font.Get());
+  SetBkMode(bdc, TRANSPARENT);
+  SetTextColor(bdc, ink);
+  const UINT prefix = ShowsAccessKeys(state) ? 0 : DT_HIDEPREFIX;
+  const UINT reading = rtl ? DT_RTLREADING | DT_RIGHT : DT_LEFT;
+  const std::wstring& caption = item.caption;
+  const int text_left = box_left + glyph + 3;
+  const SIZE text_size = TextSize(bdc, caption, prefix);
+  const int text_top = (h - text_size.cy) / 2;
+  RECT text = place(text_left, text_top, w - 1, text_top + text_size.cy);
+  DrawTextW(bdc, caption.c_str(), static_cast<int>(caption.size()), &text,
+            DT_EXPANDTABS | DT_SINGLELINE | reading | prefix);
+  if (!item.short_cut.empty()) {
+    RECT cut = place(text_left + text_size.cx, text_top, w - kArrowZone, text_top + text_size.cy);
+    DrawTextW(bdc, item.short_cut.c_str(), static_cast<int>(item.short_cut.size()), &cut,
+              DT_SINGLELINE | DT_NOPREFIX | (rtl ? DT_LEFT | DT_RTLREADING : DT_RIGHT));
+  }
+  if (item.submenu) DrawArrow(bdc, place(w - kArrowZone, 0, w - 1, h), rtl, ink);
+  buffer.CopyTo(dc, rect.left, rect.top);
+}

@@ -1,0 +1,113 @@
+#include "skin/menu/SkinMenuOwnerDraw.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Form.h"
+#include "framework/Menus.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/menu/SkinMenuItemPainter.h"
+
+namespace {
+
+// The drawing event the painter puts on a menu; it remembers whether it
+// turned owner drawing on, so that switching off gives the menu back as it
+// was.
+struct TSkinnedDraw {
+  TSkinData* data = nullptr;
+  bool turned_owner_draw_on = false;
+  void operator()(TMenuItem& item, HDC dc, const RECT& rect, UINT state) const {
+    const TMenu* menu = item.Menu();
+    if (menu && menu->InMenuBar(item)) {
+      // A bar left to the system (no skinned bar): its captions plain.
+      RECT r = rect;
+      FillRect(dc, &r, GetSysColorBrush(COLOR_MENU));
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
+      const std::wstring caption = item.Caption();
+      DrawTextW(dc, caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      return;
+    }
+    TSkinMenuItemPainter(*data).Draw(DescribeItem(item), dc, rect, state);
+  }
+};
+
+struct TSkinnedMeasure {
+  TSkinData* data = nullptr;
+  void operator()(TMenuItem& item, HDC, int& width, int& height) const {
+    const TMenu* menu = item.Menu();
+    if (menu && menu->InMenuBar(item)) return;  // as the framework measured it
+    TSkinMenuItemPainter(*data).Measure(DescribeItem(item), width, height);
+  }
+};
+
+bool ScreenReaderRuns() {
+  BOOL on = FALSE;
+  return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &on, 0) && on;
+}
+
+void SwitchMenu(TMenu& menu, TSkinData& data, bool on) {
+  auto* draw = menu.OnDrawItem.target<TSkinnedDraw>();
+  if (on) {
+    if (ScreenReaderRuns()) return;
+    if (draw) {
+      draw->data = &data;
+      if (auto* measure = menu.OnMeasureItem.target<TSkinnedMeasure>()) measure->data = &data;
+      return;
+    }
+    if (menu.OnDrawItem) return;  // the owner draws its items itself
+    TSkinnedDraw skinned{&data, !menu.OwnerDraw()};
+    menu.OnDrawItem = skinned;
+    if (!menu.OnMeasureItem) menu.OnMeasureItem = TSkinnedMeasure{&data};
+    menu.SetDrawsSubmenuArrows(true);
+    if (menu.OwnerDraw()) {
+      // The system keeps the sizes it measured for a handle: a new one is
+      // built with the painter's.
+      menu.SetOwnerDraw(false);
+    }
+    menu.SetOwnerDraw(true);
+    return;
+  }
+  if (!draw) return;
+  const bool turned_on = draw->turned_owner_draw_on;
+  menu.OnDrawItem = nullptr;
+  if (menu.OnMeasureItem.target<TSkinnedMeasure>()) menu.OnMeasureItem = nullptr;
+  menu.SetDrawsSubmenuArrows(false);
+  menu.SetOwnerDraw(false);
+  if (!turned_on) menu.SetOwnerDraw(true);
+}
+
+}  // namespace
+
+void SetItemPainter(TMenu& menu, TSkinData& data, bool on) {
+  SwitchMenu(menu, data, on);
+}
+
+bool HasItemPainter(const TMenu& menu) {
+  return menu.OnDrawItem.target<TSkinnedDraw>() != nullptr;
+}
+
+void SetPopupOwnerDraw(TComponent& owner, TSkinData& data, bool on) {
+  for (int i = 0; i < owner.ComponentCount(); ++i) {
+    TComponent* component = owner.Components(i);
+    if (auto* form = dynamic_cast<TForm*>(component)) {
+      SetPopupOwnerDraw(*form, data, on);
+      continue;
+    }
+    auto* popup = dynamic_cast<TPopupMenu*>(component);
+    if (!popup) continue;
+    if (on && (popup->Tag() == data.DisableTag() || !data.SkinControls().Contains(xcPopupMenu))) {
+      continue;
+    }
+    SwitchMenu(*popup, data, on);
+  }
+}
+
+void SetMainMenuOwnerDraw(TComponent& owner, TSkinData& data, bool on) {
+  for (int i = 0; i < owner.ComponentCount(); ++i) {
+    // The bar's own items are drawn by the skinned menu bar; the framework
+    // painter leaves them plain, the skinned painter draws the drop-downs.
+    if (auto* menu = dynamic_cast<TMainMenu*>(owner.Components(i))) SwitchMenu(*menu, data, on);
+  }
+}
