@@ -1,9 +1,10 @@
 // The adding half of the main window: files picked in the dialog, the WMA
 // files of a folder, and files and folders dropped on the window become
-// jobs, one duration probe per file, in order.
+// jobs in order, one duration probe per file, several probes at once.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <exception>
@@ -158,44 +159,69 @@ void TFrmMain::ReadSources(const std::vector<std::wstring>& chosen, bool filter_
     lvwFiles->SetItemCount(count);
   };
   const TOnExit show_all_rows([&] { show_rows(true); });
+
+  // Several players run at once, each a file ahead of the rows; the rows
+  // are added in the order of the files, whichever player ends first.
   const size_t n = sources.files.size();
-  for (size_t k = 0; k < n && !cancel_ && !stop_reading_; ++k) {
-    const std::wstring& path = sources.files[k];
-    // The player starts first; the text, the row and the list's work (far
-    // more than a row's) overlap it instead of delaying it or following it.
-    if (probe_usable) StartProbe(path);
-    lblInfo->SetCaption(converter::ReadingText(k + 1, n, path));
-    JobList.push_back(std::make_unique<TFileInfo>());
-    TFileInfo& job = *JobList.back();
-    job.FileName = path;
-    job.Status = texts::kReady;
-    show_rows(k == 0 || k + 1 == n);
-    if (probe_usable) {
-      try {
-        job.Duration = FinishProbe();
-      } catch (const Exception& e) {
-        // The player's length is no number: the file is not added. The box
-        // comes once per add, not once per file of a folder.
-        JobList.pop_back();
-        show_rows(true);
-        if (!cancel_ && !probe_error_shown) ShowError(Utf8ToWide(e.Message()));
-        probe_error_shown = true;
-        continue;
+  const size_t width = std::min<size_t>(static_cast<size_t>(MaxParallelJobs()), n);
+  if (probe_usable) EnsureProbeRuns(width);
+  if (!probe_wake_) probe_wake_ = THandle(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  const TOnExit stop_probes([this] { StopProbeRuns(0); });
+  std::vector<TProbeResult> results(n);
+  size_t next_probe = 0;
+  size_t shown_file = SIZE_MAX;
+  for (size_t k = 0; k < n && !cancel_;) {
+    if (probe_usable && !stop_reading_) {
+      for (size_t r = 0; r < width && next_probe < n; ++r) {
+        if (probe_runs_[r].file == kNoJob) {
+          StartProbeRun(probe_runs_[r], next_probe, sources.files[next_probe]);
+          ++next_probe;
+        }
       }
-      if (ProbeRunner->LastOutcome().end == TRunEnd::reStartFailed) {
-        ShowError(converter::HelperStartText(texts::kProbeName, ExeDir + texts::kProbeName,
-                                             texts::kWithoutProbe));
-        probe_usable = false;
+    }
+    if (shown_file != k) {
+      shown_file = k;
+      lblInfo->SetCaption(converter::ReadingText(k + 1, n, sources.files[k]));
+    }
+    // Esc keeps the file being read and lets the players ahead of it go.
+    if (stop_reading_) StopProbeRuns(k + 1);
+    if (probe_usable && !results[k].ready) {
+      GreyIfSlow();
+      Application->WaitAndProcess(probe_wake_.Get(), 50);
+      for (TProbeRun& run : probe_runs_) {
+        if (run.file == kNoJob || cancel_ || !ProbeAnswered(run)) continue;
+        const size_t file = run.file;
+        results[file] = EndProbeRun(run);
       }
+      continue;
+    }
+    // Without the probe nothing waits; the window still keeps up.
+    if (!probe_usable) Application->ProcessMessages();
+    if (cancel_) break;
+    const TProbeResult& result = results[k];
+    if (!result.error.empty()) {
+      // The player's length is no number: the file is not added. The box
+      // comes once per add, not once per file of a folder.
+      if (!probe_error_shown) ShowError(result.error);
+      probe_error_shown = true;
     } else {
-      // Without the probe nothing waits; the window still keeps up.
-      Application->ProcessMessages();
+      JobList.push_back(std::make_unique<TFileInfo>());
+      TFileInfo& job = *JobList.back();
+      job.FileName = sources.files[k];
+      job.Status = texts::kReady;
+      job.Duration = result.duration;
+      show_rows(k == 0 || k + 1 == n);
     }
-    if (cancel_) {
-      // A close during the probe: the window is going, this file is not added.
-      JobList.pop_back();
-      break;
+    if (result.start_failed && probe_usable) {
+      // The player is there but does not start: the other files are added
+      // without a length.
+      StopProbeRuns(0);
+      probe_usable = false;
+      ShowError(converter::HelperStartText(texts::kProbeName, ExeDir + texts::kProbeName,
+                                           texts::kWithoutProbe));
     }
+    ++k;
+    if (stop_reading_) break;
   }
   if (stop_reading_) {
     lblInfo->SetCaption(texts::kStopped);
@@ -203,6 +229,66 @@ void TFrmMain::ReadSources(const std::vector<std::wstring>& chosen, bool filter_
     lblInfo->SetCaption(converter::SkippedText(sources.skipped));
   } else {
     lblInfo->SetCaption(texts::kReady);
+  }
+}
+
+void TFrmMain::EnsureProbeRuns(size_t count) {
+  if (probe_runs_.empty()) {
+    probe_runs_.emplace_back();
+    probe_runs_.back().runner = ProbeRunner;
+  }
+  while (probe_runs_.size() < count) {
+    auto& runner = OwnedComponent<TDosCommand>(*this);
+    runner.SetName("ProbeRunner" + std::to_string(probe_runs_.size() + 1));
+    runner.OnTerminated = ProbeRunner->OnTerminated;
+    probe_runs_.emplace_back();
+    probe_runs_.back().runner = &runner;
+  }
+}
+
+void TFrmMain::StartProbeRun(TProbeRun& run, size_t file, const std::wstring& path) {
+  run.file = file;
+  run.lines_seen = 0;
+  // About 50 seconds in all for one file, however many lines the player prints.
+  run.deadline = GetTickCount64() + kProbeBudgetMs;
+  if (run.runner == ProbeRunner) ProbeFinished = false;
+  run.runner->SetCommandLine(converter::ProbeCommandLine(ExeDir, path));
+  run.runner->Execute();
+}
+
+bool TFrmMain::ProbeAnswered(TProbeRun& run) {
+  if (!run.runner->IsRunning()) return true;
+  // The lines are looked at whenever new ones have come.
+  const int lines = run.runner->Lines().Count();
+  if (lines != run.lines_seen) {
+    run.lines_seen = lines;
+    if (converter::HasDurationMarker(run.runner->Lines().Text())) return true;
+  }
+  return GetTickCount64() >= run.deadline;
+}
+
+TFrmMain::TProbeResult TFrmMain::EndProbeRun(TProbeRun& run) {
+  // A player that still runs is killed; one that has ended has all its
+  // lines in.
+  run.runner->Stop();
+  run.file = kNoJob;
+  TProbeResult result;
+  result.ready = true;
+  result.start_failed = run.runner->LastOutcome().end == TRunEnd::reStartFailed;
+  const std::string output = run.runner->Lines().Text();
+  try {
+    if (converter::HasDurationMarker(output)) result.duration = converter::ParseDuration(output);
+  } catch (const Exception& e) {
+    result.error = Utf8ToWide(e.Message());
+  }
+  return result;
+}
+
+void TFrmMain::StopProbeRuns(size_t after) {
+  for (TProbeRun& run : probe_runs_) {
+    if (run.file == kNoJob || run.file < after) continue;
+    run.runner->Stop();
+    run.file = kNoJob;
   }
 }
 

@@ -14,13 +14,6 @@
 #include "app/StatusText.h"
 #include "framework/Application.h"
 
-namespace {
-
-// How long the probe may take for one file, in all.
-constexpr ULONGLONG kProbeBudgetMs = 50'000;
-
-}  // namespace
-
 int TFrmMain::GetMediaLength(const std::wstring& file_name) {
   StartProbe(file_name);
   return FinishProbe();
@@ -191,6 +184,8 @@ void TFrmMain::DosCommand1Terminated(TObject*) {
   if (batch_wake_) SetEvent(batch_wake_.Get());
 }
 
-void TFrmMain::DosCommand2Terminated(TObject*) {
-  ProbeFinished = true;
+void TFrmMain::DosCommand2Terminated(TObject* Sender) {
+  if (Sender == ProbeRunner) ProbeFinished = true;
+  // An add that probes several files at once wakes and looks at them all.
+  if (probe_wake_) SetEvent(probe_wake_.Get());
 }

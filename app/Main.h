@@ -102,8 +102,9 @@ class TFrmMain : public TForm {
 
   // Adds jobs for what the user chose: files as they are (or, with
   // `filter_files`, only WMA files) and every WMA file below each folder.
-  // Each file is probed in turn; Esc stops the add after the current file,
-  // a close stops it at once.
+  // Up to MaxParallelJobs() files are probed at once, the rows added in the
+  // order of the files; Esc stops the add after the file the status line
+  // names, a close stops it at once.
   void AddSources(const std::vector<std::wstring>& chosen, bool filter_files);
 
   // Runs on the thread that walks the folders of an add, at each entry it
@@ -160,6 +161,8 @@ class TFrmMain : public TForm {
     unsigned serial = 0;  // tells progress of this job from a former one's
   };
   static constexpr size_t kNoJob = static_cast<size_t>(-1);
+  // How long the probe may take for one file, in all.
+  static constexpr ULONGLONG kProbeBudgetMs = 50'000;
   // The taskbar button counts each job of a batch as this many steps.
   static constexpr ULONGLONG kStepsPerJob = 1000;
   // Runs of the batch, made as needed; all bound to the same handlers.
@@ -173,6 +176,29 @@ class TFrmMain : public TForm {
   void ShowJobProgress(TObject* runner, unsigned serial, int position);
   void ShowBatchProgress();
   void AdvanceTaskbar(ULONGLONG value);
+  // One duration probe of an add: its runner (the first is ProbeRunner) and
+  // the file it reads.
+  struct TProbeRun {
+    TDosCommand* runner = nullptr;  // owned by the window
+    size_t file = kNoJob;
+    ULONGLONG deadline = 0;  // when the probe has had its time
+    int lines_seen = 0;
+  };
+  // What a probe found: the length, or the message of a length that is no
+  // number (the file is then not added).
+  struct TProbeResult {
+    bool ready = false;
+    int duration = 0;
+    std::wstring error;
+    bool start_failed = false;  // the player could not be started
+  };
+  void EnsureProbeRuns(size_t count);
+  void StartProbeRun(TProbeRun& run, size_t file, const std::wstring& path);
+  // Whether the probe has its answer: the player ended, printed the length
+  // or has had its time.
+  bool ProbeAnswered(TProbeRun& run);
+  TProbeResult EndProbeRun(TProbeRun& run);
+  void StopProbeRuns(size_t after);
   // Esc or a close during a batch: asks once whether to stop it; true when
   // the user says yes.
   bool AskStopBatch(const wchar_t* question);
@@ -202,6 +228,9 @@ class TFrmMain : public TForm {
   int parallel_jobs_ = 1;
   std::vector<TEncoderRun> encoder_runs_;
   THandle batch_wake_;  // auto-reset; set whenever an encoder run ends
+  // The probes of an add, several at once.
+  std::vector<TProbeRun> probe_runs_;
+  THandle probe_wake_;  // auto-reset; set whenever a probe run ends
   size_t jobs_done_ = 0;
   size_t jobs_failed_ = 0;
   long long seconds_done_ = 0;

@@ -111,10 +111,18 @@ TEST_F(AddingFilesTest, SeveralFilesFromTheDialogAreReadInTheDialogsOrderWithPro
   EXPECT_EQ(Row(2, 1), texts::kReady);
   const std::vector<std::wstring> reading = {L"正在读取 1/3：c.wma", L"正在读取 2/3：a.wma",
                                              L"正在读取 3/3：\u4E2D\u6587 \u03A9\u2603.wma"};
+  // The files are read several at once: the line names the first file not
+  // yet in the list, so what it showed is the dialog's order, from the first.
   std::vector<std::wstring> seen;
   for (const std::wstring& info : infos)
     if (info.rfind(L"正在读取", 0) == 0) seen.push_back(info);
-  EXPECT_EQ(seen, reading);
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front(), reading.front());
+  auto at = reading.begin();
+  for (const std::wstring& info : seen) {
+    at = std::find(at, reading.end(), info);
+    EXPECT_NE(at, reading.end()) << "out of order: " << WideToUtf8(info);
+  }
   EXPECT_EQ(form->lblInfo->Caption(), texts::kReady);
   EXPECT_TRUE(messages.empty());
 }
@@ -285,8 +293,11 @@ TEST_F(AddingFilesTest, DropsAreRefusedWhileTheWindowReads) {
 
 TEST_F(AddingFilesTest, EscWhileReadingStopsAfterTheCurrentFileAndKeepsWhatWasAdded) {
   std::vector<std::wstring> files;
+  // Several files are read at once: the first is quick, so the line names
+  // the second for a good while.
   for (int i = 1; i <= 5; ++i) {
-    files.push_back(Source(L"esc" + std::to_wstring(i) + L".wma", GoodSource(i, "sleep:400\n")));
+    files.push_back(Source(L"esc" + std::to_wstring(i) + L".wma",
+                           GoodSource(i, i == 1 ? "sleep:50\n" : "sleep:600\n")));
   }
   auto& presser = OwnedComponent<TTimer>(app);
   presser.SetInterval(20);
@@ -309,7 +320,8 @@ TEST_F(AddingFilesTest, EscWhileReadingStopsAfterTheCurrentFileAndKeepsWhatWasAd
 TEST_F(AddingFilesTest, ClosingWhileReadingStopsTheReadAndClosesTheWindow) {
   std::vector<std::wstring> files;
   for (int i = 1; i <= 4; ++i) {
-    files.push_back(Source(L"close" + std::to_wstring(i) + L".wma", GoodSource(i, "sleep:400\n")));
+    files.push_back(Source(L"close" + std::to_wstring(i) + L".wma",
+                           GoodSource(i, i == 1 ? "sleep:50\n" : "sleep:600\n")));
   }
   auto& closer = OwnedComponent<TTimer>(app);
   closer.SetInterval(20);
@@ -319,8 +331,17 @@ TEST_F(AddingFilesTest, ClosingWhileReadingStopsTheReadAndClosesTheWindow) {
     closer.SetEnabled(false);
   };
   AddFiles(files);
-  EXPECT_NE(form->ProbeRunner->CommandLine().find(L"close2.wma"), std::wstring::npos)
-      << "the files after the one being read were not read";
+  // The players run a file ahead at most: none was started for the last file.
+  int runners = 0;
+  for (int i = 0; i < form->ComponentCount(); ++i) {
+    auto* runner = dynamic_cast<TDosCommand*>(form->Components(i));
+    if (!runner || runner->Name().rfind("ProbeRunner", 0) != 0) continue;
+    ++runners;
+    EXPECT_EQ(runner->CommandLine().find(L"close4.wma"), std::wstring::npos)
+        << "the files after the one being read were not read";
+    EXPECT_FALSE(runner->IsRunning());
+  }
+  EXPECT_GE(runners, 1);
   PumpUntil(
       app, [&] { return !IsWindowVisible(form->Handle()); }, 5s);
   EXPECT_FALSE(IsWindowVisible(form->Handle()));

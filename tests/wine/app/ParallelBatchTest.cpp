@@ -13,33 +13,12 @@
 
 #include "app/MainTexts.h"
 #include "framework/Timer.h"
+#include "tests/wine/app/RunCount.h"
 #include "tests/wine/app/StandInFixture.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// Shared memory the stand-in encoders count their runs in: the runs going
-// now and the most that went at once.
-class TRunCount {
- public:
-  explicit TRunCount(const std::wstring& name)
-      : mapping_(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 8,
-                                    (L"Local\\" + name).c_str())),
-        counters_(mapping_
-                      ? static_cast<LONG*>(MapViewOfFile(mapping_.Get(), FILE_MAP_WRITE, 0, 0, 8))
-                      : nullptr) {}
-  ~TRunCount() {
-    if (counters_) UnmapViewOfFile(counters_);
-  }
-  TRunCount(const TRunCount&) = delete;
-  TRunCount& operator=(const TRunCount&) = delete;
-  LONG Most() const { return counters_ ? counters_[1] : -1; }
-
- private:
-  THandle mapping_;
-  LONG* counters_;
-};
 
 // An encoder run that counts itself (and with `meet`, waits until that many
 // go at once), reports half its length, waits a while and writes `bytes` of
