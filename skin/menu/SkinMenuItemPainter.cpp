@@ -1,6 +1,7 @@
 #include "skin/menu/SkinMenuItemPainter.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "framework/BitmapWin32.h"
@@ -34,12 +35,6 @@ LOGFONTW MenuLogFont() {
   LOGFONTW font{};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
   return font;
-}
-
-TOwnedFont MenuFont(bool bold) {
-  LOGFONTW font = MenuLogFont();
-  if (bold) font.lfWeight = FW_BOLD;
-  return TOwnedFont(CreateFontIndirectW(&font));
 }
 
 COLORREF Rgb(TColor colour) {
@@ -175,6 +170,12 @@ void DrawSeparatorCell(TBackBuffer& buffer, const TDataSkinObject& object) {
 
 // --- describing items -------------------------------------------------------
 
+TOwnedFont MakeMenuItemFont(bool bold) {
+  LOGFONTW font = MenuLogFont();
+  if (bold) font.lfWeight = FW_BOLD;
+  return TOwnedFont(CreateFontIndirectW(&font));
+}
+
 TSkinMenuItem DescribeItem(const TMenuItem& item) {
   TSkinMenuItem look;
   look.caption = item.Caption();
@@ -229,21 +230,30 @@ bool TSkinMenuItemPainter::ShowsAccessKeys(UINT state) {
   return cues != FALSE;
 }
 
-void TSkinMenuItemPainter::Measure(const TSkinMenuItem& item, int& width, int& height) const {
+void TSkinMenuItemPainter::Measure(const TSkinMenuItem& item, int& width, int& height,
+                                   HDC dc) const {
   const int glyph = GlyphSize(item);
   if (item.separator) {
     width = LeftMargin(data_) + 2 * glyph;
     height = kSeparatorHeight;
     return;
   }
-  TWindowDC screen(nullptr);
-  TOwnedFont font = MenuFont(item.is_default);
-  TSelectObject select(screen.Get(), font.Get());
-  const SIZE caption = TextSize(screen.Get(), item.caption, 0);
+  std::optional<TWindowDC> screen;
+  TOwnedFont font;
+  std::optional<TSelectObject> select;
+  if (!dc || item.is_default) {
+    if (!dc) {
+      screen.emplace(nullptr);
+      dc = screen->Get();
+    }
+    font = MakeMenuItemFont(item.is_default);
+    select.emplace(dc, font.Get());
+  }
+  const SIZE caption = TextSize(dc, item.caption, 0);
   const SIZE short_cut =
-      item.short_cut.empty() ? SIZE{0, 0} : TextSize(screen.Get(), item.short_cut, DT_NOPREFIX);
+      item.short_cut.empty() ? SIZE{0, 0} : TextSize(dc, item.short_cut, DT_NOPREFIX);
   TEXTMETRICW metrics{};
-  GetTextMetricsW(screen.Get(), &metrics);
+  GetTextMetricsW(dc, &metrics);
   const int gap = short_cut.cx > 0 ? 2 * metrics.tmAveCharWidth + 8 : 0;
   width = 1 + LeftMargin(data_) + glyph + 3 + caption.cx + gap + short_cut.cx + kArrowZone + 12;
   const int image_height = item.images ? item.images->Height() : 0;
@@ -255,7 +265,10 @@ void TSkinMenuItemPainter::Measure(const TSkinMenuItem& item, int& width, int& h
 void TSkinMenuItemPainter::Draw(const TSkinMenuItem& item, HDC dc, const RECT& rect,
                                 UINT state) const {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  TBackBuffer buffer;
+  // The popup drawn for lends its buffer and font to all its items.
+  TWinSkinPopMenu* popup = PopupOf(dc);
+  TBackBuffer own_buffer;
+  TBackBuffer& buffer = popup ? popup->ItemBuffer() : own_buffer;
   if (!buffer.SetSize(w, h)) return;
   const bool selected = (state & ODS_SELECTED) != 0;
   const bool enabled = item.enabled && !(state & (ODS_GRAYED | ODS_DISABLED));
@@ -264,7 +277,6 @@ void TSkinMenuItemPainter::Draw(const TSkinMenuItem& item, HDC dc, const RECT& r
   if (object && object->Bitmap.Empty()) object = nullptr;
 
   // The backdrop: the popup's skinned background behind the item.
-  const TWinSkinPopMenu* popup = PopupOf(dc);
   if (popup && !popup->Background().Empty()) {
     const POINT offset = popup->ClientOffset();
     const TRect src = Bounds(rect.left + offset.x, rect.top + offset.y, w, h);
@@ -321,8 +333,13 @@ void TSkinMenuItemPainter::Draw(const TSkinMenuItem& item, HDC dc, const RECT& r
   }
 
   // Caption and short cut.
-  TOwnedFont font = MenuFont(item.is_default);
-  TSelectObject select(bdc, font.Get());
+  TOwnedFont own_font;
+  HFONT font = popup ? popup->ItemFont(item.is_default) : nullptr;
+  if (!font) {
+    own_font = MakeMenuItemFont(item.is_default);
+    font = own_font.Get();
+  }
+  TSelectObject select(bdc, font);
   SetBkMode(bdc, TRANSPARENT);
   SetTextColor(bdc, ink);
   const UINT prefix = ShowsAccessKeys(state) ? 0 : DT_HIDEPREFIX;

@@ -16,6 +16,8 @@
 
 #include <string>
 
+#include "framework/GdiObjects.h"
+
 class TImageList;
 class TMenuItem;
 class TSkinData;
@@ -40,6 +42,9 @@ struct TSkinMenuItem {
   int image_index = -1;
 };
 
+// The system's menu font, bold for a default item (owned by the caller).
+TOwnedFont MakeMenuItemFont(bool bold);
+
 // The item of a framework menu as the painter sees it.
 TSkinMenuItem DescribeItem(const TMenuItem& item);
 // The item at `position` of a menu handle (state, type, text with its short
@@ -52,7 +57,9 @@ class TSkinMenuItemPainter {
 
   // The size of the item in a skinned popup (the system adds nothing but
   // its check-mark column, which the item's own glyph box makes room for).
-  void Measure(const TSkinMenuItem& item, int& width, int& height) const;
+  // `dc` may carry the menu font already (the framework's measuring DC);
+  // null makes one.
+  void Measure(const TSkinMenuItem& item, int& width, int& height, HDC dc = nullptr) const;
   // Draws the item into `rect` of `dc` in the state given by the ODS_...
   // flags of a WM_DRAWITEM. When `dc` draws on (or for) a skinned popup,
   // the backdrop comes from that popup's background.

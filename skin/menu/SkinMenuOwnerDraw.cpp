@@ -35,10 +35,11 @@ struct TSkinnedDraw {
 
 struct TSkinnedMeasure {
   TSkinData* data = nullptr;
-  void operator()(TMenuItem& item, HDC, int& width, int& height) const {
+  void operator()(TMenuItem& item, HDC dc, int& width, int& height) const {
     const TMenu* menu = item.Menu();
     if (menu && menu->InMenuBar(item)) return;  // as the framework measured it
-    TSkinMenuItemPainter(*data).Measure(DescribeItem(item), width, height);
+    // The framework's DC carries the menu font.
+    TSkinMenuItemPainter(*data).Measure(DescribeItem(item), width, height, dc);
   }
 };
 

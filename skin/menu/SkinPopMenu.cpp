@@ -8,6 +8,7 @@
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinWindowMessages.h"
+#include "skin/menu/SkinMenuItemPainter.h"
 
 namespace {
 
@@ -57,6 +58,13 @@ bool TWinSkinPopMenu::Hook(HWND window, TSkinData* data, HMENU menu) {
 void TWinSkinPopMenu::Unhook() {
   subclass_.Remove();
   background_.Clear();
+  rendered_ = TRendered{};
+}
+
+HFONT TWinSkinPopMenu::ItemFont(bool bold) {
+  TOwnedFont& font = fonts_[bold ? 1 : 0];
+  if (!font) font = MakeMenuItemFont(bold);
+  return font.Get();
 }
 
 POINT TWinSkinPopMenu::ClientOffset() const {
@@ -107,9 +115,13 @@ bool TWinSkinPopMenu::RenderBackground() {
   GetWindowRect(handle_, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;
-  // The skin may have changed since the last paint: drawn afresh each time,
-  // which costs little next to the items.
-  background_ = RenderSkinCell(*back, w, h, 1, 1);
+  // Rendered again only when the window's size or the skin's image changed.
+  const TRendered now{w, h, back, back->Bitmap.Pixels().data()};
+  if (background_.Empty() || now.width != rendered_.width || now.height != rendered_.height ||
+      now.object != rendered_.object || now.pixels != rendered_.pixels) {
+    background_ = RenderSkinCell(*back, w, h, 1, 1);
+    rendered_ = now;
+  }
   return !background_.Empty();
 }
 

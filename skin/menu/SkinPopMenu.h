@@ -17,7 +17,9 @@
 #include <windows.h>
 
 #include "framework/Bitmap.h"
+#include "framework/GdiObjects.h"
 #include "framework/Subclass.h"
+#include "skin/controls/BackBuffer.h"
 
 class TSkinData;
 class TSkinManage;
@@ -42,6 +44,11 @@ class TWinSkinPopMenu {
   const TBitmap& Background() const { return background_; }
   // Where the client area's origin lies in the background.
   POINT ClientOffset() const;
+  // What the item painter draws with while it draws this popup's items:
+  // the menu font (bold for the default item) and an off-screen buffer,
+  // made once for all the items.
+  HFONT ItemFont(bool bold);
+  TBackBuffer& ItemBuffer() { return item_buffer_; }
   // Whether the popup is drawn with the skin now (see above).
   bool Skinned();
   bool Busy() const { return busy_ > 0; }
@@ -69,6 +76,15 @@ class TWinSkinPopMenu {
   TSkinData* data_ = nullptr;
   HMENU menu_ = nullptr;
   TBitmap background_;
+  // What background_ was rendered from, so it is rendered again only when
+  // the size or the skin's image changed.
+  struct TRendered {
+    int width = 0, height = 0;
+    const void* object = nullptr;
+    const void* pixels = nullptr;
+  } rendered_;
+  TOwnedFont fonts_[2];
+  TBackBuffer item_buffer_;
   // Whether the shown menu has owner-drawn items: decided once known.
   int owner_drawn_ = -1;
   int busy_ = 0;
