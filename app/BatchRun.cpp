@@ -26,13 +26,21 @@ int TFrmMain::MaxParallelJobs() const {
 
 void TFrmMain::SetLogicalProcessors(int n) {
   logical_processors_ = std::max(1, n);
-  SetParallelJobs(parallel_jobs_);
+  FillParallelChoice();
 }
 
 void TFrmMain::SetParallelJobs(int n) {
   // A batch keeps the width it started with.
   if (converting_) return;
   parallel_jobs_ = std::clamp(n, 1, MaxParallelJobs());
+  if (cbxParallel->ItemIndex() != parallel_jobs_ - 1) cbxParallel->SetItemIndex(parallel_jobs_ - 1);
+}
+
+void TFrmMain::FillParallelChoice() {
+  std::vector<std::wstring> items;
+  for (int i = 1; i <= MaxParallelJobs(); ++i) items.push_back(std::to_wstring(i));
+  cbxParallel->SetItems(items);
+  SetParallelJobs(parallel_jobs_);
 }
 
 bool TFrmMain::AskStopBatch(const wchar_t* question) {

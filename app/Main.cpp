@@ -109,6 +109,7 @@ void TFrmMain::BuildComponents() {
       case TMainKind::Edit: control = &OwnedComponent<TEdit>(*this); break;
       case TMainKind::Label: control = &OwnedComponent<TLabel>(*this); break;
       case TMainKind::ProgressBar: control = &OwnedComponent<TProgressBar>(*this); break;
+      case TMainKind::ComboBox: control = &OwnedComponent<TComboBox>(*this); break;
     }
     // clang-format on
     control->SetName(row.name);
@@ -137,6 +138,9 @@ void TFrmMain::BuildComponents() {
   Label10 = Find<TLabel>(*this, "Label10");
   edtSaveDir = Find<TEdit>(*this, "edtSaveDir");
   Button8 = Find<TButton>(*this, "Button8");
+  lblParallel = Find<TLabel>(*this, "lblParallel");
+  cbxParallel = Find<TComboBox>(*this, "cbxParallel");
+  cbxParallel->SetComboStyle(csDropDownList);
   GroupBox2 = Find<TGroupBox>(*this, "GroupBox2");
   Label1 = Find<TLabel>(*this, "Label1");
   Label2 = Find<TLabel>(*this, "Label2");
@@ -156,6 +160,7 @@ void TFrmMain::BuildComponents() {
   Button8->OnClick = [this](TObject* s) { Button8Click(s); };
   btnConvert->OnClick = [this](TObject* s) { btnConvertClick(s); };
   lvwFiles->OnData = [this](TObject* s, TListItem& item) { lvwFilesData(s, item); };
+  cbxParallel->OnSelect = [this](TObject*) { SetParallelJobs(cbxParallel->ItemIndex() + 1); };
 }
 
 void TFrmMain::BuildSkinComponents(TSkinEnvironment& skins) {
@@ -194,9 +199,9 @@ void TFrmMain::FormCreate() {
   // system menu.
   SkinChoice = std::make_unique<TSkinChoice>(*this, *SkinStore1, *SkinData1, 2);
   SkinChoice->AddMenuItems();
-  JobListMenu = std::make_unique<TJobListMenu>(*this);
   ExeDir = ExecutableFolder();
   logical_processors_ = CountLogicalProcessors();
+  FillParallelChoice();
   JobList.clear();
   // Files and folders dropped from Explorer are added while the window is idle.
   DragAcceptFiles(Handle(), TRUE);

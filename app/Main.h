@@ -12,7 +12,6 @@
 
 #include "app/FileInfo.h"
 #include "app/FileStamp.h"
-#include "app/JobListMenu.h"
 #include "app/JobListView.h"
 #include "app/MainDialogs.h"
 #include "app/SkinChoice.h"
@@ -20,6 +19,7 @@
 #include "app/TaskbarProgress.h"
 #include "doscommand/DosCommand.h"
 #include "framework/ComCtrls.h"
+#include "framework/ComboBox.h"
 #include "framework/Dialogs.h"
 #include "framework/Form.h"
 #include "framework/StdCtrls.h"
@@ -53,6 +53,9 @@ class TFrmMain : public TForm {
   TLabel* Label10 = nullptr;
   TEdit* edtSaveDir = nullptr;
   TButton* Button8 = nullptr;
+  TLabel* lblParallel = nullptr;
+  // How many files a batch converts at once: "1" to MaxParallelJobs().
+  TComboBox* cbxParallel = nullptr;
   TGroupBox* GroupBox2 = nullptr;
   TLabel* Label1 = nullptr;
   TLabel* Label2 = nullptr;
@@ -65,8 +68,6 @@ class TFrmMain : public TForm {
   TSkinCaption* SkinCaption1 = nullptr;
   // The skins the system menu offers (made in FormCreate).
   std::unique_ptr<TSkinChoice> SkinChoice;
-  // The job list's context menu (made in FormCreate).
-  std::unique_ptr<TJobListMenu> JobListMenu;
 
   // Fields.
   std::wstring ExeDir;
@@ -139,6 +140,8 @@ class TFrmMain : public TForm {
  private:
   void BuildComponents();
   void BuildSkinComponents(TSkinEnvironment& skins);
+  // Fills the choice of how many files go at once: 1 to MaxParallelJobs().
+  void FillParallelChoice();
   void SetWaitingControls(bool enabled);
   void GreyIfSlow();
   void EndProbeWait();

@@ -5,7 +5,17 @@
 
 #include "framework/Control.h"
 
-enum class TMainKind { WebBrowser, GroupBox, Panel, ListView, Button, Edit, Label, ProgressBar };
+enum class TMainKind {
+  WebBrowser,
+  GroupBox,
+  Panel,
+  ListView,
+  Button,
+  Edit,
+  Label,
+  ProgressBar,
+  ComboBox
+};
 
 struct TMainComponent {
   const char* name;

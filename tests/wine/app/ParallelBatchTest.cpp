@@ -15,6 +15,7 @@
 #include "framework/Timer.h"
 #include "tests/wine/app/RunCount.h"
 #include "tests/wine/app/StandInFixture.h"
+#include "tests/wine/support/InputScript.h"
 
 namespace {
 
@@ -240,6 +241,60 @@ TEST_F(StoppingBatchTest, NamesEqualButForCaseGiveTwoFilesWhicheverEndsFirst) {
     EXPECT_EQ(FileSize(form->LastOutputs()[1]), 222u);
   }
   EXPECT_EQ(count.Most(), 2) << "the two ran at once";
+}
+
+TEST_F(StoppingBatchTest, TheChoiceOfFilesAtOnceSitsWholeInTheOutputGroupAndTakesTheUsersPick) {
+  EXPECT_EQ(form->ParallelJobs(), 1) << "one file after another out of the box";
+  EXPECT_EQ(form->cbxParallel->ItemIndex(), 0);
+  form->SetLogicalProcessors(12);
+  EXPECT_EQ(form->cbxParallel->ItemCount(), 8) << "at most eight";
+  form->SetLogicalProcessors(3);
+  ASSERT_EQ(form->cbxParallel->ItemCount(), 3);
+  EXPECT_EQ(form->cbxParallel->Item(2), L"3");
+
+  // The user picks the next value with the keyboard.
+  SetForegroundWindow(form->Handle());
+  SetFocus(form->cbxParallel->Handle());
+  input::Key(VK_DOWN);
+  EXPECT_TRUE(PumpUntil(
+      app, [&] { return form->ParallelJobs() == 2; }, 5s));
+  EXPECT_EQ(form->cbxParallel->Text(), L"2");
+
+  // Label, field, choice and button sit side by side inside the group, and
+  // each text fits its control.
+  const TWinControl* group = form->GroupBox6;
+  const std::vector<const TWinControl*> row = {form->Label10, form->edtSaveDir, form->lblParallel,
+                                               form->cbxParallel, form->Button8};
+  for (size_t i = 0; i < row.size(); ++i) {
+    EXPECT_EQ(row[i]->Parent(), group);
+    EXPECT_GE(row[i]->Left(), 4);
+    EXPECT_LE(row[i]->Left() + row[i]->Width(), group->Width() - 4);
+    if (i > 0) {
+      EXPECT_GT(row[i]->Left(), row[i - 1]->Left() + row[i - 1]->Width());
+    }
+  }
+  HDC dc = GetDC(form->Handle());
+  const HGDIOBJ old = SelectObject(
+      dc, reinterpret_cast<HGDIOBJ>(SendMessageW(form->edtSaveDir->Handle(), WM_GETFONT, 0, 0)));
+  const auto text_width = [&](const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  EXPECT_LE(text_width(form->Label10->Caption()), form->Label10->Width());
+  EXPECT_LE(text_width(form->lblParallel->Caption()), form->lblParallel->Width());
+  EXPECT_LE(text_width(form->Button8->Caption()) + 8, form->Button8->Width());
+  SelectObject(dc, old);
+  ReleaseDC(form->Handle(), dc);
+
+  // Looked at under every skin.
+  const char* const names[] = {"meadow", "nightfall", "daylight", "contrast", "ember"};
+  for (int skin = 0; skin < 5; ++skin) {
+    form->SkinData1->LoadFromSkinStore(form->SkinStore1, skin);
+    PumpUntil(
+        app, [] { return false; }, 700ms);
+    SaveShot(form->Handle(), std::string("output-group-") + names[skin]);
+  }
 }
 
 }  // namespace
