@@ -199,6 +199,7 @@ void TFrmMain::FormCreate() {
   // system menu.
   SkinChoice = std::make_unique<TSkinChoice>(*this, *SkinStore1, *SkinData1, 2);
   SkinChoice->AddMenuItems();
+  JobListMenu = std::make_unique<TJobListMenu>(*this);
   ExeDir = ExecutableFolder();
   logical_processors_ = CountLogicalProcessors();
   FillParallelChoice();

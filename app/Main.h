@@ -12,6 +12,7 @@
 
 #include "app/FileInfo.h"
 #include "app/FileStamp.h"
+#include "app/JobListMenu.h"
 #include "app/JobListView.h"
 #include "app/MainDialogs.h"
 #include "app/SkinChoice.h"
@@ -68,6 +69,8 @@ class TFrmMain : public TForm {
   TSkinCaption* SkinCaption1 = nullptr;
   // The skins the system menu offers (made in FormCreate).
   std::unique_ptr<TSkinChoice> SkinChoice;
+  // The job list's context menu (made in FormCreate).
+  std::unique_ptr<TJobListMenu> JobListMenu;
 
   // Fields.
   std::wstring ExeDir;
