@@ -80,9 +80,23 @@ int TSkinTrackBar::ThumbCell() const {
 }
 
 void TSkinTrackBar::SkinChanged() {
-  // The control draws its channel and thumb through us: a repaint is all
-  // a new skin needs.
+  // The control draws its channel and thumb through us: new images and a
+  // repaint are all a new skin needs.
+  channel_ = {};
+  thumb_ = {};
   TSkinControl::SkinChanged();
+}
+
+const TBitmap& TSkinTrackBar::Made(TMadeImage& made, const TDataSkinObject& object, int width,
+                                   int height, int cell, const TSkinMargins& margins, int frames) {
+  if (made.object != &object || made.width != width || made.height != height || made.cell != cell) {
+    made.image = RenderSkinPart(width, height, object.Bitmap, margins, false, false, frames, cell);
+    made.object = &object;
+    made.width = width;
+    made.height = height;
+    made.cell = cell;
+  }
+  return made.image;
 }
 
 bool TSkinTrackBar::BeforeMessage(TMessage& m) {
@@ -182,13 +196,15 @@ LRESULT TSkinTrackBar::CustomDraw(const NMCUSTOMDRAW& draw) {
 
 void TSkinTrackBar::PutImage(HDC dc, int x, int y, const TBitmap& image, bool transparent) {
   if (image.Empty() || !buffer_.SetSize(image.Width(), image.Height())) return;
-  // What the control has drawn there so far shows where the image leaves
-  // magenta.
-  if (transparent) {
-    BitBlt(buffer_.DC(), 0, 0, image.Width(), image.Height(), dc, x, y, SRCCOPY);
+  buffer_.Draw(0, 0, image);
+  if (!transparent) {
+    buffer_.CopyTo(dc, x, y);
+    return;
   }
-  buffer_.Draw(0, 0, image, transparent, clFuchsia);
-  buffer_.CopyTo(dc, x, y);
+  // Magenta leaves what the control has drawn there so far, without reading
+  // it back.
+  GdiTransparentBlt(dc, x, y, image.Width(), image.Height(), buffer_.DC(), 0, 0, image.Width(),
+                    image.Height(), RGB(255, 0, 255));
 }
 
 void TSkinTrackBar::DrawThumb(HDC dc) {
@@ -204,9 +220,8 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
   const int height = thumb.bottom - thumb.top;
   if (const TDataSkinObject* image = ThumbObject()) {
     // The whole cell stretched over the thumb.
-    const TBitmap cell = RenderSkinPart(width, height, image->Bitmap, TSkinMargins{}, false, false,
-                                        kThumbFrames, ThumbCell());
-    PutImage(dc, thumb.left, thumb.top, cell, true);
+    PutImage(dc, thumb.left, thumb.top,
+             Made(thumb_, *image, width, height, ThumbCell(), TSkinMargins{}, kThumbFrames), true);
     return;
   }
   // Without an image: the thumb outlined in the skin's shadow colour.
@@ -241,8 +256,7 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
     const int w = track->Bitmap.Width();
     const int x = w < channel_width ? channel.left + (channel_width - w) / 2 : channel.left;
     const TSkinMargins caps{0, std::max(0, track->TopHeight), 0, std::max(0, track->BottomHeight)};
-    PutImage(dc, x, channel.top,
-             RenderSkinPart(w, channel_height, track->Bitmap, caps, false, false, 1, 1),
+    PutImage(dc, x, channel.top, Made(channel_, *track, w, channel_height, 1, caps, 1),
              track->Trans == 1);
     return;
   }
@@ -251,7 +265,6 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
   const int h = track->Bitmap.Height();
   const int y = h < channel_height ? channel.top + (channel_height - h) / 2 : channel.top;
   const TSkinMargins caps{std::max(0, track->LeftWidth), 0, std::max(0, track->RightWidth), 0};
-  PutImage(dc, channel.left, y,
-           RenderSkinPart(channel_width, h, track->Bitmap, caps, false, false, 1, 1),
+  PutImage(dc, channel.left, y, Made(channel_, *track, channel_width, h, 1, caps, 1),
            track->Trans == 1);
 }

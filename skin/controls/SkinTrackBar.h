@@ -9,6 +9,7 @@
 // down 4, disabled 5. Without a thumb image the thumb is outlined in the
 // skin's ButtonShadow.
 #include "skin/controls/SkinControl.h"
+#include "skin/data/SkinRender.h"
 
 class TDataSkinObject;
 
@@ -38,4 +39,16 @@ class TSkinTrackBar : public TSkinControl {
   bool Vertical() const;
   void SetHot(bool hot);
   void RedrawThumb();
+
+  // The last channel and thumb images made, kept while they fit: a moving
+  // thumb repaints the bar many times at the same sizes.
+  struct TMadeImage {
+    const TDataSkinObject* object = nullptr;
+    int width = 0, height = 0, cell = 0;
+    TBitmap image;
+  };
+  const TBitmap& Made(TMadeImage& made, const TDataSkinObject& object, int width, int height,
+                      int cell, const TSkinMargins& margins, int frames);
+  TMadeImage channel_;
+  TMadeImage thumb_;
 };
