@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/Form.h"
+#include "framework/Menus.h"
 #include "framework/Unicode.h"
 
 TApplication* Application = nullptr;
@@ -62,6 +63,17 @@ bool TApplication::DispatchOne(const MSG& msg) {
   if (root && msg.message == WM_SYSCHAR) {
     if (auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(root))) {
       if (form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0) return true;
+    }
+  }
+  // A short cut of the form's menu clicks its item, whichever window of the
+  // form has the focus.
+  if (root && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+    auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(root));
+    TMainMenu* menu = form ? form->Menu() : nullptr;
+    if (TMenuItem* item =
+            menu ? menu->FindShortCut(ShortCutOfKey(static_cast<unsigned>(msg.wParam))) : nullptr) {
+      item->Click();
+      return true;
     }
   }
   if (root && IsDialogMessageW(root, const_cast<MSG*>(&msg))) return true;

@@ -54,6 +54,16 @@ void TMenuItem::SetCaption(std::wstring caption) {
   Changed();
 }
 
+std::wstring TMenuItem::ShortCutText() const {
+  return short_cut_text_.empty() ? ShortCutToText(short_cut_) : short_cut_text_;
+}
+
+void TMenuItem::SetShortCut(TShortCut short_cut) {
+  if (short_cut == short_cut_) return;
+  short_cut_ = short_cut;
+  Changed();
+}
+
 void TMenuItem::SetShortCutText(std::wstring text) {
   if (text == short_cut_text_) return;
   short_cut_text_ = std::move(text);
@@ -254,6 +264,23 @@ TMenuItem* TMenu::FindItem(UINT command) const {
   return nullptr;
 }
 
+TMenuItem* TMenu::FindShortCut(TShortCut short_cut) const {
+  if (short_cut == 0) return nullptr;
+  // Only branches that can be reached are searched.
+  std::vector<const TMenuItem*> pending{items_.get()};
+  while (!pending.empty()) {
+    const TMenuItem* parent = pending.back();
+    pending.pop_back();
+    for (int i = 0; i < parent->Count(); ++i) {
+      TMenuItem* item = parent->Items(i);
+      if (!item->Enabled() || !item->Visible() || item->IsLine()) continue;
+      if (item->ShortCut() == short_cut) return item;
+      pending.push_back(item);
+    }
+  }
+  return nullptr;
+}
+
 TMenuItem* TMenu::ItemFromData(ULONG_PTR data) const {
   // The item data of our handles point at records of our items; the item
   // pointer of a record is only compared, never followed, until it is found
@@ -334,6 +361,60 @@ void TMenu::DescribeProperties(TPropertyTable& table) {
   table.Enum(
       "OwnerDraw", {"False", "True"}, [this] { return owner_draw_ ? 1 : 0; },
       [this](std::int64_t v) { SetOwnerDraw(v != 0); });
+}
+
+// --- short cuts
+
+namespace {
+
+const wchar_t* KeyName(unsigned key) {
+  struct TKeyName {
+    unsigned key;
+    const wchar_t* name;
+  };
+  static constexpr TKeyName kNames[] = {
+      {VK_BACK, L"BkSp"},   {VK_TAB, L"Tab"},    {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"},
+      {VK_SPACE, L"Space"}, {VK_PRIOR, L"PgUp"}, {VK_NEXT, L"PgDn"},    {VK_END, L"End"},
+      {VK_HOME, L"Home"},   {VK_LEFT, L"Left"},  {VK_UP, L"Up"},        {VK_RIGHT, L"Right"},
+      {VK_DOWN, L"Down"},   {VK_INSERT, L"Ins"}, {VK_DELETE, L"Del"}};
+  for (const TKeyName& known : kNames) {
+    if (known.key == key) return known.name;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::wstring ShortCutToText(TShortCut short_cut) {
+  const unsigned key = short_cut & 0xFF;
+  if (key == 0) return {};
+  std::wstring name;
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
+    name = std::wstring(1, static_cast<wchar_t>(key));
+  } else if (key >= VK_F1 && key <= VK_F24) {
+    name = L"F" + std::to_wstring(key - VK_F1 + 1);
+  } else if (const wchar_t* known = KeyName(key)) {
+    name = known;
+  } else {
+    // Punctuation keys as the keyboard layout names them.
+    const UINT ch = MapVirtualKeyW(key, MAPVK_VK_TO_CHAR) & 0xFFFF;
+    if (ch == 0) return {};
+    name = std::wstring(1, static_cast<wchar_t>(ch));
+  }
+  std::wstring text;
+  if (short_cut & scCtrl) text += L"Ctrl+";
+  if (short_cut & scShift) text += L"Shift+";
+  if (short_cut & scAlt) text += L"Alt+";
+  return text + name;
+}
+
+TShortCut ShortCutOfKey(unsigned key) {
+  if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == 0 || key > 0xFF) return 0;
+  TShortCut short_cut = key;
+  if (GetKeyState(VK_SHIFT) < 0) short_cut |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) short_cut |= scCtrl;
+  if (GetKeyState(VK_MENU) < 0) short_cut |= scAlt;
+  return short_cut;
 }
 
 // --- TMainMenu

@@ -25,6 +25,17 @@ class TImageList;
 class TMenu;
 class TMenuPainter;
 
+// A short cut: a virtual key with scShift, scCtrl and scAlt as high bits.
+using TShortCut = unsigned;
+inline constexpr TShortCut scShift = 0x2000;
+inline constexpr TShortCut scCtrl = 0x4000;
+inline constexpr TShortCut scAlt = 0x8000;
+// As menus show it: "Ctrl+Shift+O", "F5", "Del"; empty for 0.
+std::wstring ShortCutToText(TShortCut short_cut);
+// The short cut of `key` going down with the modifiers held now; 0 for a
+// modifier key itself.
+TShortCut ShortCutOfKey(unsigned key);
+
 class TMenuItem : public TComponent {
  public:
   // `owner` is the parent item, or the menu for a menu's root item.
@@ -36,8 +47,13 @@ class TMenuItem : public TComponent {
   void SetCaption(std::wstring caption);
   bool IsLine() const { return caption_ == L"-"; }
   // Shown right-aligned beside the caption, e.g. L"ALT+F4".
-  std::wstring ShortCutText() const { return short_cut_text_; }
+  // The text shown right of the caption: the one set, else the short
+  // cut's.
+  std::wstring ShortCutText() const;
   void SetShortCutText(std::wstring text);
+  // The key that clicks the item anywhere in the form that shows its menu.
+  TShortCut ShortCut() const { return short_cut_; }
+  void SetShortCut(TShortCut short_cut);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   // A hidden item is left out of the menu handle.
@@ -81,6 +97,7 @@ class TMenuItem : public TComponent {
   std::vector<TMenuItem*> items_;  // owned as components of this item
   std::wstring caption_;
   std::wstring short_cut_text_;
+  TShortCut short_cut_ = 0;
   bool enabled_ = true;
   bool visible_ = true;
   bool checked_ = false;
@@ -131,6 +148,9 @@ class TMenu : public TComponent {
 
   // The item with this command number, or null.
   TMenuItem* FindItem(UINT command) const;
+  // The item a short cut clicks: enabled and shown, in a branch that is
+  // enabled and shown; null when none.
+  TMenuItem* FindShortCut(TShortCut short_cut) const;
   // Whether the item's entries lie in a menu bar rather than a popup.
   bool InMenuBar(const TMenuItem& item) const;
 

@@ -79,6 +79,8 @@ void TWinSkinForm::AttachForm(TSkinData* data, TForm* form) {
   if (frame_skinned_ && !form_hook_.Installed()) {
     form_hook_.Install(form->WindowProc, [this](TMessage& m) { FormHook(m); });
   }
+  // The skinned bar's drop-downs draw their items with the skin.
+  if (menu_bar_) SetMainMenuOwnerDraw(*form, *data, true);
   SetFormColour(true);
 }
 
@@ -260,9 +262,9 @@ void TWinSkinForm::Detach() {
   // The menu the bar took goes back to the window: the framework menu's
   // current one, or the last one the window had.
   HMENU menu = menu_bar_ ? menu_bar_->MenuHandle() : nullptr;
-  if (form_ && form_->Menu()) menu = form_->Menu()->Handle();
   ReleaseHooks();
   if (!hooked) return;
+  if (form_ && form_->Menu()) menu = form_->Menu()->Handle();
   if (menu && IsMenu(menu) && !GetMenu(handle_)) ::SetMenu(handle_, menu);
   if (form_ && skin_state_ != ksDestroying) SetFormColour(false);
   SetSysMenuStyle(false);
@@ -339,6 +341,13 @@ void TWinSkinForm::ReleaseHooks() {
   if (!subclass_.Installed()) return;
   UnhookForm();
   subclass_.Remove();
+  // The drop-downs draw as before; the framework puts the menu made anew
+  // for it back on the window, now that nothing takes it off. A window
+  // that ends keeps no menu, or the system would destroy the framework's.
+  if (form_ && form_->Menu() && skin_data_ && skin_state_ != ksDestroying &&
+      HasItemPainter(*form_->Menu())) {
+    SetMainMenuOwnerDraw(*form_, *skin_data_, false);
+  }
   ReleaseControls();
   UnhookClient();
   hot_object_ = nullptr;

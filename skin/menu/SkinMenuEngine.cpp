@@ -97,8 +97,8 @@ void TWinSkinForm::OnMenuChanged(TMessage& m, const TWndMethod& pass) {
 }
 
 void TWinSkinForm::OnDialogChar(TMessage& m) {
-  const bool alt_alone = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 &&
-                         GetKeyState(VK_SHIFT) >= 0;
+  const bool alt_alone =
+      GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0;
   TMenuBtn* button =
       menu_bar_ && alt_alone ? menu_bar_->ButtonForKey(static_cast<wchar_t>(m.WParam)) : nullptr;
   if (button) {

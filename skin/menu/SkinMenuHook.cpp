@@ -141,10 +141,10 @@ bool TWinSkinMenu::OpenPopup(TMenuBtn* button) {
   hook.bar = this;
   RECT frame{};
   GetWindowRect(window, &frame);
-  // The framework paints the items of its own menus; a bare window's
-  // items keep the system's drawing until an item painter answers them.
+  // The items are drawn by the skin's item painter: the framework's through
+  // their menu's drawing events, a bare window's through the engine.
   const TSystemVersion version = SystemVersion();
-  if (menu_ && !(version.nt && version.major == 4)) MakeOwnerDrawn(button->Submenu, 0);
+  if (!(version.nt && version.major == 4)) MakeOwnerDrawn(button->Submenu, 0);
 
   engine_.SetMenuTracking(true);
   const bool rtl = RightToLeft();

@@ -5,6 +5,7 @@
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/WinSkinForm.h"
+#include "skin/menu/SkinMenuBar.h"
 #include "skin/menu/SkinMenuItemPainter.h"
 
 namespace {
@@ -65,7 +66,9 @@ bool HandleMenuItemMessage(TWinSkinForm& engine, UINT msg, LPARAM lp, LRESULT& r
     HMENU menu = nullptr;
     UINT position = 0;
     const HWND window = engine.Handle();
-    if (!FindCommand(GetMenu(window), measure.itemID, menu, position) &&
+    // A skinned menu bar holds the window's menu off the window.
+    const HMENU bar = engine.MenuBar() ? engine.MenuBar()->MenuHandle() : GetMenu(window);
+    if (!FindCommand(bar, measure.itemID, menu, position) &&
         !FindCommand(GetSystemMenu(window, FALSE), measure.itemID, menu, position)) {
       return false;
     }

@@ -11,12 +11,12 @@ void TGalleryForm::BuildMenus() {
   menu.SetImages(&images_);
 
   TMenuItem& file = menu.Items().Add(L"文件(&F)");
-  file.Add(L"新建(&N)").SetShortCutText(L"Ctrl+N");
+  file.Add(L"新建(&N)").SetShortCut(scCtrl | 'N');
   TMenuItem& open = file.Add(L"打开(&O)…");
-  open.SetShortCutText(L"Ctrl+O");
+  open.SetShortCut(scCtrl | 'O');
   open.SetImageIndex(ggFolder);
   TMenuItem& save = file.Add(L"保存(&S)");
-  save.SetShortCutText(L"Ctrl+S");
+  save.SetShortCut(scCtrl | 'S');
   save.SetImageIndex(ggDisk);
   file.Add(L"-");
   TMenuItem& recent = file.Add(L"最近的文件(&R)");
@@ -29,10 +29,10 @@ void TGalleryForm::BuildMenus() {
   file.Add(L"退出(&X)").OnClick = [this](TObject*) { Close(); };
 
   TMenuItem& edit = menu.Items().Add(L"编辑(&E)");
-  edit.Add(L"撤销(&U)").SetShortCutText(L"Ctrl+Z");
+  edit.Add(L"撤销(&U)").SetShortCut(scCtrl | 'Z');
   edit.Add(L"-");
-  edit.Add(L"剪切(&T)").SetShortCutText(L"Ctrl+X");
-  edit.Add(L"复制(&C)").SetShortCutText(L"Ctrl+C");
+  edit.Add(L"剪切(&T)").SetShortCut(scCtrl | 'X');
+  edit.Add(L"复制(&C)").SetShortCut(scCtrl | 'C');
   edit.Add(L"粘贴(&P)").SetEnabled(false);
 
   // The view's sizes act as a group: choosing one checks it alone.

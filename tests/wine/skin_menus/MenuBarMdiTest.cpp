@@ -3,7 +3,11 @@
 // a child that puts its own menu into the frame rebuilds the bar.
 #include <windows.h>
 
+#include <atomic>
+#include <chrono>
+
 #include "skin/menu/SkinMenuBar.h"
+#include "tests/wine/framework/MenuDriver.h"
 #include "tests/wine/skin_form/SkinFormTestSupport.h"
 #include "tests/wine/support/InputScript.h"
 #include "tests/wine/support/SettledMouse.h"
@@ -17,6 +21,21 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefMDIChildProcW(hwnd, msg, wp, lp);
+}
+
+using namespace std::chrono_literals;
+
+// Share of the pixels of `r` (screen) that are nearly white.
+double LightShare(const RECT& r) {
+  const TBitmap shot = Capture(r);
+  long light = 0;
+  for (int y = 0; y < shot.Height(); ++y) {
+    for (int x = 0; x < shot.Width(); ++x) {
+      const TColor p = shot.Pixel(x, y);
+      light += RedOf(p) > 200 && GreenOf(p) > 200 && BlueOf(p) > 200;
+    }
+  }
+  return shot.Empty() ? 1 : static_cast<double>(light) / (shot.Width() * shot.Height());
 }
 
 HMENU MakeBarMenu(const wchar_t* first, const wchar_t* second) {
@@ -100,6 +119,36 @@ TEST_F(MenuBarMdiTest, MaximisedChildButtonsStandInTheMenuLineAndWork) {
   ASSERT_NE(engine.MenuBar(), nullptr);
   EXPECT_EQ(engine.MenuBar()->ButtonCount(), 2);
   EXPECT_EQ(GetMenu(frame_), nullptr);
+  // The frame's drop-down shows its items drawn by the skin: dark under
+  // the dark skin, and measured (not empty).
+  const HMENU file = engine.MenuBar()->Button(0)->Submenu;
+  std::atomic<bool> done{false};
+  RECT drop_down{};
+  double light = 1;
+  {
+    input::TScriptThread script([&] {
+      input::Key(VK_F10);
+      if (input::WaitFor(
+              [file] {
+                HWND menu = input::VisibleMenuWindow();
+                return menu && reinterpret_cast<HMENU>(SendMessageW(menu, 0x01E1, 0, 0)) == file;
+              },
+              5s)) {
+        input::Pause(200);
+        GetWindowRect(input::VisibleMenuWindow(), &drop_down);
+        light = LightShare(drop_down);
+      }
+      for (int i = 0; i < 4 && input::VisibleMenuWindow(); ++i) {
+        input::Key(VK_ESCAPE);
+        input::Pause(200);
+      }
+      done = true;
+    });
+    PumpUntil([&] { return done.load(); }, 15000);
+  }
+  EXPECT_GT(drop_down.bottom - drop_down.top, 10);
+  EXPECT_LT(light, 0.2);
+
   HWND child = MakeChild();
   ASSERT_NE(child, nullptr);
   ASSERT_TRUE(WaitSkinned(child));

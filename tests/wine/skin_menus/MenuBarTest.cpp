@@ -144,6 +144,19 @@ double OutlineShare(const RECT& r, COLORREF colour) {
   return all ? static_cast<double>(on) / all : 0;
 }
 
+// Share of the pixels of `r` (screen) that are nearly white.
+double LightShare(const RECT& r) {
+  const TBitmap shot = Capture(r);
+  long light = 0;
+  for (int y = 0; y < shot.Height(); ++y) {
+    for (int x = 0; x < shot.Width(); ++x) {
+      const TColor p = shot.Pixel(x, y);
+      light += RedOf(p) > 200 && GreenOf(p) > 200 && BlueOf(p) > 200;
+    }
+  }
+  return shot.Empty() ? 1 : static_cast<double>(light) / (shot.Width() * shot.Height());
+}
+
 TEST_F(MenuBarTest, BarIsDrawnFromTheSkinWithHotAndPressedButtons) {
   for (int skin : {0, 1}) {
     SCOPED_TRACE(kSkinFiles[skin]);
@@ -193,18 +206,27 @@ TEST_F(MenuBarTest, BarIsDrawnFromTheSkinWithHotAndPressedButtons) {
 
     // Pressed: the drop-down shows under the framed button.
     const HMENU edit_menu = Submenu(form, 1);
-    double pressed = 0;
+    double pressed = 0, drop_down_light = 1;
     bool shown = false;
     Drive([&] {
       input::Click(Centre(edit).x, Centre(edit).y);
       shown = WaitShown(edit_menu);
       input::Pause(100);
       pressed = OutlineShare(edit, frame);
+      if (HWND menu = input::VisibleMenuWindow()) {
+        RECT r{};
+        GetWindowRect(menu, &r);
+        drop_down_light = LightShare(r);
+      }
       SaveShot(WindowRect(form.Handle()), std::string("menubar_open_") + kSkinFiles[skin]);
       input::Key(VK_ESCAPE);
     });
     EXPECT_TRUE(shown);
     EXPECT_GT(pressed, 0.9);
+    // The drop-down's items are drawn by the skin: dark under a dark skin.
+    if (skin == 1) {
+      EXPECT_LT(drop_down_light, 0.2);
+    }
     EXPECT_FALSE(engine.MenuTracking());
     App().RemoveComponent(&form);  // the returned owner frees it here
     Pump(50);
