@@ -349,16 +349,28 @@ void TSkinDateTime::AfterMessage(TMessage& m) {
 }
 
 void TSkinDateTime::PaintField(HDC given) {
-  PAINTSTRUCT ps{};
-  HDC dc = given ? given : BeginPaint(handle_, &ps);
+  // The paint is ended however the drawing goes.
+  struct TPaint {
+    HWND window;
+    bool begun;
+    PAINTSTRUCT ps{};
+    HDC dc = nullptr;
+    TPaint(HWND w, HDC given) : window(w), begun(!given) {
+      dc = given ? given : BeginPaint(window, &ps);
+    }
+    ~TPaint() {
+      if (begun) EndPaint(window, &ps);
+    }
+  } paint(handle_, given);
+  HDC dc = paint.dc;
   RECT client{};
   GetClientRect(handle_, &client);
   if (client.right > 0 && client.bottom > 0 && buffer_.SetSize(client.right, client.bottom)) {
     // The picker draws over its own background, as its erase would leave it.
     const bool enabled = IsWindowEnabled(handle_) != 0;
     buffer_.Fill(buffer_.BoundsRect(), System(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
-    TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(buffer_.DC()), 0, 0};
-    CallPrevious(paint);
+    TMessage own_paint{WM_PAINT, reinterpret_cast<WPARAM>(buffer_.DC()), 0, 0};
+    CallPrevious(own_paint);
 
     const TSkinColours& colours = data_->Colours();
     const TColor dim = Between(colours.Window, colours.WindowText, 55);
@@ -390,7 +402,6 @@ void TSkinDateTime::PaintField(HDC given) {
     }
     buffer_.CopyTo(dc, 0, 0);
   }
-  if (!given) EndPaint(handle_, &ps);
 }
 
 void TSkinDateTime::DrawTo(HDC dc, const TRect& rect) {
