@@ -497,6 +497,15 @@ void TSkinComBox::PaintBuffered(TMessage& m) {
       // into the buffer; the skin goes over it.
       TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(buffer_.DC()), 0, 0};
       CallPrevious(inner);
+      // The skin's image may leave its corners open: the parent shows
+      // there, not the system's frame.
+      const TColor around = control_ && control_->Parent() ? control_->Parent()->EffectiveColor()
+                                                           : data_->Colours().ButtonFace;
+      const TColor behind = ColorToRGB(around);
+      buffer_.Fill({0, 0, client.right, 2}, behind);
+      buffer_.Fill({0, client.bottom - 2, client.right, client.bottom}, behind);
+      buffer_.Fill({0, 0, 2, client.bottom}, behind);
+      buffer_.Fill({client.right - 2, 0, client.right, client.bottom}, behind);
       // Around an edit some systems leave a ring in their own window
       // colour: the field is the content colour up to the skin's frame.
       if (edit_ && content_colours_ && client.right > 4 && client.bottom > 4) {

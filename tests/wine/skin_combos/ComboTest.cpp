@@ -388,6 +388,19 @@ TEST_F(ComboTest, FieldListAndEditTakeTheContentColoursAndReadUnderEverySkin) {
     const TTextLook focused = ReadText(Capture(ScreenOf(list->Handle(), FieldOf(*list))));
     EXPECT_TRUE(Near(focused.back, hilight)) << std::hex << focused.back << " not " << hilight;
     EXPECT_GE(focused.ratio, wanted);
+    // The image's open corners show the form under the combo box, not the
+    // system's frame.
+    {
+      const TBitmap corners = Capture(WindowRect(list->Handle()));
+      const TColor face = ColorToRGB(form.EffectiveColor()) & 0xFFFFFF;
+      const TBitmap want = RenderSkinCell(*DataOf(form).Object(ssComboButton), corners.Width(),
+                                          corners.Height(), 4, 1);
+      for (const POINT p : {POINT{0, 0}, POINT{corners.Width() - 1, corners.Height() - 1}}) {
+        if (want.Pixel(p.x, p.y) != clFuchsia) continue;
+        EXPECT_TRUE(Near(corners.Pixel(p.x, p.y), face))
+            << std::hex << corners.Pixel(p.x, p.y) << " not " << face;
+      }
+    }
     // The dropped list, its chosen row in the highlight.
     list->SetDroppedDown(true);
     ASSERT_TRUE(PumpUntil([&] { return list->DroppedDown(); }));
