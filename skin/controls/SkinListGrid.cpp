@@ -138,18 +138,33 @@ void TSkinListView::DrawGridLines(HDC dc) const {
       PS_SOLID, 1, static_cast<COLORREF>(ColorToRGB(SkinGridColour(data_->Colours())) & 0xFFFFFF)));
   TSelectObject use(dc, pen.Get());
   // A line under each row, down to the bottom of the list (rows not yet
-  // there are ruled too), once the height of a row is known.
-  const int first = ListView_GetTopIndex(handle_);
+  // there are ruled too).
+  int first_bottom = 0, height = 0;
   RECT row{};
   if (ListView_GetItemCount(handle_) > 0 &&
-      ListView_GetItemRect(handle_, first, &row, LVIR_BOUNDS)) {
-    const int height = row.bottom - row.top;
-    const int right = std::max<int>(client.right, row.right);
-    for (int y = row.bottom - 1; height > 0 && y < client.bottom; y += height) {
-      if (y < top) continue;
-      MoveToEx(dc, client.left, y, nullptr);
-      LineTo(dc, right, y);
+      ListView_GetItemRect(handle_, ListView_GetTopIndex(handle_), &row, LVIR_BOUNDS)) {
+    first_bottom = row.bottom;
+    height = row.bottom - row.top;
+  } else {
+    // No row to measure: a row is as high as the list's font, or its small
+    // icons when they are higher, and a pixel.
+    TEXTMETRICW metrics{};
+    {
+      auto* font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+      TSelectObject use_font(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+      GetTextMetricsW(dc, &metrics);
     }
+    int icon_width = 0, icon_height = 0;
+    if (HIMAGELIST icons = ListView_GetImageList(handle_, LVSIL_SMALL)) {
+      ImageList_GetIconSize(icons, &icon_width, &icon_height);
+    }
+    height = std::max<int>(metrics.tmHeight, icon_height) + 1;
+    first_bottom = top + height;
+  }
+  for (int y = first_bottom - 1; height > 0 && y < client.bottom; y += height) {
+    if (y < top) continue;
+    MoveToEx(dc, client.left, y, nullptr);
+    LineTo(dc, client.right, y);
   }
   // A line at the right end of each column.
   if (!header) return;
