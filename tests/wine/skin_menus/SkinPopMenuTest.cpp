@@ -207,6 +207,32 @@ TEST_F(SkinPopMenuTest, ChecksDisabledTextAndImages) {
   EXPECT_GT(shadow, 0.05) << "a checked image sits in a sunken box";
 }
 
+// --- the system menu ------------------------------------------------------
+
+TEST_F(SkinPopMenuTest, TheSystemMenuIsDrawnByTheSkin) {
+  TForm& form = ShowWith(3, kAll, [](TForm&) {});
+  TWinSkinForm* engine = EngineOf(form.Handle());
+  ASSERT_NE(engine, nullptr);
+  int popups = 0;
+  double rest = 0, back = 0;
+  TMenuDriver driver([&](HWND window) {
+    input::Pause(300);
+    popups = Manager().PopupCount();
+    const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, 0x01E1, 0, 0));
+    rest = Share(BackgroundPart(menu, 0), kRest);
+    const RECT w = WindowRect(window);
+    back = Share(RECT{w.left, w.top, w.right, w.top + 2}, kBack);
+    SaveShot(w, "system_menu");
+  });
+  const RECT r = WindowRect(form.Handle());
+  engine->ShowSystemMenu(POINT{r.left + 20, r.top + 30});
+  driver.Join();
+  ASSERT_TRUE(driver.Shown());
+  EXPECT_EQ(popups, 1);
+  EXPECT_GT(rest, 0.9) << "its items show the skin's item image";
+  EXPECT_GT(back, 0.9) << "its border the skin's menu background";
+}
+
 // --- which popups the skin draws -------------------------------------------
 
 TEST_F(SkinPopMenuTest, DisableTagAndSkinControlsDecide) {
