@@ -211,4 +211,40 @@ TEST_F(MenuBarMdiTest, AChildsMenuRebuildsTheBar) {
   DestroyMenu(child_menu);
 }
 
+TEST_F(MenuBarMdiTest, ABareWindowGetsItsMenuBackOrTakesItAlongWhenItEnds) {
+  TSkinData& data = MakeData(App(), 2);
+  data.SetActive(true);
+  Flush();
+  // A bare window: its menu is the window's own, not a framework's.
+  const HMENU menu = MakeBarMenu(L"&File", L"&Window");
+  frame_ = CreateWindowExW(0, L"MenuBarMdiChild", L"Bare window", WS_OVERLAPPEDWINDOW, 60, 60, 400,
+                           300, nullptr, menu, GetModuleHandleW(nullptr), nullptr);
+  ShowWindow(frame_, SW_SHOW);
+  SetForegroundWindow(frame_);
+  ASSERT_TRUE(WaitSkinned(frame_));
+  EXPECT_EQ(GetMenu(frame_), nullptr);
+  ASSERT_NE(EngineOf(frame_)->MenuBar(), nullptr);
+  EXPECT_EQ(EngineOf(frame_)->MenuBar()->ButtonCount(), 2);
+  // Switched off, the window has its menu again; on again, the bar.
+  data.SetActive(false);
+  Flush();
+  Pump(100);
+  EXPECT_EQ(GetMenu(frame_), menu);
+  data.SetActive(true);
+  Flush();
+  // A bare window is skinned again when it is next activated.
+  TForm& other = MakeForm(MainLikeStyle(L"Other"));
+  other.Show();
+  SetForegroundWindow(other.Handle());
+  Pump(100);
+  SetForegroundWindow(frame_);
+  ASSERT_TRUE(WaitSkinned(frame_));
+  EXPECT_EQ(GetMenu(frame_), nullptr);
+  // The window ends skinned: its menu goes with it, as it would unskinned.
+  DestroyWindow(frame_);
+  frame_ = nullptr;
+  Pump(100);
+  EXPECT_FALSE(IsMenu(menu));
+}
+
 }  // namespace
