@@ -192,6 +192,15 @@ void TFrmMain::FormCreate() {
   ConvertRunner->OnTerminated = [this](TObject* s) { DosCommand1Terminated(s); };
   ProbeRunner->OnTerminated = [this](TObject* s) { DosCommand2Terminated(s); };
   WebBrowser1->Navigate(texts::kStartPage);
+  // Where no browser control shows the page, the program's own start panel
+  // fills the area instead of an error or an empty box.
+  StartPanel1 = &OwnedComponent<TStartPanel>(*this, *SkinData1);
+  StartPanel1->SetName("StartPanel1");
+  StartPanel1->SetBounds(0, 0, WebBrowser1->Width(), WebBrowser1->Height());
+  StartPanel1->SetAlign(alClient);
+  StartPanel1->SetParent(WebBrowser1);
+  StartPanel1->SetVisible(!WebBrowser1->Hosted());
+  SkinData1->OnSkinChanged = [this](TObject*) { StartPanel1->Invalidate(); };
   SkinCaption1->SetActive(true);
   SkinData1->LoadFromSkinStore(SkinStore1, 2);
   SkinData1->SetActive(true);

@@ -17,6 +17,7 @@
 #include "app/MainDialogs.h"
 #include "app/SkinChoice.h"
 #include "app/SourceCollector.h"
+#include "app/StartPanel.h"
 #include "app/TaskbarProgress.h"
 #include "doscommand/DosCommand.h"
 #include "framework/ComCtrls.h"
@@ -42,6 +43,8 @@ class TFrmMain : public TForm {
 
   // Components, owned by the form.
   TWebBrowser* WebBrowser1 = nullptr;
+  // The program's own start page, over WebBrowser1 where no browser shows one.
+  TStartPanel* StartPanel1 = nullptr;
   TGroupBox* GroupBox3 = nullptr;
   TPanel* Panel1 = nullptr;
   TJobListView* lvwFiles = nullptr;

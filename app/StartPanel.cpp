@@ -1,0 +1,80 @@
+#include "app/StartPanel.h"
+
+#include "app/MainTexts.h"
+#include "framework/GdiObjects.h"
+
+namespace {
+
+// The program's name and version, then how to use it and where the skins are.
+constexpr const wchar_t* kHeading = L"Tonmill 2.2";
+constexpr const wchar_t* kLines[] = {
+    L"1. 点击“新增”或“添加目录”，加入要转换的 WMA 文件。",
+    L"2. 点击“设置输出目录”，选择 MP3 文件保存的文件夹。",
+    L"3. 点击“立即转换”，列表中的文件即转换为 MP3。",
+    L"皮肤：在窗口的系统菜单中选择（右击标题栏，或按 Alt+空格）。",
+};
+
+}  // namespace
+
+TStartPanel::TStartPanel(TComponent* owner, const TSkinData& skin)
+    : TWinControl(owner), skin_(skin) {}
+
+void TStartPanel::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_ERASEBKGND:
+      // Painted whole, off-screen, in WM_PAINT.
+      m.Result = 1;
+      return;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Handle(), &ps);
+      Paint(dc);
+      EndPaint(Handle(), &ps);
+      m.Result = 0;
+      return;
+    }
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TStartPanel::Paint(HDC dc) {
+  const RECT r = ClientRect();
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return;
+  TMemoryDC buffer(dc, width, height);
+  // The skin's content colours while a skin is on; the system's otherwise.
+  const bool skinned = skin_.Active();
+  const COLORREF back = skinned ? static_cast<COLORREF>(ColorToRGB(skin_.Colours().Window))
+                                : GetSysColor(COLOR_WINDOW);
+  const COLORREF ink = skinned ? static_cast<COLORREF>(ColorToRGB(skin_.Colours().WindowText))
+                               : GetSysColor(COLOR_WINDOWTEXT);
+  TOwnedBrush brush(CreateSolidBrush(back));
+  FillRect(buffer.Get(), &r, brush.Get());
+  SetBkMode(buffer.Get(), TRANSPARENT);
+  SetTextColor(buffer.Get(), ink);
+
+  // The heading in a larger, bold face of the window's font.
+  LOGFONTW face{};
+  GetObjectW(Font(), sizeof(face), &face);
+  face.lfHeight = face.lfHeight < 0 ? face.lfHeight * 3 / 2 : -18;
+  face.lfWeight = FW_BOLD;
+  TOwnedFont heading(CreateFontIndirectW(&face));
+  int y = 18;
+  {
+    TSelectObject font(buffer.Get(), heading.Get());
+    RECT line{24, y, width - 24, height};
+    y += DrawTextW(buffer.Get(), kHeading, -1, &line,
+                   DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE) +
+         12;
+  }
+  TSelectObject font(buffer.Get(), Font());
+  for (const wchar_t* text : kLines) {
+    RECT line{32, y, width - 24, height};
+    y += DrawTextW(buffer.Get(), text, -1, &line,
+                   DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE | DT_END_ELLIPSIS) +
+         8;
+  }
+  BitBlt(dc, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
+}

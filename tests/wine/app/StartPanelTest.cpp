@@ -1,0 +1,88 @@
+// The start page's area where no browser control can be made (as in this
+// Wine prefix, which has no HTML engine): the program's own start panel,
+// read back from the screen under every stored skin, in the skin's content
+// colours and with its lines readable.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <map>
+#include <string>
+
+#include "tests/wine/app/StandInFixture.h"
+#include "tests/wine/support/ScreenCapture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+double Luminance(COLORREF c) {
+  const auto channel = [](int v) {
+    const double s = v / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) +
+         0.0722 * channel(GetBValue(c));
+}
+
+double Contrast(COLORREF a, COLORREF b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+using StartPanelTest = StandInTest;
+
+TEST_F(StartPanelTest, WithoutABrowserTheProgramsOwnStartPanelReadsUnderEverySkin) {
+  ASSERT_FALSE(form->WebBrowser1->Hosted()) << "this check needs a system without a browser";
+  ASSERT_NE(form->StartPanel1, nullptr);
+  EXPECT_TRUE(IsWindowVisible(form->StartPanel1->Handle()));
+  RECT area{}, panel{};
+  GetWindowRect(form->WebBrowser1->Handle(), &area);
+  GetWindowRect(form->StartPanel1->Handle(), &panel);
+  EXPECT_TRUE(EqualRect(&area, &panel)) << "the panel fills the start page's area";
+
+  SetForegroundWindow(form->Handle());
+  const char* const names[] = {"meadow", "nightfall", "daylight", "contrast", "ember"};
+  for (int skin = 0; skin < 5; ++skin) {
+    SCOPED_TRACE(names[skin]);
+    form->SkinData1->LoadFromSkinStore(form->SkinStore1, skin);
+    PumpUntil(
+        app, [] { return false; }, 700ms);
+    RedrawWindow(form->StartPanel1->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const TBitmap shot = Capture(panel);
+    SaveShot(form->Handle(), std::string("start-panel-") + names[skin]);
+    // The background is the skin's Window colour; the text, its WindowText.
+    std::map<COLORREF, int> counts;
+    for (int y = 0; y < shot.Height(); ++y)
+      for (int x = 0; x < shot.Width(); ++x)
+        ++counts[static_cast<COLORREF>(shot.Pixel(x, y)) & 0xFFFFFF];
+    const COLORREF back =
+        std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+          return a.second < b.second;
+        })->first;
+    const COLORREF window = static_cast<COLORREF>(ColorToRGB(form->SkinData1->Colours().Window));
+    const COLORREF ink = static_cast<COLORREF>(ColorToRGB(form->SkinData1->Colours().WindowText));
+    EXPECT_EQ(back, window) << "background " << std::hex << back;
+    // The text pixels: the colour that stands out most from the background,
+    // found on five lines' worth of rows.
+    COLORREF text = back;
+    for (const auto& [colour, n] : counts)
+      if (n > 20 && Contrast(colour, back) > Contrast(text, back)) text = colour;
+    EXPECT_EQ(text, ink) << "text " << std::hex << text;
+    const double needed = skin == 3 ? 7.0 : 4.5;
+    EXPECT_GE(Contrast(text, back), needed);
+    int rows_with_text = 0;
+    for (int y = 0; y < shot.Height(); ++y) {
+      int n = 0;
+      for (int x = 0; x < shot.Width(); ++x)
+        n += (static_cast<COLORREF>(shot.Pixel(x, y)) & 0xFFFFFF) == text;
+      rows_with_text += n > 0;
+    }
+    EXPECT_GE(rows_with_text, 5 * 8) << "the heading and four lines";
+  }
+}
+
+}  // namespace
