@@ -13,10 +13,13 @@
 #include <functional>
 #include <string>
 
+#include "framework/BitmapWin32.h"
+#include "framework/GdiObjects.h"
 #include "framework/HandleCount.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/menu/SkinMenuItemPainter.h"
 #include "skin/menu/SkinMenuOwnerDraw.h"
 #include "skin/menu/SkinPopMenu.h"
 #include "tests/wine/framework/MenuDriver.h"
@@ -231,6 +234,38 @@ TEST_F(SkinPopMenuTest, TheSystemMenuIsDrawnByTheSkin) {
   EXPECT_EQ(popups, 1);
   EXPECT_GT(rest, 0.9) << "its items show the skin's item image";
   EXPECT_GT(back, 0.9) << "its border the skin's menu background";
+}
+
+// --- right to left ---------------------------------------------------------
+
+TEST_F(SkinPopMenuTest, RightToLeftMenusMirrorTheItem) {
+  TForm& form = ShowWith(2, kAll, [](TForm&) {});
+  TSkinData& data = DataOf(form);
+  auto& colours = const_cast<TSkinColours&>(data.Colours());
+  colours.MenuText = RGBColour(0, 0, 0);
+  const auto ink_at = [&](bool right_to_left, bool checked, int from, int to) {
+    TSkinMenuItem item;
+    item.caption = L"Caption";
+    item.checked = checked;
+    item.submenu = !checked;
+    item.right_to_left = right_to_left;
+    TWindowDC screen(nullptr);
+    TMemoryDC dc(screen.Get(), 240, 22);
+    const RECT rect{0, 0, 240, 22};
+    TSkinMenuItemPainter(data).Draw(item, dc.Get(), rect, 0);
+    const TBitmap pixels = ReadDCPixels(dc.Get(), TRect{from, 0, to, 22});
+    return CountColour(pixels, RGBColour(0, 0, 0), 40);
+  };
+  // Left to right: the check mark in the glyph box at the left, the
+  // submenu arrow at the right; right to left the other way round.
+  EXPECT_GT(ink_at(false, true, 0, 24), 4);
+  EXPECT_EQ(ink_at(false, true, 216, 240), 0);
+  EXPECT_GT(ink_at(true, true, 216, 240), 4) << "the check mark moves to the right";
+  EXPECT_EQ(ink_at(true, true, 0, 24), 0);
+  EXPECT_GT(ink_at(false, false, 226, 240), 4);
+  EXPECT_EQ(ink_at(false, false, 0, 14), 0);
+  EXPECT_GT(ink_at(true, false, 0, 14), 4) << "the arrow moves to the left";
+  EXPECT_EQ(ink_at(true, false, 226, 240), 0);
 }
 
 // --- which popups the skin draws -------------------------------------------
