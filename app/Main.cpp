@@ -201,6 +201,7 @@ void TFrmMain::FormCreate() {
   StartPanel1->SetParent(WebBrowser1);
   StartPanel1->SetVisible(!WebBrowser1->Hosted());
   SkinData1->OnSkinChanged = [this](TObject*) { StartPanel1->Invalidate(); };
+  WebBrowser1->OnNavigateError = [this](TObject*) { StartPanel1->SetVisible(true); };
   SkinCaption1->SetActive(true);
   SkinData1->LoadFromSkinStore(SkinStore1, 2);
   SkinData1->SetActive(true);

@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "framework/WebBrowser.h"
 #include "tests/wine/app/StandInFixture.h"
 #include "tests/wine/support/ScreenCapture.h"
 
@@ -82,6 +83,42 @@ TEST_F(StartPanelTest, WithoutABrowserTheProgramsOwnStartPanelReadsUnderEverySki
       rows_with_text += n > 0;
     }
     EXPECT_GE(rows_with_text, 5 * 8) << "the heading and four lines";
+  }
+}
+
+TEST_F(StartPanelTest, AFailedNavigationShowsTheStartPanelInsteadOfAnErrorPage) {
+  // As when a browser showed the page: the panel is away until the browser
+  // reports that the page could not be opened.
+  form->StartPanel1->SetVisible(false);
+  EXPECT_FALSE(form->WebBrowser1->NavigateFailed());
+  for (const int skin : {1, 2}) {  // Nightfall, Daylight
+    SCOPED_TRACE(skin);
+    form->StartPanel1->SetVisible(false);
+    form->SkinData1->LoadFromSkinStore(form->SkinStore1, skin);
+    PostMessageW(form->WebBrowser1->Handle(), WM_WEBBROWSER_NAVIGATEERROR, 0, 0);
+    ASSERT_TRUE(PumpUntil(
+        app, [&] { return IsWindowVisible(form->StartPanel1->Handle()) != FALSE; }, 5s));
+    EXPECT_TRUE(form->WebBrowser1->NavigateFailed());
+    EXPECT_FALSE(form->WebBrowser1->Hosted());
+    PumpUntil(
+        app, [] { return false; }, 500ms);
+    RECT panel{};
+    GetWindowRect(form->StartPanel1->Handle(), &panel);
+    RedrawWindow(form->StartPanel1->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const TBitmap shot = Capture(panel);
+    const COLORREF window = static_cast<COLORREF>(ColorToRGB(form->SkinData1->Colours().Window));
+    const COLORREF ink = static_cast<COLORREF>(ColorToRGB(form->SkinData1->Colours().WindowText));
+    int back = 0, text = 0;
+    for (int y = 0; y < shot.Height(); ++y) {
+      for (int x = 0; x < shot.Width(); ++x) {
+        const COLORREF c = static_cast<COLORREF>(shot.Pixel(x, y)) & 0xFFFFFF;
+        back += c == window;
+        text += c == ink;
+      }
+    }
+    EXPECT_GT(back, shot.Width() * shot.Height() / 2) << "the panel in the content colour";
+    EXPECT_GT(text, 200) << "its lines in the content text colour";
+    SaveShot(form->Handle(), "start-panel-after-failure-" + std::to_string(skin));
   }
 }
 
