@@ -92,6 +92,9 @@ TFrmMain::~TFrmMain() {
   if (Application) Application->RemoveQueuedEvents(this);
   if (ConvertRunner) ConvertRunner->Stop();
   if (ProbeRunner) ProbeRunner->Stop();
+  // The batch's and the add's further runners too, before their owner goes.
+  for (TEncoderRun& run : encoder_runs_) run.runner->Stop();
+  for (TProbeRun& run : probe_runs_) run.runner->Stop();
   if (Application) Application->RemoveQueuedEvents(this);
   DestroyHandle();
 }
