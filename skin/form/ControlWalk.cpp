@@ -9,10 +9,11 @@
 #include "framework/Buttons.h"
 #include "framework/ClassName.h"
 #include "framework/ComCtrls.h"
-#include "framework/DateTimePicker.h"
 #include "framework/ComboBox.h"
+#include "framework/DateTimePicker.h"
 #include "framework/Form.h"
 #include "framework/GraphicControl.h"
+#include "framework/HeaderControl.h"
 #include "framework/Memo.h"
 #include "framework/ScrollBar.h"
 #include "framework/ScrollBox.h"
@@ -22,9 +23,10 @@
 #include "framework/ToolBar.h"
 #include "framework/TrackBar.h"
 #include "skin/controls/SkinButtons.h"
-#include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinComBox.h"
+#include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinProgress.h"
@@ -127,6 +129,8 @@ std::unique_ptr<TSkinControl> Make(TKind kind) {
       return std::make_unique<TSkinScControl>();
     case TKind::kProgress:
       return std::make_unique<TSkinProgress>();
+    case TKind::kHeader:
+      return std::make_unique<TSkinHeader>();
     case TKind::kEdit:
       return std::make_unique<TSkinEdit>();
     case TKind::kUpDown:
@@ -422,7 +426,7 @@ bool TWalk::Skin3rd(TComponent& control, const std::string& upper) {
 // The rules for one control; the first that matches applies, also when the
 // skin data's SkinControls leaves it nothing to do. Rules that name a class
 // test the framework's class of that kind (given beside them); the framework
-// has no tab, page, band, header, check-box or radio controls, so their
+// has no tab, page, band, check-box or radio controls, so their
 // rules cannot match here. Rules that name
 // foreign classes compare the upper-cased class name.
 void TWalk::Decide(TComponent& control, const std::string& upper) {
@@ -437,6 +441,10 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
   }
   if (upper == "TMVCPANEL") {
     if (windowed) Children(*windowed);
+    return;
+  }
+  if (dynamic_cast<THeaderControl*>(&control)) {  // header controls
+    if (Has(xcPanel)) Attach(control, TKind::kHeader);
     return;
   }
   if (dynamic_cast<TTrackBar*>(&control)) {  // track bars

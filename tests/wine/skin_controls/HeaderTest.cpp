@@ -12,7 +12,9 @@
 #include <string>
 
 #include "framework/ComCtrls.h"
+#include "framework/HeaderControl.h"
 #include "framework/WndMethodLayer.h"
+#include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
@@ -302,6 +304,51 @@ TEST_F(HeaderTest, WithoutTheImageOrTheSkinTheHeaderKeepsTheSystemLook) {
   // A skin without the Headerbar image: the header paints itself.
   data.Object(ssHeaderbar)->Bitmap.Clear();
   EXPECT_EQ(system_look(), 1.0);
+  form.Close();
+  Pump(50);
+}
+
+// A header control laid out by the form itself (no list view above it) is
+// skinned by the walk like a list's header, keeps its sections through the
+// skin and hands a click on a section to OnSectionClick.
+TEST_F(HeaderTest, AStandAloneHeaderControlIsSkinnedAndReportsSectionClicks) {
+  THeaderControl* bar = nullptr;
+  TForm& form = ShowSkinned(3, [&](TForm& f) {
+    bar = &OwnedComponent<THeaderControl>(f);
+    bar->SetBounds(20, 20, 400, 24);
+    for (int i = 0; i < 3; ++i) bar->AddSection(L"Section " + std::to_wstring(i + 1), kWidths[i]);
+    bar->SetParent(&f);
+  });
+  TSkinData& data = DataOf(form);
+  ASSERT_TRUE(dynamic_cast<TSkinHeader*>(ObjectOf(form, *bar)));
+  ASSERT_TRUE(LearnCells(data));
+  const HWND header = bar->Handle();
+  EXPECT_EQ(Header_GetItemCount(header), 3);
+  EXPECT_EQ(bar->SectionWidth(1), kWidths[1]);
+  Park();
+  Redraw(header);
+  Pump(50);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(SectionCell(data, header, i), 1) << "section " << i;
+
+  int clicked = -1;
+  bar->OnSectionClick = [&](TObject*, int section) { clicked = section; };
+  const RECT r = Section(header, 2);
+  const POINT p = ScreenPoint(header, (r.left + r.right) / 2, 8);
+  MoveTo(p);
+  Pump(80);
+  EXPECT_EQ(SectionCell(data, header, 2), 2) << "lit under the mouse";
+  EXPECT_EQ(SectionCell(data, header, 0), 1);
+  Click(p);
+  EXPECT_TRUE(PumpUntil([&] { return clicked >= 0; }, 2000));
+  EXPECT_EQ(clicked, 2);
+
+  // Without the skin the sections are the system's again, all three kept.
+  Park();
+  SwitchSkin(form, data, false);
+  EXPECT_EQ(SendMessageW(header, SKM_ISSKINNED, 0, 0), 0);
+  EXPECT_EQ(Header_GetItemCount(header), 3);
+  SwitchSkin(form, data, true);
+  EXPECT_EQ(SendMessageW(header, SKM_ISSKINNED, 0, 0), 1);
   form.Close();
   Pump(50);
 }
