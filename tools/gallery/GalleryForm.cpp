@@ -323,6 +323,15 @@ void TGalleryForm::BuildScrolling(TWinControl& box) {
   standing.SetBounds(266, 20, 18, 110);
   standing.SetParent(&progress);
   standing.SetPosition(50);
+
+  // A header laid out by the form itself, wider than its sections, so the
+  // bar after the last section shows too.
+  TGroupBox& headers = Group(box, 624, 496, 348, 140, L"标题栏");
+  THeaderControl& header = Make<THeaderControl>(headers, 10, 24, 328, 24, L"");
+  header.AddSection(L"名称", 120);
+  header.AddSection(L"时长", 70);
+  header.AddSection(L"状态", 70);
+  Make<TLabel>(headers, 10, 60, 320, 16, L"鼠标移过时亮起的一节，点住时按下");
 }
 
 void TGalleryForm::BuildStatusBars() {

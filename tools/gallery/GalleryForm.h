@@ -10,6 +10,7 @@
 #include "framework/Buttons.h"
 #include "framework/ComCtrls.h"
 #include "framework/Form.h"
+#include "framework/HeaderControl.h"
 #include "framework/ImageList.h"
 #include "framework/Memo.h"
 #include "framework/Menus.h"
