@@ -15,24 +15,13 @@
 #include "framework/WebBrowser.h"
 #include "tests/wine/app/StandInFixture.h"
 #include "tests/wine/support/ScreenCapture.h"
+#include "tests/wine/support/ScreenColours.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-double Luminance(COLORREF c) {
-  const auto channel = [](int v) {
-    const double s = v / 255.0;
-    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) +
-         0.0722 * channel(GetBValue(c));
-}
-
-double Contrast(COLORREF a, COLORREF b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+using screen_colours::ContrastRatio;
 
 using StartPanelTest = StandInTest;
 
@@ -71,10 +60,10 @@ TEST_F(StartPanelTest, WithoutABrowserTheProgramsOwnStartPanelReadsUnderEverySki
     // found on five lines' worth of rows.
     COLORREF text = back;
     for (const auto& [colour, n] : counts)
-      if (n > 20 && Contrast(colour, back) > Contrast(text, back)) text = colour;
+      if (n > 20 && ContrastRatio(colour, back) > ContrastRatio(text, back)) text = colour;
     EXPECT_EQ(text, ink) << "text " << std::hex << text;
     const double needed = skin == 3 ? 7.0 : 4.5;
-    EXPECT_GE(Contrast(text, back), needed);
+    EXPECT_GE(ContrastRatio(text, back), needed);
     int rows_with_text = 0;
     for (int y = 0; y < shot.Height(); ++y) {
       int n = 0;

@@ -21,6 +21,7 @@
 #include "skin/form/SkinWindowMessages.h"
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
 #include "tests/wine/support/InputScript.h"
+#include "tests/wine/support/ScreenColours.h"
 
 namespace {
 
@@ -30,18 +31,7 @@ bool Near(TColor a, TColor b, int tolerance = 4) {
          std::abs(BlueOf(a) - BlueOf(b)) <= tolerance;
 }
 
-double Luminance(TColor c) {
-  const auto channel = [](int v) {
-    const double s = v / 255.0;
-    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(RedOf(c)) + 0.7152 * channel(GreenOf(c)) + 0.0722 * channel(BlueOf(c));
-}
-
-double ContrastRatio(TColor a, TColor b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+using screen_colours::ContrastRatio;
 
 constexpr int kWidths[] = {120, 90, 70};  // the sections end at 280
 

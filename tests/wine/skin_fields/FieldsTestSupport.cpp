@@ -14,40 +14,6 @@
 
 namespace fields {
 
-namespace {
-double Luminance(TColor c) {
-  auto channel = [](int v) {
-    const double s = v / 255.0;
-    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(RedOf(c)) + 0.7152 * channel(GreenOf(c)) + 0.0722 * channel(BlueOf(c));
-}
-}  // namespace
-
-double Contrast(TColor a, TColor b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-TTextLook ReadText(const TBitmap& shot) {
-  std::map<TColor, long> counts;
-  for (int y = 0; y < shot.Height(); ++y) {
-    for (int x = 0; x < shot.Width(); ++x) ++counts[shot.Pixel(x, y) & 0xFFFFFF];
-  }
-  TTextLook look;
-  long best = -1;
-  for (const auto& [colour, n] : counts) {
-    if (n > best) best = n, look.back = colour;
-  }
-  look.ink = look.back;
-  for (const auto& [colour, n] : counts) {
-    if (n < 6) continue;
-    const double ratio = Contrast(colour, look.back);
-    if (ratio > look.ratio) look.ratio = ratio, look.ink = colour;
-  }
-  return look;
-}
-
 bool Near(TColor a, TColor b, int tolerance) {
   return std::abs(RedOf(a) - RedOf(b)) <= tolerance &&
          std::abs(GreenOf(a) - GreenOf(b)) <= tolerance &&

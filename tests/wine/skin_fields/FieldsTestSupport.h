@@ -6,19 +6,12 @@
 
 #include "framework/Bitmap.h"
 #include "skin/data/SkinObjects.h"
+#include "tests/wine/support/ScreenColours.h"
 
 namespace fields {
 
-double Contrast(TColor a, TColor b);
-
-// A text area as read from the screen: the commonest colour is the
-// background, the colour (of a few pixels at least) standing out most from
-// it is the ink.
-struct TTextLook {
-  TColor back = 0, ink = 0;
-  double ratio = 1;
-};
-TTextLook ReadText(const TBitmap& shot);
+using screen_colours::ReadText;
+using screen_colours::TTextLook;
 
 bool Near(TColor a, TColor b, int tolerance = 10);
 

@@ -19,54 +19,15 @@
 #include "framework/Unicode.h"
 #include "tests/wine/app/DialogDriver.h"
 #include "tests/wine/skin_form/SkinFormTestSupport.h"
+#include "tests/wine/support/ScreenColours.h"
 
 namespace {
 
 constexpr int kContrastSkin = 3;
 
-double Luminance(TColor c) {
-  auto channel = [](int v) {
-    const double s = v / 255.0;
-    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(RedOf(c)) + 0.7152 * channel(GreenOf(c)) + 0.0722 * channel(BlueOf(c));
-}
-
-double ContrastRatio(TColor a, TColor b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// How a text reads in `shot`: its face is the commonest colour, its ink
-// the colour (of a few pixels at least) that stands out most from the
-// face. Text drawn in the face's own colour (or near it) reads at 1:1.
-struct TTextLook {
-  TColor face = 0, ink = 0;
-  double ratio = 1;
-};
-
-TTextLook ReadText(const TBitmap& shot) {
-  std::map<TColor, long> counts;
-  for (int y = 0; y < shot.Height(); ++y) {
-    for (int x = 0; x < shot.Width(); ++x) ++counts[shot.Pixel(x, y)];
-  }
-  TTextLook look;
-  long best = -1;
-  for (const auto& [colour, n] : counts) {
-    if (n > best) best = n, look.face = colour;
-  }
-  look.ink = look.face;
-  for (const auto& [colour, n] : counts) {
-    // A few stray pixels (a focus dot, an edge) are not text.
-    if (n < 6) continue;
-    const double ratio = ContrastRatio(colour, look.face);
-    if (ratio > look.ratio) {
-      look.ratio = ratio;
-      look.ink = colour;
-    }
-  }
-  return look;
-}
+using screen_colours::ContrastRatio;
+using screen_colours::ReadText;
+using screen_colours::TTextLook;
 
 // The part of a text window where its text runs: inside a push button's
 // edges, right of a check box's or radio button's mark, a group box's
@@ -211,7 +172,7 @@ class DialogColourTest : public SkinEngineTest {
             std::snprintf(line, sizeof line, "%s \"%s\": %.2f:1 (ink %06X on %06X)",
                           WideToUtf8(ClassOf(text)).c_str(),
                           WideToUtf8(dialog_driver::TextOf(text)).c_str(), look.ratio,
-                          static_cast<unsigned>(look.ink), static_cast<unsigned>(look.face));
+                          static_cast<unsigned>(look.ink), static_cast<unsigned>(look.back));
             faults.push_back(line);
           }
         }
@@ -222,7 +183,7 @@ class DialogColourTest : public SkinEngineTest {
             char line[256];
             std::snprintf(line, sizeof line, "tool-bar label \"%s\": %.2f:1 (ink %06X on %06X)",
                           WideToUtf8(label).c_str(), look.ratio, static_cast<unsigned>(look.ink),
-                          static_cast<unsigned>(look.face));
+                          static_cast<unsigned>(look.back));
             faults.push_back(line);
           }
         }

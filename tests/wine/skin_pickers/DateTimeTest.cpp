@@ -168,7 +168,8 @@ TEST_F(DateTimeTest, TheFieldReadsInTheSkinsContentColoursUnderEverySkin) {
     EXPECT_TRUE(Near(back, data.Colours().Window, 6)) << std::hex << back;
     // The date's text reads on it.
     double best = 0;
-    for (const auto& [colour, count] : counts) best = std::max(best, ContrastRatio(colour, back));
+    for (const auto& [colour, count] : counts)
+      best = std::max(best, screen_colours::ContrastRatio(colour, back));
     const double need = std::string(kSkinFiles[skin]) == "contrast" ? 7.0 : 4.5;
     EXPECT_GE(best, need);
     // The border: the skin's shadow outside.
@@ -262,7 +263,7 @@ TEST_F(DateTimeTest, PickersWithoutADropDownReadInTheContentColoursToo) {
     double best = 0;
     for (int y = 0; y < shot.Height(); ++y) {
       for (int x = 0; x < shot.Width(); ++x) {
-        best = std::max(best, ContrastRatio(shot.Pixel(x, y), back));
+        best = std::max(best, screen_colours::ContrastRatio(shot.Pixel(x, y), back));
       }
     }
     EXPECT_GE(best, 7.0);

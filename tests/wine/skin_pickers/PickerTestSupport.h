@@ -7,6 +7,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Graphics.h"
+#include "tests/wine/support/ScreenColours.h"
 
 inline bool Near(TColor a, TColor b, int tolerance) {
   a = ColorToRGB(a);
@@ -14,19 +15,6 @@ inline bool Near(TColor a, TColor b, int tolerance) {
   return std::abs(RedOf(a) - RedOf(b)) <= tolerance &&
          std::abs(GreenOf(a) - GreenOf(b)) <= tolerance &&
          std::abs(BlueOf(a) - BlueOf(b)) <= tolerance;
-}
-
-inline double Luminance(TColor c) {
-  const auto channel = [](int v) {
-    const double s = v / 255.0;
-    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(RedOf(c)) + 0.7152 * channel(GreenOf(c)) + 0.0722 * channel(BlueOf(c));
-}
-
-inline double ContrastRatio(TColor a, TColor b) {
-  const double la = Luminance(ColorToRGB(a)), lb = Luminance(ColorToRGB(b));
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // Share of the drawn (non-magenta) pixels of `expected` that `shot` shows.
