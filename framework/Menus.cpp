@@ -435,7 +435,12 @@ void TMainMenu::Changed() {
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
-TPopupMenu::~TPopupMenu() = default;
+TPopupMenu::~TPopupMenu() {
+  *alive_ = false;
+  // Freed while it shows: the menu's loop is asked to end, and the Popup
+  // call under it returns without touching this object again.
+  if (Showing()) EndMenu();
+}
 
 bool TPopupMenu::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
@@ -477,8 +482,13 @@ void TPopupMenu::Popup(int x, int y) {
   const bool forced = !front || GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
   if (forced) SetForegroundWindow(owner);
   SetShowing(true);
+  const std::shared_ptr<bool> alive = alive_;
   const UINT command = static_cast<UINT>(TrackPopupMenuEx(
       menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, owner, nullptr));
+  if (!*alive) {
+    if (forced) PostMessageW(owner, WM_NULL, 0, 0);
+    return;
+  }
   SetShowing(false);
   // The system's rule after a menu of a foreground-forced window: a message
   // to it, so that the next menu opens and closes normally.

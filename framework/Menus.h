@@ -234,4 +234,8 @@ class TPopupMenu : public TMenu {
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
   std::unique_ptr<TMessageWindow> window_;
+  // False once the menu is destroyed: a Popup whose menu was freed by a
+  // handler running inside the menu's loop (a timer, a closing form) sees
+  // it there and touches nothing of it afterwards.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

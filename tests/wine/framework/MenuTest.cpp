@@ -396,6 +396,39 @@ TEST(PopupMenu, EscapeAndAClickOutsideRunNothing) {
   EXPECT_EQ(f.TotalClicks(), 0);
 }
 
+// A popup menu freed by a handler running inside its own loop (here a
+// timer; a closing form does the same) closes, and its Popup call returns
+// without running an item or touching the freed menu.
+TEST(PopupMenu, AMenuFreedWhileItShowsClosesAndRunsNothing) {
+  TApplication app{nullptr};
+  auto menu = std::make_unique<TPopupMenu>(nullptr);
+  int clicks = 0;
+  menu->Items().Add(L"Item A").OnClick = [&](TObject*) { ++clicks; };
+  menu->Items().Add(L"Item B").OnClick = [&](TObject*) { ++clicks; };
+  TPopupMenu* showing = menu.get();
+  auto& timer = OwnedComponent<TTimer>(app);
+  std::atomic<bool> freed{false};
+  timer.OnTimer = [&](TObject*) {
+    if (!input::VisibleMenuWindow()) return;
+    timer.SetEnabled(false);
+    menu.reset();
+    freed = true;
+  };
+  timer.SetInterval(50);
+  std::atomic<bool> open_after_free{true};
+  TMenuDriver driver([&](HWND) {
+    if (!input::WaitFor([&] { return freed.load(); }, 3s)) return;
+    open_after_free = !input::WaitFor([] { return input::VisibleMenuWindow() == nullptr; }, 1s);
+  });
+  showing->Popup(200, 200);
+  driver.Join();
+  EXPECT_TRUE(freed);
+  EXPECT_FALSE(open_after_free) << "the freed menu stayed on screen";
+  input::PumpFor(app, 200ms);
+  EXPECT_EQ(input::VisibleMenuWindow(), nullptr);
+  EXPECT_EQ(clicks, 0);
+}
+
 // A window of another thread, in front of this thread's windows; it counts
 // the keys it gets.
 class TFrontWindow {
