@@ -108,29 +108,38 @@ void TWinSkinMenu::Rebuild(HMENU handle) {
   Clear();
   const int count = GetMenuItemCount(menu_handle_);
   for (int i = 0; i < count; ++i) {
-    wchar_t text[80] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = static_cast<UINT>(std::size(text) - 1);
-    if (!GetMenuItemInfoW(menu_handle_, static_cast<UINT>(i), TRUE, &info)) continue;
-    auto button = std::make_unique<TMenuBtn>(engine_, *this);
-    button->Index = static_cast<int>(buttons_.size());
-    button->Submenu = info.hSubMenu;
-    button->Enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
-    button->Visible = true;
-    button->Command = info.wID;
-    button->Caption = (info.fType & (MFT_SEPARATOR | MFT_BITMAP)) ? std::wstring() : text;
-    if (TMenuItem* item = ItemOf(info.wID)) {
-      button->Caption = item->Caption();
-      button->Enabled = item->Enabled();
-      if (item->Count() == 0) button->Submenu = nullptr;
-    }
+    auto button = ButtonFromHandle(i);
+    if (!button) continue;
+    if (TMenuItem* item = ItemOf(button->Command)) TakeItem(*button, *item);
     buttons_.push_back(std::move(button));
   }
   if (GetMenu(window)) SetMenu(window, nullptr);
   Layout();
+}
+
+std::unique_ptr<TMenuBtn> TWinSkinMenu::ButtonFromHandle(int position) {
+  wchar_t text[80] = {};
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
+  info.dwTypeData = text;
+  info.cch = static_cast<UINT>(std::size(text) - 1);
+  if (!GetMenuItemInfoW(menu_handle_, static_cast<UINT>(position), TRUE, &info)) return nullptr;
+  auto button = std::make_unique<TMenuBtn>(engine_, *this);
+  button->Index = static_cast<int>(buttons_.size());
+  button->Submenu = info.hSubMenu;
+  button->Enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+  button->Visible = true;
+  button->Command = info.wID;
+  button->Bitmap = (info.fType & MFT_BITMAP) != 0;
+  button->Caption = (info.fType & (MFT_SEPARATOR | MFT_BITMAP)) ? std::wstring() : text;
+  return button;
+}
+
+void TWinSkinMenu::TakeItem(TMenuBtn& button, const TMenuItem& item) {
+  button.Caption = item.Caption();
+  button.Enabled = item.Enabled();
+  if (item.Count() == 0) button.Submenu = nullptr;
 }
 
 void TWinSkinMenu::RebuildFromItems() {
@@ -167,29 +176,13 @@ void TWinSkinMenu::RebuildMdi() {
   Clear();
   const int count = GetMenuItemCount(menu_handle_);
   for (int i = 0; i < count; ++i) {
-    wchar_t text[80] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = static_cast<UINT>(std::size(text) - 1);
-    if (!GetMenuItemInfoW(menu_handle_, static_cast<UINT>(i), TRUE, &info)) continue;
-    auto button = std::make_unique<TMenuBtn>(engine_, *this);
-    button->Index = static_cast<int>(buttons_.size());
-    button->Submenu = info.hSubMenu;
-    button->Enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
-    button->Visible = true;
-    button->Command = info.wID;
+    auto button = ButtonFromHandle(i);
+    if (!button) continue;
     // A maximised child puts its system menu in front as a bitmap item:
     // it gets no button text, and the child's caption buttons stand in
     // the line instead.
-    button->Caption = (info.fType & (MFT_SEPARATOR | MFT_BITMAP)) ? std::wstring() : text;
-    if (button->Caption.empty() && !(info.fType & MFT_BITMAP)) {
-      if (TMenuItem* item = ItemOf(info.wID)) {
-        button->Caption = item->Caption();
-        button->Enabled = item->Enabled();
-        if (item->Count() == 0) button->Submenu = nullptr;
-      }
+    if (button->Caption.empty() && !button->Bitmap) {
+      if (TMenuItem* item = ItemOf(button->Command)) TakeItem(*button, *item);
     }
     buttons_.push_back(std::move(button));
   }

@@ -40,6 +40,8 @@ class TMenuBtn : public TNCObject {
   bool Enabled = true;
   HMENU Submenu = nullptr;
   UINT Command = 0;
+  // A bitmap item (a maximised MDI child's system menu) has no caption.
+  bool Bitmap = false;
 
  private:
   TWinSkinMenu& bar_;
@@ -114,6 +116,11 @@ class TWinSkinMenu {
   void PaintMdiButtons(TBitmap& work, const TBarRect& bar) const;
   void MakeOwnerDrawn(HMENU menu, int depth) const;
   TMenuItem* ItemOf(UINT command) const;
+  // A button for the item at `position` of the menu handle; null when the
+  // item cannot be read.
+  std::unique_ptr<TMenuBtn> ButtonFromHandle(int position);
+  // The framework item's caption, state and (no) submenu for the button.
+  static void TakeItem(TMenuBtn& button, const TMenuItem& item);
   bool ItemIsUsable(TMenuItem* item) const;
   void InstallHook();
   void RemoveHook();
