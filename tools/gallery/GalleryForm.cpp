@@ -12,7 +12,7 @@ namespace {
 
 constexpr wchar_t kTitle[] = L"Tonmill 皮肤预览";
 constexpr int kContentWidth = 980;
-constexpr int kContentHeight = 900;
+constexpr int kContentHeight = 1300;
 
 TFormStyle GalleryStyle() {
   TFormStyle style;
@@ -58,6 +58,10 @@ TGalleryForm::TGalleryForm(TComponent* owner, TSkinEnvironment& skins, const TGa
   BuildFields(box);
   BuildCombos(box);
   BuildPickers(box);
+  BuildChecks(box);
+  BuildTabs(box);
+  BuildMedia(box);
+  BuildMdi(box);
   BuildMenus();
   BuildContextMenus();
 

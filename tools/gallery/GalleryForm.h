@@ -63,10 +63,17 @@ class TGalleryForm : public TForm {
   // The rows below the first ones, each kept in a file of its own:
   // edits and spin edits (GalleryFields.cpp), combo boxes
   // (GalleryCombos.cpp), date pickers and track bars (GalleryPickers.cpp),
-  // the main menu (GalleryMenus.cpp), context menus (GalleryContextMenus.cpp).
+  // check boxes and radio buttons (GalleryChecks.cpp), tabs and pages
+  // (GalleryTabs.cpp), the media player (GalleryMedia.cpp), the MDI window
+  // (GalleryMdi.cpp), the main menu (GalleryMenus.cpp), context menus
+  // (GalleryContextMenus.cpp).
   void BuildFields(TWinControl& box);
   void BuildCombos(TWinControl& box);
   void BuildPickers(TWinControl& box);
+  void BuildChecks(TWinControl& box);
+  void BuildTabs(TWinControl& box);
+  void BuildMedia(TWinControl& box);
+  void BuildMdi(TWinControl& box);
   void BuildMenus();
   void BuildContextMenus();
   void ShowSkinName(const std::wstring& name);
