@@ -145,18 +145,31 @@ class DialogColourTest : public SkinEngineTest {
           return;
         }
         TWinSkinForm* engine = box ? EngineOf(box) : nullptr;
-        if (!engine || engine->SkinState() != ksActive || ++settled < 6) return;
+        if (!engine || engine->SkinState() != ksActive || !IsWindowVisible(box) || ++settled < 6) {
+          return;
+        }
         timer.SetEnabled(false);
         RedrawWindow(box, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
         // The screen may show a text a moment after it was painted (a busy
-        // display): one that does not read yet is looked at again for a
-        // second before it counts as unreadable.
-        const auto read = [&](const RECT& r) {
+        // display), and the box may still be coming to the top: one that
+        // does not read yet is looked at again for two seconds before it
+        // counts as unreadable. What lies on the screen at the text's centre
+        // tells a box not yet on top from a text not drawn.
+        const auto read = [&](const RECT& r, std::string& cover) {
+          const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+          const auto on_top = [&] {
+            const HWND at = WindowFromPoint(centre);
+            return at && GetAncestor(at, GA_ROOT) == box;
+          };
           TTextLook look = ReadText(Capture(r));
-          for (int retry = 0; retry < 10 && look.ratio < wanted; ++retry) {
+          for (int retry = 0; retry < 20 && (look.ratio < wanted || !on_top()); ++retry) {
             Sleep(100);
             look = ReadText(Capture(r));
+          }
+          if (!on_top()) {
+            const HWND at = WindowFromPoint(centre);
+            cover = " under " + WideToUtf8(at ? ClassOf(at) : L"nothing");
           }
           return look;
         };
@@ -165,25 +178,28 @@ class DialogColourTest : public SkinEngineTest {
           const RECT client = ClientScreenRect(box);
           IntersectRect(&r, &r, &client);
           if (r.right - r.left < 4 || r.bottom - r.top < 6) continue;
-          const TTextLook look = read(r);
+          std::string cover;
+          const TTextLook look = read(r, cover);
           ++texts;
           if (look.ratio < wanted) {
-            char line[256];
-            std::snprintf(line, sizeof line, "%s \"%s\": %.2f:1 (ink %06X on %06X)",
+            char line[320];
+            std::snprintf(line, sizeof line, "%s \"%s\": %.2f:1 (ink %06X on %06X)%s",
                           WideToUtf8(ClassOf(text)).c_str(),
                           WideToUtf8(dialog_driver::TextOf(text)).c_str(), look.ratio,
-                          static_cast<unsigned>(look.ink), static_cast<unsigned>(look.back));
+                          static_cast<unsigned>(look.ink), static_cast<unsigned>(look.back),
+                          cover.c_str());
             faults.push_back(line);
           }
         }
         for (const auto& [label, r] : ToolbarLabels(box)) {
-          const TTextLook look = read(r);
+          std::string cover;
+          const TTextLook look = read(r, cover);
           ++texts;
           if (look.ratio < wanted) {
-            char line[256];
-            std::snprintf(line, sizeof line, "tool-bar label \"%s\": %.2f:1 (ink %06X on %06X)",
+            char line[320];
+            std::snprintf(line, sizeof line, "tool-bar label \"%s\": %.2f:1 (ink %06X on %06X)%s",
                           WideToUtf8(label).c_str(), look.ratio, static_cast<unsigned>(look.ink),
-                          static_cast<unsigned>(look.back));
+                          static_cast<unsigned>(look.back), cover.c_str());
             faults.push_back(line);
           }
         }
