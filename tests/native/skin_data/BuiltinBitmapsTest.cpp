@@ -91,6 +91,71 @@ TEST(BuiltinBitmaps, MenuGlyphsAreBlackOnWhiteInFourCells) {
   EXPECT_TRUE(BuiltinBitmapFile("OTHER").empty());
 }
 
+// Which pixels of a glyph are drawn (not the olive key).
+std::vector<bool> Shape(const TBitmap& b) {
+  std::vector<bool> shape;
+  for (int y = 0; y < b.Height(); ++y) {
+    for (int x = 0; x < b.Width(); ++x) shape.push_back(b.Pixel(x, y) != kMediaGlyphKey);
+  }
+  return shape;
+}
+
+TEST(BuiltinBitmaps, MediaGlyphsShareTheirShapeAcrossVariants) {
+  std::vector<std::vector<bool>> shapes;
+  for (const char* button : kMediaGlyphNames) {
+    const TBitmap enabled = Drawn(std::string("EN_") + button);
+    const TBitmap disabled = Drawn(std::string("DI_") + button);
+    const TBitmap coloured = Drawn(std::string("CL_") + button);
+    ASSERT_EQ(enabled.Width(), 16) << button;
+    ASSERT_EQ(enabled.Height(), 16) << button;
+    EXPECT_EQ(enabled.BitCount(), 4);
+    // The corners are the key colour, so a glyph never fills its cell.
+    EXPECT_EQ(enabled.Pixel(0, 15), kMediaGlyphKey) << button;
+    EXPECT_EQ(enabled.Pixel(15, 0), kMediaGlyphKey) << button;
+    const std::vector<bool> shape = Shape(enabled);
+    const auto drawn = std::count(shape.begin(), shape.end(), true);
+    EXPECT_GT(drawn, 30) << button;
+    EXPECT_EQ(Shape(disabled), shape) << button;
+    EXPECT_EQ(Shape(coloured), shape) << button;
+    // One ink per variant: black, grey, and a colour that is neither.
+    TColor colour = clNone;
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 16; ++x) {
+        if (!shape[static_cast<size_t>(y * 16 + x)]) continue;
+        EXPECT_EQ(enabled.Pixel(x, y), clBlack) << button;
+        EXPECT_EQ(disabled.Pixel(x, y), clGray) << button;
+        EXPECT_NE(coloured.Pixel(x, y), clBlack) << button;
+        EXPECT_NE(coloured.Pixel(x, y), clGray) << button;
+        if (colour == clNone) colour = coloured.Pixel(x, y);
+        EXPECT_EQ(coloured.Pixel(x, y), colour) << button;
+      }
+    }
+    shapes.push_back(shape);
+  }
+  // Nine different pictures.
+  for (size_t i = 0; i < shapes.size(); ++i) {
+    for (size_t j = i + 1; j < shapes.size(); ++j) EXPECT_NE(shapes[i], shapes[j]) << i << j;
+  }
+  // Play points right, previous starts with its bar at the left, eject's bar
+  // lies under its arrow.
+  const TBitmap play = Drawn("EN_MPPLAY");
+  EXPECT_EQ(play.Pixel(5, 2), clBlack);
+  EXPECT_EQ(play.Pixel(10, 7), clBlack);
+  EXPECT_EQ(play.Pixel(10, 3), kMediaGlyphKey);
+  const TBitmap prev = Drawn("EN_MPPREV");
+  EXPECT_EQ(prev.Pixel(1, 2), clBlack);
+  EXPECT_EQ(prev.Pixel(14, 2), clBlack);
+  EXPECT_EQ(prev.Pixel(13, 2), kMediaGlyphKey);
+  const TBitmap eject = Drawn("EN_MPEJECT");
+  EXPECT_EQ(eject.Pixel(2, 12), clBlack);
+  EXPECT_EQ(eject.Pixel(2, 9), kMediaGlyphKey);  // the gap
+  EXPECT_EQ(eject.Pixel(7, 3), clBlack);
+  TBitmap none;
+  EXPECT_FALSE(DrawBuiltinBitmap("XX_MPPLAY", none));
+  EXPECT_FALSE(DrawBuiltinBitmap("EN_MPFLY", none));
+  EXPECT_TRUE(none.Empty());
+}
+
 TEST(BuiltinBitmaps, ResourceFilesAreTheGeneratorsOutput) {
   for (const char* name : kBuiltinBitmapNames) {
     TMemoryStream file;
