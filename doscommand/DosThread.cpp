@@ -95,6 +95,27 @@ void TDosThread::CompleteLine(const std::string& line) {
   if (on_new_line_) on_new_line_(sender_, line, otEntireLine);
 }
 
+bool TDosThread::StartChild(std::vector<wchar_t>& command, STARTUPINFOW& startup,
+                            PROCESS_INFORMATION& info) {
+  // A program that was just written may be held open for a moment (a virus
+  // scanner reading it, a copy finishing): a start that fails for any reason
+  // but a missing or foreign program is tried again a few times before the
+  // run counts as not started, unless the run is being stopped.
+  constexpr DWORD kPauses[] = {50, 150, 400};
+  for (size_t attempt = 0;; ++attempt) {
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE,
+                       priority_class_ | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &info)) {
+      return true;
+    }
+    const DWORD error = GetLastError();
+    const bool lasting = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                         error == ERROR_BAD_EXE_FORMAT || error == ERROR_INVALID_NAME ||
+                         error == ERROR_DIRECTORY || error == ERROR_EXE_MACHINE_TYPE_MISMATCH;
+    if (lasting || attempt == std::size(kPauses) || Terminated()) return false;
+    Sleep(kPauses[attempt]);
+  }
+}
+
 TRunOutcome TDosThread::Run() {
   TRunOutcome outcome;
   (void)input_to_output_;  // kept with the run; the child's input is never written
@@ -134,8 +155,7 @@ TRunOutcome TDosThread::Run() {
   std::vector<wchar_t> command(command_line_.begin(), command_line_.end());
   command.push_back(L'\0');
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE,
-                      priority_class_ | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &info)) {
+  if (!StartChild(command, startup, info)) {
     outcome.end = TRunEnd::reStartFailed;
     outcome.error = TCreateProcessError(WideToUtf8(command_line_)).Message();
     return outcome;

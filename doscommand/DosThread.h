@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "doscommand/DosCommand.h"
 #include "doscommand/LineSplitter.h"
@@ -13,8 +14,8 @@
 
 class TDosThread : public TThread {
  public:
-  TDosThread(TDosCommand* sender, std::wstring command_line, TRunLines* lines,
-             bool input_to_output, TProcessTimer* timer, std::int32_t max_time_after_beginning,
+  TDosThread(TDosCommand* sender, std::wstring command_line, TRunLines* lines, bool input_to_output,
+             TProcessTimer* timer, std::int32_t max_time_after_beginning,
              std::int32_t max_time_after_last_output, TNewLineEvent on_new_line,
              TNotifyEvent on_terminated, DWORD priority_class, HANDLE run_ended);
   ~TDosThread() override;
@@ -25,6 +26,8 @@ class TDosThread : public TThread {
  private:
   // Runs the child and reads its output; returns how it ended.
   TRunOutcome Run();
+  // Starts the child, trying again when a start fails for a passing reason.
+  bool StartChild(std::vector<wchar_t>& command, STARTUPINFOW& startup, PROCESS_INFORMATION& info);
   void CompleteLine(const std::string& line);
   bool LimitReached() const;
 
@@ -38,7 +41,7 @@ class TDosThread : public TThread {
   TNewLineEvent on_new_line_;
   TNotifyEvent on_terminated_;
   DWORD priority_class_;
-  HANDLE run_ended_;  // borrowed from the runner
+  HANDLE run_ended_;    // borrowed from the runner
   THandle stop_event_;  // set when the worker is asked to stop
   TLineSplitter splitter_;
 };

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -133,6 +134,26 @@ TEST_F(DosCommandTest, MissingProgramEndsTheRunCleanlyWithItsMessage) {
   EXPECT_EQ(terminated.load(), 1);
   EXPECT_FALSE(runner->IsRunning());
   EXPECT_EQ(WaitForSingleObject(runner->RunEndedEvent(), 0), WAIT_OBJECT_0);
+}
+
+TEST_F(DosCommandTest, AProgramHeldOpenForAMomentWhenTheRunBeginsStillStarts) {
+  // A fresh copy of the child, held open without sharing (as a scanner
+  // reading a program just written does) for a fifth of a second.
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring copy = std::wstring(temp) + L"tonmill-held-child.exe";
+  ASSERT_TRUE(CopyFileW((TestBinDir() + L"scriptchild.exe").c_str(), copy.c_str(), FALSE));
+  HANDLE held = CreateFileW(copy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread release([held] {
+    Sleep(200);
+    CloseHandle(held);
+  });
+  RunToEnd(Quoted(copy) + L" out:started\\n");
+  release.join();
+  EXPECT_EQ(runner->LastOutcome().end, TRunEnd::reExited) << runner->LastOutcome().error;
+  EXPECT_EQ(Lines(*runner), (std::vector<std::string>{"started"}));
+  DeleteFileW(copy.c_str());
 }
 
 TEST_F(DosCommandTest, StopKillsTheRunningChild) {
