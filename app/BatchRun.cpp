@@ -75,7 +75,7 @@ void TFrmMain::FinishJob(TEncoderRun& run, TJobResult result) {
   seconds_done_ += std::max(job.Duration, 0);
   run.job = kNoJob;
   if (parallel_jobs_ == 1) ProgressBar1->SetPosition(0);
-  ShowBatchProgress();
+  ShowBatchProgress(true);
 }
 
 void TFrmMain::StopAllEncoders() {
@@ -152,13 +152,15 @@ void TFrmMain::btnConvertClick(TObject*) {
     const bool stopping = cancel_ || stop_batch_;
     if (stopping) StopAllEncoders();
     // Idle runs take the next jobs of the list.
+    bool started = false;
     for (TEncoderRun& run : encoder_runs_) {
       if (stopping || start_failed_ || next >= total) break;
       if (run.job == kNoJob && &run - encoder_runs_.data() < static_cast<ptrdiff_t>(width)) {
         StartEncoder(run, next++);
+        started = true;
       }
     }
-    ShowBatchProgress();
+    if (started) ShowBatchProgress(true);
     const bool any_running = std::any_of(encoder_runs_.begin(), encoder_runs_.end(),
                                          [](const TEncoderRun& run) { return run.job != kNoJob; });
     if (!any_running) break;
@@ -166,6 +168,7 @@ void TFrmMain::btnConvertClick(TObject*) {
     // responsive and the runners' clocks keep ticking, without taking a
     // core away from the encoders.
     Application->WaitAndProcess(batch_wake_.Get(), 250);
+    if (batch_progress_due_) ShowBatchProgress();
     for (TEncoderRun& run : encoder_runs_) {
       if (run.job == kNoJob || run.runner->IsRunning()) continue;
       // Progress the worker queued before it ended is shown first.

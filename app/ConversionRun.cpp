@@ -142,7 +142,15 @@ void TFrmMain::ShowJobProgress(TObject* runner, unsigned serial, int position) {
   if (before != position) ShowBatchProgress();
 }
 
-void TFrmMain::ShowBatchProgress() {
+void TFrmMain::ShowBatchProgress(bool now) {
+  constexpr ULONGLONG kRefreshMs = 200;
+  const ULONGLONG tick = GetTickCount64();
+  if (!now && parallel_jobs_ > 1 && tick - batch_shown_at_ < kRefreshMs) {
+    batch_progress_due_ = true;
+    return;
+  }
+  batch_shown_at_ = tick;
+  batch_progress_due_ = false;
   // Finished jobs count whole; a running one by how far its encoder is.
   ULONGLONG steps = jobs_done_ * kStepsPerJob;
   long long seconds = seconds_done_;

@@ -186,7 +186,10 @@ class TFrmMain : public TForm {
   // Takes `position` seconds reported by a run into its row, the bar, the
   // status line and the taskbar button.
   void ShowJobProgress(TObject* runner, unsigned serial, int position);
-  void ShowBatchProgress();
+  // Shows the batch as a whole. With several encoders their reports are
+  // shown at most a few times a second unless `now` (a job started or
+  // ended): the window stays idle while the encoders work.
+  void ShowBatchProgress(bool now = false);
   void AdvanceTaskbar(ULONGLONG value);
   // One duration probe of an add: its runner (the first is ProbeRunner) and
   // the file it reads.
@@ -247,9 +250,11 @@ class TFrmMain : public TForm {
   size_t jobs_failed_ = 0;
   long long seconds_done_ = 0;
   long long seconds_total_ = 0;
-  bool stop_batch_ = false;    // Esc was answered with yes
-  bool asking_stop_ = false;   // the stop question is showing
-  bool start_failed_ = false;  // the encoder would not start
+  ULONGLONG batch_shown_at_ = 0;     // tick count of the last batch progress shown
+  bool batch_progress_due_ = false;  // a report waits to be shown
+  bool stop_batch_ = false;          // Esc was answered with yes
+  bool asking_stop_ = false;         // the stop question is showing
+  bool start_failed_ = false;        // the encoder would not start
 };
 
 // Asks for a folder, opening at `start`: the system's folder picker, or the
