@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/Buttons.h"
+#include "framework/CheckBox.h"
 #include "framework/ClassName.h"
 #include "framework/ComCtrls.h"
 #include "framework/ComboBox.h"
@@ -15,6 +16,7 @@
 #include "framework/GraphicControl.h"
 #include "framework/HeaderControl.h"
 #include "framework/Memo.h"
+#include "framework/RadioGroup.h"
 #include "framework/ScrollBar.h"
 #include "framework/ScrollBox.h"
 #include "framework/StatusBar.h"
@@ -23,6 +25,7 @@
 #include "framework/ToolBar.h"
 #include "framework/TrackBar.h"
 #include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdit.h"
@@ -65,10 +68,10 @@ enum class TKind {
   kListView,
   kScrollControl,
   kProgress,
-  // Kinds of controls the program has no skinning class for yet: such a
-  // control keeps its own look.
   kCheckBox,
   kRadioButton,
+  // Kinds of controls the program has no skinning class for yet: such a
+  // control keeps its own look.
   kEdit,
   kComboBox,
   kDateTime,
@@ -141,6 +144,10 @@ std::unique_ptr<TSkinControl> Make(TKind kind) {
       return std::make_unique<TSkinDateTime>();
     case TKind::kComboBox:
       return std::make_unique<TSkinComBox>();
+    case TKind::kCheckBox:
+      return std::make_unique<TSkinCheckBox>();
+    case TKind::kRadioButton:
+      return std::make_unique<TSkinRadioButton>();
     default:
       return nullptr;
   }
@@ -426,7 +433,7 @@ bool TWalk::Skin3rd(TComponent& control, const std::string& upper) {
 // The rules for one control; the first that matches applies, also when the
 // skin data's SkinControls leaves it nothing to do. Rules that name a class
 // test the framework's class of that kind (given beside them); the framework
-// has no tab, page, band, check-box or radio controls, so their
+// has no tab, page or band controls, so their
 // rules cannot match here. Rules that name
 // foreign classes compare the upper-cased class name.
 void TWalk::Decide(TComponent& control, const std::string& upper) {
@@ -447,6 +454,10 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
     if (Has(xcPanel)) Attach(control, TKind::kHeader);
     return;
   }
+  if (dynamic_cast<TCheckBox*>(&control)) {  // check boxes
+    if (Has(xcCheckBox)) Attach(control, TKind::kCheckBox);
+    return;
+  }
   if (dynamic_cast<TTrackBar*>(&control)) {  // track bars
     if (Has(xcTrackBar)) Attach(control, TKind::kTrackBar);
     return;
@@ -457,6 +468,13 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
   }
   if (upper == "TMEDIAPLAYER") {
     if (Has(xcButton)) Attach(control, TKind::kMediaPlayer);
+    return;
+  }
+  if (dynamic_cast<TRadioGroup*>(&control)) {  // radio groups
+    if (Has(xcRadioButton)) {
+      EachChild(control, TKind::kRadioButton, false);
+      Attach(control, TKind::kGroupBox, true);
+    }
     return;
   }
   if (upper == "TDBNAVIGATOR") {
@@ -486,6 +504,10 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
       Children(*group);
       Attach(control, TKind::kGroupBox);
     }
+    return;
+  }
+  if (dynamic_cast<TRadioButton*>(&control)) {  // radio buttons
+    if (Has(xcRadioButton)) Attach(control, TKind::kRadioButton);
     return;
   }
   if (dynamic_cast<TToolBar*>(&control)) {  // tool bars
