@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "framework/Dpi.h"
+
 TListView::TListView(TComponent* owner) : TWinControl(owner) {}
 
 void TListView::AddColumn(const std::wstring& caption, int width) {
@@ -12,7 +14,7 @@ void TListView::AddColumn(const std::wstring& caption, int width) {
   LVCOLUMNW col{};
   col.mask = LVCF_TEXT | LVCF_WIDTH;
   col.pszText = columns_.back().caption.data();
-  col.cx = width;
+  col.cx = ScaleForDpi(width, Dpi());
   SendMessageW(Handle(), LVM_INSERTCOLUMNW, columns_.size() - 1, reinterpret_cast<LPARAM>(&col));
 }
 
@@ -47,10 +49,18 @@ void TListView::CreateWnd() {
     LVCOLUMNW col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH;
     col.pszText = columns_[i].caption.data();
-    col.cx = columns_[i].width;
+    col.cx = ScaleForDpi(columns_[i].width, Dpi());
     SendMessageW(Handle(), LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
   }
   SetItemCount(item_count_);
+}
+
+void TListView::DpiChanged(int old_dpi, int new_dpi) {
+  // From the widths the columns have now: the user may have dragged them.
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    const auto width = static_cast<int>(SendMessageW(Handle(), LVM_GETCOLUMNWIDTH, i, 0));
+    SendMessageW(Handle(), LVM_SETCOLUMNWIDTH, i, MulDiv(width, new_dpi, old_dpi));
+  }
 }
 
 int TListView::ItemCount() const {

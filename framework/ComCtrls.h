@@ -51,6 +51,8 @@ class TListView : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void WndProc(TMessage& message) override;
+  // Column widths are 96-DPI units; the window's follow its DPI.
+  void DpiChanged(int old_dpi, int new_dpi) override;
 
  private:
   std::vector<TListColumn> columns_;

@@ -7,6 +7,7 @@
 
 #include "framework/Application.h"
 #include "framework/ControlProperties.h"
+#include "framework/Dpi.h"
 #include "framework/GraphicControl.h"
 #include "framework/Unicode.h"
 
@@ -76,14 +77,18 @@ void TWinControl::CreateHandle() {
   if (!visible_) params.style &= ~WS_VISIBLE;
   if (!enabled_) params.style |= WS_DISABLED;
   HWND parent_hwnd = parent_ ? parent_->hwnd_ : nullptr;
+  // A control is shown at its form's DPI.
+  if (parent_) dpi_ = parent_->dpi_;
+  const RECT r = ScaledBounds();
+  const int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
   if (params.class_name.empty()) {
     RegisterOwnClass(&TWinControl::OwnClassProc);
-    hwnd_ = CreateWindowExW(params.ex_style, kOwnClass, caption_.c_str(), params.style, left_, top_,
-                            width_, height_, parent_hwnd, nullptr, GetModuleHandleW(nullptr), this);
+    hwnd_ = CreateWindowExW(params.ex_style, kOwnClass, caption_.c_str(), params.style, x, y, w, h,
+                            parent_hwnd, nullptr, GetModuleHandleW(nullptr), this);
   } else {
-    hwnd_ = CreateWindowExW(params.ex_style, params.class_name.c_str(), caption_.c_str(),
-                            params.style, left_, top_, width_, height_, parent_hwnd, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+    hwnd_ =
+        CreateWindowExW(params.ex_style, params.class_name.c_str(), caption_.c_str(), params.style,
+                        x, y, w, h, parent_hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (hwnd_) {
       SetWindowSubclass(hwnd_, &TWinControl::SubclassProc, kSubclassId,
                         reinterpret_cast<DWORD_PTR>(this));
@@ -113,6 +118,12 @@ void TWinControl::SetParent(TWinControl* parent) {
     if (parent_->hwnd_) {
       if (hwnd_) {
         ::SetParent(hwnd_, parent_->hwnd_);
+        if (dpi_ != parent_->dpi_) {
+          ChangeDpi(parent_->dpi_);
+        } else if (ScalesBounds()) {
+          const RECT r = ScaledBounds();
+          MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        }
       } else {
         CreateHandle();
       }
@@ -128,9 +139,33 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   height_ = height;
   if (hwnd_) {
     if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) {
-      MoveWindow(hwnd_, left, top, width, height, TRUE);
+      const RECT r = ScaledBounds();
+      MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     }
   }
+  Realign();
+}
+
+RECT TWinControl::ScaledBounds() const {
+  if (!ScalesBounds() || dpi_ == kDefaultDpi) {
+    return RECT{left_, top_, left_ + width_, top_ + height_};
+  }
+  // Edges, not sizes, are scaled: a block that ends where the next begins
+  // still does so in pixels.
+  return RECT{ScaleForDpi(left_, dpi_), ScaleForDpi(top_, dpi_), ScaleForDpi(left_ + width_, dpi_),
+              ScaleForDpi(top_ + height_, dpi_)};
+}
+
+void TWinControl::ChangeDpi(int dpi) {
+  if (dpi <= 0) return;
+  const int old_dpi = dpi_;
+  dpi_ = dpi;
+  if (hwnd_ && ScalesBounds() && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD)) {
+    const RECT r = ScaledBounds();
+    MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  }
+  for (TWinControl* child : children_) child->ChangeDpi(dpi);
+  if (old_dpi != dpi && hwnd_) DpiChanged(old_dpi, dpi);
   Realign();
 }
 
@@ -149,6 +184,9 @@ void TWinControl::Realign() {
   if (!hwnd_) return;
   RECT area = ClientRect();
   AdjustClientRect(area);
+  // The children's bounds are in 96-DPI units; so is the area they share.
+  area = RECT{UnscaleForDpi(area.left, dpi_), UnscaleForDpi(area.top, dpi_),
+              UnscaleForDpi(area.right, dpi_), UnscaleForDpi(area.bottom, dpi_)};
   // Top and bottom blocks take their height in creation order, then left and
   // right, then the client block fills what remains.
   for (TWinControl* c : children_) {
@@ -324,8 +362,12 @@ void TWinControl::WndProc(TMessage& m) {
       if (hwnd_) {
         RECT r;
         GetWindowRect(hwnd_, &r);
-        width_ = r.right - r.left;
-        height_ = r.bottom - r.top;
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        // A size the window was given in pixels by someone else is taken
+        // back in units; the scaled bounds' own size keeps the units as set.
+        const RECT scaled = ScaledBounds();
+        if (w != scaled.right - scaled.left) width_ = ScalesBounds() ? UnscaleForDpi(w, dpi_) : w;
+        if (h != scaled.bottom - scaled.top) height_ = ScalesBounds() ? UnscaleForDpi(h, dpi_) : h;
       }
       Realign();
       return;

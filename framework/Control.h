@@ -97,11 +97,20 @@ class TWinControl : public TComponent {
   int ControlCount() const { return static_cast<int>(children_.size()); }
   TWinControl* Controls(int index) const { return children_.at(static_cast<size_t>(index)); }
 
+  // A control's bounds are in 96-DPI units of its form, whatever DPI the
+  // form is shown at; its window gets them scaled (edges rounded, so that
+  // neighbours stay flush). A form's own bounds are screen pixels.
   int Left() const { return left_; }
   int Top() const { return top_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
   void SetBounds(int left, int top, int width, int height);
+  // The DPI the window is shown at: its form's, taken when the window is
+  // made and changed with the form's (WM_DPICHANGED).
+  int Dpi() const { return dpi_; }
+  // The window's rectangle in its parent's client area: the bounds scaled
+  // to Dpi() (for a form, the bounds as they are).
+  RECT ScaledBounds() const;
   TAlign Align() const { return align_; }
   void SetAlign(TAlign align);
   RECT ClientRect() const;
@@ -158,6 +167,18 @@ class TWinControl : public TComponent {
   virtual void AdjustClientRect(RECT&) {}
   // Called once the window exists, for control-specific set-up.
   virtual void CreateWnd() {}
+  // Whether the bounds are 96-DPI units to scale (child controls) or screen
+  // pixels (top-level windows).
+  virtual bool ScalesBounds() const { return true; }
+  // The control and its children are shown at `dpi` from now on: windows
+  // move to their scaled bounds, and each control's DpiChanged scales what
+  // it sized itself (list columns, panels).
+  void ChangeDpi(int dpi);
+  // Sizes a control keeps besides its bounds follow a change of DPI here
+  // (the window is already at its new bounds).
+  virtual void DpiChanged(int /*old_dpi*/, int /*new_dpi*/) {}
+  // Sets the DPI of a window about to be made without a parent control.
+  void SetInitialDpi(int dpi) { dpi_ = dpi; }
   // A control of this top-level window received the keyboard focus (forms
   // remember it, to give it back when they are activated again).
   virtual void ControlFocused(TWinControl&) {}
@@ -193,6 +214,7 @@ class TWinControl : public TComponent {
   TWinControl* parent_ = nullptr;
   std::vector<TWinControl*> children_;  // owned elsewhere (by the component owner)
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  int dpi_ = 96;  // what the window's pixels are scaled to
   TAlign align_ = alNone;
   std::wstring caption_;
   bool enabled_ = true;

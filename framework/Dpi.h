@@ -11,6 +11,11 @@
 // The DPI at which form units are pixels.
 constexpr int kDefaultDpi = 96;
 
+// The messages of a window moving to a monitor of another DPI (newer than
+// the Windows version the program is built for).
+constexpr UINT kWmDpiChanged = 0x02E0;
+constexpr UINT kWmGetDpiScaledSize = 0x02E4;
+
 // `value` in 96-DPI units at `dpi`, rounded to the nearest pixel (halves
 // away from zero, as MulDiv rounds).
 int ScaleForDpi(int value, int dpi);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "framework/Menus.h"
 #include "framework/Screen.h"
 
@@ -45,12 +46,14 @@ TForm::TForm(TComponent* owner, const TFormStyle& style)
       style_(style),
       border_style_(style.border_style),
       border_icons_(style.border_icons) {
-  font_.Reset(CreateFontW(style.font_height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                          style.font_charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, style.font_face.c_str()));
+  // The description's sizes and font are 96-DPI units: the window is made
+  // at the screen's DPI.
+  const int dpi = SystemDpi();
+  SetInitialDpi(dpi);
+  font_ = MakeFont(dpi);
   const TWindowStyles styles = FormWindowStyles(border_style_, border_icons_);
-  RECT r{0, 0, style.client_width, style.client_height};
-  AdjustWindowRectEx(&r, styles.style, FALSE, styles.ex_style);
+  RECT r{0, 0, ScaleForDpi(style.client_width, dpi), ScaleForDpi(style.client_height, dpi)};
+  AdjustWindowRectForDpi(r, styles.style, false, styles.ex_style, dpi);
   const int w = r.right - r.left;
   const int h = r.bottom - r.top;
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
@@ -63,6 +66,9 @@ TForm::TForm(TComponent* owner, const TFormStyle& style)
   SetCaption(style.caption);
   CreateHandle();
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  // On a monitor of its own DPI (per-monitor aware) the window follows it
+  // at once, as it would when moved there.
+  if (const int shown = WindowDpi(Handle()); shown != dpi) ApplyDpi(shown, nullptr);
   if (Application) {
     // The icons stay the application's; the window only shows them.
     if (HICON icon = Application->Icon()) {
@@ -141,6 +147,80 @@ void TForm::ApplyWindowStyles() {
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetClientSize(client_width, client_height);
+}
+
+// --- DPI
+
+TOwnedFont TForm::MakeFont(int dpi) const {
+  return TOwnedFont(CreateFontW(ScaleForDpi(style_.font_height, dpi), 0, 0, 0, FW_NORMAL, FALSE,
+                                FALSE, FALSE, style_.font_charset, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                style_.font_face.c_str()));
+}
+
+namespace {
+struct TFontSwap {
+  HFONT from;
+  HFONT to;
+};
+
+BOOL CALLBACK SwapChildFont(HWND child, LPARAM lp) {
+  const auto* swap = reinterpret_cast<const TFontSwap*>(lp);
+  if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == swap->from) {
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(swap->to), TRUE);
+  }
+  return TRUE;
+}
+}  // namespace
+
+void TForm::ApplyDpi(int dpi, const RECT* suggested) {
+  HWND hwnd = Handle();
+  const int old_dpi = Dpi();
+  if (!hwnd || dpi <= 0) return;
+  if (dpi != old_dpi) {
+    const RECT client = ClientRect();
+    // The windows that show the form's font get the one of the new size;
+    // the old one goes only once none of them uses it any more.
+    TOwnedFont old_font = std::move(font_);
+    font_ = MakeFont(dpi);
+    const TFontSwap swap{old_font.Get(), font_.Get()};
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    EnumChildWindows(hwnd, &SwapChildFont, reinterpret_cast<LPARAM>(&swap));
+    ChangeDpi(dpi);
+    if (!suggested) {
+      SetClientSize(MulDiv(client.right, dpi, old_dpi), MulDiv(client.bottom, dpi, old_dpi));
+    }
+  }
+  if (suggested) {
+    SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Invalidate();
+}
+
+SIZE TForm::ScaledWindowSize(int dpi) const {
+  HWND hwnd = Handle();
+  RECT window{}, client{};
+  GetWindowRect(hwnd, &window);
+  GetClientRect(hwnd, &client);
+  const int old_dpi = Dpi();
+  const SIZE frame{(window.right - window.left) - client.right,
+                   (window.bottom - window.top) - client.bottom};
+  RECT wanted{0, 0, MulDiv(client.right, dpi, old_dpi), MulDiv(client.bottom, dpi, old_dpi)};
+  // The system's own frame is measured at the new DPI; one drawn by
+  // someone else (a skin) grows with the DPI as a whole.
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
+  const bool menu = GetMenu(hwnd) != nullptr;
+  RECT system{0, 0, client.right, client.bottom};
+  AdjustWindowRectForDpi(system, style, menu, ex_style, old_dpi);
+  if ((system.right - system.left) - client.right == frame.cx &&
+      (system.bottom - system.top) - client.bottom == frame.cy) {
+    AdjustWindowRectForDpi(wanted, style, menu, ex_style, dpi);
+    return SIZE{wanted.right - wanted.left, wanted.bottom - wanted.top};
+  }
+  return SIZE{wanted.right + MulDiv(frame.cx, dpi, old_dpi),
+              wanted.bottom + MulDiv(frame.cy, dpi, old_dpi)};
 }
 
 // --- size
@@ -278,6 +358,25 @@ void TForm::WndProc(TMessage& m) {
     case WM_ERASEBKGND:
       EraseBackground(reinterpret_cast<HDC>(m.WParam));
       m.Result = 1;
+      return;
+    case WM_NCCREATE:
+      // The system scales the standard frame, caption and menu bar of a
+      // top-level window with its DPI (where it does not by itself).
+      if (!(reinterpret_cast<const CREATESTRUCTW*>(m.LParam)->style & WS_CHILD)) {
+        EnableNonClientDpiScalingFor(Handle());
+      }
+      break;
+    case kWmDpiChanged:
+      // The form moved to a monitor of another DPI: everything grows or
+      // shrinks with it, into the rectangle the system suggests.
+      ApplyDpi(LOWORD(m.WParam), reinterpret_cast<const RECT*>(m.LParam));
+      m.Result = 0;
+      return;
+    case kWmGetDpiScaledSize:
+      // Asked before a move to a monitor of another DPI: the client keeps
+      // its size in units (the frame may scale otherwise).
+      *reinterpret_cast<SIZE*>(m.LParam) = ScaledWindowSize(LOWORD(m.WParam));
+      m.Result = TRUE;
       return;
     case WM_ENTERMENULOOP:
       // The menu bar's handle stays as it is while one of its menus shows;

@@ -82,6 +82,14 @@ class TForm : public TWinControl {
   void SetWidth(int width);
   void SetHeight(int height);
 
+  // The form is shown at `dpi` from now on: its font and controls scale to
+  // it, and the window takes `suggested` (screen pixels) or, without one,
+  // keeps its client size in 96-DPI units.
+  void ApplyDpi(int dpi, const RECT* suggested);
+  // The outer size the window needs at `dpi` for its client to keep its
+  // size in 96-DPI units.
+  SIZE ScaledWindowSize(int dpi) const;
+
   // The menu bar (borrowed; the form forgets it when it is destroyed). The
   // window gets the menu's handle whenever it is set or its items change,
   // and CM_MENUCHANGED goes through WindowProc.
@@ -104,6 +112,10 @@ class TForm : public TWinControl {
   void MenuChanged();
   void MenuDestroying(TMainMenu* menu);
   void ApplyWindowStyles();
+  // The description's font at `dpi`.
+  TOwnedFont MakeFont(int dpi) const;
+  // A form's bounds are the window's own, in screen pixels.
+  bool ScalesBounds() const override { return false; }
   void SetClientSize(int width, int height);
   void EraseBackground(HDC dc);
   bool RouteMenuMessage(TMessage& message);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/Dpi.h"
 #include "framework/Unicode.h"
 
 // --- TStatusPanel -------------------------------------------------------------
@@ -100,6 +101,10 @@ void TStatusBar::SetSizeGrip(bool grip) {
   Invalidate();
 }
 
+void TStatusBar::DpiChanged(int, int) {
+  UpdatePanels();
+}
+
 void TStatusBar::UpdatePanels() {
   if (!HandleAllocated()) return;
   SendMessageW(Handle(), SB_SIMPLE, simple_panel_ || panels_.empty() ? TRUE : FALSE, 0);
@@ -107,7 +112,7 @@ void TStatusBar::UpdatePanels() {
   int right = 0;
   for (const auto& panel : panels_) {
     right += panel->width_;
-    edges.push_back(right);
+    edges.push_back(ScaleForDpi(right, Dpi()));
   }
   // The last panel reaches the right edge.
   if (!edges.empty()) edges.back() = -1;

@@ -74,6 +74,8 @@ class TStatusBar : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  // Panel widths are 96-DPI units; the window's parts follow its DPI.
+  void DpiChanged(int old_dpi, int new_dpi) override;
   void WndProc(TMessage& message) override;
 
  private:

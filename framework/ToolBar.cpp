@@ -73,6 +73,10 @@ void TToolBar::CreateParams(TCreateParams& params) {
   if (flat_) params.style |= TBSTYLE_FLAT;
 }
 
+void TToolBar::DpiChanged(int, int) {
+  SendMessageW(Handle(), TB_AUTOSIZE, 0, 0);
+}
+
 void TToolBar::CreateWnd() {
   SendMessageW(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(Handle(), TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);

@@ -84,6 +84,8 @@ class TToolBar : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  // The buttons measure themselves again in the font of the new DPI.
+  void DpiChanged(int old_dpi, int new_dpi) override;
   void WndProc(TMessage& message) override;
 
  private:

@@ -1,0 +1,174 @@
+// A form moving to a monitor of another DPI, as the system tells it: the
+// size it asks for (WM_GETDPISCALEDSIZE), then the change itself with the
+// suggested rectangle (WM_DPICHANGED). Sent here by hand, the messages
+// stand in for a second monitor.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/Main.h"
+#include "app/MainLayout.h"
+#include "app/StoredSkins.h"
+#include "framework/Application.h"
+#include "framework/Dpi.h"
+#include "framework/StatusBar.h"
+#include "framework/StdCtrls.h"
+#include "skin/data/SkinManage.h"
+#include "tests/wine/dpi/DpiTestSupport.h"
+#include "tests/wine/skin_form/SkinFormTestSupport.h"
+#include "tests/wine/support/WineTestSupport.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+WPARAM DpiParam(int dpi) {
+  return MAKEWPARAM(dpi, dpi);
+}
+
+struct TWindowState {
+  RECT window{};
+  std::map<std::string, std::string> controls;
+  int font_height = 0;
+  LRESULT columns[2] = {};
+};
+
+TWindowState StateOf(TFrmMain& form) {
+  TWindowState s;
+  GetWindowRect(form.Handle(), &s.window);
+  for (const TMainComponent& row : MainLayout()) {
+    auto* control = dynamic_cast<TWinControl*>(form.FindComponent(row.name));
+    s.controls[row.name] = control ? Describe(PlacedRect(*control)) : "missing";
+  }
+  s.font_height = FontHeightOf(form.btnConvert->Handle());
+  for (int i = 0; i < 2; ++i) {
+    s.columns[i] = SendMessageW(form.lvwFiles->Handle(), LVM_GETCOLUMNWIDTH, i, 0);
+  }
+  return s;
+}
+
+TEST(DpiChange, MainWindowTakesTheSuggestedRectangleAndScalesItsControls) {
+  if (ChildRunDpi() != 0) GTEST_SKIP();
+  const std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
+  TApplication app(nullptr);
+  app.Initialize();
+  auto& form = OwnedComponent<TFrmMain>(app, *skins);
+  form.Show();
+  const HWND window = form.Handle();
+  SetForegroundWindow(window);
+  ASSERT_TRUE(PumpUntil(
+      app,
+      [&] {
+        TWinSkinForm* engine = SkinManager->FindSkinForm(window);
+        return engine && engine->Finished() && engine->SkinState() == ksActive;
+      },
+      5s));
+  const int start_dpi = form.Dpi();
+  ASSERT_EQ(start_dpi, 96) << "the suite's prefix runs at 96 DPI";
+  const TWindowState before = StateOf(form);
+  const RECT client = ClientScreenRect(window);
+  const SIZE frame{(before.window.right - before.window.left) - (client.right - client.left),
+                   (before.window.bottom - before.window.top) - (client.bottom - client.top)};
+
+  // Asked first, the form wants its client at 150 % and a frame that grows
+  // no more than that.
+  SIZE wanted{before.window.right - before.window.left, before.window.bottom - before.window.top};
+  ASSERT_TRUE(
+      SendMessageW(window, kWmGetDpiScaledSize, DpiParam(144), reinterpret_cast<LPARAM>(&wanted)));
+  EXPECT_GE(wanted.cx, 800 + frame.cx);
+  EXPECT_LE(wanted.cx, 800 + MulDiv(frame.cx, 144, 96));
+  EXPECT_GE(wanted.cy, 684 + frame.cy);
+  EXPECT_LE(wanted.cy, 684 + MulDiv(frame.cy, 144, 96));
+
+  // The change itself: the window takes the suggested rectangle, its
+  // controls, font and columns their sizes at 144 DPI.
+  const RECT suggested{40, 30, 40 + wanted.cx, 30 + wanted.cy};
+  SendMessageW(window, kWmDpiChanged, DpiParam(144), reinterpret_cast<LPARAM>(&suggested));
+  PumpUntil(
+      app, [] { return false; }, 100ms);
+  const TWindowState at144 = StateOf(form);
+  EXPECT_EQ(Describe(at144.window), Describe(suggested));
+  EXPECT_EQ(form.Dpi(), 144);
+  for (const TMainComponent& row : MainLayout()) {
+    // (A combo box makes itself as high as its font needs.)
+    if (row.align != alNone || row.kind == TMainKind::ComboBox) continue;
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(at144.controls.at(row.name), Describe(ExpectedRect(row, 144)));
+  }
+  EXPECT_EQ(at144.font_height, -18);
+  EXPECT_EQ(at144.columns[0], 525);
+  EXPECT_EQ(at144.columns[1], 120);
+  SaveShot(window, "main-moved-to-144dpi");
+
+  // And back where it came from: everything as it was.
+  SendMessageW(window, kWmDpiChanged, DpiParam(96), reinterpret_cast<LPARAM>(&before.window));
+  PumpUntil(
+      app, [] { return false; }, 100ms);
+  const TWindowState after = StateOf(form);
+  EXPECT_EQ(Describe(after.window), Describe(before.window));
+  EXPECT_EQ(after.controls, before.controls);
+  EXPECT_EQ(after.font_height, before.font_height);
+  EXPECT_EQ(after.columns[0], before.columns[0]);
+  EXPECT_EQ(after.columns[1], before.columns[1]);
+}
+
+TEST(DpiChange, ControlsMadeOrMovedLaterTakeTheirFormsDpi) {
+  if (ChildRunDpi() != 0) GTEST_SKIP();
+  TApplication app(nullptr);
+  app.Initialize();
+  TFormStyle style;
+  style.caption = L"DPI";
+  style.client_width = 200;
+  style.client_height = 100;
+  auto& form = OwnedComponent<TForm>(app, style);
+  auto& other = OwnedComponent<TForm>(app, style);
+  ASSERT_EQ(form.Dpi(), 96);
+  // Without a suggested rectangle the client keeps its size in units.
+  form.ApplyDpi(120, nullptr);
+  EXPECT_EQ(form.ClientWidth(), 250);
+  EXPECT_EQ(form.ClientHeight(), 125);
+
+  // Made after the change.
+  auto& button = OwnedComponent<TButton>(app);
+  button.SetBounds(10, 20, 75, 25);
+  button.SetParent(&form);
+  EXPECT_EQ(Describe(PlacedRect(button)), Describe(RECT{13, 25, 106, 56}));
+  EXPECT_EQ(FontHeightOf(button.Handle()), -15);
+  // Moved over from a form at 96 DPI, with a control inside.
+  auto& panel = OwnedComponent<TPanel>(app);
+  panel.SetBounds(100, 0, 80, 40);
+  panel.SetParent(&other);
+  auto& inner = OwnedComponent<TButton>(app);
+  inner.SetBounds(8, 8, 40, 16);
+  inner.SetParent(&panel);
+  EXPECT_EQ(Describe(PlacedRect(inner)), Describe(RECT{8, 8, 48, 24}));
+  panel.SetParent(&form);
+  EXPECT_EQ(panel.Dpi(), 120);
+  EXPECT_EQ(Describe(PlacedRect(panel)), Describe(RECT{125, 0, 225, 50}));
+  EXPECT_EQ(Describe(PlacedRect(inner)), Describe(RECT{10, 10, 60, 30}));
+  // A status bar's panels are units as well.
+  auto& bar = OwnedComponent<TStatusBar>(app);
+  bar.AddPanel(L"one", 100);
+  bar.AddPanel(L"two", 50);
+  bar.AddPanel(L"three", 50);
+  bar.SetParent(&form);
+  int edges[3] = {};
+  SendMessageW(bar.Handle(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+  EXPECT_EQ(edges[0], 125);
+  EXPECT_EQ(edges[1], 188);
+  // Back at 96 DPI everything is where it was made.
+  form.ApplyDpi(96, nullptr);
+  EXPECT_EQ(form.ClientWidth(), 200);
+  EXPECT_EQ(Describe(PlacedRect(button)), Describe(RECT{10, 20, 85, 45}));
+  EXPECT_EQ(Describe(PlacedRect(inner)), Describe(RECT{8, 8, 48, 24}));
+  SendMessageW(bar.Handle(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+  EXPECT_EQ(edges[0], 100);
+  EXPECT_EQ(edges[1], 150);
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#include "tests/wine/dpi/DpiTestSupport.h"
+
+#include <cstdlib>
+
+#include "framework/Dpi.h"
+#include "framework/GdiObjects.h"
+
+int ChildRunDpi() {
+  const char* value = std::getenv("TONMILL_DPI_CHILD");
+  return value ? std::atoi(value) : 0;
+}
+
+RECT PlacedRect(const TWinControl& control) {
+  RECT r{};
+  GetWindowRect(control.Handle(), &r);
+  MapWindowPoints(nullptr, GetParent(control.Handle()), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+RECT ExpectedRect(const TMainComponent& row, int dpi) {
+  return RECT{MulDiv(row.left, dpi, 96), MulDiv(row.top, dpi, 96),
+              MulDiv(row.left + row.width, dpi, 96), MulDiv(row.top + row.height, dpi, 96)};
+}
+
+int FontHeightOf(HWND window) {
+  auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  LOGFONTW lf{};
+  if (!font || !GetObjectW(font, sizeof lf, &lf)) return 0;
+  return lf.lfHeight;
+}
+
+SIZE TextExtent(HWND window, const std::wstring& text) {
+  TWindowDC dc(window);
+  auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  TSelectObject select(dc.Get(), font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+int InternalLeading(HWND window) {
+  TWindowDC dc(window);
+  auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  TSelectObject select(dc.Get(), font);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc.Get(), &tm);
+  return tm.tmInternalLeading;
+}
+
+std::string Describe(const RECT& r) {
+  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" +
+         std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
+}
