@@ -41,6 +41,16 @@ void TSkinSystem::TrackMouseLeave(HWND window) const {
   track_mouse_event_(&track);
 }
 
+void TSkinSystem::TrackNonClient(HWND window) const {
+  if (!track_mouse_event_) return;
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_HOVER | TME_LEAVE | TME_NONCLIENT;
+  track.hwndTrack = window;
+  track.dwHoverTime = HOVER_DEFAULT;
+  track_mouse_event_(&track);
+}
+
 bool TSkinSystem::ComboBoxInfo(HWND window, COMBOBOXINFO& info) const {
   if (!get_combo_box_info_) return false;
   info.cbSize = sizeof info;

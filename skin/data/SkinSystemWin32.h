@@ -24,6 +24,9 @@ class TSkinSystem {
   bool ScrollBarInfo(HWND window, LONG object_id, SCROLLBARINFO& info) const;
   // Asks for WM_MOUSELEAVE on `window`; skipped when the system lacks it.
   void TrackMouseLeave(HWND window) const;
+  // Asks for WM_NCMOUSELEAVE and WM_NCMOUSEHOVER on `window`'s non-client
+  // area; skipped when the system lacks it.
+  void TrackNonClient(HWND window) const;
   // GetComboBoxInfo; false when the system lacks it.
   bool ComboBoxInfo(HWND window, COMBOBOXINFO& info) const;
   // Stops the system from replacing a hung window by its ghost, when it can.

@@ -28,6 +28,10 @@ bool IsIconAction(int action) {
   return action == 3 || action == 11;
 }
 
+bool IsMaximizeAction(int action) {
+  return action == 1 || action == 22;
+}
+
 }  // namespace
 
 // --- non-client objects ---------------------------------------------------
@@ -144,6 +148,13 @@ int TWinSkinForm::CaptionButtonAt(POINT frame_point) const {
   return -1;
 }
 
+bool TWinSkinForm::MaximizeButtonAt(POINT frame_point) const {
+  const int index = CaptionButtonAt(frame_point);
+  if (index < 0) return false;
+  const TDataSkinSysButton* d = buttons_[static_cast<size_t>(index)]->Definition();
+  return d && IsMaximizeAction(d->Action);
+}
+
 TNCObject* TWinSkinForm::FindObjectAt(POINT frame_point) const {
   const int index = CaptionButtonAt(frame_point);
   return index < 0 ? nullptr : buttons_[static_cast<size_t>(index)].get();
@@ -168,6 +179,9 @@ void TWinSkinForm::OnNcMouseMove(TMessage& m) {
   }
   if (TNCObject* object = ObjectAt(*this, ToFrame(MessagePoint(m.LParam)))) {
     object->MouseEnter();
+    // The system is not told of the move (it would track and draw buttons
+    // of its own): the engine asks for the leave and the rest itself.
+    manager_.System().TrackNonClient(handle_);
     m.Result = 0;
     return;
   }
@@ -175,6 +189,20 @@ void TWinSkinForm::OnNcMouseMove(TMessage& m) {
     hot->MouseLeave();
     hot_object_ = nullptr;
   }
+  CallPrevious(m);
+}
+
+void TWinSkinForm::OnNcMouseLeave(TMessage& m) {
+  // The cursor left the non-client area (or the window): the hot button
+  // goes back to normal at once rather than at the hover timer's tick, and
+  // a press made on a button ends here: its release comes to the client or
+  // to another window, and a later release over the button (of a press
+  // made elsewhere) must not act.
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const POINT p = ToFrame(cursor);
+  if (pressed_object_ && !pressed_object_->Bounds.Contains(p.x, p.y)) pressed_object_ = nullptr;
+  OnHoverTimer();
   CallPrevious(m);
 }
 
@@ -203,6 +231,12 @@ void TWinSkinForm::OnNcLButtonDown(TMessage& m) {
     return;
   }
   pressed_object_ = nullptr;
+  if (m.WParam == HTMAXBUTTON) {
+    // Never the system's own button press: it would draw a button of its
+    // own over the skin.
+    m.Result = 0;
+    return;
+  }
   if (show_state_ == ssMaximized && m.WParam == HTCAPTION && active_) m.WParam = HTMENU;
   // The system's move and size loops run inside this call: no skin command
   // may take the frame away under them.
@@ -220,6 +254,10 @@ void TWinSkinForm::OnNcLButtonUp(TMessage& m) {
       object->MouseUp();
       DoButtonAction(MessagePoint(m.LParam));
     }
+    m.Result = 0;
+    return;
+  }
+  if (m.WParam == HTMAXBUTTON) {
     m.Result = 0;
     return;
   }
@@ -249,7 +287,9 @@ void TWinSkinForm::OnNcLButtonDblClk(TMessage& m) {
 }
 
 void TWinSkinForm::OnNcRButtonDown(TMessage& m) {
-  if (m.WParam == HTCAPTION && !IsMdiChild()) {
+  // The maximise button is part of the caption here, as it was before it
+  // answered the hit test as the system's own.
+  if ((m.WParam == HTCAPTION || m.WParam == HTMAXBUTTON) && !IsMdiChild()) {
     ShowSystemMenu(MessagePoint(m.LParam));
     m.Result = 0;
     return;
@@ -491,8 +531,15 @@ void TWinSkinForm::BuildSystemPopup() {
 
 void TWinSkinForm::OnNcHitTest(TMessage& m) {
   CallPrevious(m);
-  if (m.Result != HTNOWHERE && m.Result != HTCAPTION) return;
   const POINT p = ToFrame(MessagePoint(m.LParam));
+  // Over the skin's maximise or restore button the system hears of its own
+  // maximise button (where it offers its window layouts), sizing border or
+  // not; the engine still handles every click on it.
+  if (m.Result != HTCLIENT && MaximizeButtonAt(p)) {
+    m.Result = HTMAXBUTTON;
+    return;
+  }
+  if (m.Result != HTNOWHERE && m.Result != HTCAPTION) return;
   if (p.y > 3) m.Result = HTCAPTION;
   if (p.y > metrics_.caption && menu_bar_height_ > 0) m.Result = HTMENU;
 }

@@ -800,6 +800,9 @@ void TWinSkinForm::DispatchStage3(TMessage& m) {
     case WM_NCMOUSEMOVE:
       OnNcMouseMove(m);
       return;
+    case WM_NCMOUSELEAVE:
+      OnNcMouseLeave(m);
+      return;
     case WM_NCLBUTTONDOWN:
       OnNcLButtonDown(m);
       return;

@@ -247,6 +247,11 @@ class TWinSkinForm : public TComponent {
   void BuildSystemPopup();
   TCaptionWindowState CaptionState() const;
   int CaptionButtonAt(POINT frame_point) const;
+  // The maximise (or restore) button is at the point: the system hears of
+  // it as its own maximise button, so that it can offer its window layouts
+  // there.
+  bool MaximizeButtonAt(POINT frame_point) const;
+  void OnNcMouseLeave(TMessage& m);
 
   TSkinManage& manager_;
   HWND handle_;
