@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "framework/Dpi.h"
 #include "framework/GraphicControl.h"
 
 namespace {
-constexpr int kLine = 16;  // pixels per arrow click or wheel line
+constexpr int kLine = 16;  // units per arrow click or wheel line
 }
 
 TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner) {
@@ -33,32 +34,40 @@ void TScrollBox::SetBorderStyle(TControlBorder border) {
   ApplyControlBorder(Handle(), border);
 }
 
+SIZE TScrollBox::ClientUnits() const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  return SIZE{UnscaleForDpi(client.right, Dpi()), UnscaleForDpi(client.bottom, Dpi())};
+}
+
+void TScrollBox::DpiChanged(int, int) {
+  UpdateScrollBars();
+}
+
 void TScrollBox::UpdateScrollBars() {
   if (!HandleAllocated()) return;
-  RECT client;
-  GetClientRect(Handle(), &client);
+  const SIZE client = ClientUnits();
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
   info.nMax = std::max(range_x_ - 1, 0);
-  info.nPage = static_cast<UINT>(client.right);
+  info.nPage = static_cast<UINT>(client.cx);
   info.nPos = x_;
   SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
   info.nMax = std::max(range_y_ - 1, 0);
-  info.nPage = static_cast<UINT>(client.bottom);
+  info.nPage = static_cast<UINT>(client.cy);
   info.nPos = y_;
   SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
-  // A bigger box may show more of the content than the position allows.
-  GetClientRect(Handle(), &client);
+  // A bigger box may show more of the content than the position allows
+  // (and the scroll bars just shown or hidden change the client area).
   ScrollTo(x_, y_);
 }
 
 void TScrollBox::ScrollTo(int x, int y) {
   if (!HandleAllocated()) return;
-  RECT client;
-  GetClientRect(Handle(), &client);
-  x = std::clamp(x, 0, std::max(range_x_ - static_cast<int>(client.right), 0));
-  y = std::clamp(y, 0, std::max(range_y_ - static_cast<int>(client.bottom), 0));
+  const SIZE client = ClientUnits();
+  x = std::clamp(x, 0, std::max(range_x_ - static_cast<int>(client.cx), 0));
+  y = std::clamp(y, 0, std::max(range_y_ - static_cast<int>(client.cy), 0));
   const int dx = x_ - x, dy = y_ - y;
   if (dx == 0 && dy == 0) return;
   x_ = x;

@@ -1,7 +1,9 @@
 #pragma once
 // TScrollBox: a container whose content may be larger than itself. The
 // content's size is given with SetRange; window scroll bars appear when it
-// does not fit and move the children across the box.
+// does not fit and move the children across the box. The range, the
+// positions and the scroll bars count in 96-DPI units, as the children's
+// bounds do.
 #include "framework/Control.h"
 #include "framework/Memo.h"
 
@@ -25,8 +27,11 @@ class TScrollBox : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void WndProc(TMessage& message) override;
+  void DpiChanged(int old_dpi, int new_dpi) override;
 
  private:
+  // The visible part of the box in 96-DPI units.
+  SIZE ClientUnits() const;
   void UpdateScrollBars();
   void Scroll(int bar, int code);
 

@@ -16,6 +16,7 @@
 #include "app/StoredSkins.h"
 #include "framework/Application.h"
 #include "framework/Dpi.h"
+#include "framework/ScrollBox.h"
 #include "framework/StatusBar.h"
 #include "framework/StdCtrls.h"
 #include "skin/data/SkinManage.h"
@@ -169,6 +170,51 @@ TEST(DpiChange, ControlsMadeOrMovedLaterTakeTheirFormsDpi) {
   SendMessageW(bar.Handle(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges));
   EXPECT_EQ(edges[0], 100);
   EXPECT_EQ(edges[1], 150);
+}
+
+TEST(DpiChange, ScrollBoxesScrollTheirContentInUnits) {
+  TApplication app(nullptr);
+  app.Initialize();
+  TFormStyle style;
+  style.caption = L"Scroll";
+  style.client_width = 200;
+  style.client_height = 100;
+  auto& form = OwnedComponent<TForm>(app, style);
+  form.ApplyDpi(144, nullptr);
+  auto& box = OwnedComponent<TScrollBox>(app);
+  box.SetBorderStyle(cbNone);
+  box.SetBounds(0, 0, 200, 100);
+  box.SetParent(&form);
+  // The last control of a content 400 units high, scrolled to the end,
+  // ends where the box's client area ends.
+  auto& last = OwnedComponent<TButton>(app);
+  last.SetBounds(0, 380, 75, 20);
+  last.SetParent(&box);
+  box.SetRange(0, 400);
+  SendMessageW(box.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(box.VertPosition(), 300);
+  RECT client{};
+  GetClientRect(box.Handle(), &client);
+  EXPECT_EQ(PlacedRect(last).bottom, client.bottom);
+  // And back at the top the first unit row shows again.
+  SendMessageW(box.Handle(), WM_VSCROLL, SB_TOP, 0);
+  EXPECT_EQ(PlacedRect(last).top, MulDiv(380, 144, 96));
+}
+
+TEST(DpiScaling, UnitsSurviveTheWayToPixelsAndBack) {
+  // Fonts are given as negative heights; they scale as sizes do.
+  EXPECT_EQ(ScaleForDpi(-12, 120), -15);
+  EXPECT_EQ(ScaleForDpi(-12, 144), -18);
+  // Halves round away from zero (1.5 pixels is 2).
+  EXPECT_EQ(ScaleForDpi(1, 144), 2);
+  EXPECT_EQ(ScaleForDpi(533, 144), 800);
+  // At 96 DPI and above every unit has a pixel of its own, so a size read
+  // back from the window is the size the program set.
+  for (int dpi : {96, 120, 144, 168, 192, 288}) {
+    for (int value = -50; value <= 1300; ++value) {
+      ASSERT_EQ(UnscaleForDpi(ScaleForDpi(value, dpi), dpi), value) << dpi;
+    }
+  }
 }
 
 }  // namespace
