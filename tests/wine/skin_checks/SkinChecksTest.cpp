@@ -221,6 +221,48 @@ TEST_F(SkinChecksTest, TheMouseShowsHotAndPressedAndItsClicksChangeTheRealState)
   }
 }
 
+TEST_F(SkinChecksTest, FocusStaysVisibleWhileAccessKeysFollowTheKeyboardCues) {
+  for (int skin : {1, 2, 3}) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TCheckBox* keep = nullptr;
+    TCheckBox* plain = nullptr;
+    TCheckBox* other = nullptr;
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      keep = &Add<TCheckBox>(f, f, 20, 20, 180, 24, L"&Keep files");
+      plain = &Add<TCheckBox>(f, f, 20, 60, 180, 24, L"Keep files");
+      other = &Add<TCheckBox>(f, f, 20, 100, 180, 24, L"Other");
+    });
+    const TSkinData& data = DataOf(form);
+    const TColor ink = data.Colours().ButtonText;
+    // As after a mouse click: the system tells each window that focus
+    // rectangles and underlines are to be hidden.
+    for (HWND w : {form.Handle(), keep->Handle(), plain->Handle(), other->Handle()}) {
+      SendMessageW(w, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+    }
+    SetFocus(other->Handle());
+    Pump(150);
+    const TBitmap unfocused = Capture(CaptionRect(keep->Handle()));
+    SetFocus(keep->Handle());
+    Pump(150);
+    const TBitmap focused = Capture(CaptionRect(keep->Handle()));
+    EXPECT_LT(MatchingShare(focused, unfocused, 0), 1.0) << "the focus shows all the same";
+    EXPECT_EQ(CheckCell(keep->Handle(), data), 1);
+    // The access key's underline shows exactly when the window says the
+    // keyboard cues are to show (a system set to show them always says so
+    // all the time).
+    const bool underlines = !(SendMessageW(keep->Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL);
+    const int with_key = CountColour(unfocused, ink, 40);
+    const int without = CountColour(Capture(CaptionRect(plain->Handle())), ink, 40);
+    if (underlines) {
+      EXPECT_GT(with_key, without + 3);
+    } else {
+      EXPECT_EQ(with_key, without);
+    }
+    SaveShot(form.Handle(), std::string("focus-") + kSkinFiles[skin]);
+    form.SetVisible(false);
+  }
+}
+
 TEST_F(SkinChecksTest, RadioCheckMovesWithClicksAndArrowKeysOnTheScreen) {
   TRadioGroup* group = nullptr;
   TForm& form = ShowSkinned(1, [&](TForm& f) {
