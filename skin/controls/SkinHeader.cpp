@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "skin/controls/SkinIconCaption.h"
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 
@@ -105,41 +106,16 @@ void TSkinHeader::DrawSection(const TDataSkinObject& bar, int index, const TRect
   text.back() = L'\0';
 
   // The icon is used only when the section asks for one.
-  const int image = (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) ? item.iImage : -1;
-  auto* images = reinterpret_cast<HIMAGELIST>(SendMessageW(handle_, HDM_GETIMAGELIST, 0, 0));
-  int icon_width = 0, icon_height = 0;
-  if (images && image >= 0) {
-    ImageList_GetIconSize(images, &icon_width, &icon_height);
-    if (icon_width >= r.Width()) icon_width = 0;
-  }
-  HDC dc = buffer_.DC();
-  SIZE extent{0, 0};
-  if (text[0]) {
-    RECT calc{0, 0, r.Width(), r.Height()};
-    DrawTextW(dc, text.data(), -1, &calc,
-              DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | DT_END_ELLIPSIS);
-    extent = {calc.right - calc.left, calc.bottom - calc.top};
-  }
+  TIconCaption caption;
+  caption.text = text.data();
+  caption.icon = (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) ? item.iImage : -1;
+  caption.images = reinterpret_cast<HIMAGELIST>(SendMessageW(handle_, HDM_GETIMAGELIST, 0, 0));
   const int align = item.fmt & 0xFF;
-  int x = align == HDF_CENTER  ? (r.Width() - icon_width - extent.cx) / 2
-          : align == HDF_RIGHT ? r.Width() - icon_width - extent.cx - 2
-                               : 3;
-  if (x < 2) x = 1;
-  if (icon_width > 0) {
-    ImageList_Draw(images, image, dc, r.left + x, r.top + (r.Height() - icon_width) / 2,
-                   ILD_TRANSPARENT);
-  }
-  if (!text[0]) return;
-  RECT place{r.left + x + icon_width, r.top + (r.Height() - extent.cy) / 2, 0, 0};
-  // The text may run to the section's end (a measured extent can fall a
-  // pixel short of what is drawn); a longer one ends in an ellipsis there.
-  place.right = r.right;
-  place.bottom = place.top + extent.cy;
-  if (place.right <= place.left) return;
-  SetTextColor(dc,
-               Rgb(IsWindowEnabled(handle_) ? bar.NormalColour2 : data_->Colours().ButtonShadow));
-  DrawTextW(dc, text.data(), -1, &place,
-            TextFlags(DT_EXPANDTABS | DT_SINGLELINE | DT_END_ELLIPSIS));
+  caption.align = align == HDF_CENTER ? caCentre : align == HDF_RIGHT ? caRight : caLeft;
+  caption.colour =
+      Rgb(IsWindowEnabled(handle_) ? bar.NormalColour2 : data_->Colours().ButtonShadow);
+  caption.flags = TextFlags(0);
+  DrawIconCaption(buffer_.DC(), r, caption);
 }
 
 void TSkinHeader::DrawTo(HDC dc, const TRect& rect) {

@@ -16,12 +16,14 @@
 #include "framework/GraphicControl.h"
 #include "framework/HeaderControl.h"
 #include "framework/Memo.h"
+#include "framework/PageControl.h"
 #include "framework/RadioGroup.h"
 #include "framework/ScrollBar.h"
 #include "framework/ScrollBox.h"
 #include "framework/StatusBar.h"
 #include "framework/StdCtrls.h"
 #include "framework/StringList.h"
+#include "framework/TabSet.h"
 #include "framework/ToolBar.h"
 #include "framework/TrackBar.h"
 #include "skin/controls/SkinButtons.h"
@@ -36,6 +38,9 @@
 #include "skin/controls/SkinProps.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTab.h"
+#include "skin/controls/SkinTabSet.h"
+#include "skin/controls/SkinTabSheet.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/controls/SkinUpDown.h"
@@ -144,6 +149,16 @@ std::unique_ptr<TSkinControl> Make(TKind kind) {
       return std::make_unique<TSkinDateTime>();
     case TKind::kComboBox:
       return std::make_unique<TSkinComBox>();
+    case TKind::kTab:
+      return std::make_unique<TSkinTab>();
+    case TKind::kTabButtons:
+      return std::make_unique<TSkinTabBtn>();
+    case TKind::kTabSet:
+      return std::make_unique<TSkinTab31>();
+    case TKind::kTabSheet:
+      return std::make_unique<TSkinTabSheet>();
+    case TKind::kAdvancedPages:
+      return std::make_unique<TSkinAdvPage>(4);
     case TKind::kCheckBox:
       return std::make_unique<TSkinCheckBox>();
     case TKind::kRadioButton:
@@ -178,6 +193,13 @@ class TWalk {
     const TDataSkinObject* tabs = data_.Object(ssTabs);
     return tabs && !tabs->Bitmap.Empty();
   }
+  // Tabs can be drawn: the skin has the Tabs image, or at least a page
+  // frame to draw around system-drawn tabs.
+  bool HasTabOrPane() const {
+    const TDataSkinObject* pane = data_.Object(ssTabPane);
+    return HasTabObject() || (pane && !pane->Bitmap.Empty());
+  }
+  void TabControl(TCustomTabControl& control);
   bool Known(const TComponent& control) const;
   bool KnownWindow(HWND window) const;
   bool AnswersSkinned(TComponent& control) const;
@@ -433,13 +455,34 @@ bool TWalk::Skin3rd(TComponent& control, const std::string& upper) {
 // The rules for one control; the first that matches applies, also when the
 // skin data's SkinControls leaves it nothing to do. Rules that name a class
 // test the framework's class of that kind (given beside them); the framework
-// has no tab, page or band controls, so their
-// rules cannot match here. Rules that name
+// has no band controls, so their rule cannot match here. Rules that name
 // foreign classes compare the upper-cased class name.
+// Tab and page controls: button tabs along the top get buttons; tab
+// controls that are not page controls paint their windowless children over
+// the page frame.
+void TWalk::TabControl(TCustomTabControl& control) {
+  if (!Has(xcTab) || !HasTabOrPane()) return;
+  if (control.Style() != tsTabs && control.TabPosition() == tpTop) {
+    Attach(control, TKind::kTabButtons);
+    return;
+  }
+  auto object = Make(TKind::kTab);
+  if (!dynamic_cast<TPageControl*>(&control)) object->SetMode(2);
+  Attach(control, std::move(object), false);
+}
+
 void TWalk::Decide(TComponent& control, const std::string& upper) {
   auto* windowed = dynamic_cast<TWinControl*>(&control);
+  if (auto* tabs = dynamic_cast<TCustomTabControl*>(&control)) {  // tab and page controls
+    TabControl(*tabs);
+    return;
+  }
   if (upper == "TTABSET") {
     if (Has(xcTab) && HasTabObject()) Attach(control, TKind::kTabSet);
+    return;
+  }
+  if (dynamic_cast<TTabSheet*>(&control)) {  // pages of page controls
+    if (Has(xcTab) && HasTabOrPane()) Attach(control, TKind::kTabSheet);
     return;
   }
   if (upper == "TTABBEDNOTEBOOK") {

@@ -1,0 +1,538 @@
+#include "skin/controls/SkinTab.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+
+#include "framework/PageControl.h"
+#include "framework/StringList.h"
+#include "skin/controls/SkinIconCaption.h"
+#include "skin/controls/SkinUpDown.h"
+#include "skin/data/SkinManage.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/form/SkinWindowMessages.h"
+#include "skin/form/WinSkinForm.h"
+#include "skin/packages/ImgUtil.h"
+
+namespace {
+// Longest tab text read back from the control.
+constexpr int kTabTextLength = 80;
+// The close box: a square of this size, this far from the tab's top right
+// corner; the caption keeps clear of it.
+constexpr int kCloseBoxSize = 7;
+constexpr int kCloseBoxInset = 2;
+constexpr int kCloseBoxRoom = 10;
+// Cells of the Tabs strip beyond the two every skin has.
+constexpr int kTabCellDisabled = 4;
+constexpr int kTabCellFocused = 5;
+
+COLORREF Rgb(TColor colour) {
+  return static_cast<COLORREF>(ColorToRGB(colour) & 0xFFFFFF);
+}
+
+int FramesOf(const TDataSkinObject& object, int fallback) {
+  return object.Frame > 0 ? object.Frame : fallback;
+}
+
+TSkinMargins MarginsOf(const TDataSkinObject& object) {
+  return {object.LeftWidth, object.TopHeight, object.RightWidth, object.BottomHeight};
+}
+
+// The margins of an image turned the way the tabs' side turns it.
+TSkinMargins TurnMargins(TSkinMargins m, TTabSide side) {
+  switch (side) {
+    case tsBottom:
+      return {m.left, m.bottom, m.right, m.top};
+    case tsLeft:  // a quarter turn counter-clockwise: the top edge goes left
+      return {m.top, m.right, m.bottom, m.left};
+    case tsRight:  // clockwise: the top edge goes right
+      return {m.bottom, m.left, m.top, m.right};
+    default:
+      return m;
+  }
+}
+
+bool IsSpinClass(HWND window) {
+  return AsciiLower(WindowClassName(window)) == "msctls_updown32";
+}
+
+TBitmap PixelsOf(TBackBuffer& buffer) {
+  TBitmap out(buffer.Width(), buffer.Height());
+  const auto pixels = buffer.Pixels();
+  for (int y = 0; y < buffer.Height(); ++y) {
+    std::copy_n(pixels.data() + static_cast<size_t>(y) * buffer.Width(), buffer.Width(),
+                out.ScanLine(y));
+  }
+  return out;
+}
+}  // namespace
+
+TTabSide TabSideOf(DWORD style) {
+  const bool bottom = (style & TCS_BOTTOM) != 0;
+  const bool vertical = (style & TCS_VERTICAL) != 0;
+  if (bottom && vertical) return tsRight;
+  if (bottom) return tsBottom;
+  if (vertical) return tsLeft;
+  return tsTop;
+}
+
+// --- what both classes share -----------------------------------------------------
+
+void TSkinTabBase::FindScroller() {
+  if (scroller_window_ || !form_ || !data_ || !handle_) return;
+  HWND found = nullptr;
+  for (HWND child = GetTopWindow(handle_); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (IsSpinClass(child)) {
+      found = child;
+      break;
+    }
+  }
+  if (!found) return;
+  scroller_window_ = found;
+  if (Scroller()) return;  // skinned already
+  TSkinControl* added = form_->AddControl(std::make_unique<TSkinUpDown>());
+  try {
+    added->InitWindow(found, *data_, *form_);
+  } catch (...) {
+    // A scroller that cannot be skinned keeps its own look.
+    form_->RemoveControl(added);
+  }
+}
+
+TSkinUpDown* TSkinTabBase::Scroller() const {
+  if (!scroller_window_ || !form_) return nullptr;
+  for (const auto& object : form_->Controls()) {
+    if (object->Handle() == scroller_window_ && object->LifeState() == slAttached) {
+      return dynamic_cast<TSkinUpDown*>(object.get());
+    }
+  }
+  return nullptr;
+}
+
+bool TSkinTabBase::ScrollerVisible() const {
+  return scroller_window_ && IsWindow(scroller_window_) && IsWindowVisible(scroller_window_);
+}
+
+POINT TSkinTabBase::MessagePoint(const TMessage& m) {
+  return {static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+}
+
+bool TSkinTabBase::ReadTab(int index, std::wstring& text, int& image) const {
+  TCITEMW item{};
+  item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+  image = -1;
+  if (IsWindowUnicode(handle_)) {
+    std::array<wchar_t, kTabTextLength + 1> buffer{};
+    item.pszText = buffer.data();
+    item.cchTextMax = kTabTextLength;
+    if (!SendMessageW(handle_, TCM_GETITEMW, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(&item))) {
+      return false;
+    }
+    buffer.back() = L'\0';
+    text = item.pszText ? item.pszText : L"";
+  } else {
+    std::array<char, kTabTextLength + 1> buffer{};
+    TCITEMA narrow{};
+    narrow.mask = item.mask;
+    narrow.pszText = buffer.data();
+    narrow.cchTextMax = kTabTextLength;
+    if (!SendMessageA(handle_, TCM_GETITEMA, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(&narrow))) {
+      return false;
+    }
+    buffer.back() = '\0';
+    const char* source = narrow.pszText ? narrow.pszText : "";
+    const int n = MultiByteToWideChar(CP_ACP, 0, source, -1, nullptr, 0);
+    text.assign(static_cast<size_t>(std::max(n, 1)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, source, -1, text.data(), n);
+    text.resize(text.size() - 1);
+    item.iImage = narrow.iImage;
+  }
+  image = item.iImage;
+  return true;
+}
+
+RECT TSkinTabBase::DisplayArea(const TRect& rect) const {
+  RECT d{rect.left, rect.top, rect.right, rect.bottom};
+  SendMessageW(handle_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
+  InflateRect(&d, 4, 4);
+  return d;
+}
+
+void TSkinTabBase::CopyAroundScroller(HDC dc, const TRect& rect) {
+  const int saved = SaveDC(dc);
+  if (ScrollerVisible()) {
+    RECT r{};
+    GetWindowRect(scroller_window_, &r);
+    MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&r), 2);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+  buffer_.CopyTo(dc, rect.left, rect.top);
+  RestoreDC(dc, saved);
+}
+
+void TSkinTabBase::DrawFocusFrame(HDC dc, const RECT& r, COLORREF colour) {
+  if (r.right - r.left < 2 || r.bottom - r.top < 2) return;
+  // Every other pixel in the caption's own colour, so it reads wherever
+  // the caption does.
+  for (LONG x = r.left; x < r.right; x += 2) {
+    SetPixel(dc, x, r.top, colour);
+    SetPixel(dc, x, r.bottom - 1, colour);
+  }
+  for (LONG y = r.top; y < r.bottom; y += 2) {
+    SetPixel(dc, r.left, y, colour);
+    SetPixel(dc, r.right - 1, y, colour);
+  }
+}
+
+bool TSkinTabBase::ShowsFocus() const {
+  return GetFocus() == handle_ && ShowFocusCues();
+}
+
+// --- tabs -------------------------------------------------------------------------
+
+void TSkinTab::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                           bool change_colour) {
+  if (initialized_) return;
+  TSkinControl::InitControl(control, form, data, change_colour);
+  // Close boxes sit in tabs along the top of a page control that asks for
+  // them (in the other positions the tabs are turned and the boxes would
+  // be too).
+  auto* pages = dynamic_cast<TPageControl*>(&control);
+  close_boxes_ = pages && control.Tag() == kCloseBoxTag && pages->TabPosition() == tpTop;
+  Prepare();
+}
+
+void TSkinTab::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
+  if (initialized_) return;
+  TSkinControl::InitWindow(window, data, form);
+  focused_ = GetFocus() == window;
+  Prepare();
+}
+
+void TSkinTab::Prepare() {
+  enabled_ = !(Style() & WS_DISABLED);
+  PrepareImages();
+  FindScroller();
+  Repaint();
+}
+
+void TSkinTab::SkinChanged() {
+  TSkinControl::SkinChanged();
+  PrepareImages();
+  Repaint();
+}
+
+const TDataSkinObject* TSkinTab::TabsObject() const {
+  const TDataSkinObject* tabs = data_ ? data_->Object(ssTabs) : nullptr;
+  return tabs && !tabs->Bitmap.Empty() ? tabs : nullptr;
+}
+
+void TSkinTab::PrepareImages() {
+  side_ = TabSideOf(Style());
+  tab_image_.Clear();
+  pane_image_.Clear();
+  if (!data_) return;
+  const TDataSkinObject* tabs = data_->Object(ssTabs);
+  if (tabs && !tabs->Bitmap.Empty()) tab_image_ = tabs->Bitmap;
+  const auto* border = dynamic_cast<const TDataSkinBorder*>(tabs);
+  if (tabs && tabs->Style == 0) {
+    if (border && !border->Bitmap2.Empty()) pane_image_ = border->Bitmap2;
+  } else if (const TDataSkinObject* pane = data_->Object(ssTabPane)) {
+    pane_image_ = pane->Bitmap;
+  }
+  tab_image_.SetBitCount(24);
+  pane_image_.SetBitCount(24);
+  if (side_ == tsBottom) {
+    if (!tab_image_.Empty()) FlipBitmap(tab_image_);
+    if (!pane_image_.Empty()) FlipBitmap(pane_image_);
+  } else if (side_ == tsLeft && !pane_image_.Empty()) {
+    RotateBitmapLeft(pane_image_);
+  } else if (side_ == tsRight && !pane_image_.Empty()) {
+    RotateBitmapRight(pane_image_);
+  }
+}
+
+TSkinMargins TSkinTab::PaneMargins() const {
+  const TDataSkinObject* tabs = data_ ? data_->Object(ssTabs) : nullptr;
+  TSkinMargins m{4, 5, 4, 4};
+  if (!tabs || tabs->Style != 0) {
+    if (const TDataSkinObject* pane = data_ ? data_->Object(ssTabPane) : nullptr) {
+      m = MarginsOf(*pane);
+    }
+  }
+  return TurnMargins(m, side_);
+}
+
+bool TSkinTab::BeforeMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      // Without a Tabs image the control draws its own tabs, and the page
+      // frame is drawn over afterwards.
+      if (tab_image_.Empty()) return true;
+      PaintMessage(m);
+      return false;
+    case WM_ERASEBKGND:
+      if (tab_image_.Empty()) return true;
+      m.Result = 1;
+      return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a second quick click on a box is a click too
+      if (close_boxes_ && CloseBoxClick(MessagePoint(m))) {
+        m.Result = 0;
+        return false;
+      }
+      break;
+    default:
+      break;
+  }
+  return TSkinControl::BeforeMessage(m);
+}
+
+bool TSkinTab::CloseBoxClick(POINT p) {
+  const auto hit = std::find_if(close_rects_.begin(), close_rects_.end(),
+                                [&](const RECT& r) { return PtInRect(&r, p) != FALSE; });
+  if (hit == close_rects_.end()) return false;
+  const int index = static_cast<int>(hit - close_rects_.begin());
+  const auto alive = AliveToken();
+  HWND form_window = form_ && form_->Handle() ? form_->Handle() : GetAncestor(handle_, GA_ROOT);
+  // The form may keep the page (a non-zero answer), or end this very
+  // control while it decides: then nothing of us is touched any more.
+  const LRESULT keep = SendMessageW(form_window, SKM_CLOSETAB, reinterpret_cast<WPARAM>(handle_),
+                                    static_cast<LPARAM>(index));
+  if (!*alive) return true;
+  if (keep == 0) {
+    if (auto* pages = dynamic_cast<TPageControl*>(control_)) pages->ClosePage(index);
+  }
+  return true;
+}
+
+void TSkinTab::DrawTab(int index, const RECT& r, int selected, bool focused, HIMAGELIST images) {
+  const TDataSkinObject& tabs = *TabsObject();
+  const int frames = FramesOf(tabs, 5);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return;
+  int cell = index == selected ? 2 : 1;
+  if (cell == 2 && focused && frames >= kTabCellFocused) cell = kTabCellFocused;
+  if (cell == 1 && !enabled_ && frames >= kTabCellDisabled) cell = kTabCellDisabled;
+  const TSkinMargins margins = TurnMargins(MarginsOf(tabs), side_ == tsBottom ? tsBottom : tsTop);
+  strip_.Draw(r.left, r.top,
+              RenderSkinPart(w, h, tab_image_, margins, false, tabs.Tile == 1, frames, cell),
+              tabs.Trans == 1, clFuchsia);
+
+  TIconCaption caption;
+  int image = -1;
+  if (!ReadTab(index, caption.text, image)) return;
+  caption.images = images;
+  caption.icon = image;
+  caption.colour = Rgb(!enabled_           ? data_->Colours().ButtonShadow
+                       : index == selected ? tabs.MouseOverColour2
+                                           : tabs.NormalColour2);
+  caption.flags = TextFlags(ShowAccelerators() ? 0 : DT_HIDEPREFIX);
+  HDC dc = strip_.DC();
+  TRect text_area{r.left, r.top, r.right, r.bottom};
+  if (close_boxes_) {
+    // An "x" in a box near the tab's top right corner, in the caption's
+    // colour; the box is where a click closes the page.
+    const int left = r.right - kCloseBoxInset - kCloseBoxSize, top = r.top + kCloseBoxInset;
+    const int right = left + kCloseBoxSize - 1, bottom = top + kCloseBoxSize - 1;
+    TOwnedPen pen(CreatePen(PS_SOLID, 1, caption.colour));
+    TSelectObject select(dc, pen.Get());
+    const POINT box[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
+    Polyline(dc, box, 5);
+    MoveToEx(dc, left, top, nullptr);
+    LineTo(dc, right + 1, bottom + 1);
+    MoveToEx(dc, right, top, nullptr);
+    LineTo(dc, left - 1, bottom + 1);
+    if (index < static_cast<int>(close_rects_.size())) {
+      close_rects_[static_cast<size_t>(index)] = RECT{left, top, right + 1, bottom + 1};
+    }
+    text_area.right = std::max(text_area.left, text_area.right - kCloseBoxRoom);
+  }
+  RECT placed = DrawIconCaption(dc, text_area, caption);
+  if (index == selected && focused && ShowFocusCues() && placed.right > placed.left) {
+    InflateRect(&placed, 2, 1);
+    IntersectRect(&placed, &placed, &r);
+    DrawFocusFrame(dc, placed, caption.colour);
+  }
+}
+
+void TSkinTab::DrawStrip(const TRect& area, const RECT& display, const TRect& rect) {
+  const bool upright = side_ == tsTop || side_ == tsBottom;
+  const int length = upright ? area.Width() : area.Height();
+  const int thickness = upright ? area.Height() : area.Width();
+  if (length <= 0 || thickness <= 0 || !strip_.SetSize(length, thickness)) return;
+  FillParentColor(strip_.DC(), strip_.BoundsRect());
+  HDC dc = strip_.DC();
+  auto* own_font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+  TSelectObject font(dc, own_font ? own_font : GetStockObject(DEFAULT_GUI_FONT));
+
+  const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
+  const int selected = static_cast<int>(SendMessageW(handle_, TCM_GETCURSEL, 0, 0));
+  auto* images = reinterpret_cast<HIMAGELIST>(SendMessageW(handle_, TCM_GETIMAGELIST, 0, 0));
+  const bool focused = GetFocus() == handle_;
+  // The selected tab last, so it lies over its neighbours.
+  std::vector<int> order;
+  for (int i = 0; i < count; ++i) {
+    if (i != selected) order.push_back(i);
+  }
+  if (selected >= 0 && selected < count) order.push_back(selected);
+  for (const int i : order) {
+    RECT item{};
+    if (!SendMessageW(handle_, TCM_GETITEMRECT, static_cast<WPARAM>(i),
+                      reinterpret_cast<LPARAM>(&item))) {
+      continue;
+    }
+    RECT r = item;
+    switch (side_) {
+      case tsTop:
+        OffsetRect(&r, 0, 1);
+        break;
+      case tsBottom:
+        OffsetRect(&r, 0, -(display.bottom + 1));
+        break;
+      case tsLeft:
+        r = {length - item.bottom, item.left, length - item.top, item.right};
+        break;
+      case tsRight:
+        r = {item.top, rect.right - item.right, item.bottom, rect.right - item.left};
+        break;
+    }
+    DrawTab(i, r, selected, focused, images);
+  }
+  TBitmap turned = PixelsOf(strip_);
+  if (side_ == tsLeft) RotateBitmapLeft(turned);
+  if (side_ == tsRight) RotateBitmapRight(turned);
+  buffer_.Draw(area.left, area.top, turned);
+}
+
+void TSkinTab::DrawTo(HDC dc, const TRect& rect) {
+  if (!data_ || rect.Width() <= 0 || rect.Height() <= 0) return;
+  FindScroller();
+  enabled_ = !(Style() & WS_DISABLED);
+  RECT d = DisplayArea(rect);
+  switch (side_) {
+    case tsTop:
+      d.top += 1;
+      break;
+    case tsBottom:
+      d.bottom -= 1;
+      break;
+    case tsLeft:
+      d.left += 1;
+      break;
+    case tsRight:
+      d.right -= 1;
+      break;
+  }
+  const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
+  close_rects_.assign(static_cast<size_t>(std::max(count, 0)), RECT{});
+  const TRect frame{d.left, d.top, d.right, d.bottom};
+
+  TBitmap pane;
+  if (!pane_image_.Empty() && frame.Width() > 0 && frame.Height() > 0) {
+    pane = RenderSkinPart(frame.Width(), frame.Height(), pane_image_, PaneMargins(), false, false,
+                          1, 1);
+  }
+  if (tab_image_.Empty()) {
+    // The control drew its own tabs: only the page frame goes over.
+    if (pane.Empty() || !buffer_.SetSize(pane.Width(), pane.Height())) return;
+    buffer_.Draw(0, 0, pane);
+    buffer_.CopyTo(dc, frame.left, frame.top);
+    return;
+  }
+  if (!buffer_.SetSize(rect.Width(), rect.Height())) return;
+  FillParentColor(buffer_.DC(), buffer_.BoundsRect());
+  TRect strip;
+  switch (side_) {
+    case tsTop:
+      strip = {rect.left, rect.top, rect.right, d.top};
+      break;
+    case tsBottom:
+      strip = {rect.left, d.bottom, rect.right, rect.bottom};
+      break;
+    case tsLeft:
+      strip = {rect.left, rect.top, d.left, rect.bottom};
+      break;
+    case tsRight:
+      strip = {d.right, rect.top, rect.right, rect.bottom};
+      break;
+  }
+  DrawStrip(strip, d, rect);
+  if (!pane.Empty()) buffer_.Draw(frame.left, frame.top, pane);
+  CopyAroundScroller(dc, rect);
+  // A tab control's windowless children go over its frame.
+  if (mode_ == 2 && control_) control_->PaintControls(dc);
+}
+
+// --- button tabs ----------------------------------------------------------------
+
+void TSkinTabBtn::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                              bool change_colour) {
+  if (initialized_) return;
+  TSkinControl::InitControl(control, form, data, change_colour);
+  FindScroller();
+  Repaint();
+}
+
+void TSkinTabBtn::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
+  if (initialized_) return;
+  TSkinControl::InitWindow(window, data, form);
+  FindScroller();
+  Repaint();
+}
+
+bool TSkinTabBtn::BeforeMessage(TMessage& m) {
+  if (const auto answer = PaintWholeOrPassOn(m, data_ && !data_->Buttons().Bitmap.Empty())) {
+    return *answer;
+  }
+  return TSkinControl::BeforeMessage(m);
+}
+
+void TSkinTabBtn::DrawTo(HDC dc, const TRect& rect) {
+  if (!data_ || data_->Buttons().Bitmap.Empty() || rect.Width() <= 0 || rect.Height() <= 0) return;
+  const TDataSkinButton* buttons = &data_->Buttons();
+  FindScroller();
+  enabled_ = !(Style() & WS_DISABLED);
+  if (!buffer_.SetSize(rect.Width(), rect.Height())) return;
+  FillSkinColor(buffer_.DC(), buffer_.BoundsRect());
+  HDC out = buffer_.DC();
+  auto* own_font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+  TSelectObject font(out, own_font ? own_font : GetStockObject(DEFAULT_GUI_FONT));
+  const int frames = FramesOf(*buttons, 5);
+  const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
+  const int selected = static_cast<int>(SendMessageW(handle_, TCM_GETCURSEL, 0, 0));
+  auto* images = reinterpret_cast<HIMAGELIST>(SendMessageW(handle_, TCM_GETIMAGELIST, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    RECT r{};
+    if (!SendMessageW(handle_, TCM_GETITEMRECT, static_cast<WPARAM>(i),
+                      reinterpret_cast<LPARAM>(&r))) {
+      continue;
+    }
+    OffsetRect(&r, 0, 1);
+    const TRect cell_rect{r.left, r.top, r.right, r.bottom};
+    const int cell = i == selected ? 2 : 1;
+    DrawSkinState(buffer_, cell_rect, frames, cell, *buttons);
+    TIconCaption caption;
+    int image = -1;
+    if (!ReadTab(i, caption.text, image)) continue;
+    caption.images = images;
+    caption.icon = image;
+    TColor colour = data_->Colours().ButtonText;
+    if (cell == 1 && buttons->HasNormalColour2) colour = buttons->NormalColour2;
+    if (cell == 2 && buttons->HasPressedColour2) colour = buttons->PressedColour2;
+    if (!enabled_) colour = data_->Colours().ButtonShadow;
+    caption.colour = Rgb(colour);
+    caption.flags = TextFlags(ShowAccelerators() ? 0 : DT_HIDEPREFIX);
+    RECT placed = DrawIconCaption(out, cell_rect, caption);
+    if (i == selected && ShowsFocus() && placed.right > placed.left) {
+      InflateRect(&placed, 2, 1);
+      IntersectRect(&placed, &placed, &r);
+      DrawFocusFrame(out, placed, caption.colour);
+    }
+  }
+  CopyAroundScroller(dc, rect);
+  if (mode_ == 2 && control_) control_->PaintControls(dc);
+}
