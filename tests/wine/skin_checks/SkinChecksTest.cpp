@@ -263,6 +263,84 @@ TEST_F(SkinChecksTest, FocusStaysVisibleWhileAccessKeysFollowTheKeyboardCues) {
   }
 }
 
+// A dialog of the system's own making with one automatic check box and one
+// automatic radio button, laid out in dialog units.
+std::vector<WORD> CheckDialogTemplate() {
+  std::vector<WORD> t;
+  auto add_dword = [&](DWORD v) {
+    t.push_back(LOWORD(v));
+    t.push_back(HIWORD(v));
+  };
+  auto add_text = [&](const wchar_t* text) {
+    for (const wchar_t* c = text; *c; ++c) t.push_back(*c);
+    t.push_back(0);
+  };
+  auto align = [&] {
+    if (t.size() % 2) t.push_back(0);
+  };
+  add_dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT | DS_MODALFRAME);
+  add_dword(0);
+  t.push_back(2);  // controls
+  t.push_back(10), t.push_back(10), t.push_back(160), t.push_back(70);
+  t.push_back(0), t.push_back(0);  // no menu, the dialog class
+  add_text(L"Options");
+  t.push_back(8);
+  add_text(L"MS Shell Dlg");
+  const struct {
+    DWORD style;
+    short y;
+    WORD id;
+    const wchar_t* text;
+  } items[] = {{WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 10, 101, L"Keep"},
+               {WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON, 30, 102, L"Choose"}};
+  for (const auto& item : items) {
+    align();
+    add_dword(item.style);
+    add_dword(0);
+    t.push_back(10), t.push_back(static_cast<WORD>(item.y)), t.push_back(120), t.push_back(12);
+    t.push_back(item.id);
+    t.push_back(0xFFFF), t.push_back(0x0080);  // the button class
+    add_text(item.text);
+    t.push_back(0);
+  }
+  return t;
+}
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT msg, WPARAM, LPARAM) {
+  return msg == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+TEST_F(SkinChecksTest, BareButtonWindowsOfADialogGetTheSkinsBoxOverTheirOwnDrawing) {
+  TForm& form = ShowSkinned(1, [](TForm&) {});
+  const TSkinData& data = DataOf(form);
+  const std::vector<WORD> dialog_template = CheckDialogTemplate();
+  const HWND dialog = CreateDialogIndirectParamW(
+      GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog_template.data()),
+      form.Handle(), &PlainDialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  ShowWindow(dialog, SW_SHOW);
+  SetForegroundWindow(dialog);
+  ASSERT_TRUE(WaitSkinned(dialog));
+  const HWND check = GetDlgItem(dialog, 101);
+  const HWND radio = GetDlgItem(dialog, 102);
+  EXPECT_EQ(SendMessageW(check, SKM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(radio, SKM_ISSKINNED, 0, 0), 1);
+  EXPECT_TRUE(PumpUntil([&] { return CheckCell(check, data) == 1; }, 3000));
+  EXPECT_TRUE(PumpUntil([&] { return RadioCell(radio, data) == 1; }, 3000));
+  // The window's own clicks: the system checks, the skin shows it.
+  Click(Centre(BoxRect(check)));
+  Park();
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(PumpUntil([&] { return CheckCell(check, data) == 5; }, 3000));
+  Click(Centre(BoxRect(radio)));
+  Park();
+  EXPECT_EQ(SendMessageW(radio, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(PumpUntil([&] { return RadioCell(radio, data) == 5; }, 3000));
+  SaveShot(dialog, "dialog-nightfall");
+  DestroyWindow(dialog);
+  Pump(100);
+}
+
 TEST_F(SkinChecksTest, RadioCheckMovesWithClicksAndArrowKeysOnTheScreen) {
   TRadioGroup* group = nullptr;
   TForm& form = ShowSkinned(1, [&](TForm& f) {
