@@ -35,12 +35,15 @@ TSkinManage::TSkinManage(const TSkinSystem& system) : system_(system) {
   timer_->SetInterval(100);
   timer_->OnTimer = [this](TObject*) { OnTimer(); };
   SkinManager = this;
+  MakeSettingsWindow();
 }
 
 TSkinManage::~TSkinManage() {
   start_counter_ = kShuttingDown;
   skinning_on_ = false;
   timer_.reset();
+  settings_window_.reset();
+  contrast_timer_.reset();
   // Engines still alive give their windows back the procedures they took.
   const std::vector<TWinSkinForm*> engines = skin_forms_;
   skin_forms_.clear();
@@ -179,7 +182,7 @@ TForm* TSkinManage::FormOfWindow(HWND window) const {
 }
 
 bool TSkinManage::SkinWindow(HWND window) {
-  if (!skinning_on_ || !window || !IsWindow(window)) return false;
+  if (!skinning_on_ || high_contrast_ || !window || !IsWindow(window)) return false;
   Purge();
   if (Answers(window, SKM_ISSKINNED) || FindSkinForm(window)) return false;
   TForm* form = FormOfWindow(window);
@@ -487,7 +490,8 @@ bool ScreenReaderRuns() {
 }  // namespace
 
 bool TSkinManage::SkinPopup(HWND window) {
-  if (!skinning_on_ || !window || Answers(window, SKM_ISSKINNED) || IsSkinnedPopup(window)) {
+  if (!skinning_on_ || high_contrast_ || !window || Answers(window, SKM_ISSKINNED) ||
+      IsSkinnedPopup(window)) {
     return false;
   }
   // A screen reader reads the system's own menus best.

@@ -13,11 +13,13 @@
 // freed object. Everything runs on the thread that created the manager.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Bitmap.h"
+#include "framework/MessageWindow.h"
 #include "framework/StringList.h"
 #include "framework/Timer.h"
 #include "skin/data/SkinManager.h"
@@ -120,6 +122,22 @@ class TSkinManage : public TCustomSkinManager {
 
   const TSkinSystem& System() const { return system_; }
 
+  // --- the system's high-contrast mode (SkinManageContrast.cpp)
+  // While it is on nothing is skinned and every window shows the system's
+  // look; switching it while the program runs is heard (WM_SETTINGCHANGE
+  // at the manager's hidden window) and carried out at the next tick: the
+  // skin comes back when it goes off.
+  using THighContrastQuery = std::function<bool()>;
+  // Where the mode is asked: the system unless a test answers instead.
+  // The answer is taken at once.
+  void SetHighContrastQuery(THighContrastQuery query);
+  bool HighContrast() const { return high_contrast_; }
+  // Asks the mode again; a change is carried out at the switch timer's tick.
+  void CheckHighContrast();
+  bool ContrastSwitchPending() const { return contrast_timer_ && contrast_timer_->Enabled(); }
+  // The hidden top-level window that hears the system's setting changes.
+  HWND SettingsWindow() const { return settings_window_ ? settings_window_->Handle() : nullptr; }
+
  private:
   struct THookHandle {
     HHOOK handle = nullptr;
@@ -147,6 +165,11 @@ class TSkinManage : public TCustomSkinManager {
   void Reskin(TWinSkinForm* engine);
   TForm* FormOfWindow(HWND window) const;
   void NotifyChanged(TSkinData* data);
+  void MakeSettingsWindow();
+  bool AskHighContrast() const;
+  void OnContrastTimer();
+  // Unskins every window (on) or skins every window that may be (off).
+  void ApplyHighContrast(bool on);
 
   const TSkinSystem& system_;
   std::unique_ptr<TTimer> timer_;
@@ -172,6 +195,10 @@ class TSkinManage : public TCustomSkinManager {
   int pending_command_ = 0;
   TSkinData* requesting_ = nullptr;
   TSkinData* main_data_ = nullptr;
+  THighContrastQuery high_contrast_query_;
+  bool high_contrast_ = false;
+  std::unique_ptr<TTimer> contrast_timer_;
+  std::unique_ptr<TMessageWindow> settings_window_;
 };
 
 // Holds the manager's delayed command back for the length of a modal loop

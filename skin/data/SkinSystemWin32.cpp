@@ -51,6 +51,13 @@ void TSkinSystem::TrackNonClient(HWND window) const {
   track_mouse_event_(&track);
 }
 
+bool TSkinSystem::HighContrastOn() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  if (!SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0)) return false;
+  return (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 bool TSkinSystem::ComboBoxInfo(HWND window, COMBOBOXINFO& info) const {
   if (!get_combo_box_info_) return false;
   info.cbSize = sizeof info;

@@ -27,6 +27,8 @@ class TSkinSystem {
   // Asks for WM_NCMOUSELEAVE and WM_NCMOUSEHOVER on `window`'s non-client
   // area; skipped when the system lacks it.
   void TrackNonClient(HWND window) const;
+  // The system's high-contrast mode is on (SPI_GETHIGHCONTRAST).
+  static bool HighContrastOn();
   // GetComboBoxInfo; false when the system lacks it.
   bool ComboBoxInfo(HWND window, COMBOBOXINFO& info) const;
   // Stops the system from replacing a hung window by its ghost, when it can.

@@ -238,6 +238,12 @@ void TWinSkinForm::FinishSkin() {
       } else {
         UpdateRegion();
       }
+      // A window skinned while it shows (the skin back after the system's
+      // look) keeps the client bits where the client moved to, the
+      // system's old frame among them: the client is drawn afresh.
+      if (IsWindowVisible(handle_)) {
+        RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      }
     }
   }
 
