@@ -178,7 +178,8 @@ void TSpeedButton::Click() {
 }
 
 bool TSpeedButton::Inside(POINT point) const {
-  return point.x >= 0 && point.y >= 0 && point.x < Width() && point.y < Height();
+  const TRect r = BoundsRect();
+  return point.x >= 0 && point.y >= 0 && point.x < r.Width() && point.y < r.Height();
 }
 
 void TSpeedButton::MouseDown(POINT point, WPARAM) {
@@ -210,7 +211,8 @@ void TSpeedButton::WndProc(TMessage& m) {
 }
 
 void TSpeedButton::Paint(HDC target) {
-  const int w = Width(), h = Height();
+  const TRect shown = BoundsRect();
+  const int w = shown.Width(), h = shown.Height();
   if (w <= 0 || h <= 0) return;
   TMemoryDC buffer(target, w, h);
   HDC dc = buffer.Get();

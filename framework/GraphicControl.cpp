@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/ControlProperties.h"
+#include "framework/Dpi.h"
 #include "framework/Unicode.h"
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TComponent(owner) {
@@ -42,6 +43,13 @@ void TGraphicControl::SetBounds(int left, int top, int width, int height) {
   Invalidate();
 }
 
+TRect TGraphicControl::BoundsRect() const {
+  const int dpi = parent_ ? parent_->Dpi() : kDefaultDpi;
+  // Edges, not sizes, are scaled, as for windowed controls.
+  return TRect{ScaleForDpi(left_, dpi), ScaleForDpi(top_, dpi), ScaleForDpi(left_ + width_, dpi),
+               ScaleForDpi(top_ + height_, dpi)};
+}
+
 void TGraphicControl::SetCaption(const std::wstring& caption) {
   if (caption == caption_) return;
   caption_ = caption;
@@ -79,7 +87,8 @@ HFONT TGraphicControl::Font() const {
 
 void TGraphicControl::Invalidate() {
   if (!parent_ || !parent_->Handle() || !visible_) return;
-  const RECT area{left_, top_, left_ + width_, top_ + height_};
+  const TRect r = BoundsRect();
+  const RECT area{r.left, r.top, r.right, r.bottom};
   InvalidateRect(parent_->Handle(), &area, Opaque() ? FALSE : TRUE);
 }
 
@@ -148,10 +157,11 @@ void TWinControl::PaintControls(HDC dc) {
   // A copy: a control may leave the list while it paints.
   const std::vector<TGraphicControl*> controls = graphic_controls_;
   for (TGraphicControl* c : controls) {
-    if (!c->visible_ || c->width_ <= 0 || c->height_ <= 0) continue;
+    const TRect r = c->BoundsRect();
+    if (!c->visible_ || r.Width() <= 0 || r.Height() <= 0) continue;
     const int saved = SaveDC(dc);
-    OffsetViewportOrgEx(dc, c->left_, c->top_, nullptr);
-    IntersectClipRect(dc, 0, 0, c->width_, c->height_);
+    OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
+    IntersectClipRect(dc, 0, 0, r.Width(), r.Height());
     c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     RestoreDC(dc, saved);
   }
@@ -219,7 +229,8 @@ bool TWinControl::RouteToGraphicControl(TMessage& m) {
   if (m.Msg == WM_MOUSEMOVE) SetMouseControl(under);
   TGraphicControl* target = capture_control_ ? capture_control_ : under;
   if (!target) return false;
-  const LPARAM local = MAKELPARAM(point.x - target->left_, point.y - target->top_);
+  const TRect bounds = target->BoundsRect();
+  const LPARAM local = MAKELPARAM(point.x - bounds.left, point.y - bounds.top);
   if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
     capture_control_ = target;
     SetCapture(hwnd_);

@@ -25,12 +25,14 @@ class TGraphicControl : public TComponent {
   TWinControl* Parent() const { return parent_; }
   void SetParent(TWinControl* parent);
 
+  // The bounds are 96-DPI units, as a windowed control's are.
   int Left() const { return left_; }
   int Top() const { return top_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // In the parent's client coordinates.
-  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  // Where the control shows: the bounds scaled to the parent's DPI, in the
+  // parent's client pixels (its painting and mouse work in these).
+  TRect BoundsRect() const;
   void SetBounds(int left, int top, int width, int height);
 
   std::wstring Caption() const { return caption_; }

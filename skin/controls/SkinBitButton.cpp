@@ -194,7 +194,9 @@ void TSkinSpeedButton::PaintWindow(HDC dc) {
     graphic_->Repaint();
     return;
   }
-  const int w = graphic_->Width(), h = graphic_->Height();
+  // The button's size on the screen (its bounds scaled to the DPI).
+  const TRect shown = graphic_->BoundsRect();
+  const int w = shown.Width(), h = shown.Height();
   if (painting_ || w < 1 || h < 1) return;
   painting_ = true;
   try {

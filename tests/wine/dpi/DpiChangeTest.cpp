@@ -15,6 +15,7 @@
 #include "app/MainLayout.h"
 #include "app/StoredSkins.h"
 #include "framework/Application.h"
+#include "framework/Buttons.h"
 #include "framework/Dpi.h"
 #include "framework/ScrollBox.h"
 #include "framework/StatusBar.h"
@@ -22,6 +23,8 @@
 #include "skin/data/SkinManage.h"
 #include "tests/wine/dpi/DpiTestSupport.h"
 #include "tests/wine/skin_form/SkinFormTestSupport.h"
+#include "tests/wine/support/InputScript.h"
+#include "tests/wine/support/ScreenCapture.h"
 #include "tests/wine/support/WineTestSupport.h"
 
 namespace {
@@ -199,6 +202,43 @@ TEST(DpiChange, ScrollBoxesScrollTheirContentInUnits) {
   // And back at the top the first unit row shows again.
   SendMessageW(box.Handle(), WM_VSCROLL, SB_TOP, 0);
   EXPECT_EQ(PlacedRect(last).top, MulDiv(380, 144, 96));
+}
+
+TEST(DpiChange, SpeedButtonsShowAndTakeClicksWhereTheirScaledBoundsAre) {
+  TApplication app(nullptr);
+  app.Initialize();
+  TFormStyle style;
+  style.caption = L"Speed";
+  style.client_width = 300;
+  style.client_height = 160;
+  auto& form = OwnedComponent<TForm>(app, style);
+  form.ApplyDpi(144, nullptr);
+  auto& button = OwnedComponent<TSpeedButton>(app);
+  button.SetBounds(100, 50, 40, 20);
+  button.SetParent(&form);
+  int clicks = 0;
+  button.OnClick = [&](TObject*) { ++clicks; };
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  PumpUntil(
+      app, [] { return false; }, 200ms);
+  EXPECT_EQ(Describe(RECT{150, 75, 210, 105}), [&] {
+    const TRect r = button.BoundsRect();
+    return Describe(RECT{r.left, r.top, r.right, r.bottom});
+  }());
+  // Its frame's lower edge is drawn along the bottom of the scaled area.
+  POINT origin{0, 0};
+  ClientToScreen(form.Handle(), &origin);
+  const TBitmap edge =
+      Capture(RECT{origin.x + 155, origin.y + 104, origin.x + 205, origin.y + 105});
+  const TColor face = ColorToRGB(clBtnFace) & 0xFFFFFF;
+  int drawn = 0;
+  for (int x = 0; x < edge.Width(); ++x) drawn += (edge.Pixel(x, 0) & 0xFFFFFF) != face ? 1 : 0;
+  EXPECT_GT(drawn, edge.Width() / 2);
+  // A click in the scaled area's right part (outside the unscaled one).
+  input::Click(origin.x + 200, origin.y + 100);
+  EXPECT_TRUE(PumpUntil(
+      app, [&] { return clicks == 1; }, 3s));
 }
 
 TEST(DpiScaling, UnitsSurviveTheWayToPixelsAndBack) {
