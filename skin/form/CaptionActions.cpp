@@ -113,6 +113,7 @@ void TWinSkinForm::LayoutButtons() {
   frame.metrics = metrics_;
   frame.menu_bar = menu_bar_height_;
   frame.right_to_left = right_to_left_;
+  frame.dpi = dpi_;
   // The child's buttons in the menu line keep clear of the bar's end cap.
   if (const TDataSkinObject* bar = skin_data_->Object(ssMenuBar); bar && !bar->Bitmap.Empty()) {
     frame.menu_bar_margin = std::max(right_to_left_ ? bar->LeftWidth : bar->RightWidth, 0);
@@ -121,8 +122,8 @@ void TWinSkinForm::LayoutButtons() {
     TWinSysButton& button = *buttons_[static_cast<size_t>(i)];
     const TDataSkinSysButton* d = button.Definition();
     if (!IsButtonVisible(i) || !d || d->Bitmap.Empty()) continue;
-    const int width = d->Bitmap.Width() / FrameCount(d->Frame);
-    button.Bounds = CaptionButtonBounds(*d, width, d->Bitmap.Height(), frame);
+    const SIZE size = CaptionButtonSize(*d);
+    button.Bounds = CaptionButtonBounds(*d, size.cx, size.cy, frame);
   }
 }
 

@@ -72,17 +72,17 @@ bool ActionAllows(int action, const TCaptionWindowState& s) {
 
 }  // namespace
 
-TFrameMetrics FrameMetricsOf(const TSkinData& data, TFrameKind kind) {
+TFrameMetrics FrameMetricsOf(const TSkinData& data, TFrameKind kind, int dpi) {
   if (kind == fkNone) return {};
   const TDataSkinBorder& left = data.FrameBorder(fbLeft);
   const TDataSkinBorder& right = data.FrameBorder(fbRight);
   const TDataSkinBorder& top = data.FrameBorder(fbTop);
   const TDataSkinBorder& bottom = data.FrameBorder(fbBottom);
   TFrameMetrics m;
-  m.caption = top.Bitmap.Height() / FrameCount(top.Frame);
-  m.left = left.Bitmap.Width() / FrameCount(left.Frame);
-  m.right = right.Bitmap.Width() / FrameCount(right.Frame);
-  m.bottom = bottom.Bitmap.Height() / FrameCount(bottom.Frame);
+  m.caption = SkinScale(top.Bitmap.Height() / FrameCount(top.Frame), dpi);
+  m.left = SkinScale(left.Bitmap.Width() / FrameCount(left.Frame), dpi);
+  m.right = SkinScale(right.Bitmap.Width() / FrameCount(right.Frame), dpi);
+  m.bottom = SkinScale(bottom.Bitmap.Height() / FrameCount(bottom.Frame), dpi);
   return m;
 }
 
@@ -110,21 +110,23 @@ bool CaptionButtonVisible(const TDataSkinSysButton& button, const TCaptionWindow
 TRect CaptionButtonBounds(const TDataSkinSysButton& button, int width, int height,
                           const TCaptionLayoutFrame& frame) {
   const TRect base{0, 0, width, height};
+  const int x_coord = SkinScale(button.Xcoord, frame.dpi);
+  const int y_coord = SkinScale(button.Ycoord, frame.dpi);
   switch (button.Align) {
     case 0:
     case 3:
     case 9:
-      return base.Offset(button.Xcoord, button.Ycoord);
+      return base.Offset(x_coord, y_coord);
     case 1:
-      return base.Offset(frame.frame_width - button.Xcoord, button.Ycoord);
+      return base.Offset(frame.frame_width - x_coord, y_coord);
     case 2:
     case 8:
-      return base.Offset(-width - button.Xcoord, button.Ycoord);
+      return base.Offset(-width - x_coord, y_coord);
     case 100: {
       const int y = frame.metrics.caption + (frame.menu_bar - height) / 2;
-      const int x = frame.right_to_left ? frame.metrics.left + button.Xcoord + frame.menu_bar_margin
-                                        : frame.frame_width - frame.metrics.right - button.Xcoord -
-                                              frame.menu_bar_margin;
+      const int x = frame.right_to_left
+                        ? frame.metrics.left + x_coord + frame.menu_bar_margin
+                        : frame.frame_width - frame.metrics.right - x_coord - frame.menu_bar_margin;
       return base.Offset(x, y);
     }
     default:

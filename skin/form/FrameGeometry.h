@@ -9,6 +9,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Graphics.h"
 #include "skin/data/SkinObjects.h"
+#include "skin/data/SkinRender.h"
 
 class TSkinData;
 
@@ -39,9 +40,9 @@ inline int FrameCount(int frames) {
   return frames < 1 ? 1 : frames;
 }
 
-// Border widths from the four frame images (one cell of each strip); all 0
-// for a window without caption.
-TFrameMetrics FrameMetricsOf(const TSkinData& data, TFrameKind kind);
+// Border widths from the four frame images (one cell of each strip), scaled
+// to the window's DPI; all 0 for a window without caption.
+TFrameMetrics FrameMetricsOf(const TSkinData& data, TFrameKind kind, int dpi = kSkinDpi);
 
 // The least caption a skinned frame must give: something to hold the window
 // by and to carry its caption buttons.
@@ -83,6 +84,8 @@ struct TCaptionLayoutFrame {
   int menu_bar = 0;
   int menu_bar_margin = 0;
   bool right_to_left = false;
+  // The skin's button positions are 96-DPI pixels; they are scaled to this.
+  int dpi = kSkinDpi;
 };
 TRect CaptionButtonBounds(const TDataSkinSysButton& button, int width, int height,
                           const TCaptionLayoutFrame& frame);

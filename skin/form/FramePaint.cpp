@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "framework/BitmapWin32.h"
+#include "framework/Dpi.h"
 #include "framework/Form.h"
 #include "skin/data/SkinManage.h"
 #include "skin/data/SkinPlatformWin32.h"
@@ -85,7 +86,12 @@ constexpr unsigned long long kAutoHideAnswerMs = 2000;
 
 void TWinSkinForm::BuildFrame() {
   if (!skin_data_ || skin_data_->NotReady()) return;
-  metrics_ = FrameMetricsOf(*skin_data_, frame_kind_);
+  const int dpi = WindowDpi(handle_);
+  if (dpi != dpi_) {
+    dpi_ = dpi;
+    MakeCaptionFont();
+  }
+  metrics_ = FrameMetricsOf(*skin_data_, frame_kind_, dpi_);
   DropCaptionButtons();
   const auto& definitions = skin_data_->CaptionButtons();
   for (size_t i = 0; i < definitions.size(); ++i) {
@@ -142,8 +148,8 @@ void TWinSkinForm::ResizeForFrame(bool keep_client) {
     // summed wide, and the dialog grows at most to its work area's width.
     MONITORINFO monitor{};
     MonitorOf(monitor);
-    const long long wanted = static_cast<long long>(std::max(title.LeftWidth, 0)) +
-                             title_text_width_ + std::max(title.RightWidth, 0);
+    const long long wanted = static_cast<long long>(SkinScale(std::max(title.LeftWidth, 0), dpi_)) +
+                             title_text_width_ + SkinScale(std::max(title.RightWidth, 0), dpi_);
     const int minimum =
         static_cast<int>(std::min<long long>(wanted, monitor.rcWork.right - monitor.rcWork.left));
     if (width < minimum) {
@@ -190,14 +196,15 @@ const TBitmap& TWinSkinForm::RenderPart(int part, int width, int height) const {
   // the last rendering of each part is kept until the size, the look or
   // the skin changes.
   TRenderedPart& kept = rendered_parts_[static_cast<size_t>(part - fpLeft)];
-  if (kept.width != width || kept.height != height || kept.cell != cell) {
+  if (kept.width != width || kept.height != height || kept.cell != cell || kept.dpi != dpi_) {
     const TSkinMargins margins{object.LeftWidth, object.TopHeight, object.RightWidth,
                                object.BottomHeight};
     kept.bitmap = RenderSkinPart(width, height, object.Bitmap, margins, part > fpRight,
-                                 object.Tile != 1, frames, cell);
+                                 object.Tile != 1, frames, cell, dpi_);
     kept.width = width;
     kept.height = height;
     kept.cell = cell;
+    kept.dpi = dpi_;
   }
   return kept.bitmap;
 }
@@ -307,6 +314,14 @@ void TWinSkinForm::DrawButtonCell(TBitmap& target, const TRect& bounds,
   const int frames = FrameCount(definition.Frame);
   const int cell_width = definition.Bitmap.Width() / frames;
   const int cell = std::clamp(frame, 1, frames);
+  if (bounds.Width() != cell_width || bounds.Height() != definition.Bitmap.Height()) {
+    // Shown at another DPI than the image's: the cell is scaled with the
+    // filter that keeps its magenta outline.
+    target.Draw(bounds.left, bounds.top,
+                ScaleSkinCell(definition.Bitmap, frames, cell, bounds.Width(), bounds.Height()),
+                true, clFuchsia);
+    return;
+  }
   target.CopyRect(bounds.Offset(0, 0), definition.Bitmap,
                   Bounds((cell - 1) * cell_width, 0, cell_width, definition.Bitmap.Height()), true,
                   clFuchsia);
@@ -317,7 +332,7 @@ void TWinSkinForm::PaintTitleText(HDC dc, int width) {
   if (caption_text_.empty()) return;
   const TDataSkinTitle& title = skin_data_->Title();
   const int caption = metrics_.caption;
-  int top = std::max(title.TopHeight, 0);
+  int top = SkinScale(std::max(title.TopHeight, 0), dpi_);
   int bottom = caption - top;
   if (bottom - top < 4) {
     top = 0;
@@ -331,7 +346,7 @@ void TWinSkinForm::PaintTitleText(HDC dc, int width) {
   // A shift and clip that leave the title no room are cut back, each to a
   // quarter of the window, so the title still shows.
   int shift = TitleShift();
-  int clip = std::max(title.RightWidth, 0);
+  int clip = SkinScale(std::max(title.RightWidth, 0), dpi_);
   SIZE text{};
   GetTextExtentPoint32W(dc, caption_text_.c_str(), static_cast<int>(caption_text_.size()), &text);
   const long long room = static_cast<long long>(width) - shift - clip;
@@ -354,13 +369,14 @@ void TWinSkinForm::PaintTitleText(HDC dc, int width) {
 // title starts after the last one this window shows, keeping the skin's gap
 // between that button and the text.
 int TWinSkinForm::TitleShift() const {
-  const int shift = std::max(skin_data_->Title().LeftWidth, 0);
+  const int shift = SkinScale(std::max(skin_data_->Title().LeftWidth, 0), dpi_);
   int all_end = 0;
   int shown_end = metrics_.left;
   for (const auto& button : buttons_) {
     const TDataSkinSysButton* d = button->Definition();
     if (!d || d->Bitmap.Empty() || (d->Align != 0 && d->Align != 3 && d->Align != 9)) continue;
-    all_end = std::max(all_end, d->Xcoord + d->Bitmap.Width() / FrameCount(d->Frame));
+    all_end =
+        std::max(all_end, SkinScale(d->Xcoord, dpi_) + static_cast<int>(CaptionButtonSize(*d).cx));
     if (button->Visible) shown_end = std::max(shown_end, button->Bounds.right);
   }
   if (all_end == 0 || shift < all_end) return shift;
@@ -369,11 +385,13 @@ int TWinSkinForm::TitleShift() const {
 
 void TWinSkinForm::PaintWindowIcon(HDC dc, const TRect& bounds) {
   if (icon_) {
-    const TOwnedIcon copy(static_cast<HICON>(
-        CopyImage(icon_, IMAGE_ICON, icon_size_, icon_size_, LR_COPYFROMRESOURCE)));
+    // The icon at the size of its place, which follows the frame's DPI.
+    const int cx = bounds.Width();
+    const int cy = bounds.Height();
+    const TOwnedIcon copy(
+        static_cast<HICON>(CopyImage(icon_, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
     if (copy) {
-      DrawIconEx(dc, bounds.left, bounds.top, copy.Get(), icon_size_, icon_size_, 0, nullptr,
-                 DI_NORMAL);
+      DrawIconEx(dc, bounds.left, bounds.top, copy.Get(), cx, cy, 0, nullptr, DI_NORMAL);
       return;
     }
   }
@@ -384,6 +402,17 @@ void TWinSkinForm::DrawIcon() {
   icon_ = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_SMALL, 0));
   if (!icon_) icon_ = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_BIG, 0));
   if (icon_) DrawIconOnMagenta(icon_, icon_bitmap_);
+}
+
+SIZE TWinSkinForm::CaptionButtonSize(const TDataSkinSysButton& definition) const {
+  const int width = definition.Bitmap.Width() / FrameCount(definition.Frame);
+  const int height = definition.Bitmap.Height();
+  if (definition.Action == 3 || definition.Action == 11) {
+    // The window icon's image was drawn at the system's small-icon size.
+    const int system = SystemDpi();
+    return SIZE{MulDiv(width, dpi_, system), MulDiv(height, dpi_, system)};
+  }
+  return SIZE{SkinScale(width, dpi_), SkinScale(height, dpi_)};
 }
 
 std::wstring TWinSkinForm::ReadCaption() const {
@@ -513,6 +542,25 @@ void TWinSkinForm::RepaintAfterSize(SIZE client) {
   CombineRgn(invalid.Get(), invalid.Get(), kept.Get(), RGN_DIFF);
   RedrawWindow(handle_, nullptr, invalid.Get(),
                RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TWinSkinForm::OnDpiChanged(TMessage& m) {
+  const int dpi = LOWORD(m.WParam);
+  if (frame_skinned_ && skin_data_ && !skin_data_->NotReady() && dpi > 0 && dpi != dpi_) {
+    dpi_ = dpi;
+    MakeCaptionFont();
+    // The new borders are in place before the window takes its new size,
+    // so the client area it reckons is the one it keeps; parts, title and
+    // region are all drawn anew at the new size and DPI.
+    metrics_ = FrameMetricsOf(*skin_data_, frame_kind_, dpi_);
+    ForgetRenderedParts();
+    region_width_ = region_height_ = -1;
+  }
+  CallPrevious(m);
+  if (skin_state_ == ksActive || skin_state_ == ksReapplying) {
+    UpdateRegion(false);
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameChanged);
+  }
 }
 
 void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {

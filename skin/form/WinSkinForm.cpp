@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "framework/Dpi.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "framework/Persistent.h"
@@ -36,13 +37,22 @@ HWND FindMdiClient(HWND window) {
   return nullptr;
 }
 
-// The caption font of the system's non-client metrics.
-HFONT MakeCaptionFont() {
+// The caption font of the system's non-client metrics at `dpi`.
+HFONT CaptionFontFor(int dpi) {
   NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersForDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, dpi)) {
+    return CreateFontIndirectW(&metrics.lfCaptionFont);
+  }
   // The size without the padded border keeps the call valid on every
-  // system from Windows 2000 on.
+  // system from Windows 2000 on; the font comes at the system's DPI then.
+  metrics = NONCLIENTMETRICSW{};
   metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return nullptr;
+  const int system = SystemDpi();
+  if (dpi > 0 && system > 0 && dpi != system) {
+    metrics.lfCaptionFont.lfHeight = MulDiv(metrics.lfCaptionFont.lfHeight, dpi, system);
+  }
   return CreateFontIndirectW(&metrics.lfCaptionFont);
 }
 
@@ -51,9 +61,9 @@ HFONT MakeCaptionFont() {
 TWinSkinForm::TWinSkinForm(TComponent* owner, TSkinManage& manager, HWND handle,
                            std::string class_name)
     : TComponent(owner), manager_(manager), handle_(handle), class_name_(std::move(class_name)) {
-  caption_font_.Reset(MakeCaptionFont());
+  dpi_ = WindowDpi(handle_);
+  MakeCaptionFont();
   double_click_time_ = GetDoubleClickTime();
-  icon_size_ = GetSystemMetrics(SM_CXSMICON);
   SetName("");
 }
 
@@ -444,14 +454,18 @@ void TWinSkinForm::PurgeControls() {
   });
 }
 
+void TWinSkinForm::MakeCaptionFont() {
+  caption_font_.Reset(CaptionFontFor(dpi_));
+}
+
 bool TWinSkinForm::SkinFrameUsable() const {
   if (!skin_data_ || skin_data_->NotReady()) return false;
   if (frame_kind_ == fkNone) return true;
   MONITORINFO info{};
   if (!MonitorOf(info)) return false;
   const RECT& area = info.rcWork;
-  return FrameUsable(FrameMetricsOf(*skin_data_, frame_kind_), area.right - area.left,
-                     area.bottom - area.top);
+  return FrameUsable(FrameMetricsOf(*skin_data_, frame_kind_, WindowDpi(handle_)),
+                     area.right - area.left, area.bottom - area.top);
 }
 
 // --- styles ---------------------------------------------------------------
@@ -746,6 +760,9 @@ bool TWinSkinForm::DispatchStage2(TMessage& m) {
       // Task bars may have moved or changed their hiding.
       auto_hide_.known = false;
       return false;
+    case WM_DPICHANGED:
+      OnDpiChanged(m);
+      return true;
     case WM_WINDOWPOSCHANGED:
       UpdateShowState();
       CallPrevious(m);

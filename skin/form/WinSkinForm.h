@@ -150,6 +150,9 @@ class TWinSkinForm : public TComponent {
   int BorderIcons() const { return border_icons_; }
   bool SystemDialog() const { return system_dialog_; }
   const TFrameMetrics& Metrics() const { return metrics_; }
+  // The DPI the frame is drawn for (the window's, read when the frame is
+  // built and when the window moves to another DPI).
+  int Dpi() const { return dpi_; }
   int MenuBarHeight() const { return menu_bar_height_; }
   bool RegionSet() const { return region_set_; }
   int CaptionButtonCount() const { return static_cast<int>(buttons_.size()); }
@@ -197,6 +200,14 @@ class TWinSkinForm : public TComponent {
   void OnSize(TMessage& m);
   void RepaintAfterSize(SIZE client);
   void OnGetMinMaxInfo(TMessage& m);
+  // The window moves to another DPI: the frame, its buttons and the title
+  // are built again for it before the window takes its new size.
+  void OnDpiChanged(TMessage& m);
+  // The caption font of the system at the frame's DPI.
+  void MakeCaptionFont();
+  // A caption button's size on the frame: the skin's cell scaled to the
+  // DPI (the window icon is drawn at the system's small-icon size).
+  SIZE CaptionButtonSize(const TDataSkinSysButton& definition) const;
   // The monitor the window is on (nearest); false when it cannot be asked.
   bool MonitorOf(MONITORINFO& info) const;
   void KeepAutoHideBarsReachable(const RECT& monitor, RECT& area);
@@ -275,9 +286,9 @@ class TWinSkinForm : public TComponent {
   int title_text_width_ = 0;
   HWND owner_window_ = nullptr;
   HICON icon_ = nullptr;
-  int icon_size_ = 16;
   std::wstring caption_text_;
   TFrameMetrics metrics_;
+  int dpi_ = kSkinDpi;
   RECT window_rect_{};
   int menu_bar_height_ = 0;
   bool menu_tracking_ = false;
@@ -313,9 +324,10 @@ class TWinSkinForm : public TComponent {
   int region_builds_ = 0;  // regions given to the window so far
   // The client size at the last size change: what lies beyond it is new.
   SIZE painted_client_{};
-  // The last rendering of each frame part (left, right, top, bottom).
+  // The last rendering of each frame part (left, right, top, bottom), at
+  // its size, look and DPI.
   struct TRenderedPart {
-    int width = -1, height = -1, cell = 0;
+    int width = -1, height = -1, cell = 0, dpi = 0;
     TBitmap bitmap;
   };
   mutable std::array<TRenderedPart, 4> rendered_parts_;
