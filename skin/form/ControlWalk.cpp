@@ -15,6 +15,7 @@
 #include "framework/Form.h"
 #include "framework/GraphicControl.h"
 #include "framework/HeaderControl.h"
+#include "framework/MediaPlayer.h"
 #include "framework/Memo.h"
 #include "framework/PageControl.h"
 #include "framework/RadioGroup.h"
@@ -32,6 +33,7 @@
 #include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinProgress.h"
@@ -149,6 +151,8 @@ std::unique_ptr<TSkinControl> Make(TKind kind) {
       return std::make_unique<TSkinDateTime>();
     case TKind::kComboBox:
       return std::make_unique<TSkinComBox>();
+    case TKind::kMediaPlayer:
+      return std::make_unique<TSkinMP>();
     case TKind::kTab:
       return std::make_unique<TSkinTab>();
     case TKind::kTabButtons:
@@ -509,7 +513,7 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
     if (Has(xcSpin)) Attach(control, TKind::kUpDown);
     return;
   }
-  if (upper == "TMEDIAPLAYER") {
+  if (dynamic_cast<TMediaPlayer*>(&control) || upper == "TMEDIAPLAYER") {  // media players
     if (Has(xcButton)) Attach(control, TKind::kMediaPlayer);
     return;
   }
