@@ -76,7 +76,7 @@ void TWinControl::CreateHandle() {
   CreateParams(params);
   if (!visible_) params.style &= ~WS_VISIBLE;
   if (!enabled_) params.style |= WS_DISABLED;
-  HWND parent_hwnd = parent_ ? parent_->hwnd_ : nullptr;
+  HWND parent_hwnd = parent_ ? parent_->hwnd_ : params.parent_window;
   // A control is shown at its form's DPI.
   if (parent_) dpi_ = parent_->dpi_;
   const RECT r = ScaledBounds();
@@ -425,7 +425,13 @@ LRESULT TWinControl::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
-    auto* self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
+    void* params = create->lpCreateParams;
+    // An MDI child's creation data comes wrapped in the client's record.
+    if ((create->dwExStyle & WS_EX_MDICHILD) && params) {
+      params = reinterpret_cast<void*>(static_cast<MDICREATESTRUCTW*>(params)->lParam);
+    }
+    auto* self = static_cast<TWinControl*>(params);
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }

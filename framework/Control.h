@@ -79,6 +79,9 @@ struct TCreateParams {
   std::wstring class_name;  // a standard class, or empty for our own class
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   DWORD ex_style = 0;
+  // The window to make a control without a parent control in (an MDI
+  // child form's MDI client); null for a top-level window.
+  HWND parent_window = nullptr;
 };
 
 class TWinControl : public TComponent {
@@ -182,7 +185,9 @@ class TWinControl : public TComponent {
   // A control of this top-level window received the keyboard focus (forms
   // remember it, to give it back when they are activated again).
   virtual void ControlFocused(TWinControl&) {}
-  void DefaultHandler(TMessage& message);
+  // Passes a message to the window's own procedure (forms of an MDI
+  // window pass theirs to the MDI default procedures instead).
+  virtual void DefaultHandler(TMessage& message);
   // Lays out the children that have an alignment.
   void Realign();
   void CreateHandle();

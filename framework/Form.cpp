@@ -57,7 +57,8 @@ TForm::TForm(TComponent* owner, const TFormStyle& style)
   const int w = r.right - r.left;
   const int h = r.bottom - r.top;
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-  if (style.centred) {
+  // An MDI child is placed by its client, one step down from the last.
+  if (style.centred && !style.mdi_client) {
     x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
   }
@@ -83,6 +84,11 @@ TForm::TForm(TComponent* owner, const TFormStyle& style)
 
 TForm::~TForm() {
   Screen().RemoveForm(this);
+  // An MDI child leaves through its client, which then activates the next
+  // child and drops it from the window menu.
+  if (IsMdiChild() && Handle() && IsWindow(style_.mdi_client)) {
+    SendMessageW(style_.mdi_client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+  }
   // The menu handle stays its menu's: take it off the window, which would
   // otherwise destroy it along with itself.
   if (menu_) {
@@ -98,10 +104,33 @@ void TForm::CreateParams(TCreateParams& params) {
   const TWindowStyles styles = FormWindowStyles(border_style_, border_icons_);
   params.style = styles.style;
   params.ex_style = styles.ex_style;
+  if (style_.mdi_client) {
+    params.style = (params.style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+    params.ex_style |= WS_EX_MDICHILD;
+    params.parent_window = style_.mdi_client;
+  }
+}
+
+void TForm::DefaultHandler(TMessage& m) {
+  if (!Handle()) {
+    m.Result = 0;
+  } else if (IsMdiChild()) {
+    m.Result = DefMDIChildProcW(Handle(), m.Msg, m.WParam, m.LParam);
+  } else if (frame_client_) {
+    m.Result = DefFrameProcW(Handle(), frame_client_, m.Msg, m.WParam, m.LParam);
+  } else {
+    TWinControl::DefaultHandler(m);
+  }
 }
 
 void TForm::Show() {
   SetVisible(true);
+  if (IsMdiChild()) {
+    // Made hidden, the child joins the window menu's list only now.
+    SendMessageW(style_.mdi_client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
+    SendMessageW(style_.mdi_client, WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(GetParent(style_.mdi_client));
+  }
   UpdateWindow(Handle());
 }
 
@@ -109,9 +138,16 @@ void TForm::Close() {
   bool can_close = true;
   if (OnCloseQuery) OnCloseQuery(this, can_close);
   if (!can_close) return;
-  TCloseAction action = main_form_ ? caFree : caHide;
+  TCloseAction action = main_form_ || IsMdiChild() ? caFree : caHide;
   if (OnClose) OnClose(this, action);
   if (action == caNone) return;
+  if (action == caFree && IsMdiChild()) {
+    // This call may run inside the child's own procedure: its frame frees
+    // it on a later turn of the message loop.
+    PostMessageW(GetParent(style_.mdi_client), CM_RELEASECHILD, 0,
+                 reinterpret_cast<LPARAM>(Handle()));
+    return;
+  }
   if (action == caMinimize) {
     ShowWindow(Handle(), SW_MINIMIZE);
     return;
@@ -417,10 +453,32 @@ void TForm::WndProc(TMessage& m) {
     case WM_COMMAND:
       if (RouteMenuMessage(m)) return;
       break;
+    case CM_RELEASECHILD:
+      ReleaseChild(reinterpret_cast<HWND>(m.LParam));
+      m.Result = 0;
+      return;
     default:
       break;
   }
   TWinControl::WndProc(m);
+}
+
+// --- MDI
+
+void TForm::ReleaseChild(HWND child) {
+  if (!frame_client_ || !child || GetParent(child) != frame_client_) return;
+  TForm* form = nullptr;
+  for (int i = 0; i < Screen().FormCount(); ++i) {
+    if (Screen().Forms(i) && Screen().Forms(i)->Handle() == child) form = Screen().Forms(i);
+  }
+  if (!form || !form->IsMdiChild()) return;
+  if (TComponent* owner = form->Owner()) {
+    // Dropped here, the form leaves through the client (its destructor).
+    const std::unique_ptr<TComponent> gone = owner->RemoveComponent(form);
+  } else {
+    // Held by its maker, who frees it; the window goes now.
+    SendMessageW(frame_client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+  }
 }
 
 // --- focus

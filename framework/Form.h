@@ -3,8 +3,9 @@
 // construction; it owns the font its controls share and the brush of its
 // background. Forms close through Close(), which the close box also calls:
 // OnCloseQuery may refuse, OnClose decides what happens, and the main form's
-// closing ends the message loop. Every form is listed by Screen() while it
-// exists.
+// closing ends the message loop. An MDI child form closing with caFree is
+// freed by its owner soon after, through its frame. Every form is listed by
+// Screen() while it exists.
 #include <windows.h>
 
 #include <cstdint>
@@ -48,7 +49,15 @@ struct TFormStyle {
   std::wstring font_face = L"\u5B8B\u4F53";  // 宋体
   int font_height = -12;
   BYTE font_charset = GB2312_CHARSET;
+  // An MDI child form is made inside this MDI client window (its frame's
+  // TMdiFrameForm::ClientHandle()); null for a top-level form.
+  HWND mdi_client = nullptr;
 };
+
+// Posted to an MDI frame by a child form closing with caFree: the frame's
+// procedure frees the child (lParam, its window) through its owner, once
+// no call of the child is running any more.
+constexpr UINT CM_RELEASECHILD = 0xB033;
 
 class TForm : public TWinControl {
  public:
@@ -59,6 +68,8 @@ class TForm : public TWinControl {
   // Asks the form to close: OnCloseQuery may refuse, OnClose decides.
   void Close();
   bool MainForm() const { return main_form_; }
+  // Made in an MDI client (TFormStyle::mdi_client).
+  bool IsMdiChild() const { return style_.mdi_client != nullptr; }
   void SetMainForm(bool main) { main_form_ = main; }
 
   // The frame and caption buttons; changing them on a live window keeps its
@@ -104,6 +115,12 @@ class TForm : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
+  // MDI frames hand what they leave to DefFrameProc, MDI children to
+  // DefMDIChildProc.
+  void DefaultHandler(TMessage& message) override;
+  // An MDI frame names the MDI client it keeps once the client exists.
+  void SetFrameClient(HWND client) { frame_client_ = client; }
+  HWND FrameClient() const { return frame_client_; }
   void ControlFocused(TWinControl& control) override;
 
  private:
@@ -119,6 +136,8 @@ class TForm : public TWinControl {
   void SetClientSize(int width, int height);
   void EraseBackground(HDC dc);
   bool RouteMenuMessage(TMessage& message);
+  // Frees the MDI child form of window `child` that asked to be freed.
+  void ReleaseChild(HWND child);
   // Gives the keyboard focus back to the control that had it last; false
   // when that control has gone or cannot take it now.
   bool RestoreFocus();
@@ -132,6 +151,7 @@ class TForm : public TWinControl {
   TColor brush_rgb_ = clNone;  // what brush_ was made with
   TMainMenu* menu_ = nullptr;
   bool main_form_ = false;
+  HWND frame_client_ = nullptr;  // MDI frames: their MDI client (a child window)
   // The control that had the focus last (a handle: checked before use, as
   // the control may have gone since).
   HWND active_control_ = nullptr;
