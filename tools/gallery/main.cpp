@@ -1,5 +1,6 @@
 // SkinGallery.exe: the skin gallery. Its one argument chooses the skin to
 // start with: a stored skin's index 0-4, or the path of a .skn file.
+// "--sheet FOLDER" writes the contact sheets into FOLDER instead and ends.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -10,15 +11,20 @@
 #include "framework/Unicode.h"
 #include "skin/form/SkinEngine.h"
 #include "tools/gallery/GalleryForm.h"
+#include "tools/gallery/GallerySheet.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     std::wstring argument;
+    std::wstring sheet_folder;
     int count = 0;
     if (LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count)) {
       if (count > 1) argument = args[1];
+      if (count > 2 && argument == L"--sheet") sheet_folder = args[2];
       LocalFree(args);
     }
+    const bool sheets = argument == L"--sheet";
+    if (sheets) argument.clear();
     // The skin environment outlives the application and every window.
     HWND main_window = nullptr;
     const std::unique_ptr<TSkinEnvironment> skins =
@@ -31,6 +37,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     main_window = form.Handle();
     form.SetMainForm(true);
     form.Show();
+    if (sheets) {
+      if (sheet_folder.empty()) {
+        const char text[] = "SkinGallery: --sheet needs a folder\n";
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, sizeof text - 1, &written, nullptr);
+        return 2;
+      }
+      return WriteContactSheets(application, form, sheet_folder);
+    }
     if (form.FocusedButton) SetFocus(form.FocusedButton->Handle());
     application.Run();
     return 0;
