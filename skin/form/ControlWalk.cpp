@@ -463,16 +463,17 @@ bool TWalk::Skin3rd(TComponent& control, const std::string& upper) {
 // foreign classes compare the upper-cased class name.
 // Tab and page controls: button tabs along the top get buttons; tab
 // controls that are not page controls paint their windowless children over
-// the page frame.
+// the page frame. Both take the skin's colours, and so do the labels on
+// them.
 void TWalk::TabControl(TCustomTabControl& control) {
   if (!Has(xcTab) || !HasTabOrPane()) return;
   if (control.Style() != tsTabs && control.TabPosition() == tpTop) {
-    Attach(control, TKind::kTabButtons);
+    Attach(control, TKind::kTabButtons, true);
     return;
   }
   auto object = Make(TKind::kTab);
   if (!dynamic_cast<TPageControl*>(&control)) object->SetMode(2);
-  Attach(control, std::move(object), false);
+  Attach(control, std::move(object), true);
 }
 
 void TWalk::Decide(TComponent& control, const std::string& upper) {
@@ -486,7 +487,8 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
     return;
   }
   if (dynamic_cast<TTabSheet*>(&control)) {  // pages of page controls
-    if (Has(xcTab) && HasTabOrPane()) Attach(control, TKind::kTabSheet);
+    // The page's colours are the skin's, for the labels on it too.
+    if (Has(xcTab) && HasTabOrPane()) Attach(control, TKind::kTabSheet, true);
     return;
   }
   if (upper == "TTABBEDNOTEBOOK") {

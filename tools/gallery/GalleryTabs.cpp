@@ -42,9 +42,10 @@ void TGalleryForm::BuildTabs(TWinControl& box) {
   // Tabs at each side.
   Pages(*this, box, 310, 900, 160, 130, tpTop, {L"常规", L"输出", L"高级"});
   Pages(*this, box, 475, 900, 160, 130, tpBottom, {L"常规", L"输出", L"高级"});
-  TPageControl& left = Pages(*this, box, 640, 900, 160, 130, tpLeft, {L"一", L"二", L"三"});
+  // Side tabs read along their length.
+  TPageControl& left = Pages(*this, box, 640, 900, 160, 130, tpLeft, {L"常规", L"输出", L"高级"});
   left.SetActivePageIndex(1);
-  Pages(*this, box, 805, 900, 167, 130, tpRight, {L"一", L"二", L"三"});
+  Pages(*this, box, 805, 900, 167, 130, tpRight, {L"常规", L"输出", L"高级"});
 
   // Close boxes in each tab.
   TPageControl& closing =

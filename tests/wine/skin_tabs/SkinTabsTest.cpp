@@ -12,6 +12,7 @@
 
 #include "framework/Graphic.h"
 #include "framework/PageControl.h"
+#include "framework/StdCtrls.h"
 #include "framework/TabControl.h"
 #include "framework/TabSet.h"
 #include "framework/UpDown.h"
@@ -392,8 +393,14 @@ TEST_F(SkinTabsTest, SkinningIsGivenBackAndTakenAgain) {
   const double skinned = TabShare(data, *pages, 0, 2);
   EXPECT_GE(skinned, 0.9);
 
+  // The page control and its pages wear the skin's face colour meanwhile.
+  EXPECT_EQ(pages->Pages(0)->Color(), data.Colours().ButtonFace);
+  EXPECT_EQ(pages->Color(), data.Colours().ButtonFace);
+
   SwitchSkin(form, data, false);
   for (HWND w : windows) EXPECT_EQ(SendMessageW(w, SKM_ISSKINNED, 0, 0), 0);
+  EXPECT_EQ(pages->Pages(0)->Color(), clDefault) << "the page's colour is given back";
+  EXPECT_EQ(pages->Color(), clDefault);
   EXPECT_EQ(EngineOf(form.Handle()), nullptr);
   Redraw(form.Handle());
   Pump(50);
@@ -464,6 +471,57 @@ TEST_F(SkinTabsTest, AForeignPageControlGetsItsTabPicturesFromTheSkinAndLosesThe
   EXPECT_TRUE(pages.TabBackGroundActive.Empty());
   form.Close();
   Pump(50);
+}
+
+}  // namespace
+
+namespace {
+
+// The best contrast between the pixels of `r` (client coordinates of
+// `window`) and the colour at its top left corner.
+double LabelContrast(HWND window, const RECT& r) {
+  const TBitmap shot = Capture(ClientScreenRect(window));
+  const TColor under = shot.Pixel(r.left, r.top);
+  double best = 1.0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) {
+      best = std::max(best, screen_colours::ContrastRatio(shot.Pixel(x, y), under));
+    }
+  }
+  return best;
+}
+
+TEST_F(SkinTabsTest, LabelsOnPagesAndTabControlsReadUnderTheDarkSkins) {
+  for (int skin : {1, 3}) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TPageControl* pages = nullptr;
+    TTabControl* tabs = nullptr;
+    TLabel* on_page = nullptr;
+    TLabel* on_tabs = nullptr;
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      pages = &AddPages(f, f, {20, 20, 300, 200}, 2);
+      on_page = &Add<TLabel>(f, *pages->Pages(0), 10, 50, 160, 16, L"A label on a page");
+      tabs = &OwnedComponent<TTabControl>(f);
+      tabs->SetBounds(20, 220, 300, 150);
+      tabs->SetParent(&f);
+      tabs->SetTabs({L"One", L"Two"});
+      on_tabs = &Add<TLabel>(f, *tabs, 10, 40, 160, 16, L"A label on the tabs");
+    });
+    Park();
+    Redraw(form.Handle());
+    Pump(50);
+    const double need = skin == 3 ? 7.0 : 4.5;
+    RECT r{};
+    GetWindowRect(on_page->Handle(), &r);
+    MapWindowPoints(nullptr, on_page->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_GE(LabelContrast(on_page->Handle(), r), need) << "on a page";
+    GetWindowRect(on_tabs->Handle(), &r);
+    MapWindowPoints(nullptr, on_tabs->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_GE(LabelContrast(on_tabs->Handle(), r), need) << "on a tab control";
+    SaveShot(form.Handle(), std::string("tabs-labels-") + kSkinFiles[skin]);
+    form.Close();
+    Pump(50);
+  }
 }
 
 }  // namespace
