@@ -158,15 +158,13 @@ int WriteContactSheets(TApplication& application, TGalleryForm& form, const std:
     std::wstring name = L"none";
     if (none) {
       form.ChooseNone();
-      PumpUntil(
-          application, [&] { return SendMessageW(window, SKM_ISSKINNED, 0, 0) != 1; }, 5000);
     } else {
       name = SheetName(ReadSkinName(form.SkinStore1->Store().Items(index).Data()), index);
       form.ChooseStored(index);
     }
     // The change is carried out after the manager's short delay, then the
     // window settles at the sheet's size under its new frame.
-    Pump(application, 700);
+    Pump(application, 500);
     if (!none) {
       PumpUntil(
           application, [&] { return SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1; }, 5000);
