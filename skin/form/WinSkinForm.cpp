@@ -220,9 +220,13 @@ void TWinSkinForm::FinishSkin() {
     }
   }
 
-  // The child controls get their skinning objects.
-  if (form_) {
-    SkinComponents(*this, *form_);
+  // The child controls get their skinning objects. A framework form made
+  // as an MDI child was attached while its window was being created, before
+  // the form knew its window: its controls are found through the form now.
+  TForm* form = form_;
+  if (!form && IsMdiChild()) form = dynamic_cast<TForm*>(TWinControl::FindControl(handle_));
+  if (form) {
+    SkinComponents(*this, *form);
   } else {
     SkinWindows(*this, handle_);
   }

@@ -143,6 +143,9 @@ TEST_F(GalleryMdiTest, FrameAndChildrenAreSkinnedUnderEveryStoredSkin) {
     EXPECT_EQ(GetMenu(window.Handle()), nullptr) << "the skinned bar stands for the menu";
     for (HWND child : Children()) {
       EXPECT_EQ(EngineOf(child)->MdiKind(), mkChild);
+      // The framework controls inside (text, fields, list, bars) are
+      // skinned like those of any other form.
+      EXPECT_GT(EngineOf(child)->ControlCount(), 0);
       ExpectSkinnedChild(child, child == Active(), "shown");
     }
     SaveShot(window.Handle(), std::string("gallery_mdi_") + kSkinFiles[skin]);
