@@ -85,18 +85,23 @@ void TBackBuffer::CopyTo(HDC target, int x, int y) const {
 }
 
 void DrawSkinState(TBackBuffer& buffer, const TRect& rect, int frames, int cell,
-                   const TDataSkinObject& object) {
+                   const TDataSkinObject& object, int dpi) {
   if (rect.right < rect.left || rect.bottom < rect.top || rect.Empty()) return;
   if (object.Bitmap.Empty()) return;
-  const TBitmap part = RenderSkinCell(object, rect.Width(), rect.Height(), frames, cell);
+  const TBitmap part = RenderSkinCell(object, rect.Width(), rect.Height(), frames, cell, dpi);
   buffer.Draw(rect.left, rect.top, part, object.Trans == 1);
 }
 
 void DrawStripFrame(TBackBuffer& buffer, const TRect& rect, int frames, int cell,
-                    const TBitmap& image) {
+                    const TBitmap& image, int dpi) {
   if (rect.Empty() || image.Empty()) return;
   frames = std::max(frames, 1);
   const int w = image.Width() / frames;
   if (w <= 0) return;
+  if (dpi > 0 && dpi != kSkinDpi) {
+    buffer.Draw(rect.left, rect.top,
+                ScaleSkinCell(image, frames, cell, rect.Width(), rect.Height()), true);
+    return;
+  }
   buffer.DrawStretched(rect, image, Bounds((cell - 1) * w, 0, w, image.Height()), true);
 }

@@ -55,11 +55,13 @@ class TBackBuffer {
 };
 
 // Cell `cell` (from 1) of the object's `frames` cells drawn nine-part into
-// `rect` with its margins and Tile, magenta left out when its Trans is 1.
+// `rect` with its margins and Tile, magenta left out when its Trans is 1;
+// at a `dpi` other than 96 its margins and pieces are scaled to it.
 // A rectangle of negative width or height draws nothing.
 void DrawSkinState(TBackBuffer& buffer, const TRect& rect, int frames, int cell,
-                   const TDataSkinObject& object);
+                   const TDataSkinObject& object, int dpi = 96);
 // Cell `cell` (from 1) of `frames` equal cells of `image` stretched over
-// `rect`, magenta left out.
+// `rect`, magenta left out. At a `dpi` other than 96 the cell is scaled
+// with the skin renderer's filter instead of the nearest pixel.
 void DrawStripFrame(TBackBuffer& buffer, const TRect& rect, int frames, int cell,
-                    const TBitmap& image);
+                    const TBitmap& image, int dpi = 96);

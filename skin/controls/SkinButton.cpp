@@ -280,7 +280,7 @@ bool TSkinButton::Compose(int width, int height) {
   } else {
     buffer_.Fill(b, data_->Colours().ButtonFace);
   }
-  if (DrawsFrame(state)) DrawSkinState(buffer_, b, 5, state, skin);
+  if (DrawsFrame(state)) DrawSkinState(buffer_, b, 5, state, skin, Dpi());
   HDC dc = buffer_.DC();
   TSelectObject font(dc, ControlFont());
   SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(StateTextColour(state)) & 0xFFFFFF));

@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/ClassName.h"
+#include "framework/Dpi.h"
 #include "framework/GraphicControl.h"
 #include "skin/controls/SkinProps.h"
 #include "skin/data/SkinManage.h"
@@ -35,6 +36,11 @@ std::string TSkinControl::SkinnedClassName() const {
 TComponent* TSkinControl::Skinned() const {
   if (control_) return control_;
   return graphic_;
+}
+
+int TSkinControl::Dpi() const {
+  if (handle_) return WindowDpi(handle_);
+  return form_ ? form_->Dpi() : WindowDpi(nullptr);
 }
 
 // --- attaching and giving back ----------------------------------------------

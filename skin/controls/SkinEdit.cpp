@@ -271,7 +271,7 @@ void TSkinEdit::DrawTo(HDC dc, const TRect& rect) {
   }
   // The parent's face shows where the image leaves its corners out.
   buffer_.Fill(buffer_.BoundsRect(), FaceColour());
-  DrawSkinState(buffer_, buffer_.BoundsRect(), frames, std::min(cell, frames), *edge);
+  DrawSkinState(buffer_, buffer_.BoundsRect(), frames, std::min(cell, frames), *edge, Dpi());
   // Only the border: the text area and scroll bars inside are the edit's.
   const int saved = SaveDC(dc);
   ExcludeClipRect(dc, rect.left + size.cx, rect.top + size.cy, rect.right - size.cx,

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "framework/Dpi.h"
 #include "framework/ScrollBar.h"
 #include "skin/controls/SkinProps.h"
 #include "skin/data/SkinManage.h"
+#include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/WinSkinForm.h"
 
@@ -38,6 +40,13 @@ TWScrollbar::TWScrollbar(TSkinControl& host) : host_(host) {
   arrow_size_ = GetSystemMetrics(SM_CXHSCROLL);
 }
 
+void TWScrollbar::FollowDpi() {
+  // The system draws the bar at its window's DPI: the arrows are as long as
+  // the bar is thick there, and the images are scaled to the same DPI.
+  dpi_ = WindowDpi(target_);
+  arrow_size_ = SystemMetricsForDpi(SM_CXHSCROLL, dpi_);
+}
+
 TWScrollbar::~TWScrollbar() {
   if (window_ && IsWindow(window_)) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -56,6 +65,7 @@ void TWScrollbar::BindWindow(HWND window, TScrollBarKind2 kind) {
 
 void TWScrollbar::Bind(HWND target, TScrollBarKind2 kind) {
   target_ = target;
+  FollowDpi();
   kind_ = kind;
   vertical_ = kind == skVertical;
   if (kind == skControl) {
@@ -133,6 +143,7 @@ void TWScrollbar::Place() {
   }
   bar_length_ = vertical_ ? h : w;
   shown_ = true;
+  FollowDpi();
   // Just above the target in the z-order.
   HWND above = GetWindow(target_, GW_HWNDPREV);
   UINT flags = SWP_NOACTIVATE | SWP_SHOWWINDOW;
@@ -196,7 +207,7 @@ void TWScrollbar::Paint(HDC dc) {
     return;
   }
   bar_length_ = vertical_ ? rect.bottom : rect.right;
-  int breadth = strip->Bitmap.Height();
+  int breadth = SkinScale(strip->Bitmap.Height(), dpi_);
   if (std::abs(breadth - arrow_size_) > 2) breadth = arrow_size_;
   if (kind_ == skControl) {
     if (vertical_)
@@ -219,7 +230,8 @@ void TWScrollbar::Paint(HDC dc) {
 
   // The track between the arrows.
   if (const TDataSkinObject* track = data->Object(vertical_ ? ssVertScroll : ssHorzScroll)) {
-    DrawSkinState(buffer_, along(arrow_size_, length - arrow_size_), 4, enabled ? 1 : 3, *track);
+    DrawSkinState(buffer_, along(arrow_size_, length - arrow_size_), 4, enabled ? 1 : 3, *track,
+                  dpi_);
   }
   // The arrows.
   const int a = ArrowLength(length, arrow_size_);
@@ -230,9 +242,10 @@ void TWScrollbar::Paint(HDC dc) {
     if (hot_part_ == part) return base + (pressed_ ? 1 : 3);
     return base;
   };
-  DrawStripFrame(buffer_, along(0, a), kStripCells, arrow_cell(first, spFirstArrow), strip->Bitmap);
+  DrawStripFrame(buffer_, along(0, a), kStripCells, arrow_cell(first, spFirstArrow), strip->Bitmap,
+                 dpi_);
   DrawStripFrame(buffer_, along(length - a, length), kStripCells, arrow_cell(second, spSecondArrow),
-                 strip->Bitmap);
+                 strip->Bitmap, dpi_);
   // The thumb, with its grip when it is long enough.
   thumb_ = ShownThumb(info.thumb);
   const int thumb_length = thumb_.end - thumb_.start;
@@ -241,14 +254,14 @@ void TWScrollbar::Paint(HDC dc) {
   const int limit = vertical_ ? buffer_.Height() : buffer_.Width();
   if (enabled && thumb && thumb_.start >= 0 && thumb_.end <= limit && thumb_length > 0) {
     const int cell = thumb_hot ? (pressed_ ? 2 : 3) : 1;
-    DrawSkinState(buffer_, along(thumb_.start, thumb_.end), std::max(thumb->Frame, 1), cell,
-                  *thumb);
-    const int g = strip->Bitmap.Height();
+    DrawSkinState(buffer_, along(thumb_.start, thumb_.end), std::max(thumb->Frame, 1), cell, *thumb,
+                  dpi_);
+    const int g = SkinScale(strip->Bitmap.Height(), dpi_);
     if (g < thumb_length + 2) {
       const int grip = (vertical_ ? kVertGrip : kHorzGrip) + (thumb_hot ? (pressed_ ? 1 : 2) : 0);
       const int from = thumb_.start + (thumb_length - g) / 2;
       if (from >= 0 && from + g <= limit) {
-        DrawStripFrame(buffer_, along(from, from + g), kStripCells, grip, strip->Bitmap);
+        DrawStripFrame(buffer_, along(from, from + g), kStripCells, grip, strip->Bitmap, dpi_);
       }
     }
   }

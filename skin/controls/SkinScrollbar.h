@@ -37,6 +37,8 @@ class TWScrollbar {
   // Lays the overlay over the native bar (shown), or hides it when the bar
   // is not shown.
   void Place();
+  // Takes the DPI of the target's window and the arrow length there.
+  void FollowDpi();
   void HideBar();
   void Repaint();
   void SetEnabled(bool enabled);
@@ -86,6 +88,8 @@ class TWScrollbar {
   bool pressed_ = false;
   int hot_part_ = spNone;
   int arrow_size_ = 17;
+  // The DPI of the target's window, which the bar's images are drawn for.
+  int dpi_ = 96;
   RECT bar_in_target_{};
   bool shown_ = false;
   TBackBuffer buffer_;

@@ -173,7 +173,7 @@ void TSkinUpDown::DrawPart(const TRect& r, int button, int state, const TDataSki
   }
   const int frames = object->Frame > 0 ? object->Frame : 8;
   const int frame = std::min(state + 4 * button, frames);
-  DrawSkinState(buffer_, r, frames, frame, *object);
+  DrawSkinState(buffer_, r, frames, frame, *object, Dpi());
   const auto* with_glyph = dynamic_cast<const TDataSkinBorder*>(object);
   if (!with_glyph || with_glyph->Bitmap2.Empty()) return;
   // The arrow: the same cell of the glyph image, at its own size (smaller
