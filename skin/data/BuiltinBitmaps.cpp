@@ -127,10 +127,11 @@ TBitmap MediaGlyph(int index, TColor ink) {
   return b;
 }
 
-// The colour of each coloured glyph: go green, pause yellow, stop and
-// record red, the moves teal, eject blue.
-constexpr TColor kMediaGlyphColours[] = {clGreen, clYellow, clRed, clTeal, clTeal,
-                                         clTeal,  clTeal,   clRed, clBlue};
+// The colour of each coloured glyph: go green, pause navy (yellow would
+// vanish on a light face where the player draws itself), stop and record
+// red, the moves teal, eject blue.
+constexpr TColor kMediaGlyphColours[] = {clGreen, clNavy, clRed, clTeal, clTeal,
+                                         clTeal,  clTeal, clRed, clBlue};
 
 bool DrawMediaGlyph(const std::string& name, TBitmap& bitmap) {
   if (name.size() < 4 || name[2] != '_') return false;
