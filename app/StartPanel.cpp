@@ -44,8 +44,9 @@ void TStartPanel::Paint(HDC dc) {
   const int width = r.right - r.left, height = r.bottom - r.top;
   if (width <= 0 || height <= 0) return;
   TMemoryDC buffer(dc, width, height);
-  // The skin's content colours while a skin is on; the system's otherwise.
-  const bool skinned = skin_.Active();
+  // The skin's content colours while a skin shows; the system's otherwise
+  // (no skin, or the system's high-contrast mode).
+  const bool skinned = skin_.Shown();
   const COLORREF back = skinned ? static_cast<COLORREF>(ColorToRGB(skin_.Colours().Window))
                                 : GetSysColor(COLOR_WINDOW);
   const COLORREF ink = skinned ? static_cast<COLORREF>(ColorToRGB(skin_.Colours().WindowText))

@@ -131,7 +131,7 @@ class TSkinManage : public TCustomSkinManager {
   // Where the mode is asked: the system unless a test answers instead.
   // The answer is taken at once.
   void SetHighContrastQuery(THighContrastQuery query);
-  bool HighContrast() const { return high_contrast_; }
+  bool HighContrast() const override { return high_contrast_; }
   // Asks the mode again; a change is carried out at the switch timer's tick.
   void CheckHighContrast();
   bool ContrastSwitchPending() const { return contrast_timer_ && contrast_timer_->Enabled(); }

@@ -42,4 +42,7 @@ class TCustomSkinManager {
   // Skins the window of `owner` at once when `owner` is a form; answers
   // whether a skinning object was attached.
   virtual bool SkinOwnerForm(TComponent* owner) = 0;
+  // While the system's high-contrast mode is on, windows show the system's
+  // look whatever skin is active.
+  virtual bool HighContrast() const { return false; }
 };

@@ -133,6 +133,11 @@ void TSkinData::Loaded() {
   environment_.Platform().CaptureApplicationIcon(application_icon_);
 }
 
+bool TSkinData::Shown() const {
+  const TCustomSkinManager* manager = environment_.Manager();
+  return active_ && !(manager && manager->HighContrast());
+}
+
 void TSkinData::SetActive(bool value) {
   if (value == active_) return;
   active_ = value;

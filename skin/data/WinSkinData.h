@@ -48,6 +48,9 @@ class TSkinData : public TComponent {
   // --- published settings
   bool Active() const { return active_; }
   void SetActive(bool value);
+  // Whether windows show this skin now: it is active and the system is not
+  // in its high-contrast mode. What a control draws by itself follows this.
+  bool Shown() const;
   std::int32_t DisableTag() const { return disable_tag_; }
   void SetDisableTag(std::int32_t value) { disable_tag_ = value; }
   TSkinControlTypes SkinControls() const { return skin_controls_; }

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "framework/WebBrowser.h"
+#include "skin/data/SkinManage.h"
 #include "tests/wine/app/StandInFixture.h"
 #include "tests/wine/support/ScreenCapture.h"
 #include "tests/wine/support/ScreenColours.h"
@@ -72,6 +73,46 @@ TEST_F(StartPanelTest, WithoutABrowserTheProgramsOwnStartPanelReadsUnderEverySki
       rows_with_text += n > 0;
     }
     EXPECT_GE(rows_with_text, 5 * 8) << "the heading and four lines";
+  }
+}
+
+// The colour most of `shot` has.
+COLORREF Background(const TBitmap& shot) {
+  std::map<COLORREF, int> counts;
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x)
+      ++counts[static_cast<COLORREF>(shot.Pixel(x, y)) & 0xFFFFFF];
+  return std::max_element(counts.begin(), counts.end(),
+                          [](const auto& a, const auto& b) { return a.second < b.second; })
+      ->first;
+}
+
+TEST_F(StartPanelTest, UnderTheSystemsHighContrastModeThePanelTakesTheSystemsColours) {
+  auto* manager = dynamic_cast<TSkinManage*>(skins->Manager());
+  ASSERT_NE(manager, nullptr);
+  bool contrast = false;
+  manager->SetHighContrastQuery([&contrast] { return contrast; });
+  form->SkinData1->LoadFromSkinStore(form->SkinStore1, 1);  // a dark skin
+  PumpUntil(
+      app, [] { return false; }, 700ms);
+  RECT panel{};
+  GetWindowRect(form->StartPanel1->Handle(), &panel);
+  const COLORREF skin_window = static_cast<COLORREF>(ColorToRGB(form->SkinData1->Colours().Window));
+  ASSERT_NE(skin_window, GetSysColor(COLOR_WINDOW) & 0xFFFFFF);
+  EXPECT_EQ(Background(Capture(panel)), skin_window);
+
+  // The switch repaints the panel by itself.
+  for (const bool on : {true, false}) {
+    contrast = on;
+    manager->CheckHighContrast();
+    PumpUntil(
+        app, [&] { return manager->HighContrast() == on && !manager->ContrastSwitchPending(); },
+        5s);
+    PumpUntil(
+        app, [] { return false; }, 500ms);
+    ASSERT_EQ(manager->HighContrast(), on);
+    EXPECT_EQ(Background(Capture(panel)), on ? GetSysColor(COLOR_WINDOW) & 0xFFFFFF : skin_window)
+        << (on ? "high contrast on" : "high contrast off again");
   }
 }
 
