@@ -76,6 +76,13 @@ bool TApplication::DispatchOne(const MSG& msg) {
       return true;
     }
   }
+  // Ctrl+F4 and Ctrl+F6 (and the child's system-menu keys) close and move
+  // between the children of an MDI frame.
+  if (root && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+    if (HWND client = FindWindowExW(root, nullptr, L"MDIClient", nullptr)) {
+      if (TranslateMDISysAccel(client, const_cast<MSG*>(&msg))) return true;
+    }
+  }
   if (root && IsDialogMessageW(root, const_cast<MSG*>(&msg))) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);

@@ -1,7 +1,8 @@
 // MDI forms on real windows: child forms live in the frame's client, the
 // window menu lists them and its commands activate them, tiling and
 // cascading place them, a child closed by its close box or by the keyboard
-// is freed by its owner, and the frame's own menu commands still arrive.
+// is freed by its owner, Ctrl+F6 and Ctrl+F4 move between and close
+// children, and the frame's own menu commands still arrive.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -173,6 +174,34 @@ TEST_F(MdiFormTest, AClosedChildIsFreedByItsOwnerAndLeavesTheList) {
   app_.ProcessMessages();
   EXPECT_TRUE(IsWindow(a.Handle()));
   EXPECT_EQ(frame_->MDIChildCount(), 1);
+}
+
+// Presses `key` with Ctrl held, as the keyboard does.
+void CtrlKey(WORD key) {
+  INPUT keys[4]{};
+  for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = VK_CONTROL;
+  keys[1].ki.wVk = key;
+  keys[2].ki.wVk = key;
+  keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+  keys[3].ki.wVk = VK_CONTROL;
+  keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, keys, sizeof(INPUT));
+}
+
+TEST_F(MdiFormTest, CtrlF6MovesToTheNextChildAndCtrlF4ClosesTheActiveOne) {
+  TForm& first = Child(L"First");
+  TForm& second = Child(L"Second");
+  ASSERT_TRUE(Pump([&] { return GetForegroundWindow() == frame_->Handle(); }));
+  ASSERT_EQ(frame_->ActiveMDIChild(), &second);
+  CtrlKey(VK_F6);
+  EXPECT_TRUE(Pump([&] { return frame_->ActiveMDIChild() == &first; }))
+      << "Ctrl+F6 activates the next child";
+  const HWND closing = first.Handle();
+  CtrlKey(VK_F4);
+  EXPECT_TRUE(Pump([&] { return !IsWindow(closing); })) << "Ctrl+F4 closes the active child";
+  EXPECT_TRUE(Pump([&] { return frame_->MDIChildCount() == 1; }));
+  EXPECT_TRUE(IsWindow(frame_->Handle())) << "the frame stays";
 }
 
 TEST_F(MdiFormTest, AChildHeldByItsMakerLosesItsWindowOnlyAndFreeingItLater) {
