@@ -9,6 +9,7 @@
 #include "framework/GraphicControl.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "skin/controls/ButtonRepaints.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinProps.h"
 #include "skin/data/SkinManage.h"
@@ -20,27 +21,6 @@ namespace {
 
 constexpr int kTransparentTag = 5555;
 constexpr int kArrowZone = 17;
-
-// Messages after which a standard button paints itself at once, without
-// waiting for WM_PAINT; the skin keeps it from showing that picture.
-bool PaintsDirectly(const TMessage& m) {
-  switch (m.Msg) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_ENABLE:
-    case WM_SETTEXT:
-    case BM_SETSTATE:
-    case BM_SETSTYLE:
-    case BM_SETCHECK:
-    case WM_UPDATEUISTATE:
-      return true;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-      return m.WParam == VK_SPACE;
-    default:
-      return false;
-  }
-}
 
 }  // namespace
 
@@ -110,7 +90,7 @@ bool TSkinButton::BeforeMessage(TMessage& m) {
     m.Result = TRUE;
     return false;
   }
-  if (PaintsDirectly(m) && IsWindowVisible(handle_)) {
+  if (ButtonPaintsDirectly(m) && IsWindowVisible(handle_)) {
     // The button's own picture is kept off the screen; the skin paints
     // the new state afterwards (a key may click and end this object).
     const std::shared_ptr<bool> alive = AliveToken();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/StringList.h"
+#include "skin/controls/ButtonRepaints.h"
 #include "skin/controls/SkinProps.h"
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
@@ -17,27 +18,6 @@ constexpr UINT kExitNotification = 0xB01B;
 constexpr UINT kStateNotification = 0xB0D0;
 constexpr UINT kCaptionFlags = DT_EXPANDTABS | DT_WORDBREAK;
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_NOCLIP | kCaptionFlags;
-
-// Messages after which a standard button paints itself at once, without
-// waiting for WM_PAINT.
-bool PaintsDirectly(const TMessage& m) {
-  switch (m.Msg) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_ENABLE:
-    case WM_SETTEXT:
-    case BM_SETSTATE:
-    case BM_SETSTYLE:
-    case BM_SETCHECK:
-    case WM_UPDATEUISTATE:
-      return true;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-      return m.WParam == VK_SPACE;
-    default:
-      return false;
-  }
-}
 
 }  // namespace
 
@@ -124,7 +104,7 @@ bool TSkinCheckLike::BeforeMessage(TMessage& m) {
       }
       break;
     default:
-      if (PaintsDirectly(m) && handle_) {
+      if (ButtonPaintsDirectly(m) && handle_) {
         PassOnUnseen(m);
         return false;
       }

@@ -2,18 +2,7 @@
 #include "framework/CheckBox.h"
 #include "framework/RadioGroup.h"
 #include "tools/gallery/GalleryForm.h"
-
-namespace {
-template <class T>
-T& Place(TComponent& owner, TWinControl& parent, int left, int top, int width, int height,
-         const std::wstring& text) {
-  T& control = OwnedComponent<T>(owner);
-  control.SetBounds(left, top, width, height);
-  control.SetCaption(text);
-  control.SetParent(&parent);
-  return control;
-}
-}  // namespace
+#include "tools/gallery/GalleryPlace.h"
 
 void TGalleryForm::BuildChecks(TWinControl& box) {
   // Check boxes: the three states, greyed checked and unchecked, the

@@ -3,16 +3,9 @@
 
 #include "framework/ComboBox.h"
 #include "tools/gallery/GalleryForm.h"
+#include "tools/gallery/GalleryPlace.h"
 
 namespace {
-
-template <class T>
-T& Place(TComponent& owner, TWinControl& parent, int left, int top, int width, int height) {
-  T& control = OwnedComponent<T>(owner);
-  control.SetBounds(left, top, width, height);
-  control.SetParent(&parent);
-  return control;
-}
 
 void Label(TComponent& owner, TWinControl& parent, int left, int top, const std::wstring& text) {
   Place<TLabel>(owner, parent, left, top, 130, 16).SetCaption(text);

@@ -6,6 +6,7 @@
 #include "framework/StdCtrls.h"
 #include "framework/UpDown.h"
 #include "tools/gallery/GalleryForm.h"
+#include "tools/gallery/GalleryPlace.h"
 
 namespace {
 
@@ -21,14 +22,6 @@ class TRightToLeftEdit : public TEdit {
     params.ex_style |= WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
   }
 };
-
-template <class T>
-T& Place(TComponent& owner, TWinControl& parent, int left, int top, int width, int height) {
-  T& control = OwnedComponent<T>(owner);
-  control.SetBounds(left, top, width, height);
-  control.SetParent(&parent);
-  return control;
-}
 
 TEdit& Field(TComponent& owner, TWinControl& parent, int top, const std::wstring& text) {
   TEdit& edit = Place<TEdit>(owner, parent, 10, top, 135, 24);

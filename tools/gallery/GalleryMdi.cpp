@@ -2,19 +2,11 @@
 // box holds the button that opens it.
 #include "tools/gallery/GalleryForm.h"
 #include "tools/gallery/GalleryMdiWindow.h"
+#include "tools/gallery/GalleryPlace.h"
 
 namespace {
 constexpr char kMdiWindowName[] = "MdiWindow";
 
-template <class T>
-T& Place(TComponent& owner, TWinControl& parent, int left, int top, int width, int height,
-         const std::wstring& text) {
-  T& control = OwnedComponent<T>(owner);
-  control.SetBounds(left, top, width, height);
-  control.SetCaption(text);
-  control.SetParent(&parent);
-  return control;
-}
 }  // namespace
 
 void TGalleryForm::BuildMdi(TWinControl& box) {

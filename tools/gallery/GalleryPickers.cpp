@@ -2,6 +2,7 @@
 #include "framework/DateTimePicker.h"
 #include "framework/TrackBar.h"
 #include "tools/gallery/GalleryForm.h"
+#include "tools/gallery/GalleryPlace.h"
 
 namespace {
 SYSTEMTIME GalleryDay() {
@@ -14,13 +15,6 @@ SYSTEMTIME GalleryDay() {
   return day;
 }
 
-template <class T>
-T& Place(TComponent& owner, TWinControl& parent, int left, int top, int width, int height) {
-  T& control = OwnedComponent<T>(owner);
-  control.SetBounds(left, top, width, height);
-  control.SetParent(&parent);
-  return control;
-}
 }  // namespace
 
 void TGalleryForm::BuildPickers(TWinControl& box) {

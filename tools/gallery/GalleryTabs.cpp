@@ -7,16 +7,9 @@
 #include "framework/TabControl.h"
 #include "framework/TabSet.h"
 #include "tools/gallery/GalleryForm.h"
+#include "tools/gallery/GalleryPlace.h"
 
 namespace {
-template <class T>
-T& Place(TComponent& owner, TWinControl& parent, int left, int top, int width, int height) {
-  T& control = OwnedComponent<T>(owner);
-  control.SetBounds(left, top, width, height);
-  control.SetParent(&parent);
-  return control;
-}
-
 // A page control of `captions.size()` pages, a button and a label on each.
 TPageControl& Pages(TComponent& owner, TWinControl& parent, int left, int top, int width,
                     int height, TTabPosition position,
