@@ -272,8 +272,15 @@ void TWinSkinForm::OnNcLButtonDblClk(TMessage& m) {
     if (d && IsIconAction(d->Action)) {
       if (hover_timer_) hover_timer_->SetEnabled(false);
       PostMessageW(handle_, WM_SYSCOMMAND, SC_CLOSE, 0);
+      m.Result = 0;
+      return;
     }
-    m.Result = 0;
+  }
+  // A second press soon after the first on a caption button (closing one
+  // maximised child after another from the menu line) or a menu-bar button
+  // is a press of its own, as on the system's buttons.
+  if (index >= 0 || dynamic_cast<TMenuBtn*>(ObjectAt(*this, ToFrame(MessagePoint(m.LParam))))) {
+    OnNcLButtonDown(m);
     return;
   }
   if (show_state_ != ssNormal) {
