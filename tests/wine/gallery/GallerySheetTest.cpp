@@ -42,12 +42,29 @@ TRun RunGallery(const std::wstring& arguments) {
                                       nullptr, &startup, &process);
   CloseHandle(write);
   if (started) {
-    char buffer[512];
-    DWORD got = 0;
-    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-      run.error_output.append(buffer, got);
+    // The pipe is read while the gallery runs and until it ends, not until
+    // the pipe closes: a process it started (a system service) may hold the
+    // pipe's other end long after. A gallery that never ends is ended.
+    const auto drain = [&] {
+      DWORD available = 0;
+      while (PeekNamedPipe(read, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        char buffer[512];
+        DWORD got = 0;
+        if (!ReadFile(read, buffer, sizeof buffer, &got, nullptr) || got == 0) break;
+        run.error_output.append(buffer, got);
+      }
+    };
+    const ULONGLONG limit = GetTickCount64() + 150000;
+    while (WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT) {
+      drain();
+      if (GetTickCount64() > limit) {
+        TerminateProcess(process.hProcess, 0xDEAD);
+        WaitForSingleObject(process.hProcess, 5000);
+        run.error_output += "\n(the gallery did not end within 150 s)";
+        break;
+      }
     }
-    WaitForSingleObject(process.hProcess, 150000);
+    drain();
     GetExitCodeProcess(process.hProcess, &run.exit_code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
