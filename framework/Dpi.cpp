@@ -12,6 +12,7 @@ using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT
 using EnableNonClientDpiScalingFn = BOOL(WINAPI*)(HWND);
 using GetThreadDpiAwarenessContextFn = HANDLE(WINAPI*)();
 using GetAwarenessFromDpiAwarenessContextFn = int(WINAPI*)(HANDLE);
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
 // The optional functions of user32, looked up once. user32 is loaded in
 // every process that has windows, so its handle is never freed.
@@ -24,8 +25,15 @@ struct TDpiFunctions {
   EnableNonClientDpiScalingFn enable_non_client_dpi_scaling = nullptr;
   GetThreadDpiAwarenessContextFn get_thread_dpi_awareness_context = nullptr;
   GetAwarenessFromDpiAwarenessContextFn get_awareness_from_context = nullptr;
+  // Windows 8.1 knows each monitor's DPI but not yet each window's.
+  GetDpiForMonitorFn get_dpi_for_monitor = nullptr;
 
   TDpiFunctions() {
+    // shcore stays loaded for the process's life, like user32: the looked-up
+    // function is kept in a static.
+    if (HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+      Lookup(shcore, "GetDpiForMonitor", get_dpi_for_monitor);
+    }
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     if (!user32) return;
     Lookup(user32, "GetDpiForWindow", get_dpi_for_window);
@@ -76,11 +84,22 @@ int SystemDpi() {
   return ScreenDpi();
 }
 
+int MonitorDpi(HMONITOR monitor) {
+  if (auto fn = Functions().get_dpi_for_monitor; fn && monitor) {
+    UINT x = 0, y = 0;
+    // MDT_EFFECTIVE_DPI: the scaling the user chose for that monitor.
+    if (SUCCEEDED(fn(monitor, 0, &x, &y)) && x > 0) return static_cast<int>(x);
+  }
+  return SystemDpi();
+}
+
 int WindowDpi(HWND window) {
   if (window && IsWindow(window)) {
     if (auto fn = Functions().get_dpi_for_window) {
       const UINT dpi = fn(window);
       if (dpi > 0) return static_cast<int>(dpi);
+    } else if (Functions().get_dpi_for_monitor) {
+      return MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
     }
   }
   return SystemDpi();

@@ -25,9 +25,13 @@ int UnscaleForDpi(int value, int dpi);
 // The DPI of the session's primary screen (what windows are created with
 // before they know their monitor).
 int SystemDpi();
-// The DPI the window is shown at; the system's where the system cannot say
-// per window, and for a null or dead window.
+// The DPI the window is shown at; on Windows 8.1 its monitor's; the
+// system's where the system cannot say per window or monitor, and for a
+// null or dead window.
 int WindowDpi(HWND window);
+// The DPI of a monitor as this process sees it (its effective DPI when the
+// process is per-monitor aware); the system's before Windows 8.1.
+int MonitorDpi(HMONITOR monitor);
 
 // GetSystemMetrics as it is at `dpi` (plain GetSystemMetrics scaled from the
 // system's DPI where the system has no per-DPI metrics).

@@ -213,4 +213,12 @@ TEST_F(MainWindowAtDpi, PicturesUnderEveryStoredSkin) {
   }
 }
 
+// Where the system cannot say a window's DPI (Windows 8.1), its monitor's
+// stands in; both must agree with the DPI the session runs at.
+TEST_F(MainWindowAtDpi, WindowAndMonitorTellTheSameDpi) {
+  const HWND window = form_->Handle();
+  EXPECT_EQ(WindowDpi(window), dpi_);
+  EXPECT_EQ(MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)), dpi_);
+}
+
 }  // namespace
