@@ -105,9 +105,7 @@ bool AnswerEditColour(const TWinSkinForm& form, TMessage& m) {
   for (const auto& object : form.Controls()) {
     if (object->Handle() != asking) continue;
     auto* edit = dynamic_cast<TSkinEdit*>(object.get());
-    if (!edit || !edit->SkinActive() || edit->LifeState() != slAttached || !edit->HasBorder()) {
-      return false;
-    }
+    if (!edit || !edit->SkinActive() || edit->LifeState() != slAttached) return false;
     m.Result = edit->AnswerColour(reinterpret_cast<HDC>(m.WParam));
     return true;
   }
@@ -117,17 +115,9 @@ bool AnswerEditColour(const TWinSkinForm& form, TMessage& m) {
 // --- messages -----------------------------------------------------------------
 
 bool TSkinEdit::BeforeMessage(TMessage& m) {
-  switch (m.Msg) {
-    case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC:
-    case WM_ERASEBKGND:
-    case WM_PAINT:
-      // An edit without a border is left as it is.
-      if (!HasBorder()) return TSkinControl::BeforeMessage(m);
-      break;
-    default:
-      break;
-  }
+  // The text area takes the content colours with a border or without one;
+  // only the border itself is left to the system where there is nothing of
+  // the skin to draw.
   switch (m.Msg) {
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORSTATIC:
@@ -252,9 +242,7 @@ bool TSkinEdit::HasBorder() const {
 }
 
 bool TSkinEdit::SkinsBorder() const {
-  if (!EdgeObject()) return false;
-  const SIZE edge = EdgeSize();
-  return edge.cx > 0 && edge.cy > 0;
+  return EdgeObject() && HasBorder();
 }
 
 void TSkinEdit::DrawTo(HDC dc, const TRect& rect) {

@@ -6,7 +6,8 @@
 // own), which the edit asks for with WM_CTLCOLOREDIT / WM_CTLCOLORSTATIC. A
 // spin button inside the edit is found and skinned as well. Under a skin
 // without the SunkEdge image the edit keeps the system's border; an edit
-// without a border keeps its own look altogether.
+// without a border has none drawn, and its text area takes the content
+// colours like any other.
 #include "skin/controls/ContentBrushes.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinObjects.h"
@@ -37,8 +38,7 @@ class TSkinEdit : public TSkinControl {
   // WM_CTLCOLORSTATIC with its DC): the colours set into the DC, the
   // background brush returned.
   LRESULT AnswerColour(HDC dc);
-  // Whether the edit has a border of its own; one without keeps its own
-  // look altogether.
+  // Whether the edit has a border of its own (one without gets none drawn).
   bool HasBorder() const;
   // The spin button found inside the edit, or null.
   HWND SpinWindow() const { return spin_; }

@@ -1,9 +1,9 @@
 // Skinned edits and memos read back from the screen: borders of the skin's
 // SunkEdge cells for edits at rest, disabled and focused; texts in the
 // skin's content colours that read well in every skin, read-only and
-// disabled ones told apart; an edit without a border left as it is; the
-// system look back when the skin goes or lacks the image; tiny edits and
-// damaged skins.
+// disabled ones told apart; an edit without a border in the content
+// colours all the same, with no border drawn; the system look back when
+// the skin goes or lacks the image; tiny edits and damaged skins.
 #include <windows.h>
 
 #include <string>
@@ -118,7 +118,7 @@ TEST_F(EditTest, BordersAreTheSkinsCellsAndTextsReadInEverySkin) {
 }
 
 TEST_F(EditTest, WithoutBorderOrImageOrSkinTheSystemLookStays) {
-  TEdit *skinned = nullptr, *plain = nullptr, *bare = nullptr, *bare_plain = nullptr;
+  TEdit *skinned = nullptr, *plain = nullptr;
   TMemo* scrolled = nullptr;
   TForm& form = ShowSkinned(1, [&](TForm& f) {
     // A memo with scroll bars has them skinned, and its text the content
@@ -128,11 +128,6 @@ TEST_F(EditTest, WithoutBorderOrImageOrSkinTheSystemLookStays) {
     skinned = &Edit(f, 20, 20, 200, L"Text");
     plain = &Edit(f, 20, 60, 200, L"Text");
     plain->SetTag(99);  // the skin data's DisableTag: left unskinned
-    bare = &Edit(f, 20, 100, 200, L"Text");
-    ApplyControlBorder(bare->Handle(), cbNone);
-    bare_plain = &Edit(f, 20, 140, 200, L"Text");
-    ApplyControlBorder(bare_plain->Handle(), cbNone);
-    bare_plain->SetTag(99);
   });
   TSkinData& data = DataOf(form);
   ASSERT_TRUE(ObjectOf(form, *skinned));
@@ -143,8 +138,6 @@ TEST_F(EditTest, WithoutBorderOrImageOrSkinTheSystemLookStays) {
     Pump(50);
     return MatchingShare(Capture(WindowRect(a->Handle())), Capture(WindowRect(b->Handle())), 0);
   };
-  // An edit without a border keeps its own look, text area included.
-  EXPECT_EQ(same(bare, bare_plain), 1.0);
   EXPECT_LT(same(skinned, plain), 0.5) << "Nightfall's edit looks like the system's";
 
   const TColor window = ColorToRGB(data.Colours().Window) & 0xFFFFFF;
@@ -174,6 +167,59 @@ TEST_F(EditTest, WithoutBorderOrImageOrSkinTheSystemLookStays) {
   const TBitmap a = Capture(WindowRect(skinned->Handle()));
   const TBitmap b = Capture(WindowRect(plain->Handle()));
   EXPECT_EQ(RingShare(a, b, 2, 0), 1.0);
+}
+
+TEST_F(EditTest, AnEditWithoutABorderTakesTheContentColoursAndGivesThemBack) {
+  for (int skin : {1, kContrastSkin}) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TEdit *bare = nullptr, *bare_disabled = nullptr, *bare_plain = nullptr;
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      bare = &Edit(f, 20, 20, 200, L"WWWW 0123 bare");
+      ApplyControlBorder(bare->Handle(), cbNone);
+      bare_disabled = &Edit(f, 20, 60, 200, L"WWWW 0123 bare");
+      ApplyControlBorder(bare_disabled->Handle(), cbNone);
+      bare_disabled->SetEnabled(false);
+      // The same edit left unskinned (the skin data's DisableTag).
+      bare_plain = &Edit(f, 20, 100, 200, L"WWWW 0123 bare");
+      ApplyControlBorder(bare_plain->Handle(), cbNone);
+      bare_plain->SetTag(99);
+    });
+    TSkinData& data = DataOf(form);
+    ASSERT_TRUE(dynamic_cast<TSkinEdit*>(ObjectOf(form, *bare)));
+    const auto read = [&](TEdit* e) {
+      Redraw(e->Handle());
+      Pump(50);
+      return fields::ReadText(TextArea(e->Handle()));
+    };
+    SaveShot(form.Handle(), std::string("edits-bare-") + kSkinFiles[skin]);
+
+    // The field is the skin's Window under its text, as in the edits with
+    // a border; the disabled one on the greyed background of its own.
+    const double wanted = skin == kContrastSkin ? 7.0 : 4.5;
+    const TColor window = ColorToRGB(data.Colours().Window) & 0xFFFFFF;
+    const fields::TTextLook n = read(bare);
+    const fields::TTextLook d = read(bare_disabled);
+    EXPECT_TRUE(fields::Near(n.back, window, 2)) << std::hex << n.back << " " << window;
+    EXPECT_GE(n.ratio, wanted) << std::hex << " ink " << n.ink << " on " << n.back;
+    EXPECT_GE(d.ratio, wanted) << std::hex << " ink " << d.ink << " on " << d.back;
+    EXPECT_FALSE(fields::Near(d.back, n.back, 4)) << "disabled looks like normal";
+    // No border of its own, and none drawn: the field reaches the edge.
+    const TBitmap whole = Capture(WindowRect(bare->Handle()));
+    EXPECT_TRUE(fields::Near(whole.Pixel(0, 0), window, 2)) << std::hex << whole.Pixel(0, 0);
+    EXPECT_TRUE(fields::Near(whole.Pixel(whole.Width() - 1, whole.Height() - 1), window, 2));
+
+    // The skin goes: the system's colours, exactly as the unskinned twin.
+    SwitchSkin(form, data, false);
+    EXPECT_TRUE(fields::Near(read(bare).back, ColorToRGB(clWindow) & 0xFFFFFF, 2));
+    read(bare_plain);
+    EXPECT_EQ(MatchingShare(Capture(WindowRect(bare->Handle())),
+                            Capture(WindowRect(bare_plain->Handle())), 0),
+              1.0);
+    SwitchSkin(form, data, true);
+    EXPECT_TRUE(fields::Near(read(bare).back, window, 2));
+    form.Close();
+    Pump(50);
+  }
 }
 
 TEST_F(EditTest, TinyEditsAndDamagedSkinsPaintWithoutHarm) {
