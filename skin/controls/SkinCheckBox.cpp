@@ -45,6 +45,11 @@ void TSkinCheckLike::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form
   SetUp();
 }
 
+void TSkinCheckLike::SkinChanged() {
+  cells_.Clear();
+  TSkinControl::SkinChanged();
+}
+
 bool TSkinCheckLike::HasStrip() const {
   return data_ && !Strip().Empty() && Strip().Width() / std::max(StripFrames(), 1) > 0;
 }
@@ -251,18 +256,29 @@ int TSkinRadioButton::StripFrames() const {
 
 // --- drawing ----------------------------------------------------------------
 
+SIZE TSkinCheckLike::BoxSize() const {
+  if (!HasStrip()) return SIZE{0, 0};
+  const TBitmap& strip = Strip();
+  const int dpi = Dpi();
+  return SIZE{SkinScale(strip.Width() / std::max(StripFrames(), 1), dpi),
+              SkinScale(strip.Height(), dpi)};
+}
+
 void TSkinCheckLike::DrawTo(HDC dc, const TRect& rect) {
   if (!HasStrip()) {
     mode_ = 0;
     return;
   }
-  const TBitmap& strip = Strip();
   const int frames = std::max(StripFrames(), 1);
-  const int w = strip.Width() / frames;
-  const int h = strip.Height();
+  // The strip's cells are 96-DPI pixels: the box, the gap before the
+  // caption and the inset at the right grow with the window's DPI.
+  const int dpi = Dpi();
+  const SIZE size = BoxSize();
+  const int w = size.cx, h = size.cy;
+  const int gap = SkinScale(2, dpi);
   focused_ = GetFocus() == handle_;
   enabled_ = EnabledInItsWindow();
-  const TBitmap cell = RenderSkinPart(w, h, strip, {}, false, false, frames, Frame(frames));
+  const TBitmap& cell = cells_.Cell(Strip(), {}, false, frames, Frame(frames), w, h, dpi);
 
   // The box, vertically centred, at the caption's start side.
   const int top = rect.top + (rect.Height() - h) / 2;
@@ -270,12 +286,12 @@ void TSkinCheckLike::DrawTo(HDC dc, const TRect& rect) {
   TRect area = rect;
   UINT flags = 0;
   if (Style() & BS_LEFTTEXT) {
-    box.right = rect.right - RightInset();
+    box.right = rect.right - SkinScale(RightInset(), dpi);
     box.left = box.right - w;
-    area.right = box.left - 2;
+    area.right = box.left - gap;
     if (RightToLeft()) flags = DT_RTLREADING | DT_RIGHT;
   } else {
-    area.left = box.right + 2;
+    area.left = box.right + gap;
   }
 
   if (mode_ != 1) {

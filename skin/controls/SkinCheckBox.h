@@ -11,9 +11,9 @@
 // box and caption, is drawn off-screen and copied once. Mode 0 (bare
 // windows, or a skin without the strip): the control draws itself and only
 // the box is laid over it; without the strip nothing is laid over it at all.
+#include "framework/Bitmap.h"
+#include "skin/controls/ScaledCells.h"
 #include "skin/controls/SkinControl.h"
-
-class TBitmap;
 
 // What both kinds share: attaching, the messages after which the system
 // button would paint itself outside WM_PAINT, the mouse, and the drawing
@@ -24,10 +24,14 @@ class TSkinCheckLike : public TSkinControl {
   void InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
                    bool change_colour) override;
   void InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) override;
+  void SkinChanged() override;
 
   bool Transparent() const { return transparent_; }
   // The cell of the strip the control shows now (from 1); 0 without a strip.
   int FrameNow() const;
+  // The size of the box at the control's DPI (the strip's cell scaled);
+  // empty without a strip.
+  SIZE BoxSize() const;
 
  protected:
   bool BeforeMessage(TMessage& m) override;
@@ -60,6 +64,9 @@ class TSkinCheckLike : public TSkinControl {
   // Passes on a message after which the system button paints itself, with
   // its drawing kept off the screen; the skin paints afterwards.
   void PassOnUnseen(TMessage& m);
+  // The strip's cells at the box's size and DPI, kept until the skin
+  // changes.
+  TScaledCells cells_;
   int unseen_depth_ = 0;
 };
 
