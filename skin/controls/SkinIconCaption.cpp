@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "skin/data/SkinRender.h"
+
 RECT DrawIconCaption(HDC dc, const TRect& r, const TIconCaption& caption) {
   if (r.Width() <= 0 || r.Height() <= 0) return RECT{};
   int icon_width = 0, icon_height = 0;
@@ -17,10 +19,11 @@ RECT DrawIconCaption(HDC dc, const TRect& r, const TIconCaption& caption) {
                   (caption.flags & DT_HIDEPREFIX));
     extent = {calc.right - calc.left, calc.bottom - calc.top};
   }
+  const int dpi = caption.dpi;
   int x = caption.align == caCentre  ? (r.Width() - icon_width - extent.cx) / 2
-          : caption.align == caRight ? r.Width() - icon_width - extent.cx - 2
-                                     : 3;
-  if (x < 2) x = 1;
+          : caption.align == caRight ? r.Width() - icon_width - extent.cx - SkinScale(2, dpi)
+                                     : SkinScale(3, dpi);
+  if (x < SkinScale(2, dpi)) x = SkinScale(1, dpi);
   if (icon_width > 0) {
     ImageList_Draw(caption.images, caption.icon, dc, r.left + x,
                    r.top + (r.Height() - icon_width) / 2, ILD_TRANSPARENT);

@@ -21,6 +21,9 @@ struct TIconCaption {
   // Added to DT_EXPANDTABS | DT_SINGLELINE | DT_END_ELLIPSIS (right-to-left
   // reading, hidden access-key underlines).
   UINT flags = 0;
+  // The DPI of the control drawn on: the gaps beside icon and text grow
+  // with it (the icon is the image list's own size).
+  int dpi = 96;
 };
 
 // Draws `caption` into `rect` of `dc` with the DC's font, on a transparent

@@ -19,11 +19,18 @@ namespace {
 // Longest tab text read back from the control.
 constexpr int kTabTextLength = 80;
 // The close box: a square of this size, this far from the tab's top right
-// corner; the caption keeps clear of it.
+// corner; the caption keeps clear of it (96-DPI pixels).
 constexpr int kCloseBoxSize = 7;
 constexpr int kCloseBoxInset = 2;
 constexpr int kCloseBoxRoom = 10;
+// The system's padding of a tab's caption, across and along.
+constexpr int kSystemPaddingX = 6;
+constexpr int kSystemPaddingY = 3;
+// Sent to child windows after their parent moved to another DPI (newer
+// than the headers' Windows version).
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
 // Cells of the Tabs strip beyond the two every skin has.
+constexpr int kTabCellHot = 3;
 constexpr int kTabCellDisabled = 4;
 constexpr int kTabCellFocused = 5;
 
@@ -55,6 +62,26 @@ TSkinMargins TurnMargins(TSkinMargins m, TTabSide side) {
 
 bool IsSpinClass(HWND window) {
   return AsciiLower(WindowClassName(window)) == "msctls_updown32";
+}
+
+// An "x" in a square: the square's outline and both diagonals, lines
+// `thickness` pixels wide, all inside `box`.
+void DrawCloseBox(HDC dc, const TRect& box, int thickness, COLORREF colour) {
+  TOwnedBrush brush(CreateSolidBrush(colour));
+  const int t = std::min(thickness, std::max(1, box.Width() / 3));
+  const RECT edges[] = {{box.left, box.top, box.right, box.top + t},
+                        {box.left, box.bottom - t, box.right, box.bottom},
+                        {box.left, box.top, box.left + t, box.bottom},
+                        {box.right - t, box.top, box.right, box.bottom}};
+  for (const RECT& e : edges) FillRect(dc, &e, brush.Get());
+  // The diagonals as runs of t x t squares, one per pixel step.
+  const int n = box.Width() - t;
+  for (int i = 0; i <= n; ++i) {
+    const RECT down{box.left + i, box.top + i, box.left + i + t, box.top + i + t};
+    const RECT up{box.right - t - i, box.top + i, box.right - i, box.top + i + t};
+    FillRect(dc, &down, brush.Get());
+    FillRect(dc, &up, brush.Get());
+  }
 }
 
 TBitmap PixelsOf(TBackBuffer& buffer) {
@@ -205,6 +232,36 @@ void TSkinTab::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& 
   Prepare();
 }
 
+void TSkinTab::PadTabs() {
+  if (!handle_) return;
+  const int dpi = Dpi();
+  // The system pads each side of a caption by a fixed count of pixels: at
+  // higher DPIs by the scaled count, and with close boxes by enough more
+  // that the caption still fits beside the box.
+  int across = SkinScale(kSystemPaddingX, dpi);
+  if (close_boxes_) across = std::max(across, (SkinScale(kCloseBoxRoom, dpi) + 3) / 2);
+  if (across == kSystemPaddingX && padded_dpi_ == 0) return;
+  if (padded_dpi_ == dpi) return;
+  padded_dpi_ = dpi;
+  SetPadding(across);
+}
+
+void TSkinTab::SetPadding(int across) {
+  SendMessageW(handle_, TCM_SETPADDING, 0, MAKELPARAM(across, kSystemPaddingY));
+  // The control lays its tabs out again when told its font.
+  const LRESULT font = SendMessageW(handle_, WM_GETFONT, 0, 0);
+  SendMessageW(handle_, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+}
+
+void TSkinTab::Restore() {
+  if (padded_dpi_ != 0 && handle_ && IsWindow(handle_)) {
+    padded_dpi_ = 0;
+    SetPadding(kSystemPaddingX);
+  }
+  hot_ = -1;
+  TSkinControl::Restore();
+}
+
 void TSkinTab::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
   if (initialized_) return;
   TSkinControl::InitWindow(window, data, form);
@@ -215,6 +272,7 @@ void TSkinTab::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
 void TSkinTab::Prepare() {
   enabled_ = !(Style() & WS_DISABLED);
   PrepareImages();
+  PadTabs();
   FindScroller();
   Repaint();
 }
@@ -222,6 +280,7 @@ void TSkinTab::Prepare() {
 void TSkinTab::SkinChanged() {
   TSkinControl::SkinChanged();
   PrepareImages();
+  PadTabs();
   Repaint();
 }
 
@@ -232,6 +291,7 @@ const TDataSkinObject* TSkinTab::TabsObject() const {
 
 void TSkinTab::PrepareImages() {
   side_ = TabSideOf(Style());
+  cells_.Clear();
   tab_image_.Clear();
   pane_image_.Clear();
   if (!data_) return;
@@ -291,6 +351,48 @@ bool TSkinTab::BeforeMessage(TMessage& m) {
   return TSkinControl::BeforeMessage(m);
 }
 
+void TSkinTab::AfterMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_MOUSEMOVE:
+      FollowMouse(m);
+      break;
+    case WM_MOUSELEAVE:
+      if (hot_ != -1) {
+        hot_ = -1;
+        Repaint();
+      }
+      break;
+    case TCM_SETCURSEL:
+    case TCM_DELETEITEM:
+    case TCM_DELETEALLITEMS:
+    case TCM_INSERTITEMW:
+    case TCM_INSERTITEMA:
+      // The tabs moved or the selection did: the lit tab is found again
+      // when the mouse next moves.
+      hot_ = -1;
+      break;
+    case kDpiChangedAfterParent:
+      PadTabs();
+      break;
+    default:
+      break;
+  }
+  TSkinControl::AfterMessage(m);
+}
+
+void TSkinTab::FollowMouse(const TMessage& m) {
+  if (tab_image_.Empty() || !handle_) return;
+  TCHITTESTINFO hit{};
+  hit.pt = MessagePoint(m);
+  int index =
+      static_cast<int>(SendMessageW(handle_, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (!IsWindowEnabled(handle_)) index = -1;
+  if (index != -1) TrackMouseLeave();
+  if (index == hot_) return;
+  hot_ = index;
+  Repaint();
+}
+
 bool TSkinTab::CloseBoxClick(POINT p) {
   const auto hit = std::find_if(close_rects_.begin(), close_rects_.end(),
                                 [&](const RECT& r) { return PtInRect(&r, p) != FALSE; });
@@ -314,12 +416,14 @@ void TSkinTab::DrawTab(int index, const RECT& r, int selected, bool focused, HIM
   const int frames = FramesOf(tabs, 5);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return;
+  const int dpi = Dpi();
   int cell = index == selected ? 2 : 1;
   if (cell == 2 && focused && frames >= kTabCellFocused) cell = kTabCellFocused;
   if (cell == 1 && !enabled_ && frames >= kTabCellDisabled) cell = kTabCellDisabled;
+  if (cell == 1 && index == hot_ && frames >= kTabCellHot) cell = kTabCellHot;
   const TSkinMargins margins = TurnMargins(MarginsOf(tabs), side_ == tsBottom ? tsBottom : tsTop);
   strip_.Draw(r.left, r.top,
-              RenderSkinPart(w, h, tab_image_, margins, false, tabs.Tile == 1, frames, cell),
+              cells_.Cell(tab_image_, margins, tabs.Tile == 1, frames, cell, w, h, dpi),
               tabs.Trans == 1, clFuchsia);
 
   TIconCaption caption;
@@ -331,29 +435,23 @@ void TSkinTab::DrawTab(int index, const RECT& r, int selected, bool focused, HIM
                        : index == selected ? tabs.MouseOverColour2
                                            : tabs.NormalColour2);
   caption.flags = TextFlags(ShowAccelerators() ? 0 : DT_HIDEPREFIX);
+  caption.dpi = dpi;
   HDC dc = strip_.DC();
   TRect text_area{r.left, r.top, r.right, r.bottom};
   if (close_boxes_) {
     // An "x" in a box near the tab's top right corner, in the caption's
     // colour; the box is where a click closes the page.
-    const int left = r.right - kCloseBoxInset - kCloseBoxSize, top = r.top + kCloseBoxInset;
-    const int right = left + kCloseBoxSize - 1, bottom = top + kCloseBoxSize - 1;
-    TOwnedPen pen(CreatePen(PS_SOLID, 1, caption.colour));
-    TSelectObject select(dc, pen.Get());
-    const POINT box[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
-    Polyline(dc, box, 5);
-    MoveToEx(dc, left, top, nullptr);
-    LineTo(dc, right + 1, bottom + 1);
-    MoveToEx(dc, right, top, nullptr);
-    LineTo(dc, left - 1, bottom + 1);
+    const int size = SkinScale(kCloseBoxSize, dpi), inset = SkinScale(kCloseBoxInset, dpi);
+    const TRect box{r.right - inset - size, r.top + inset, r.right - inset, r.top + inset + size};
+    DrawCloseBox(dc, box, std::max(1, SkinScale(1, dpi)), caption.colour);
     if (index < static_cast<int>(close_rects_.size())) {
-      close_rects_[static_cast<size_t>(index)] = RECT{left, top, right + 1, bottom + 1};
+      close_rects_[static_cast<size_t>(index)] = RECT{box.left, box.top, box.right, box.bottom};
     }
-    text_area.right = std::max(text_area.left, text_area.right - kCloseBoxRoom);
+    text_area.right = std::max(text_area.left, text_area.right - SkinScale(kCloseBoxRoom, dpi));
   }
   RECT placed = DrawIconCaption(dc, text_area, caption);
   if (index == selected && focused && ShowFocusCues() && placed.right > placed.left) {
-    InflateRect(&placed, 2, 1);
+    InflateRect(&placed, SkinScale(2, dpi), SkinScale(1, dpi));
     IntersectRect(&placed, &placed, &r);
     DrawFocusFrame(dc, placed, caption.colour);
   }
@@ -431,15 +529,15 @@ void TSkinTab::DrawTo(HDC dc, const TRect& rect) {
   close_rects_.assign(static_cast<size_t>(std::max(count, 0)), RECT{});
   const TRect frame{d.left, d.top, d.right, d.bottom};
 
-  TBitmap pane;
+  const TBitmap* pane = nullptr;
   if (!pane_image_.Empty() && frame.Width() > 0 && frame.Height() > 0) {
-    pane = RenderSkinPart(frame.Width(), frame.Height(), pane_image_, PaneMargins(), false, false,
-                          1, 1);
+    pane =
+        &cells_.Cell(pane_image_, PaneMargins(), false, 1, 1, frame.Width(), frame.Height(), Dpi());
   }
   if (tab_image_.Empty()) {
     // The control drew its own tabs: only the page frame goes over.
-    if (pane.Empty() || !buffer_.SetSize(pane.Width(), pane.Height())) return;
-    buffer_.Draw(0, 0, pane);
+    if (!pane || pane->Empty() || !buffer_.SetSize(pane->Width(), pane->Height())) return;
+    buffer_.Draw(0, 0, *pane);
     buffer_.CopyTo(dc, frame.left, frame.top);
     return;
   }
@@ -461,7 +559,7 @@ void TSkinTab::DrawTo(HDC dc, const TRect& rect) {
       break;
   }
   DrawStrip(strip, d, rect);
-  if (!pane.Empty()) buffer_.Draw(frame.left, frame.top, pane);
+  if (pane && !pane->Empty()) buffer_.Draw(frame.left, frame.top, *pane);
   CopyAroundScroller(dc, rect);
   // A tab control's windowless children go over its frame.
   if (mode_ == 2 && control_) control_->PaintControls(dc);
@@ -502,6 +600,7 @@ void TSkinTabBtn::DrawTo(HDC dc, const TRect& rect) {
   auto* own_font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
   TSelectObject font(out, own_font ? own_font : GetStockObject(DEFAULT_GUI_FONT));
   const int frames = FramesOf(*buttons, 5);
+  const int dpi = Dpi();
   const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
   const int selected = static_cast<int>(SendMessageW(handle_, TCM_GETCURSEL, 0, 0));
   auto* images = reinterpret_cast<HIMAGELIST>(SendMessageW(handle_, TCM_GETIMAGELIST, 0, 0));
@@ -514,7 +613,7 @@ void TSkinTabBtn::DrawTo(HDC dc, const TRect& rect) {
     OffsetRect(&r, 0, 1);
     const TRect cell_rect{r.left, r.top, r.right, r.bottom};
     const int cell = i == selected ? 2 : 1;
-    DrawSkinState(buffer_, cell_rect, frames, cell, *buttons);
+    DrawSkinState(buffer_, cell_rect, frames, cell, *buttons, dpi);
     TIconCaption caption;
     int image = -1;
     if (!ReadTab(i, caption.text, image)) continue;
@@ -526,9 +625,10 @@ void TSkinTabBtn::DrawTo(HDC dc, const TRect& rect) {
     if (!enabled_) colour = data_->Colours().ButtonShadow;
     caption.colour = Rgb(colour);
     caption.flags = TextFlags(ShowAccelerators() ? 0 : DT_HIDEPREFIX);
+    caption.dpi = dpi;
     RECT placed = DrawIconCaption(out, cell_rect, caption);
     if (i == selected && ShowsFocus() && placed.right > placed.left) {
-      InflateRect(&placed, 2, 1);
+      InflateRect(&placed, SkinScale(2, dpi), SkinScale(1, dpi));
       IntersectRect(&placed, &placed, &r);
       DrawFocusFrame(out, placed, caption.colour);
     }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "framework/Bitmap.h"
+#include "skin/controls/ScaledCells.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinRender.h"
 
@@ -80,10 +81,14 @@ class TSkinTab : public TSkinTabBase {
   const TBitmap& TabImage() const { return tab_image_; }
   const TBitmap& PaneImage() const { return pane_image_; }
   TSkinMargins PaneMargins() const;
+  // The tab under the mouse, -1 none.
+  int HotTab() const { return hot_; }
 
  protected:
   bool BeforeMessage(TMessage& m) override;
+  void AfterMessage(TMessage& m) override;
   void DrawTo(HDC dc, const TRect& rect) override;
+  void Restore() override;
 
  private:
   void PrepareImages();
@@ -94,13 +99,21 @@ class TSkinTab : public TSkinTabBase {
   void DrawTab(int index, const RECT& r, int selected, bool focused, HIMAGELIST images);
   // True when the click was on a close box (it is then dealt with).
   bool CloseBoxClick(POINT p);
+  // Pads the tabs for the control's DPI, and for close boxes, so their
+  // captions fit; the system's padding comes back with Restore.
+  void PadTabs();
+  void SetPadding(int across);
+  void FollowMouse(const TMessage& m);
 
   std::vector<RECT> close_rects_;
   TTabSide side_ = tsTop;
   TBitmap tab_image_;
   TBitmap pane_image_;
   TBackBuffer strip_;
+  TScaledCells cells_;
   bool close_boxes_ = false;
+  int padded_dpi_ = 0;  // the DPI the tabs were padded for, 0 while the system's padding holds
+  int hot_ = -1;
 };
 
 class TSkinTabBtn : public TSkinTabBase {

@@ -41,6 +41,7 @@ void TSkinTab31::SkinChanged() {
 
 void TSkinTab31::PrepareImage() {
   tab_image_.Clear();
+  cells_.Clear();
   const TDataSkinObject* tabs = data_ ? data_->Object(ssTabs) : nullptr;
   if (!tabs || tabs->Bitmap.Empty()) return;
   // The tabs hang down: the image upside down.
@@ -102,6 +103,9 @@ void TSkinTab31::DrawTo(HDC dc, const TRect& rect) {
   // The image is upside down, and so are its top and bottom margins.
   const TSkinMargins margins{tabs->LeftWidth, tabs->BottomHeight, tabs->RightWidth,
                              tabs->TopHeight};
+  // Tabs are as wide as the set lays them out (it places clicks by the same
+  // widths); their cells are drawn at the control's DPI.
+  const int dpi = Dpi();
   const bool scroller_shown = set->ScrollerShown();
   const int limit = rect.Width() - set->EndMargin();
   int x = set->StartMargin();
@@ -114,10 +118,10 @@ void TSkinTab31::DrawTo(HDC dc, const TRect& rect) {
     if (x + w + (scroller_shown ? kScrollerRoom : 0) > limit) break;
     const int cell = i == set->TabIndex() ? 2 : 1;
     const TRect r{x, 0, x + w, rect.Height()};
-    buffer_.Draw(r.left, r.top,
-                 RenderSkinPart(r.Width(), r.Height(), tab_image_, margins, false, tabs->Tile == 1,
-                                frames, cell),
-                 tabs->Trans == 1, clFuchsia);
+    buffer_.Draw(
+        r.left, r.top,
+        cells_.Cell(tab_image_, margins, tabs->Tile == 1, frames, cell, r.Width(), r.Height(), dpi),
+        tabs->Trans == 1, clFuchsia);
     SetTextColor(out, Rgb(!enabled    ? data_->Colours().ButtonShadow
                           : cell == 2 ? tabs->MouseOverColour2
                                       : tabs->NormalColour2));

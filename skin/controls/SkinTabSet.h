@@ -4,6 +4,7 @@
 // colour. Only tabs that fit whole between the set's margins are drawn; the
 // set's scroller is skinned as a pair of spin buttons side by side.
 #include "framework/Bitmap.h"
+#include "skin/controls/ScaledCells.h"
 #include "skin/controls/SkinControl.h"
 
 class TSkinUpDown;
@@ -31,4 +32,5 @@ class TSkinTab31 : public TSkinControl {
   TTabSet* TabSet() const;
 
   TBitmap tab_image_;
+  TScaledCells cells_;  // the tab cells at their sizes and the control's DPI
 };

@@ -76,11 +76,12 @@ void TSkinAdvPage::RenderTabImages() {
   // The centre is tiled where the strip's see-through colour must stay
   // whole.
   const bool tile = tabs->Trans == 1;
+  const int dpi = Dpi();
   const std::pair<const char*, int> pictures[] = {{"TabBackGround", 1}, {"TabBackGroundActive", 2}};
   for (const auto& [name, cell] : pictures) {
     if (auto* picture = PropObject<TGraphic>(control_, name)) {
-      picture->Bitmap = RenderSkinPart(kAdvTabWidth, kAdvTabHeight, tabs->Bitmap, margins, false,
-                                       tile, frames, cell);
+      picture->Bitmap = RenderSkinPart(SkinScale(kAdvTabWidth, dpi), SkinScale(kAdvTabHeight, dpi),
+                                       tabs->Bitmap, margins, false, tile, frames, cell, dpi);
     }
   }
 }

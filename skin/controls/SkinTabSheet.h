@@ -18,7 +18,8 @@ class TSkinTabSheet : public TSkinControl {
   void DrawTo(HDC dc, const TRect& rect) override;
 };
 
-// The pictures rendered for a foreign page control's tabs.
+// The pictures rendered for a foreign page control's tabs (96-DPI pixels;
+// at other DPIs the pictures are scaled to match).
 inline constexpr int kAdvTabWidth = 100;
 inline constexpr int kAdvTabHeight = 21;
 

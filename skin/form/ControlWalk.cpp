@@ -499,6 +499,15 @@ void TWalk::Decide(TComponent& control, const std::string& upper) {
     if (windowed) Children(*windowed);
     return;
   }
+  // Tab sets of other kinds that publish a Style: any style but plain tabs
+  // shows its tabs as buttons.
+  if (dynamic_cast<TTabSet*>(&control) && HasProp(&control, "Style")) {
+    if (Has(xcTab) && HasTabObject()) {
+      const bool tabs = AsciiEqualNoCase(PropEnum(&control, "Style"), "tsTabs");
+      Attach(control, tabs ? TKind::kTab : TKind::kTabButtons);
+    }
+    return;
+  }
   if (dynamic_cast<THeaderControl*>(&control)) {  // header controls
     if (Has(xcPanel)) Attach(control, TKind::kHeader);
     return;
