@@ -8,114 +8,14 @@
 // The skins are read from the skins folder beside the program.
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "app/SkinChoice.h"
-#include "framework/Application.h"
-#include "framework/Form.h"
-#include "framework/Unicode.h"
-#include "skin/data/SkinManage.h"
-#include "skin/data/WinSkinData.h"
-#include "skin/form/SkinEngine.h"
-#include "skin/form/WinSkinForm.h"
-#include "skin/packages/WinSkinStore.h"
+#include "bench/support/FormBenchSupport.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-const char* const kSkins[] = {"meadow", "nightfall", "daylight", "contrast", "ember"};
-
-std::string BinDir() {
-  wchar_t path[MAX_PATH * 4];
-  const DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  const std::wstring dir(path, n);
-  return WideToUtf8(dir.substr(0, dir.find_last_of(L"\\/") + 1));
-}
-
-// Milliseconds per run of `work`, the median of `rounds` rounds of `runs`.
-double MsPer(int rounds, int runs, const std::function<void()>& work) {
-  std::vector<double> samples;
-  for (int r = 0; r < rounds; ++r) {
-    const auto start = Clock::now();
-    for (int i = 0; i < runs; ++i) work();
-    samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count() /
-                      runs);
-  }
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
-
-// A pixel read from the screen waits until everything drawn before is there.
-void WaitForScreen(HWND window) {
-  GdiFlush();
-  RECT r{};
-  GetWindowRect(window, &r);
-  HDC screen = GetDC(nullptr);
-  GetPixel(screen, r.left + 2, r.top + 2);
-  ReleaseDC(nullptr, screen);
-}
-
-class TBench {
- public:
-  TBench() : env_(MakeSkinEngineEnvironment(nullptr, "Tonmill")), app_(nullptr) {
-    app_.Initialize();
-    store_ = &OwnedComponent<TSkinStore>(app_);
-    for (const char* name : kSkins) {
-      store_->Store().Add().Data().LoadFromFile(BinDir() + "skins\\" + name + ".skn");
-    }
-  }
-
-  TForm& Form(const TFormStyle& style, int skin) {
-    TForm& form = OwnedComponent<TForm>(app_, style);
-    data_ = &OwnedComponent<TSkinData>(form, *env_);
-    data_->BeginLoading();
-    data_->Loaded();
-    data_->LoadFromSkinStore(store_, skin);
-    data_->SetActive(true);
-    form.Show();
-    SetForegroundWindow(form.Handle());
-    Pump([&] {
-      TWinSkinForm* e = SkinManager->FindSkinForm(form.Handle());
-      return e && e->Finished();
-    });
-    return form;
-  }
-
-  void Pump(const std::function<bool()>& done) {
-    const auto end = Clock::now() + std::chrono::seconds(5);
-    while (!done() && Clock::now() < end) app_.WaitAndProcess(nullptr, 10);
-    app_.ProcessMessages();
-  }
-  void Flush() {
-    SkinManager->FlushCommand();
-    app_.ProcessMessages();
-  }
-
-  TSkinData& Data() { return *data_; }
-  TSkinStore& Store() { return *store_; }
-  TApplication& App() { return app_; }
-
- private:
-  std::unique_ptr<TSkinEnvironment> env_;
-  TApplication app_;
-  TSkinStore* store_ = nullptr;
-  TSkinData* data_ = nullptr;
-};
-
-TFormStyle MainLike() {
-  TFormStyle style;
-  style.caption = L"Tonmill v2.2 - 联系: tonmill.example.org";
-  style.client_width = 533;
-  style.client_height = 456;
-  return style;
-}
+using namespace bench;
 
 TFormStyle Sizable() {
   TFormStyle style = MainLike();
@@ -124,7 +24,7 @@ TFormStyle Sizable() {
   return style;
 }
 
-void FrameRepaint(TBench& bench) {
+void FrameRepaint(TFormBench& bench) {
   TForm& form = bench.Form(MainLike(), 2);
   const HWND window = form.Handle();
   auto paint = [&] {
@@ -145,7 +45,7 @@ void FrameRepaint(TBench& bench) {
   form.SetVisible(false);
 }
 
-void RegionBuild(TBench& bench) {
+void RegionBuild(TFormBench& bench) {
   TForm& form = bench.Form(Sizable(), 0);
   const HWND window = form.Handle();
   SetWindowPos(window, nullptr, 0, 0, 1920, 1080, SWP_NOMOVE | SWP_NOZORDER);
@@ -165,7 +65,7 @@ void RegionBuild(TBench& bench) {
   form.SetVisible(false);
 }
 
-void LiveResize(TBench& bench) {
+void LiveResize(TFormBench& bench) {
   TForm& form = bench.Form(Sizable(), 2);
   const HWND window = form.Handle();
   auto resize100 = [&] {
@@ -186,7 +86,7 @@ void LiveResize(TBench& bench) {
   form.SetVisible(false);
 }
 
-void SkinSwitch(TBench& bench) {
+void SkinSwitch(TFormBench& bench) {
   TForm& form = bench.Form(MainLike(), 2);
   const HWND window = form.Handle();
   TSkinChoice choice(form, bench.Store(), bench.Data(), 2);
@@ -209,7 +109,7 @@ void SkinSwitch(TBench& bench) {
 }  // namespace
 
 int main() {
-  TBench bench;
+  TFormBench bench;
   FrameRepaint(bench);
   RegionBuild(bench);
   LiveResize(bench);
