@@ -29,6 +29,20 @@ void RegisterOwnClass(WNDPROC proc) {
   wc.lpszClassName = kOwnClass;
   RegisterClassExW(&wc);
 }
+
+// Moves child window `window` to `r` (its parent's client coordinates)
+// unless it is there already: a move costs a round of messages for the
+// window and, when its size changes, a new layout of everything inside.
+void PlaceChild(HWND window, const RECT& r) {
+  RECT now{};
+  GetWindowRect(window, &now);
+  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
+  if (EqualRect(&now, &r)) return;
+  // What the move uncovers is painted with the next paint, not at once for
+  // each window moved.
+  SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
+}
 }  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
@@ -137,12 +151,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   top_ = top;
   width_ = width;
   height_ = height;
-  if (hwnd_) {
-    if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) {
-      const RECT r = ScaledBounds();
-      MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-    }
-  }
+  if (hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD)) PlaceChild(hwnd_, ScaledBounds());
   Realign();
 }
 
@@ -158,15 +167,28 @@ RECT TWinControl::ScaledBounds() const {
 
 void TWinControl::ChangeDpi(int dpi) {
   if (dpi <= 0) return;
-  const int old_dpi = dpi_;
-  dpi_ = dpi;
-  if (hwnd_ && ScalesBounds() && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD)) {
-    const RECT r = ScaledBounds();
-    MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-  }
-  for (TWinControl* child : children_) child->ChangeDpi(dpi);
-  if (old_dpi != dpi && hwnd_) DpiChanged(old_dpi, dpi);
-  Realign();
+  // The whole tree takes the new DPI before any window moves: a control
+  // whose size changes then lays out its children in the new units at
+  // once, and each window moves once rather than at every level above it.
+  std::vector<int> old_dpis;  // in the order of the walk below
+  auto take = [&](auto& self, TWinControl& control) -> void {
+    old_dpis.push_back(control.dpi_);
+    control.dpi_ = dpi;
+    for (TWinControl* child : control.children_) self(self, *child);
+  };
+  take(take, *this);
+  size_t next = 0;
+  auto place = [&](auto& self, TWinControl& control) -> void {
+    const int old_dpi = next < old_dpis.size() ? old_dpis[next++] : dpi;
+    HWND window = control.hwnd_;
+    if (window && control.ScalesBounds() && (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) {
+      PlaceChild(window, control.ScaledBounds());
+    }
+    for (TWinControl* child : control.children_) self(self, *child);
+    if (old_dpi != dpi && window) control.DpiChanged(old_dpi, dpi);
+    control.Realign();
+  };
+  place(place, *this);
 }
 
 void TWinControl::SetAlign(TAlign align) {

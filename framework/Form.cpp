@@ -13,6 +13,33 @@ namespace {
 constexpr DWORD kBorderStyleBits = WS_POPUP | WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME |
                                    WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr DWORD kBorderExStyleBits = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+
+// `window` moved onto `area`, and shrunk to it along an axis where it is
+// larger.
+RECT FitIntoArea(const RECT& window, const RECT& area) {
+  const LONG w = std::min(window.right - window.left, area.right - area.left);
+  const LONG h = std::min(window.bottom - window.top, area.bottom - area.top);
+  const LONG x = std::clamp(window.left, area.left, area.right - w);
+  const LONG y = std::clamp(window.top, area.top, area.bottom - h);
+  return RECT{x, y, x + w, y + h};
+}
+
+// A top-level window partly off its monitor's work area is moved onto it,
+// and one larger than the work area shrunk to it. (Child windows, MDI
+// children among them, and maximised or minimised ones stay as they are.)
+void KeepOnWorkArea(HWND hwnd) {
+  if (!hwnd || IsIconic(hwnd) || IsZoomed(hwnd)) return;
+  if (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) return;
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &info)) return;
+  const RECT fitted = FitIntoArea(window, info.rcWork);
+  if (EqualRect(&fitted, &window)) return;
+  SetWindowPos(hwnd, nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
+               fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 }  // namespace
 
 TWindowStyles FormWindowStyles(TFormBorderStyle border_style, TBorderIcons border_icons) {
@@ -70,6 +97,8 @@ TForm::TForm(TComponent* owner, const TFormStyle& style)
   // On a monitor of its own DPI (per-monitor aware) the window follows it
   // at once, as it would when moved there.
   if (const int shown = WindowDpi(Handle()); shown != dpi) ApplyDpi(shown, nullptr);
+  // Made at a default or given place, the window shows whole on its monitor.
+  KeepOnWorkArea(Handle());
   if (Application) {
     // The icons stay the application's; the window only shows them.
     if (HICON icon = Application->Icon()) {
@@ -202,8 +231,9 @@ struct TFontSwap {
 
 BOOL CALLBACK SwapChildFont(HWND child, LPARAM lp) {
   const auto* swap = reinterpret_cast<const TFontSwap*>(lp);
+  // Not redrawn one by one: the whole form is, once it is laid out anew.
   if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == swap->from) {
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(swap->to), TRUE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(swap->to), FALSE);
   }
   return TRUE;
 }
@@ -231,7 +261,10 @@ void TForm::ApplyDpi(int dpi, const RECT* suggested) {
     SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  Invalidate();
+  // Grown with the DPI, the window may no longer fit its monitor.
+  KeepOnWorkArea(hwnd);
+  // Everything shows at the new DPI: painted once, children and all.
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 SIZE TForm::ScaledWindowSize(int dpi) const {

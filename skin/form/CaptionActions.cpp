@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "framework/Dpi.h"
 #include "framework/Menus.h"
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
@@ -13,12 +14,15 @@
 #include "skin/form/SkinWindowMessages.h"
 #include "skin/form/SystemVersion.h"
 #include "skin/form/WinSkinForm.h"
-#include "skin/menu/SkinMenuOwnerDraw.h"
 #include "skin/menu/SkinMenuBar.h"
+#include "skin/menu/SkinMenuOwnerDraw.h"
 
 namespace {
 
 constexpr int kSystemPopupTag = 33333;
+// The strip along the window's top edge (96-DPI pixels) where the system's
+// answer stands rather than the caption's.
+constexpr int kTopEdgeStrip = 3;
 
 POINT MessagePoint(LPARAM lp) {
   return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
@@ -548,7 +552,7 @@ void TWinSkinForm::OnNcHitTest(TMessage& m) {
     return;
   }
   if (m.Result != HTNOWHERE && m.Result != HTCAPTION) return;
-  if (p.y > 3) m.Result = HTCAPTION;
+  if (p.y > ScaleForDpi(kTopEdgeStrip, dpi_)) m.Result = HTCAPTION;
   if (p.y > metrics_.caption && menu_bar_height_ > 0) m.Result = HTMENU;
 }
 

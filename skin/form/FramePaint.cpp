@@ -77,6 +77,20 @@ RECT ToRECT(const TRect& r) {
   return RECT{r.left, r.top, r.right, r.bottom};
 }
 
+bool Within(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// `r` moved onto `area`, and cut to it along an axis where it is larger.
+RECT FitWithin(const RECT& r, const RECT& area) {
+  const LONG w = std::min(r.right - r.left, area.right - area.left);
+  const LONG h = std::min(r.bottom - r.top, area.bottom - area.top);
+  const LONG x = std::clamp(r.left, area.left, area.right - w);
+  const LONG y = std::clamp(r.top, area.top, area.bottom - h);
+  return RECT{x, y, x + w, y + h};
+}
+
 // How long an answer about auto-hidden task bars is kept.
 constexpr unsigned long long kAutoHideAnswerMs = 2000;
 
@@ -180,8 +194,17 @@ void TWinSkinForm::ResizeForFrame(bool keep_client) {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return;
   }
-  SetWindowPos(handle_, nullptr, window.left, window.top, width, height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  // Grown by the skin's frame, a window that was whole on its monitor's
+  // work area stays so: moved back onto it, and cut to it where it cannot
+  // fit.
+  RECT placed{window.left, window.top, window.left + width, window.top + height};
+  MONITORINFO info{};
+  if (!child_window_ && !IsMdiChild() && MonitorOf(info) && Within(window, info.rcWork) &&
+      !Within(placed, info.rcWork)) {
+    placed = FitWithin(placed, info.rcWork);
+  }
+  SetWindowPos(handle_, nullptr, placed.left, placed.top, placed.right - placed.left,
+               placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 // --- painting -------------------------------------------------------------
@@ -211,6 +234,24 @@ const TBitmap& TWinSkinForm::RenderPart(int part, int width, int height) const {
 
 void TWinSkinForm::ForgetRenderedParts() {
   for (TRenderedPart& kept : rendered_parts_) kept = TRenderedPart{};
+  scaled_button_cells_.clear();
+}
+
+const TBitmap& TWinSkinForm::ScaledButtonCell(const TDataSkinSysButton& definition, int cell,
+                                              int width, int height) const {
+  for (const TScaledButtonCell& kept : scaled_button_cells_) {
+    if (kept.definition == &definition && kept.cell == cell && kept.width == width &&
+        kept.height == height) {
+      return kept.bitmap;
+    }
+  }
+  TScaledButtonCell& made = scaled_button_cells_.emplace_back();
+  made.definition = &definition;
+  made.cell = cell;
+  made.width = width;
+  made.height = height;
+  made.bitmap = ScaleSkinCell(definition.Bitmap, FrameCount(definition.Frame), cell, width, height);
+  return made.bitmap;
 }
 
 void TWinSkinForm::PaintFrame(HDC dc) {
@@ -318,8 +359,8 @@ void TWinSkinForm::DrawButtonCell(TBitmap& target, const TRect& bounds,
     // Shown at another DPI than the image's: the cell is scaled with the
     // filter that keeps its magenta outline.
     target.Draw(bounds.left, bounds.top,
-                ScaleSkinCell(definition.Bitmap, frames, cell, bounds.Width(), bounds.Height()),
-                true, clFuchsia);
+                ScaledButtonCell(definition, cell, bounds.Width(), bounds.Height()), true,
+                clFuchsia);
     return;
   }
   target.CopyRect(bounds.Offset(0, 0), definition.Bitmap,
@@ -556,10 +597,19 @@ void TWinSkinForm::OnDpiChanged(TMessage& m) {
     ForgetRenderedParts();
     region_width_ = region_height_ = -1;
   }
+  RECT before{};
+  GetWindowRect(handle_, &before);
   CallPrevious(m);
   if (skin_state_ == ksActive || skin_state_ == ksReapplying) {
     UpdateRegion(false);
-    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameChanged);
+    // A window that took a new size has had its client area reckoned
+    // with the new borders already; one that kept its size has not.
+    RECT after{};
+    GetWindowRect(handle_, &after);
+    if (after.right - after.left == before.right - before.left &&
+        after.bottom - after.top == before.bottom - before.top) {
+      SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameChanged);
+    }
   }
 }
 

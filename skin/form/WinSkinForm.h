@@ -232,6 +232,9 @@ class TWinSkinForm : public TComponent {
   void RepaintStateButtons();
   void DrawButtonCell(TBitmap& target, const TRect& bounds, const TDataSkinSysButton& definition,
                       int frame) const;
+  // Cell `cell` of the button's image scaled to width x height (kept).
+  const TBitmap& ScaledButtonCell(const TDataSkinSysButton& definition, int cell, int width,
+                                  int height) const;
   void DrawIcon();
   std::wstring ReadCaption() const;
 
@@ -331,6 +334,14 @@ class TWinSkinForm : public TComponent {
     TBitmap bitmap;
   };
   mutable std::array<TRenderedPart, 4> rendered_parts_;
+  // Caption button cells scaled to the frame's DPI, each kept from its
+  // first paint until the parts are forgotten (skin, DPI).
+  struct TScaledButtonCell {
+    const TDataSkinSysButton* definition = nullptr;
+    int cell = 0, width = 0, height = 0;
+    TBitmap bitmap;
+  };
+  mutable std::vector<TScaledButtonCell> scaled_button_cells_;
   // Where auto-hidden task bars wait on the window's monitor. Asking the
   // shell takes milliseconds, and the size limits are asked for at every
   // size change, so the answer is kept for a while (and dropped when a
