@@ -6,8 +6,8 @@
 
 void TGalleryForm::BuildChecks(TWinControl& box) {
   // Check boxes: the three states, greyed checked and unchecked, the
-  // caption before the box, right to left, and one over a coloured panel
-  // (Tag 5555 shows the panel through it).
+  // caption before the box, right to left, one with the keyboard focus, and
+  // one over a coloured panel (Tag 5555 shows the panel through it).
   TGroupBox& checks = Group(box, 10, 900, 290, 150, L"复选框");
   struct TBox {
     int left, top;
@@ -31,16 +31,23 @@ void TGalleryForm::BuildChecks(TWinControl& box) {
   left_text.SetChecked(true);
   TCheckBox& rtl = Place<TCheckBox>(*this, checks, 146, 42, 134, 22, L"从右到左");
   rtl.SetRightToLeft(true);
+  // The form gives the keyboard focus back to this box when it is
+  // activated, as to any control that had it last: the contact sheets show
+  // it focused. (The interactive gallery then moves the start-up focus to
+  // the focused button; a click or Tab brings it back here.)
+  TCheckBox& focused = Place<TCheckBox>(*this, checks, 146, 66, 134, 22, L"焦点");
+  focused.SetChecked(true);
+  ControlFocused(focused);
   // The panel keeps its own colour: the skin leaves a control with the
   // skin data's DisableTag alone.
-  TPanel& coloured = Place<TPanel>(*this, checks, 146, 70, 134, 66, L"");
+  TPanel& coloured = Place<TPanel>(*this, checks, 146, 90, 134, 54, L"");
   coloured.SetTag(SkinData1 ? SkinData1->DisableTag() : 99);
   coloured.SetColor(RGBColour(46, 120, 128));
-  TCheckBox& see_through = Place<TCheckBox>(*this, coloured, 8, 8, 118, 22, L"透明背景");
+  TCheckBox& see_through = Place<TCheckBox>(*this, coloured, 8, 4, 118, 22, L"透明背景");
   see_through.SetTag(5555);
   see_through.SetChecked(true);
   see_through.FontObject().Color = clWhite;
-  Place<TCheckBox>(*this, coloured, 8, 36, 118, 22, L"皮肤底色");
+  Place<TCheckBox>(*this, coloured, 8, 28, 118, 22, L"皮肤底色");
 
   // Radio buttons of one group box, and a radio group in two columns.
   TGroupBox& radios = Group(box, 10, 1056, 134, 120, L"单选按钮");
