@@ -1,6 +1,7 @@
 #include "app/StartPanel.h"
 
 #include "app/MainTexts.h"
+#include "framework/Dpi.h"
 #include "framework/GdiObjects.h"
 
 namespace {
@@ -56,26 +57,30 @@ void TStartPanel::Paint(HDC dc) {
   SetBkMode(buffer.Get(), TRANSPARENT);
   SetTextColor(buffer.Get(), ink);
 
-  // The heading in a larger, bold face of the window's font.
+  // Margins and spacing are 96-DPI units, like the fonts: the page keeps
+  // its proportions at every DPI.
+  const auto scaled = [this](int value) { return ScaleForDpi(value, Dpi()); };
+  // The heading in a larger, bold face of the window's font (already at the
+  // window's DPI).
   LOGFONTW face{};
   GetObjectW(Font(), sizeof(face), &face);
-  face.lfHeight = face.lfHeight < 0 ? face.lfHeight * 3 / 2 : -18;
+  face.lfHeight = face.lfHeight < 0 ? face.lfHeight * 3 / 2 : scaled(-18);
   face.lfWeight = FW_BOLD;
   TOwnedFont heading(CreateFontIndirectW(&face));
-  int y = 18;
+  int y = scaled(18);
   {
     TSelectObject font(buffer.Get(), heading.Get());
-    RECT line{24, y, width - 24, height};
+    RECT line{scaled(24), y, width - scaled(24), height};
     y += DrawTextW(buffer.Get(), kHeading, -1, &line,
                    DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE) +
-         12;
+         scaled(12);
   }
   TSelectObject font(buffer.Get(), Font());
   for (const wchar_t* text : kLines) {
-    RECT line{32, y, width - 24, height};
+    RECT line{scaled(32), y, width - scaled(24), height};
     y += DrawTextW(buffer.Get(), text, -1, &line,
                    DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE | DT_END_ELLIPSIS) +
-         8;
+         scaled(8);
   }
   BitBlt(dc, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
 }

@@ -1,6 +1,7 @@
 #include "framework/StdCtrls.h"
 
 #include "framework/ButtonLayout.h"
+#include "framework/Dpi.h"
 #include "framework/GdiObjects.h"
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {}
@@ -99,7 +100,10 @@ void TPanel::DescribeProperties(TPropertyTable& table) {
 }
 
 void TGroupBox::AdjustClientRect(RECT& rect) {
-  int caption_height = 12;
+  // The frame's inset is 96-DPI units, like the children's bounds: at any
+  // DPI a child that fills the box leaves the frame's line visible.
+  const int inset = ScaleForDpi(2, Dpi());
+  int caption_height = ScaleForDpi(12, Dpi());
   if (HandleAllocated()) {
     TWindowDC dc(Handle());
     TSelectObject font(dc.Get(), Font());
@@ -107,8 +111,8 @@ void TGroupBox::AdjustClientRect(RECT& rect) {
     GetTextMetricsW(dc.Get(), &tm);
     caption_height = tm.tmHeight;
   }
-  InflateRect(&rect, -2, -2);
-  rect.top += caption_height - 2;
+  InflateRect(&rect, -inset, -inset);
+  rect.top += caption_height - inset;
 }
 
 void TGroupBox::Paint(HDC dc) {

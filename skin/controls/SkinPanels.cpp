@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/Dpi.h"
 #include "framework/GraphicControl.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/data/WinSkinData.h"
@@ -72,9 +73,11 @@ void TSkinGroupBox::DrawTo(HDC dc, const TRect& rect) {
 namespace {
 // The caption is set in from the frame's corner as the system sets it
 // (unless the skin's caption object says how far), with a gap of face on
-// either side that breaks the frame line.
+// either side that breaks the frame line; 96-DPI units, like the corner's
+// roundness.
 constexpr int kCaptionIndent = 8;
 constexpr int kCaptionGap = 2;
+constexpr int kCornerRound = 5;
 }  // namespace
 
 void TSkinGroupBox::Draw(HDC dc, const TRect& r) {
@@ -106,15 +109,20 @@ void TSkinGroupBox::Draw(HDC dc, const TRect& r) {
       FillColour(dc, {r.left + 2, r.top, r.right - 2, text.bottom}, FaceColour());
   }
   {
-    TOwnedPen pen(CreatePen(
-        PS_SOLID, 1, static_cast<COLORREF>(ColorToRGB(data_->Colours().ButtonShadow) & 0xFFFFFF)));
+    // The frame's line is as thick as the skin's one-pixel lines are drawn
+    // at this DPI: whole factors only, so it stays crisp.
+    const int line = std::max(1, Dpi() / kDefaultDpi);
+    TOwnedPen pen(
+        CreatePen(PS_INSIDEFRAME, line,
+                  static_cast<COLORREF>(ColorToRGB(data_->Colours().ButtonShadow) & 0xFFFFFF)));
     TSelectObject select_pen(dc, pen.Get());
     TSelectObject select_brush(dc, GetStockObject(NULL_BRUSH));
-    RoundRect(dc, 1, y0, r.right - 1, r.bottom - 1, 5, 5);
+    const int round = ScaleForDpi(kCornerRound, Dpi());
+    RoundRect(dc, 1, y0, r.right - 1, r.bottom - 1, round, round);
   }
   if (!IsRectEmpty(&text)) {
-    FillColour(dc, {text.left - kCaptionGap, text.top, text.right + kCaptionGap, text.bottom},
-               FaceColour());
+    const int gap = ScaleForDpi(kCaptionGap, Dpi());
+    FillColour(dc, {text.left - gap, text.top, text.right + gap, text.bottom}, FaceColour());
     RECT t = text;
     const int old_mode = SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, caption_.c_str(), -1, &t, flags);
@@ -126,9 +134,11 @@ void TSkinGroupBox::Draw(HDC dc, const TRect& r) {
 RECT TSkinGroupBox::CaptionRect(HDC dc, const TRect& r, UINT flags) const {
   if (caption_.empty()) return {};
   const TDataSkinBoxLabel* label = data_->GroupBox();
-  const int indent =
+  // The skin's shift is in 96-DPI units too.
+  const int indent = ScaleForDpi(
       (label && label->BackgroundLeftShift > 0 ? label->BackgroundLeftShift : kCaptionIndent) +
-      kCaptionGap;
+          kCaptionGap,
+      Dpi());
   RECT extent{0, 0, std::max(r.Width() - 2 * indent, 1), 0};
   DrawTextW(dc, caption_.c_str(), -1, &extent, flags | DT_CALCRECT);
   const int width = extent.right - extent.left;
