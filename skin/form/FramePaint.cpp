@@ -594,6 +594,7 @@ void TWinSkinForm::OnDpiChanged(TMessage& m) {
     // so the client area it reckons is the one it keeps; parts, title and
     // region are all drawn anew at the new size and DPI.
     metrics_ = FrameMetricsOf(*skin_data_, frame_kind_, dpi_);
+    if (menu_bar_) menu_bar_height_ = TWinSkinMenu::LineHeight(dpi_);
     ForgetRenderedParts();
     region_width_ = region_height_ = -1;
   }

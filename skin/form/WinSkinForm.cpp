@@ -178,7 +178,7 @@ void TWinSkinForm::AttachWindow(TSkinData* data) {
     SetSystemRendering(true);
     initial_menu_ = GetMenu(handle_);
     if (initial_menu_ && !IsMdiChild()) {
-      menu_bar_height_ = GetSystemMetrics(SM_CYMENU);
+      menu_bar_height_ = TWinSkinMenu::LineHeight(dpi_);
       menu_bar_ =
           std::make_unique<TWinSkinMenu>(*this, form_ ? form_->Menu() : nullptr, initial_menu_);
     }

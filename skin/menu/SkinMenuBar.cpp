@@ -6,6 +6,7 @@
 #include <cwctype>
 
 #include "framework/BitmapWin32.h"
+#include "framework/Dpi.h"
 #include "framework/Form.h"
 #include "framework/GdiObjects.h"
 #include "framework/Menus.h"
@@ -13,18 +14,30 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SystemVersion.h"
 #include "skin/form/WinSkinForm.h"
+#include "skin/menu/MenuFont.h"
+#include "skin/menu/SkinMenuItemPainter.h"
 
 namespace {
 
+// Lengths at 96 DPI, scaled to the window's DPI where used.
 // Space left and right of a caption inside its button.
 constexpr int kButtonPadding = 10;
+// Where the first button starts: after the bar image's cap, or from the
+// bar's end without an image (or when the cap does not fit).
+constexpr int kCapGap = 4;
+constexpr int kCapGapRightToLeft = 8;
+constexpr int kNarrowBarStart = 12;
+constexpr int kPlainBarStart = 6;
+// Space above and below the caption in the menu line, at the least.
+constexpr int kLinePadding = 4;
 
-// The menu font of the system's non-client metrics.
-HFONT MakeMenuFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return nullptr;
-  return CreateFontIndirectW(&metrics.lfMenuFont);
+// The frame around a hot or pressed button, `thickness` pixels wide.
+void DrawHotFrame(HDC dc, RECT r, COLORREF colour, int thickness) {
+  TOwnedBrush brush(CreateSolidBrush(colour));
+  for (int i = 0; i < thickness && r.right > r.left && r.bottom > r.top; ++i) {
+    FrameRect(dc, &r, brush.Get());
+    InflateRect(&r, -1, -1);
+  }
 }
 
 // The access key of a caption ("&File" has 'f'), lower case; 0 for none.
@@ -46,10 +59,33 @@ COLORREF Rgb(TColor colour) {
 
 }  // namespace
 
-// The menu font lives as long as the process: every bar draws with it.
-HFONT TWinSkinMenu::Font() const {
-  static const TOwnedFont font(MakeMenuFont());
-  return font ? font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+int TWinSkinMenu::Dpi() const {
+  return engine_.Dpi();
+}
+
+int TWinSkinMenu::Scale(int value) const {
+  return SkinScale(value, Dpi());
+}
+
+// Made again when the window moved to another DPI.
+HFONT TWinSkinMenu::Font() {
+  const int dpi = Dpi();
+  if (!font_ || font_dpi_ != dpi) {
+    font_ = MakeMenuFont(dpi);
+    font_dpi_ = dpi;
+  }
+  return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+int TWinSkinMenu::LineHeight(int dpi) {
+  const int system = SystemMetricsForDpi(SM_CYMENU, dpi);
+  const TOwnedFont font = MakeMenuFont(dpi);
+  TWindowDC screen(nullptr);
+  if (!font || !screen.Get()) return system;
+  TSelectObject select(screen.Get(), font.Get());
+  TEXTMETRICW metrics{};
+  if (!GetTextMetricsW(screen.Get(), &metrics)) return system;
+  return std::max(system, static_cast<int>(metrics.tmHeight) + SkinScale(kLinePadding, dpi));
 }
 
 // --- buttons --------------------------------------------------------------
@@ -217,9 +253,10 @@ TWinSkinMenu::TBarRect TWinSkinMenu::BarRect() const {
 
 int TWinSkinMenu::StartOffset(const TBarRect& bar) const {
   const TDataSkinObject* object = engine_.SkinData()->Object(ssMenuBar);
-  if (!object || object->Bitmap.Empty()) return 6;
-  const int offset = RightToLeft() ? object->RightWidth + 8 : object->LeftWidth + 4;
-  return bar.right - bar.left < offset ? 12 : offset;
+  if (!object || object->Bitmap.Empty()) return Scale(kPlainBarStart);
+  const int offset = RightToLeft() ? Scale(object->RightWidth) + Scale(kCapGapRightToLeft)
+                                   : Scale(object->LeftWidth) + Scale(kCapGap);
+  return bar.right - bar.left < offset ? Scale(kNarrowBarStart) : offset;
 }
 
 void TWinSkinMenu::Layout() {
@@ -239,7 +276,7 @@ void TWinSkinMenu::Layout() {
       RECT r{0, 0, 0, 0};
       DrawTextW(screen.Get(), button->Caption.c_str(), static_cast<int>(button->Caption.size()), &r,
                 DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
-      width = (r.right - r.left) + kButtonPadding;
+      width = (r.right - r.left) + Scale(kButtonPadding);
     }
     const int left = rtl ? x - width : x;
     // A button past the bar's end is cut at the end; one wholly past it
@@ -292,10 +329,12 @@ void TWinSkinMenu::PaintButtonCaption(HDC dc, const TMenuBtn& button, const RECT
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, button.Enabled ? Rgb(engine_.SkinData()->Colours().MenuBarText)
                                   : GetSysColor(COLOR_GRAYTEXT));
-  const UINT prefix = ShowsUnderlines() ? 0 : DT_HIDEPREFIX;
-  const int length = static_cast<int>(button.Caption.size());
+  const bool underlines = ShowsUnderlines();
+  const UINT prefix = underlines ? 0 : DT_NOPREFIX;
+  const std::wstring caption = underlines ? button.Caption : WithoutAccessMarkers(button.Caption);
+  const int length = static_cast<int>(caption.size());
   RECT measured{0, 0, 0, 0};
-  DrawTextW(dc, button.Caption.c_str(), length, &measured,
+  DrawTextW(dc, caption.c_str(), length, &measured,
             DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | DT_CENTER | prefix);
   const int dx = ((target.right - target.left) - (measured.right - measured.left)) / 2;
   const int dy = ((target.bottom - target.top) - (measured.bottom - measured.top)) / 2;
@@ -303,8 +342,7 @@ void TWinSkinMenu::PaintButtonCaption(HDC dc, const TMenuBtn& button, const RECT
          target.top + dy + (measured.bottom - measured.top)};
   // A button cut at the bar's end keeps its text inside the button.
   IntersectClipRect(dc, target.left, target.top, target.right, target.bottom);
-  DrawTextW(dc, button.Caption.c_str(), length, &r,
-            DT_CENTER | DT_EXPANDTABS | DT_SINGLELINE | prefix);
+  DrawTextW(dc, caption.c_str(), length, &r, DT_CENTER | DT_EXPANDTABS | DT_SINGLELINE | prefix);
   SelectClipRgn(dc, nullptr);
 }
 
@@ -316,6 +354,7 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
   const TSkinData& data = *engine_.SkinData();
   TBitmap work;
   const TDataSkinObject* object = data.Object(ssMenuBar);
+  const int dpi = Dpi();
   if (object && !object->Bitmap.Empty()) {
     const int cell = engine_.Active() ? 1 : 2;
     const TSkinMargins sides{std::max(object->LeftWidth, 0), 0, std::max(object->RightWidth, 0), 0};
@@ -323,12 +362,13 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
       work = RenderSkinPart(width, height, object->Bitmap,
                             TSkinMargins{object->LeftWidth, object->TopHeight, object->RightWidth,
                                          object->BottomHeight},
-                            true, false, 2, cell);
+                            true, false, 2, cell, dpi);
     } else {
       // Caps at both ends, the middle repeated along the bar at the cell's
-      // own height, then brought to the bar's height.
-      const TBitmap row = RenderSkinPart(width, std::max(object->Bitmap.Height() / 2, 1),
-                                         object->Bitmap, sides, true, true, 2, cell);
+      // own height (at the DPI), then brought to the bar's height.
+      const int row_height = std::max(SkinScale(object->Bitmap.Height() / 2, dpi), 1);
+      const TBitmap row =
+          RenderSkinPart(width, row_height, object->Bitmap, sides, true, true, 2, cell, dpi);
       work = RenderSkinPart(width, height, row, TSkinMargins{}, false, false, 1, 1);
     }
   }
@@ -352,8 +392,7 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
                      b.bottom - rect.top};
         if (button.get() == engine_.HotObject() &&
             (button->State == nsHot || button->State == nsPressed)) {
-          TOwnedBrush frame(CreateSolidBrush(Rgb(data.Colours().ButtonHilight)));
-          FrameRect(memory.Get(), &r, frame.Get());
+          DrawHotFrame(memory.Get(), r, Rgb(data.Colours().ButtonHilight), Scale(1));
         }
         PaintButtonCaption(memory.Get(), *button, r);
       }
@@ -375,9 +414,16 @@ void TWinSkinMenu::PaintMdiButtons(TBitmap& work, const TBarRect& bar) const {
     int cell = 1;
     if (engine_.HotObject() == &button) cell = button.State == nsHot ? 4 : button.State;
     cell = std::clamp(cell, 1, frames);
-    work.CopyRect(button.Bounds.Offset(-bar.left, -bar.top), d->Bitmap,
-                  Bounds((cell - 1) * cell_width, 0, cell_width, d->Bitmap.Height()), true,
-                  clFuchsia);
+    const TRect at = button.Bounds.Offset(-bar.left, -bar.top);
+    if (at.Width() != cell_width || at.Height() != d->Bitmap.Height()) {
+      // Shown at another DPI than the image's: scaled with the filter that
+      // keeps the magenta outline.
+      work.Draw(at.left, at.top, ScaleSkinCell(d->Bitmap, frames, cell, at.Width(), at.Height()),
+                true, clFuchsia);
+      continue;
+    }
+    work.CopyRect(at, d->Bitmap, Bounds((cell - 1) * cell_width, 0, cell_width, d->Bitmap.Height()),
+                  true, clFuchsia);
   }
 }
 
@@ -411,8 +457,7 @@ void TWinSkinMenu::PaintButton(TMenuBtn& button) {
   TSelectObject font(memory.Get(), Font());
   const RECT r{0, 0, b.Width(), b.Height()};
   if (button.State == nsHot || button.State == nsPressed) {
-    TOwnedBrush frame(CreateSolidBrush(Rgb(engine_.SkinData()->Colours().ButtonHilight)));
-    FrameRect(memory.Get(), &r, frame.Get());
+    DrawHotFrame(memory.Get(), r, Rgb(engine_.SkinData()->Colours().ButtonHilight), Scale(1));
   }
   PaintButtonCaption(memory.Get(), button, r);
   TWindowDC dc(engine_.Handle(), TDCArea::daWholeWindow);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "framework/Bitmap.h"
+#include "framework/GdiObjects.h"
 #include "skin/form/CaptionButtons.h"
 
 class TMainMenu;
@@ -66,6 +67,10 @@ class TWinSkinMenu {
   void RebuildMdi();
   // Button rectangles from the engine's frame, without painting.
   void Layout();
+  // The height of the menu line under the caption at `dpi`: the system's
+  // menu bar height there, and at least what the menu font of that DPI
+  // needs.
+  static int LineHeight(int dpi);
   // Draws the bar into `dc` (the window's DC) at `rect`, frame coordinates.
   void Paint(HDC dc, const RECT& rect);
   // Repaints the bar on the window (a hot button, new underlines).
@@ -79,10 +84,13 @@ class TWinSkinMenu {
   // Posts the item's click and opens its drop-down; runs until it closed.
   // Answers whether a drop-down was opened.
   bool OpenPopup(TMenuBtn* button);
-  // Closes the open drop-down and has `button`'s open next.
-  void SwitchTo(TMenuBtn* button);
+  // Closes the open drop-down and has `button`'s open next; one the
+  // keyboard moved to opens with access-key underlines.
+  void SwitchTo(TMenuBtn* button, bool by_keyboard = false);
   // The button a switch's posted press is for (once), or null.
   TMenuBtn* TakePendingSwitch();
+  // The bar whose drop-down shows now, or null.
+  static const TWinSkinMenu* Tracking();
 
   int ButtonCount() const { return static_cast<int>(buttons_.size()); }
   TMenuBtn* Button(int index) const;
@@ -94,6 +102,9 @@ class TWinSkinMenu {
   // Shows access-key underlines whatever the system's setting (while the
   // keyboard drives the bar).
   void SetKeyboardCues(bool on);
+  // Whether the keyboard drives the bar (its drop-down was opened with a
+  // key): its items then show their access-key underlines.
+  bool KeyboardCues() const { return keyboard_cues_; }
   // The window shows keyboard cues (system setting, or the window's state).
   bool ShowsUnderlines() const;
   // The menu handle belongs to the bar from now on (bare windows whose
@@ -124,7 +135,10 @@ class TWinSkinMenu {
   bool ItemIsUsable(TMenuItem* item) const;
   void InstallHook();
   void RemoveHook();
-  HFONT Font() const;
+  // The menu font at the window's DPI now.
+  HFONT Font();
+  int Dpi() const;
+  int Scale(int value) const;
 
   TWinSkinForm& engine_;
   TMainMenu* menu_;  // borrowed: the form's menu, checked before each use
@@ -136,8 +150,11 @@ class TWinSkinMenu {
   // over their part of it.
   TBitmap background_;
   bool painting_ = false;
+  TOwnedFont font_;
+  int font_dpi_ = 0;
   bool keyboard_cues_ = false;
   HMENU tracked_popup_ = nullptr;
   // The button SwitchTo's posted press opens, or -1.
   int pending_switch_ = -1;
+  bool pending_by_keyboard_ = false;
 };

@@ -172,7 +172,7 @@ bool TWinSkinMenu::OpenPopup(TMenuBtn* button) {
   return true;
 }
 
-void TWinSkinMenu::SwitchTo(TMenuBtn* button) {
+void TWinSkinMenu::SwitchTo(TMenuBtn* button, bool by_keyboard) {
   if (!button) return;
   const HWND window = engine_.Handle();
   RECT frame{};
@@ -184,12 +184,20 @@ void TWinSkinMenu::SwitchTo(TMenuBtn* button) {
   EndMenu();
   PostMessageW(window, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(at.x, at.y));
   pending_switch_ = button->Index;
+  pending_by_keyboard_ = by_keyboard;
 }
 
 TMenuBtn* TWinSkinMenu::TakePendingSwitch() {
   const int index = pending_switch_;
   pending_switch_ = -1;
+  // The drop-down the arrow keys moved to is driven by the keyboard too.
+  if (index >= 0 && pending_by_keyboard_) SetKeyboardCues(true);
+  pending_by_keyboard_ = false;
   return Button(index);
+}
+
+const TWinSkinMenu* TWinSkinMenu::Tracking() {
+  return Hook().bar;
 }
 
 // --- the hook -------------------------------------------------------------
@@ -270,7 +278,7 @@ LRESULT CALLBACK TWinSkinMenu::MenuHookProc(int code, WPARAM wp, LPARAM lp) {
     }
     if (chosen && chosen->Index != hook.index) {
       hook.switched = true;
-      bar->SwitchTo(chosen);
+      bar->SwitchTo(chosen, msg->message == WM_KEYDOWN);
       // The menu's loop sees the key no more.
       if (msg->message == WM_KEYDOWN) return 1;
     }

@@ -1,5 +1,6 @@
 #include "skin/menu/SkinMenuItemMessages.h"
 
+#include "framework/Dpi.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "skin/data/SkinManage.h"
@@ -73,7 +74,8 @@ bool HandleMenuItemMessage(TWinSkinForm& engine, UINT msg, LPARAM lp, LRESULT& r
       return false;
     }
     int width = 0, height = 0;
-    TSkinMenuItemPainter(*data).Measure(DescribeItem(menu, position), width, height);
+    TSkinMenuItemPainter(*data, WindowDpi(window))
+        .Measure(DescribeItem(menu, position), width, height);
     measure.itemWidth = static_cast<UINT>(width);
     measure.itemHeight = static_cast<UINT>(height);
     result = TRUE;
@@ -87,7 +89,9 @@ bool HandleMenuItemMessage(TWinSkinForm& engine, UINT msg, LPARAM lp, LRESULT& r
     if (!IsMenu(menu) || !PositionOf(menu, draw.itemID, position)) return false;
     engine.Manager().AssignPopupMenu(menu);
     const TSkinMenuItem item = DescribeItem(menu, position);
-    TSkinMenuItemPainter(*data).Draw(item, draw.hDC, draw.rcItem, draw.itemState);
+    // Drawn at the DPI it was measured at: the window's.
+    TSkinMenuItemPainter(*data, WindowDpi(engine.Handle()))
+        .Draw(item, draw.hDC, draw.rcItem, draw.itemState);
     if (item.submenu) {
       // The system draws its own arrow into the same DC after us.
       ExcludeClipRect(draw.hDC, draw.rcItem.left, draw.rcItem.top, draw.rcItem.right,

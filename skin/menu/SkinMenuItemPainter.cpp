@@ -5,37 +5,37 @@
 #include <vector>
 
 #include "framework/BitmapWin32.h"
+#include "framework/Dpi.h"
 #include "framework/GdiObjects.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "skin/controls/BackBuffer.h"
 #include "skin/data/SkinManage.h"
+#include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/menu/MenuFont.h"
+#include "skin/menu/SkinMenuBar.h"
 #include "skin/menu/SkinPopMenu.h"
 #include "skin/packages/ImgUtil.h"
 
 namespace {
 
+// Lengths at 96 DPI, scaled to the painter's DPI where used.
 // The glyph box without an image list, and at least for a check mark.
 constexpr int kGlyph = 16;
 // Room at the right for a submenu arrow; the short cut ends before it.
 constexpr int kArrowZone = 10;
 constexpr int kSeparatorHeight = 8;
+// Space between the glyph box and the caption, and around the item's
+// content.
+constexpr int kCaptionGap = 3;
+constexpr int kRightPadding = 12;
+constexpr int kTextPadding = 8;
+constexpr int kGlyphPadding = 4;
 constexpr int kFrames = 5;
 constexpr int kCellNormal = 1;
 constexpr int kCellSeparator = 2;
 constexpr int kCellSelected = 4;
-
-LOGFONTW MenuLogFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-    return metrics.lfMenuFont;
-  }
-  LOGFONTW font{};
-  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
-  return font;
-}
 
 COLORREF Rgb(TColor colour) {
   return static_cast<COLORREF>(ColorToRGB(colour) & 0xFFFFFF);
@@ -45,14 +45,17 @@ bool HasImage(const TSkinMenuItem& item) {
   return item.images && item.image_index >= 0 && item.image_index < item.images->Count();
 }
 
-int GlyphSize(const TSkinMenuItem& item) {
-  const int size = item.images ? item.images->Width() : kGlyph;
-  return item.checked ? std::max(size, kGlyph) : size;
+// Image lists keep their own pixel size; the box without one, and the
+// least a check mark needs, follow the DPI.
+int GlyphSize(const TSkinMenuItem& item, int dpi) {
+  const int least = SkinScale(kGlyph, dpi);
+  const int size = item.images ? item.images->Width() : least;
+  return item.checked ? std::max(size, least) : size;
 }
 
-int LeftMargin(const TSkinData& data) {
+int LeftMargin(const TSkinData& data, int dpi) {
   const TDataSkinObject* object = data.Object(ssMenuItem);
-  return object ? std::max(0, static_cast<int>(object->LeftWidth)) : 0;
+  return object ? SkinScale(std::max(0, static_cast<int>(object->LeftWidth)), dpi) : 0;
 }
 
 std::wstring MeasuredText(const std::wstring& text) {
@@ -130,11 +133,12 @@ void DrawImage(HDC dc, int x, int y, const TImageList& images, int index, bool d
   DrawBitmap(dc, x, y, image);
 }
 
-void DrawArrow(HDC dc, const RECT& zone, bool pointing_left, COLORREF colour) {
+void DrawArrow(HDC dc, const RECT& zone, bool pointing_left, COLORREF colour, int dpi) {
   const int cy = (zone.top + zone.bottom) / 2;
   const int cx = (zone.left + zone.right) / 2;
-  const POINT right[3] = {{cx - 2, cy - 4}, {cx + 2, cy}, {cx - 2, cy + 4}};
-  const POINT left[3] = {{cx + 2, cy - 4}, {cx - 2, cy}, {cx + 2, cy + 4}};
+  const int a = SkinScale(2, dpi), b = SkinScale(4, dpi);
+  const POINT right[3] = {{cx - a, cy - b}, {cx + a, cy}, {cx - a, cy + b}};
+  const POINT left[3] = {{cx + a, cy - b}, {cx - a, cy}, {cx + a, cy + b}};
   TOwnedPen pen(CreatePen(PS_SOLID, 1, colour));
   TOwnedBrush brush(CreateSolidBrush(colour));
   TSelectObject select_pen(dc, pen.Get());
@@ -144,36 +148,47 @@ void DrawArrow(HDC dc, const RECT& zone, bool pointing_left, COLORREF colour) {
 
 // Cell 2 of the menu-item image as a separator: its lower part as high as
 // the item (all of it when the item is higher), in three slices stretched
-// to the item's width, magenta left out.
-void DrawSeparatorCell(TBackBuffer& buffer, const TDataSkinObject& object) {
+// to the item's width, magenta left out. At another DPI than the image's
+// the rows taken are those the item's height covers at 96 DPI, and the
+// caps are as wide as they show at that DPI.
+void DrawSeparatorCell(TBackBuffer& buffer, const TDataSkinObject& object, int dpi) {
   const TBitmap& image = object.Bitmap;
   const int cell_width = image.Width() / kFrames;
   if (cell_width <= 0 || image.Height() <= 0) return;
   const int w = buffer.Width(), h = buffer.Height();
-  const int src_height = std::min(h, image.Height());
+  const int rows = std::max(1, dpi > 0 ? MulDiv(h, kSkinDpi, dpi) : h);
+  const int src_height = std::min(rows, image.Height());
   const int src_top = image.Height() - src_height;
   const int x0 = cell_width * (kCellSeparator - 1);
   int left = std::clamp(static_cast<int>(object.LeftWidth), 0, cell_width);
   int right = std::clamp(static_cast<int>(object.RightWidth), 0, cell_width - left);
-  if (left + right > w) left = right = 0;
+  int left_shown = SkinScale(left, dpi), right_shown = SkinScale(right, dpi);
+  if (left_shown + right_shown > w) left = right = left_shown = right_shown = 0;
   const auto slice = [&](int sx, int sw, int dx, int dw) {
     if (sw <= 0 || dw <= 0) return;
     buffer.DrawStretched(Bounds(dx, 0, dw, h), image, Bounds(x0 + sx, src_top, sw, src_height),
                          true);
   };
-  slice(0, left, 0, left);
-  slice(left, cell_width - left - right, left, w - left - right);
-  slice(cell_width - right, right, w - right, right);
+  slice(0, left, 0, left_shown);
+  slice(left, cell_width - left - right, left_shown, w - left_shown - right_shown);
+  slice(cell_width - right, right, w - right_shown, right_shown);
 }
 
 }  // namespace
 
 // --- describing items -------------------------------------------------------
 
-TOwnedFont MakeMenuItemFont(bool bold) {
-  LOGFONTW font = MenuLogFont();
-  if (bold) font.lfWeight = FW_BOLD;
-  return TOwnedFont(CreateFontIndirectW(&font));
+std::wstring WithoutAccessMarkers(const std::wstring& caption) {
+  std::wstring shown;
+  shown.reserve(caption.size());
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == L'&') {
+      if (i + 1 >= caption.size()) break;
+      ++i;
+    }
+    shown += caption[i];
+  }
+  return shown;
 }
 
 TSkinMenuItem DescribeItem(const TMenuItem& item) {
@@ -224,40 +239,45 @@ TSkinMenuItem DescribeItem(HMENU menu, UINT position) {
 // --- measuring --------------------------------------------------------------
 
 bool TSkinMenuItemPainter::ShowsAccessKeys(UINT state) {
-  if (!(state & ODS_NOACCEL)) return true;
   BOOL cues = FALSE;
-  SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cues, 0);
-  return cues != FALSE;
+  if (SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cues, 0) && cues) return true;
+  // A skinned bar opens its drop-downs itself, so the system cannot tell
+  // whether a key or the mouse opened them: the bar can.
+  if (const TWinSkinMenu* bar = TWinSkinMenu::Tracking()) return bar->KeyboardCues();
+  return !(state & ODS_NOACCEL);
+}
+
+int TSkinMenuItemPainter::Scale(int value) const {
+  return SkinScale(value, dpi_);
 }
 
 void TSkinMenuItemPainter::Measure(const TSkinMenuItem& item, int& width, int& height,
                                    HDC dc) const {
-  const int glyph = GlyphSize(item);
+  const int glyph = GlyphSize(item, dpi_);
   if (item.separator) {
-    width = LeftMargin(data_) + 2 * glyph;
-    height = kSeparatorHeight;
+    width = LeftMargin(data_, dpi_) + 2 * glyph;
+    height = Scale(kSeparatorHeight);
     return;
   }
   std::optional<TWindowDC> screen;
-  TOwnedFont font;
-  std::optional<TSelectObject> select;
-  if (!dc || item.is_default) {
-    if (!dc) {
-      screen.emplace(nullptr);
-      dc = screen->Get();
-    }
-    font = MakeMenuItemFont(item.is_default);
-    select.emplace(dc, font.Get());
+  if (!dc) {
+    screen.emplace(nullptr);
+    dc = screen->Get();
   }
+  // Measured in the font the item is drawn in.
+  const TOwnedFont font = MakeMenuFont(dpi_, item.is_default);
+  const TSelectObject select(dc, font.Get());
   const SIZE caption = TextSize(dc, item.caption, 0);
   const SIZE short_cut =
       item.short_cut.empty() ? SIZE{0, 0} : TextSize(dc, item.short_cut, DT_NOPREFIX);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
-  const int gap = short_cut.cx > 0 ? 2 * metrics.tmAveCharWidth + 8 : 0;
-  width = 1 + LeftMargin(data_) + glyph + 3 + caption.cx + gap + short_cut.cx + kArrowZone + 12;
+  const int gap = short_cut.cx > 0 ? 2 * metrics.tmAveCharWidth + Scale(kTextPadding) : 0;
+  width = 1 + LeftMargin(data_, dpi_) + glyph + Scale(kCaptionGap) + caption.cx + gap +
+          short_cut.cx + Scale(kArrowZone) + Scale(kRightPadding);
   const int image_height = item.images ? item.images->Height() : 0;
-  height = std::max({static_cast<int>(caption.cy) + 8, glyph + 4, image_height + 4});
+  height = std::max({static_cast<int>(caption.cy) + Scale(kTextPadding),
+                     glyph + Scale(kGlyphPadding), image_height + Scale(kGlyphPadding)});
 }
 
 // --- drawing ----------------------------------------------------------------
@@ -291,14 +311,14 @@ void TSkinMenuItemPainter::Draw(const TSkinMenuItem& item, HDC dc, const RECT& r
     // The flat look: the selection in the skin's highlight colour.
     if (selected && !item.separator) buffer.Fill(buffer.BoundsRect(), colours.Hilight);
     if (item.separator) {
-      RECT line{2, 4, w - 2, 6};
+      RECT line{Scale(2), Scale(4), w - Scale(2), Scale(4) + 2};
       DrawEdge(bdc, &line, EDGE_ETCHED, BF_TOP);
     }
   } else if (item.separator) {
-    DrawSeparatorCell(buffer, *object);
+    DrawSeparatorCell(buffer, *object, dpi_);
   } else {
     DrawSkinState(buffer, buffer.BoundsRect(), kFrames, selected ? kCellSelected : kCellNormal,
-                  *object);
+                  *object, dpi_);
   }
   if (item.separator) {
     buffer.CopyTo(dc, rect.left, rect.top);
@@ -318,8 +338,8 @@ void TSkinMenuItemPainter::Draw(const TSkinMenuItem& item, HDC dc, const RECT& r
   }
 
   // The glyph box: the item's image, or its check or radio mark.
-  const int glyph = GlyphSize(item);
-  const int box_left = 1 + LeftMargin(data_);
+  const int glyph = GlyphSize(item, dpi_);
+  const int box_left = 1 + LeftMargin(data_, dpi_);
   const int box_top = std::max(1, (h - glyph) / 2);
   const RECT box = place(box_left, box_top, box_left + glyph, box_top + glyph);
   if (HasImage(item)) {
@@ -328,34 +348,36 @@ void TSkinMenuItemPainter::Draw(const TSkinMenuItem& item, HDC dc, const RECT& r
     DrawImage(bdc, box.left + (glyph - images.Width()) / 2, box.top + (glyph - images.Height()) / 2,
               images, item.image_index, !enabled);
   } else if (item.checked) {
-    const int mark = std::min(GetSystemMetrics(SM_CXMENUCHECK), glyph);
+    const int mark = std::min(SystemMetricsForDpi(SM_CXMENUCHECK, dpi_), glyph);
     DrawMark(bdc, box.left + (glyph - mark) / 2 + 1, (h - mark) / 2 + 1, mark, item.radio, ink);
   }
 
   // Caption and short cut.
   TOwnedFont own_font;
-  HFONT font = popup ? popup->ItemFont(item.is_default) : nullptr;
+  HFONT font = popup ? popup->ItemFont(item.is_default, dpi_) : nullptr;
   if (!font) {
-    own_font = MakeMenuItemFont(item.is_default);
+    own_font = MakeMenuFont(dpi_, item.is_default);
     font = own_font.Get();
   }
   TSelectObject select(bdc, font);
   SetBkMode(bdc, TRANSPARENT);
   SetTextColor(bdc, ink);
-  const UINT prefix = ShowsAccessKeys(state) ? 0 : DT_HIDEPREFIX;
+  const bool underlines = ShowsAccessKeys(state);
+  const UINT prefix = underlines ? 0 : DT_NOPREFIX;
   const UINT reading = rtl ? DT_RTLREADING | DT_RIGHT : DT_LEFT;
-  const std::wstring& caption = item.caption;
-  const int text_left = box_left + glyph + 3;
+  const std::wstring caption = underlines ? item.caption : WithoutAccessMarkers(item.caption);
+  const int text_left = box_left + glyph + Scale(kCaptionGap);
   const SIZE text_size = TextSize(bdc, caption, prefix);
   const int text_top = (h - text_size.cy) / 2;
   RECT text = place(text_left, text_top, w - 1, text_top + text_size.cy);
   DrawTextW(bdc, caption.c_str(), static_cast<int>(caption.size()), &text,
             DT_EXPANDTABS | DT_SINGLELINE | reading | prefix);
   if (!item.short_cut.empty()) {
-    RECT cut = place(text_left + text_size.cx, text_top, w - kArrowZone, text_top + text_size.cy);
+    RECT cut =
+        place(text_left + text_size.cx, text_top, w - Scale(kArrowZone), text_top + text_size.cy);
     DrawTextW(bdc, item.short_cut.c_str(), static_cast<int>(item.short_cut.size()), &cut,
               DT_SINGLELINE | DT_NOPREFIX | (rtl ? DT_LEFT | DT_RTLREADING : DT_RIGHT));
   }
-  if (item.submenu) DrawArrow(bdc, place(w - kArrowZone, 0, w - 1, h), rtl, ink);
+  if (item.submenu) DrawArrow(bdc, place(w - Scale(kArrowZone), 0, w - 1, h), rtl, ink, dpi_);
   buffer.CopyTo(dc, rect.left, rect.top);
 }

@@ -12,6 +12,11 @@
 // drop-downs of a skinned menu bar) and the gallery all describe it as a
 // TSkinMenuItem. The painter borrows its skin data; make one where it is
 // needed, it holds nothing costly.
+//
+// Items are measured and drawn at one DPI, given to the painter: the skin's
+// cells are scaled to it, and so are the glyph box, the marks, the arrow,
+// the gaps and the font, so an item measured at a DPI holds what is drawn
+// at that DPI.
 #include <windows.h>
 
 #include <string>
@@ -42,8 +47,10 @@ struct TSkinMenuItem {
   int image_index = -1;
 };
 
-// The system's menu font, bold for a default item (owned by the caller).
-TOwnedFont MakeMenuItemFont(bool bold);
+// `caption` as it shows without access-key underlines: each "&" marker
+// taken out, "&&" shown as one "&". Drawn with DT_NOPREFIX, it hides the
+// underlines everywhere (not every DrawText honours DT_HIDEPREFIX).
+std::wstring WithoutAccessMarkers(const std::wstring& caption);
 
 // The item of a framework menu as the painter sees it.
 TSkinMenuItem DescribeItem(const TMenuItem& item);
@@ -53,22 +60,27 @@ TSkinMenuItem DescribeItem(HMENU menu, UINT position);
 
 class TSkinMenuItemPainter {
  public:
-  explicit TSkinMenuItemPainter(const TSkinData& data) : data_(data) {}
+  TSkinMenuItemPainter(const TSkinData& data, int dpi) : data_(data), dpi_(dpi) {}
 
   // The size of the item in a skinned popup (the system adds nothing but
   // its check-mark column, which the item's own glyph box makes room for).
-  // `dc` may carry the menu font already (the framework's measuring DC);
-  // null makes one.
+  // `dc` is a DC to measure with (its font is not used: the menu font of
+  // the painter's DPI is); null makes one.
   void Measure(const TSkinMenuItem& item, int& width, int& height, HDC dc = nullptr) const;
   // Draws the item into `rect` of `dc` in the state given by the ODS_...
   // flags of a WM_DRAWITEM. When `dc` draws on (or for) a skinned popup,
   // the backdrop comes from that popup's background.
   void Draw(const TSkinMenuItem& item, HDC dc, const RECT& rect, UINT state) const;
 
-  // Whether access-key underlines show for an item in `state`: the system
-  // sends ODS_NOACCEL even when the user asked for underlines always.
+  // Whether access-key underlines show for an item in `state`: always when
+  // the user asked for them always (the system sends ODS_NOACCEL even
+  // then); in a skinned bar's drop-down when a key opened it; otherwise as
+  // the system's state says.
   static bool ShowsAccessKeys(UINT state);
 
  private:
+  int Scale(int value) const;
+
   const TSkinData& data_;
+  int dpi_;
 };

@@ -7,6 +7,7 @@
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/menu/MenuFont.h"
 #include "skin/menu/SkinMenuItemPainter.h"
 
 namespace {
@@ -29,7 +30,7 @@ struct TSkinnedDraw {
       DrawTextW(dc, caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       return;
     }
-    TSkinMenuItemPainter(*data).Draw(DescribeItem(item), dc, rect, state);
+    TSkinMenuItemPainter(*data, PopupMenuDpi()).Draw(DescribeItem(item), dc, rect, state);
   }
 };
 
@@ -38,8 +39,9 @@ struct TSkinnedMeasure {
   void operator()(TMenuItem& item, HDC dc, int& width, int& height) const {
     const TMenu* menu = item.Menu();
     if (menu && menu->InMenuBar(item)) return;  // as the framework measured it
-    // The framework's DC carries the menu font.
-    TSkinMenuItemPainter(*data).Measure(DescribeItem(item), width, height, dc);
+    // Measured at the DPI the item is drawn at (the window the menu opens
+    // for), in the menu font of that DPI.
+    TSkinMenuItemPainter(*data, PopupMenuDpi()).Measure(DescribeItem(item), width, height, dc);
   }
 };
 

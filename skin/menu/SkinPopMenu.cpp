@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "framework/BitmapWin32.h"
+#include "framework/Dpi.h"
 #include "framework/GdiObjects.h"
 #include "skin/data/SkinManage.h"
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinWindowMessages.h"
+#include "skin/menu/MenuFont.h"
 #include "skin/menu/SkinMenuItemPainter.h"
 
 namespace {
@@ -61,9 +63,14 @@ void TWinSkinPopMenu::Unhook() {
   rendered_ = TRendered{};
 }
 
-HFONT TWinSkinPopMenu::ItemFont(bool bold) {
+HFONT TWinSkinPopMenu::ItemFont(bool bold, int dpi) {
+  if (dpi != fonts_dpi_) {
+    fonts_[0].Reset();
+    fonts_[1].Reset();
+    fonts_dpi_ = dpi;
+  }
   TOwnedFont& font = fonts_[bold ? 1 : 0];
-  if (!font) font = MakeMenuItemFont(bold);
+  if (!font) font = MakeMenuFont(dpi, bold);
   return font.Get();
 }
 
@@ -115,11 +122,13 @@ bool TWinSkinPopMenu::RenderBackground() {
   GetWindowRect(handle_, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;
-  // Rendered again only when the window's size or the skin's image changed.
-  const TRendered now{w, h, back, back->Bitmap.Pixels().data()};
+  // Rendered again only when the window's size, its DPI or the skin's
+  // image changed.
+  const TRendered now{w, h, WindowDpi(handle_), back, back->Bitmap.Pixels().data()};
   if (background_.Empty() || now.width != rendered_.width || now.height != rendered_.height ||
-      now.object != rendered_.object || now.pixels != rendered_.pixels) {
-    background_ = RenderSkinCell(*back, w, h, 1, 1);
+      now.dpi != rendered_.dpi || now.object != rendered_.object ||
+      now.pixels != rendered_.pixels) {
+    background_ = RenderSkinCell(*back, w, h, 1, 1, now.dpi);
     rendered_ = now;
   }
   return !background_.Empty();

@@ -45,9 +45,9 @@ class TWinSkinPopMenu {
   // Where the client area's origin lies in the background.
   POINT ClientOffset() const;
   // What the item painter draws with while it draws this popup's items:
-  // the menu font (bold for the default item) and an off-screen buffer,
-  // made once for all the items.
-  HFONT ItemFont(bool bold);
+  // the menu font at `dpi` (bold for the default item) and an off-screen
+  // buffer, made once for all the items.
+  HFONT ItemFont(bool bold, int dpi);
   TBackBuffer& ItemBuffer() { return item_buffer_; }
   // Whether the popup is drawn with the skin now (see above).
   bool Skinned();
@@ -77,13 +77,14 @@ class TWinSkinPopMenu {
   HMENU menu_ = nullptr;
   TBitmap background_;
   // What background_ was rendered from, so it is rendered again only when
-  // the size or the skin's image changed.
+  // the size, the DPI or the skin's image changed.
   struct TRendered {
-    int width = 0, height = 0;
+    int width = 0, height = 0, dpi = 0;
     const void* object = nullptr;
     const void* pixels = nullptr;
   } rendered_;
   TOwnedFont fonts_[2];
+  int fonts_dpi_ = 0;
   TBackBuffer item_buffer_;
   // Whether the shown menu has owner-drawn items: decided once known.
   int owner_drawn_ = -1;

@@ -252,7 +252,7 @@ TEST_F(SkinPopMenuTest, RightToLeftMenusMirrorTheItem) {
     TWindowDC screen(nullptr);
     TMemoryDC dc(screen.Get(), 240, 22);
     const RECT rect{0, 0, 240, 22};
-    TSkinMenuItemPainter(data).Draw(item, dc.Get(), rect, 0);
+    TSkinMenuItemPainter(data, 96).Draw(item, dc.Get(), rect, 0);
     const TBitmap pixels = ReadDCPixels(dc.Get(), TRect{from, 0, to, 22});
     return CountColour(pixels, RGBColour(0, 0, 0), 40);
   };

@@ -1,0 +1,19 @@
+#pragma once
+// The menu font and the DPI menus are drawn at. Skinned menus draw their
+// captions in the system's menu font of the DPI they are shown at, and
+// measure their items with the same font, so that an item is always as
+// large as the text drawn into it.
+#include <windows.h>
+
+#include "framework/GdiObjects.h"
+
+// The system's menu font at `dpi`: the system's own per-DPI value where it
+// has one, else its font at the system's DPI scaled.
+LOGFONTW MenuLogFontForDpi(int dpi);
+// That font, bold for a default item (owned by the caller).
+TOwnedFont MakeMenuFont(int dpi, bool bold = false);
+
+// The DPI a popup menu of this thread is measured and drawn at when no
+// skinned window says otherwise: that of the thread's active window, which
+// the menu is opened for and shown beside.
+int PopupMenuDpi();
