@@ -1,5 +1,6 @@
 #include "tools/gallery/GalleryForm.h"
 
+#include <algorithm>
 #include <cwctype>
 
 #include "framework/Dialogs.h"
@@ -13,6 +14,8 @@ namespace {
 constexpr wchar_t kTitle[] = L"Tonmill 皮肤预览";
 constexpr int kContentWidth = 980;
 constexpr int kContentHeight = 1300;
+// One row of the skin bar's buttons.
+constexpr int kBarRowHeight = 32;
 
 TFormStyle GalleryStyle() {
   TFormStyle style;
@@ -96,13 +99,14 @@ TGroupBox& TGalleryForm::Group(TWinControl& parent, int left, int top, int width
 // --- choosing a skin --------------------------------------------------------
 
 void TGalleryForm::BuildSkinBar() {
-  TPanel& bar = Make<TPanel>(*this, 0, 0, 100, 40, L"");
+  TPanel& bar = Make<TPanel>(*this, 0, 0, 100, kBarRowHeight + 8, L"");
   bar.SetAlign(alTop);
+  skin_bar_ = &bar;
   Make<TLabel>(bar, 10, 13, 40, 16, L"皮肤：");
   for (int i = 0; i < SkinStore1->Store().Count(); ++i) {
     const std::string name = ReadSkinName(SkinStore1->Store().Items(i).Data());
     auto& button = OwnedComponent<TSpeedButton>(*this);
-    button.SetBounds(52 + i * 92, 7, 88, 26);
+    button.SetBounds(0, 0, 88, 26);
     button.SetCaption(Utf8ToWide(name.empty() ? "#" + std::to_string(i) : name));
     button.SetGroupIndex(1);
     button.SetParent(&bar);
@@ -110,13 +114,50 @@ void TGalleryForm::BuildSkinBar() {
     skin_buttons_.push_back(&button);
   }
   no_skin_button_ = &OwnedComponent<TSpeedButton>(*this);
-  no_skin_button_->SetBounds(52 + 5 * 92, 7, 88, 26);
+  no_skin_button_->SetBounds(0, 0, 88, 26);
   no_skin_button_->SetCaption(L"无皮肤");
   no_skin_button_->SetGroupIndex(1);
   no_skin_button_->SetParent(&bar);
   no_skin_button_->OnClick = [this](TObject*) { ChooseNone(); };
-  TButton& open = Make<TButton>(bar, 52 + 6 * 92 + 8, 7, 150, 26, L"打开 .skn 文件…");
-  open.OnClick = [this](TObject*) { PickFile(); };
+  open_button_ = &Make<TButton>(bar, 0, 0, 150, 26, L"打开 .skn 文件…");
+  open_button_->OnClick = [this](TObject*) { PickFile(); };
+  LayOutSkinBar();
+}
+
+void TGalleryForm::LayOutSkinBar() {
+  if (!skin_bar_ || !open_button_) return;
+  // The buttons flow in rows after the label, as many to a row as the
+  // window's width holds (in 96-DPI units, like every bound): a narrow
+  // window, or one at a high DPI on a small screen, wraps them instead of
+  // cutting the last ones off.
+  constexpr int kFirst = 52, kRight = 8;
+  const int width = std::max(skin_bar_->Width(), kFirst + 150 + kRight);
+  int x = kFirst, row = 0;
+  const auto place = [&](auto& button, int gap) {
+    if (x > kFirst && x + gap + button.Width() > width - kRight) {
+      x = kFirst;
+      ++row;
+      gap = 0;
+    }
+    x += gap;
+    button.SetBounds(x, 7 + row * kBarRowHeight, button.Width(), button.Height());
+    x += button.Width();
+  };
+  for (TSpeedButton* button : skin_buttons_) place(*button, x > kFirst ? 4 : 0);
+  place(*no_skin_button_, 4);
+  place(*open_button_, 12);
+  const int height = (row + 1) * kBarRowHeight + 8;
+  if (skin_bar_->Height() != height) {
+    skin_bar_->SetBounds(skin_bar_->Left(), skin_bar_->Top(), skin_bar_->Width(), height);
+    // The box below starts under the bar's new height.
+    Realign();
+  }
+}
+
+void TGalleryForm::WndProc(TMessage& m) {
+  TForm::WndProc(m);
+  // The bar gets the window's new width when the form aligns its blocks.
+  if (m.Msg == WM_SIZE) LayOutSkinBar();
 }
 
 void TGalleryForm::ShowSkinName(const std::wstring& name) {

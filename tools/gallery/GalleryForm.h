@@ -50,12 +50,17 @@ class TGalleryForm : public TForm {
   TMemo* Memo = nullptr;
   TStatusBar* Status = nullptr;
 
+ protected:
+  void WndProc(TMessage& message) override;
+
  private:
   template <class T>
   T& Make(TWinControl& parent, int left, int top, int width, int height, const std::wstring& text);
   TGroupBox& Group(TWinControl& parent, int left, int top, int width, int height,
                    const std::wstring& caption);
   void BuildSkinBar();
+  // Places the skin bar's buttons in as many rows as its width needs.
+  void LayOutSkinBar();
   void BuildButtons(TWinControl& box);
   void BuildContainers(TWinControl& box);
   void BuildScrolling(TWinControl& box);
@@ -81,6 +86,8 @@ class TGalleryForm : public TForm {
 
   std::vector<TSpeedButton*> skin_buttons_;
   TSpeedButton* no_skin_button_ = nullptr;
+  TPanel* skin_bar_ = nullptr;
+  TButton* open_button_ = nullptr;
   TImageList images_{16, 16};
   std::unique_ptr<TPopupMenu> menu_;
 };
