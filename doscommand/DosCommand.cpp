@@ -25,7 +25,7 @@ void TDosCommand::Execute() {
   timer_->Start();
   worker_ = std::make_unique<TDosThread>(this, command_line_, &lines_, InputToOutput, timer_,
                                          MaxTimeAfterBeginning, MaxTimeAfterLastOutput, OnNewLine,
-                                         OnTerminated, priority_class_, run_ended_.Get());
+                                         OnTerminated, CreationFlags(), run_ended_.Get());
 }
 
 void TDosCommand::Stop() { worker_.reset(); }

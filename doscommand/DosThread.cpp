@@ -38,7 +38,7 @@ TDosThread::TDosThread(TDosCommand* sender, std::wstring command_line, TRunLines
                        bool input_to_output, TProcessTimer* timer,
                        std::int32_t max_time_after_beginning,
                        std::int32_t max_time_after_last_output, TNewLineEvent on_new_line,
-                       TNotifyEvent on_terminated, DWORD priority_class, HANDLE run_ended)
+                       TNotifyEvent on_terminated, DWORD creation_flags, HANDLE run_ended)
     : sender_(sender),
       command_line_(std::move(command_line)),
       lines_(lines),
@@ -48,7 +48,7 @@ TDosThread::TDosThread(TDosCommand* sender, std::wstring command_line, TRunLines
       max_time_after_last_output_(max_time_after_last_output),
       on_new_line_(std::move(on_new_line)),
       on_terminated_(std::move(on_terminated)),
-      priority_class_(priority_class),
+      creation_flags_(creation_flags),
       run_ended_(run_ended),
       stop_event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
   // Everything the worker reads is in place; only now does it start.
@@ -104,7 +104,7 @@ bool TDosThread::StartChild(std::vector<wchar_t>& command, STARTUPINFOW& startup
   constexpr DWORD kPauses[] = {50, 150, 400};
   for (size_t attempt = 0;; ++attempt) {
     if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE,
-                       priority_class_ | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &info)) {
+                       creation_flags_, nullptr, nullptr, &startup, &info)) {
       return true;
     }
     const DWORD error = GetLastError();

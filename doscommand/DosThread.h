@@ -17,7 +17,7 @@ class TDosThread : public TThread {
   TDosThread(TDosCommand* sender, std::wstring command_line, TRunLines* lines, bool input_to_output,
              TProcessTimer* timer, std::int32_t max_time_after_beginning,
              std::int32_t max_time_after_last_output, TNewLineEvent on_new_line,
-             TNotifyEvent on_terminated, DWORD priority_class, HANDLE run_ended);
+             TNotifyEvent on_terminated, DWORD creation_flags, HANDLE run_ended);
   ~TDosThread() override;
 
  protected:
@@ -40,8 +40,8 @@ class TDosThread : public TThread {
   std::int32_t max_time_after_last_output_;
   TNewLineEvent on_new_line_;
   TNotifyEvent on_terminated_;
-  DWORD priority_class_;
-  HANDLE run_ended_;    // borrowed from the runner
-  THandle stop_event_;  // set when the worker is asked to stop
+  DWORD creation_flags_;  // priority class and console choice
+  HANDLE run_ended_;      // borrowed from the runner
+  THandle stop_event_;    // set when the worker is asked to stop
   TLineSplitter splitter_;
 };

@@ -18,6 +18,20 @@
 
 namespace {
 
+// Started by one of the tests as a child of the runner: the copy says on its
+// standard output whether it has a console and ends before any test runs.
+const bool kToldConsole = [] {
+  if (!wcsstr(GetCommandLineW(), L"--tell-console")) return false;
+  THandle console(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                              nullptr));
+  const char* answer = console ? "console\n" : "none\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), answer, static_cast<DWORD>(strlen(answer)), &written,
+            nullptr);
+  ExitProcess(0);
+}();
+
 using namespace std::chrono_literals;
 using Event = std::pair<std::string, TOutputType>;
 
@@ -331,6 +345,27 @@ TEST_F(DosCommandTest, ALineHandlerThatThrowsDoesNotLeaveTheChildRunning) {
   }
   EXPECT_NE(runner->LastOutcome().end, TRunEnd::reExited);
   EXPECT_EQ(terminated.load(), 1);
+}
+
+TEST_F(DosCommandTest, ARunHasAHiddenConsoleOfItsOwnUnlessItGoesWithout) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring tell = Quoted(self) + L" --tell-console";
+  EXPECT_EQ(runner->CreationFlags(),
+            static_cast<DWORD>(NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE));
+  RunToEnd(tell);
+  EXPECT_EQ(Lines(*runner), (std::vector<std::string>{"console"}));
+
+  runner->NewConsole = false;
+  RunToEnd(tell);
+  EXPECT_EQ(Lines(*runner), (std::vector<std::string>{"none"}));
+  // Without a console the output, the error output and the exit code still
+  // come back whole.
+  RunToEnd(Child(L"out:a\\r\\nb\\n err:c\\n exit:4"));
+  EXPECT_EQ(Lines(*runner), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(runner->LastOutcome().end, TRunEnd::reExited);
+  EXPECT_EQ(runner->LastOutcome().exit_code, 4u);
+  EXPECT_EQ(terminated.load(), 3);
 }
 
 }  // namespace
