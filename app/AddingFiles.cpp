@@ -164,8 +164,8 @@ void TFrmMain::ReadSources(const std::vector<std::wstring>& chosen, bool filter_
   // are added in the order of the files, whichever player ends first.
   const size_t n = sources.files.size();
   const size_t width = std::min<size_t>(static_cast<size_t>(MaxParallelJobs()), n);
-  if (probe_usable) EnsureProbeRuns(width);
   if (!probe_wake_) probe_wake_ = THandle(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  if (probe_usable) EnsureProbeRuns(width);
   const TOnExit stop_probes([this] { StopProbeRuns(0); });
   std::vector<TProbeResult> results(n);
   size_t next_probe = 0;
@@ -233,16 +233,24 @@ void TFrmMain::ReadSources(const std::vector<std::wstring>& chosen, bool filter_
 }
 
 void TFrmMain::EnsureProbeRuns(size_t count) {
-  if (probe_runs_.empty()) {
+  const auto add_run = [this](TDosCommand& runner) {
+    // The player prints a line or two into the pipe and needs no console;
+    // a console of its own would cost about as much again as the player.
+    runner.NewConsole = false;
+    // The add looks at a probe as soon as it has printed the length, not
+    // only when the player ends (this runs on the runner's worker).
+    runner.OnNewLine = [this](TObject*, const std::string& line, TOutputType type) {
+      if (type == otEntireLine && converter::HasDurationMarker(line)) SetEvent(probe_wake_.Get());
+    };
     probe_runs_.emplace_back();
-    probe_runs_.back().runner = ProbeRunner;
-  }
+    probe_runs_.back().runner = &runner;
+  };
+  if (probe_runs_.empty()) add_run(*ProbeRunner);
   while (probe_runs_.size() < count) {
     auto& runner = OwnedComponent<TDosCommand>(*this);
     runner.SetName("ProbeRunner" + std::to_string(probe_runs_.size() + 1));
     runner.OnTerminated = ProbeRunner->OnTerminated;
-    probe_runs_.emplace_back();
-    probe_runs_.back().runner = &runner;
+    add_run(runner);
   }
 }
 

@@ -21,6 +21,7 @@ int TFrmMain::GetMediaLength(const std::wstring& file_name) {
 
 void TFrmMain::StartProbe(const std::wstring& file_name) {
   ProbeRunner->SetCommandLine(converter::ProbeCommandLine(ExeDir, file_name));
+  ProbeRunner->NewConsole = false;  // the player needs no console of its own
   ProbeFinished = false;
   ProbeRunner->Execute();
 }

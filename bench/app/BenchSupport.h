@@ -32,8 +32,9 @@ inline std::wstring Env(const wchar_t* name) {
   return value;
 }
 
-// Runs one command line with its output discarded and waits for its end.
-inline void RunAndWait(const std::wstring& command) {
+// Runs one command line with its output discarded and waits for its end;
+// the child gets a hidden console of its own unless `flags` say otherwise.
+inline void RunAndWait(const std::wstring& command, DWORD flags = CREATE_NEW_CONSOLE) {
   SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
   THandle nul(CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr));
   STARTUPINFOW si{};
@@ -45,8 +46,8 @@ inline void RunAndWait(const std::wstring& command) {
   std::vector<wchar_t> cmd(command.begin(), command.end());
   cmd.push_back(0);
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr,
-                      nullptr, &si, &pi)) {
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &si,
+                      &pi)) {
     std::fprintf(stderr, "cannot start a command\n");
     return;
   }
