@@ -106,16 +106,23 @@ class GalleryMdiTest : public SkinEngineTest {
     EXPECT_GT(CellShare(shot, button, cell), 0.8) << step;
   }
   void ExpectLineButtonsShown(const std::string& step) {
-    // Away from the line, no button shows its hot cell.
+    // Away from the line, no button shows its hot cell once the engine has
+    // seen the cursor go (its hover timer, when no leave comes).
     MoveAndSettle(App(),
                   POINT{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2});
     TWinSkinForm& engine = *EngineOf(window_->Handle());
     for (int action : {kChildMinimise, kChildRestore, kChildClose}) {
       const int index = LineButton(action);
       ASSERT_GE(index, 0) << step << " action " << action;
-      const TBitmap shot = Capture(ButtonScreenRect(engine, index));
-      EXPECT_GT(CellShare(shot, *engine.CaptionButton(index).Definition(), 1), 0.8)
-          << step << " action " << action;
+      const TDataSkinSysButton& button = *engine.CaptionButton(index).Definition();
+      double share = 0;
+      PumpUntil(
+          [&] {
+            share = CellShare(Capture(ButtonScreenRect(engine, index)), button, 1);
+            return share > 0.8;
+          },
+          2000);
+      EXPECT_GT(share, 0.8) << step << " action " << action;
     }
   }
   // Maximises `child` from its own caption button (a child that is
@@ -190,6 +197,8 @@ TEST_P(GalleryMdiFlowTest, MaximiseTileCascadeAndCloseUnderTheRealMouse) {
   SendMessageW(window.ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
   EXPECT_TRUE(PumpUntil([&] { return IsZoomed(child) && LineButton(kChildClose) >= 0; }, 5000));
   Pump(200);
+  ExpectLineButtonsShown("minimised and maximised again");
+  SaveShot(window.Handle(), "gallery_mdi_remaximised_" + name);
 
   // Tiling from the window menu leaves the maximised mode: every child is
   // normal again, skinned, side by side.
