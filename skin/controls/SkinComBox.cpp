@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/Dpi.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
@@ -42,6 +43,8 @@ TSkinComBox::~TSkinComBox() {
   list_subclass_.Remove();
   parent_subclass_.Remove();
   list_bar_.reset();
+  drop_bar_.reset();
+  retired_drop_bar_.reset();
 }
 
 void TSkinComBox::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
@@ -97,6 +100,45 @@ void TSkinComBox::AttachParts() {
   list_bar_->PlaceBars();
 }
 
+void TSkinComBox::ListDropped() {
+  if ((Style() & 3) == CBS_SIMPLE || !list_ || !form_ || !data_ || !SkinActive()) return;
+  // The bar let go at the last close has no call of its own running now.
+  retired_drop_bar_.reset();
+  if (!data_->SkinControls().Contains(xcScrollbar)) return;
+  if (drop_bar_ && drop_bar_->LifeState() == slAttached) {
+    drop_bar_->PlaceBars();
+    return;
+  }
+  drop_bar_.reset();
+  if (SendMessageW(list_, SKM_ISSKINNED, 0, 0) == 1) return;
+  auto bar = std::make_unique<TSkinScrollbarH>();
+  try {
+    bar->InitWindow(list_, *data_, *form_);
+  } catch (...) {
+    return;
+  }
+  drop_bar_ = std::move(bar);
+  drop_bar_->PlaceBars();
+}
+
+void TSkinComBox::ListClosed() {
+  if (!drop_bar_) return;
+  // A bar held down runs the system's scrolling inside its own call; it
+  // stays (hidden with the list) until the list drops again.
+  const TWScrollbar* vert = drop_bar_->VertBar();
+  const TWScrollbar* horz = drop_bar_->HorzBar();
+  if ((vert && vert->Pressed()) || (horz && horz->Pressed())) return;
+  LetDropBarGo();
+}
+
+void TSkinComBox::LetDropBarGo() {
+  if (!drop_bar_) return;
+  if (drop_bar_->LifeState() != slDestroyed) drop_bar_->Restore();
+  // The list's message that closed it may still be inside the bar's own
+  // procedure: the object is freed at the next drop, or with this one.
+  retired_drop_bar_ = std::move(drop_bar_);
+}
+
 void TSkinComBox::MakeContentBrush() {
   const TSkinColours& colours = data_->Colours();
   // A skin without content colours leaves the field and list as they are.
@@ -121,6 +163,7 @@ void TSkinComBox::Restore() {
     if (list_bar_->LifeState() != slDestroyed) list_bar_->Restore();
     list_bar_.reset();
   }
+  LetDropBarGo();
   content_colours_ = false;
   mouse_state_ = 0;
   // The system's colours and look come back; the brush goes once nothing
@@ -139,6 +182,7 @@ void TSkinComBox::Restore() {
 void TSkinComBox::SkinChanged() {
   MakeContentBrush();
   if (list_bar_ && list_bar_->LifeState() != slDestroyed) list_bar_->SkinChanged();
+  if (drop_bar_ && drop_bar_->LifeState() != slDestroyed) drop_bar_->SkinChanged();
   if (handle_ && IsWindow(handle_)) {
     RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
@@ -161,7 +205,14 @@ int TSkinComBox::LeftButtonWidth() const {
   const TDataSkinObject* mirrored = data_->Object(ssSunkEdge);
   const TDataSkinObject* button = ComboObject(data_);
   const bool whole = button && button->Style == 2 && mirrored && !mirrored->Bitmap.Empty();
-  return whole ? mirrored->LeftWidth : GetSystemMetrics(SM_CXHSCROLL) + 2;
+  return whole ? SkinScale(mirrored->LeftWidth, Dpi()) : ButtonWidth() + 2;
+}
+
+int TSkinComBox::ButtonWidth() const {
+  // The system's button is as wide as a vertical scroll bar at the combo
+  // box's DPI: ours covers the same place, so it takes the presses the
+  // system's takes.
+  return SystemMetricsForDpi(SM_CXVSCROLL, Dpi());
 }
 
 void TSkinComBox::PlaceEdit() {
@@ -265,10 +316,20 @@ LRESULT CALLBACK TSkinComBox::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       case LB_SETCURSEL:
       case LB_SETTOPINDEX:
         if (ours && IsWindowVisible(hwnd)) self->MarkChosenRow(hwnd);
+        // The list moved its scroll bar without a scroll message.
+        if (self->drop_bar_ && self->drop_bar_->LifeState() == slAttached) {
+          self->drop_bar_->Repaint();
+        }
         break;
       case WM_NCPAINT:
         if (ours) self->PaintListBorder(hwnd);
         break;
+      case WM_WINDOWPOSCHANGED: {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+        if (pos && (pos->flags & SWP_SHOWWINDOW)) self->ListDropped();
+        if (pos && (pos->flags & SWP_HIDEWINDOW)) self->ListClosed();
+        break;
+      }
       case WM_NCDESTROY:
         self->list_subclass_.Remove();
         break;
@@ -393,12 +454,14 @@ bool TSkinComBox::BeforeMessage(TMessage& m) {
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (ButtonMoved()) {
-        // A press on the skin's button is a press on the system's.
+      if (SkinsButton()) {
+        // A press anywhere on the skin's button is a press on the system's
+        // (which lies elsewhere when the skin moved the button to the left,
+        // and is narrower than a skin's whole-image button may draw it).
         const POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
         const RECT b{button_rect_.left, button_rect_.top, button_rect_.right, button_rect_.bottom};
-        if (PtInRect(&b, p)) {
-          const RECT system = InfoOf(handle_).rcButton;
+        const RECT system = InfoOf(handle_).rcButton;
+        if (PtInRect(&b, p) && !PtInRect(&system, p) && system.right > system.left) {
           m.LParam = MAKELPARAM((system.left + system.right) / 2, (system.top + system.bottom) / 2);
         }
       }
@@ -613,18 +676,36 @@ void TSkinComBox::DrawStyleWhole(const TRect& r, int state) {
   const bool rtl = RightToLeft() && mirrored && !mirrored->Bitmap.Empty();
   const TDataSkinObject& image = rtl ? *mirrored : *button;
   const int frames = std::max(1, mirrored ? mirrored->Frame : 4);
+  const int dpi = Dpi();
   buffer_.Draw(r.left, r.top,
-               RenderSkinCell(image, r.Width(), r.Height(), frames, CellOf(state, frames)), true);
-  button_rect_ =
-      rtl ? TRect{r.left, r.top, std::min(r.right, r.left + image.LeftWidth), r.bottom}
-          : TRect{std::max(r.left, r.right - image.RightWidth), r.top, r.right, r.bottom};
+               RenderSkinCell(image, r.Width(), r.Height(), frames, CellOf(state, frames), dpi),
+               true);
+  button_rect_ = rtl ? TRect{r.left, r.top,
+                             std::min(r.right, r.left + SkinScale(image.LeftWidth, dpi)), r.bottom}
+                     : TRect{std::max(r.left, r.right - SkinScale(image.RightWidth, dpi)), r.top,
+                             r.right, r.bottom};
+  // The image's end may hold some field as well as the button; what the
+  // edit covers of it is field, and no press there reaches the button.
+  if (edit_ && IsWindowVisible(edit_)) {
+    RECT edit{};
+    GetWindowRect(edit_, &edit);
+    MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&edit), 2);
+    if (rtl) {
+      button_rect_.right =
+          std::max<int>(button_rect_.left, std::min<int>(button_rect_.right, edit.left));
+    } else {
+      button_rect_.left =
+          std::min<int>(button_rect_.right, std::max<int>(button_rect_.left, edit.right));
+    }
+  }
 }
 
 // A sunken edge around the field and a button strip beside it, with the
 // arrow of the extra images over the button.
 void TSkinComBox::DrawStyleParts(const TRect& r, int state) {
   const auto* button = static_cast<const TDataSkinBorder*>(ComboObject(data_));
-  const int b = GetSystemMetrics(SM_CXHSCROLL);
+  const int b = ButtonWidth();
+  const int dpi = Dpi();
   const bool rtl = RightToLeft();
   TRect glyph;
   if (rtl) {
@@ -640,27 +721,31 @@ void TSkinComBox::DrawStyleParts(const TRect& r, int state) {
   TBackBuffer& out = buffer_;
   if (const TDataSkinObject* edge = data_->Object(ssSunkEdge); edge && !edge->Bitmap.Empty()) {
     const int frames = std::max(1, edge->Frame);
-    TBitmap frame = RenderSkinCell(*edge, r.Width(), r.Height(), frames, CellOf(state, frames));
+    TBitmap frame =
+        RenderSkinCell(*edge, r.Width(), r.Height(), frames, CellOf(state, frames), dpi);
     frame.FillRect(field, clFuchsia);
     out.Draw(r.left, r.top, frame, true);
   }
   const TBitmap& strip = rtl && !button->Bitmap2.Empty() ? button->Bitmap2 : button->Bitmap;
   const int frames = std::max(1, button->Frame);
-  DrawStripFrame(out, button_rect_, frames, CellOf(state, frames), strip);
+  DrawStripFrame(out, button_rect_, frames, CellOf(state, frames), strip, dpi);
   const TDataSkinObject* extra = data_->Object(ssExtraImages);
   if (extra && !extra->Bitmap.Empty()) {
+    // The arrow glyph at its size for the DPI, centred on the button.
     const int n = std::max(1, extra->Frame);
-    const int cw = extra->Bitmap.Width() / n, ch = extra->Bitmap.Height();
+    const int cw = SkinScale(extra->Bitmap.Width() / n, dpi);
+    const int ch = SkinScale(extra->Bitmap.Height(), dpi);
     const TRect at = Bounds(glyph.left + (glyph.Width() - cw) / 2,
                             glyph.top + (glyph.Height() - ch) / 2, cw, ch);
-    DrawStripFrame(out, at, n, CellOf(state, n), extra->Bitmap);
+    DrawStripFrame(out, at, n, CellOf(state, n), extra->Bitmap, dpi);
   }
 }
 
 // A flat frame in the shadow colour and the button image inside it.
 void TSkinComBox::DrawStyleFlat(const TRect& r, int state) {
   const TDataSkinObject* button = ComboObject(data_);
-  const int b = GetSystemMetrics(SM_CYVTHUMB);
+  const int dpi = Dpi();
+  const int b = SystemMetricsForDpi(SM_CYVTHUMB, dpi);
   const bool rtl = RightToLeft();
   const TRect inner{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
   const TColor shadow = ColorToRGB(data_->Colours().ButtonShadow);
@@ -669,10 +754,10 @@ void TSkinComBox::DrawStyleFlat(const TRect& r, int state) {
   buffer_.Fill({r.left, r.top, r.left + 1, r.bottom}, shadow);
   buffer_.Fill({r.right - 1, r.top, r.right, r.bottom}, shadow);
   const int frames = std::max(1, button->Frame);
-  const int height = std::min(inner.Height(), button->Bitmap.Height());
+  const int height = std::min(inner.Height(), SkinScale(button->Bitmap.Height(), dpi));
   button_rect_ =
       rtl ? TRect{inner.left, inner.top, std::min(inner.right, inner.left + b), inner.top + height}
           : TRect{std::max(inner.left, inner.right - b), inner.top, inner.right,
                   inner.top + height};
-  DrawStripFrame(buffer_, button_rect_, frames, CellOf(state, frames), button->Bitmap);
+  DrawStripFrame(buffer_, button_rect_, frames, CellOf(state, frames), button->Bitmap, dpi);
 }

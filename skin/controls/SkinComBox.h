@@ -14,7 +14,8 @@
 //
 // The edit of an editable combo box keeps its own painting: it is only
 // watched, so the button shows the focus the edit has. The list of a simple
-// combo box gets skinned scroll bars. All of it, and the colour brush, is
+// combo box gets skinned scroll bars, and so does a dropped list while it
+// is down. All of it, and the colour brush, is
 // given back when the object lets go.
 #include <windows.h>
 
@@ -44,6 +45,9 @@ class TSkinComBox : public TSkinControl {
   HWND EditHandle() const { return edit_; }
   HWND ListHandle() const { return list_; }
   TSkinScrollbarH* ListScrollbar() const { return list_bar_.get(); }
+  // The skinned scroll bars of a drop-down list while it is dropped, else
+  // null.
+  TSkinScrollbarH* DroppedScrollbar() const { return drop_bar_.get(); }
 
  protected:
   bool BeforeMessage(TMessage& m) override;
@@ -77,6 +81,10 @@ class TSkinComBox : public TSkinControl {
   static bool ListDrawsTexts(HWND list);
   // The edit, the list and the list's scroll bars, once the window exists.
   void AttachParts();
+  // A drop-down list gets skinned scroll bars while it is down.
+  void ListDropped();
+  void ListClosed();
+  void LetDropBarGo();
   // Whether the skin draws this combo box now: it has a combo image and
   // the combo box a drop-down button.
   bool SkinsButton() const;
@@ -92,6 +100,8 @@ class TSkinComBox : public TSkinControl {
   void PlaceEdit();
   // The width of the button the skin draws at the left of such a combo.
   int LeftButtonWidth() const;
+  // The width of the system's drop-down button at the combo box's DPI.
+  int ButtonWidth() const;
   // The system's paint into the back buffer, the skin over it, one copy.
   void PaintBuffered(TMessage& m);
   // WM_CTLCOLOR* of the field, the edit or the list: the content colours,
@@ -114,6 +124,10 @@ class TSkinComBox : public TSkinControl {
   TWindowSubclass parent_subclass_;
   TBackBuffer list_buffer_;
   std::unique_ptr<TSkinScrollbarH> list_bar_;
+  std::unique_ptr<TSkinScrollbarH> drop_bar_;
+  // The dropped list's bars after the list closed, restored, until no call
+  // of theirs can be running.
+  std::unique_ptr<TSkinScrollbarH> retired_drop_bar_;
   TOwnedBrush content_brush_;
   bool content_colours_ = false;
   TRect button_rect_;

@@ -74,10 +74,16 @@ void TWScrollbar::Bind(HWND target, TScrollBarKind2 kind) {
   }
   if (!window_) {
     RegisterOverlayClass();
-    // A tool window that takes no focus, beside the target.
-    window_ =
-        CreateWindowExW(WS_EX_TOOLWINDOW, kOverlayClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0,
-                        0, GetParent(target), nullptr, GetModuleHandleW(nullptr), nullptr);
+    // A tool window that takes no focus, beside the target; over a window
+    // of its own (a dropped list) a popup it owns, kept above it.
+    over_popup_ = kind != skControl && !(GetWindowLongPtrW(target, GWL_STYLE) & WS_CHILD);
+    window_ = over_popup_
+                  ? CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST,
+                                    kOverlayClass, L"", WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                                    target, nullptr, GetModuleHandleW(nullptr), nullptr)
+                  : CreateWindowExW(WS_EX_TOOLWINDOW, kOverlayClass, L"",
+                                    WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, GetParent(target),
+                                    nullptr, GetModuleHandleW(nullptr), nullptr);
     if (window_) {
       SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
       SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWScrollbar::WndProc));
@@ -139,13 +145,13 @@ void TWScrollbar::Place() {
     bar_in_target_ = info.bar;
     MapWindowPoints(nullptr, target_, reinterpret_cast<POINT*>(&bar_in_target_), 2);
     bar_origin_ = position;
-    ScreenToClient(GetParent(target_), &position);
+    if (!over_popup_) ScreenToClient(GetParent(target_), &position);
   }
   bar_length_ = vertical_ ? h : w;
   shown_ = true;
   FollowDpi();
   // Just above the target in the z-order.
-  HWND above = GetWindow(target_, GW_HWNDPREV);
+  HWND above = over_popup_ ? HWND_TOPMOST : GetWindow(target_, GW_HWNDPREV);
   UINT flags = SWP_NOACTIVATE | SWP_SHOWWINDOW;
   if (above == window_) flags |= SWP_NOZORDER;
   SetWindowPos(window_, above ? above : HWND_TOP, position.x, position.y, w, h, flags);

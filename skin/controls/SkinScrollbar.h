@@ -92,6 +92,9 @@ class TWScrollbar {
   int dpi_ = 96;
   RECT bar_in_target_{};
   bool shown_ = false;
+  // The target is a window of its own (a dropped list): the overlay is a
+  // popup it owns, placed in screen coordinates.
+  bool over_popup_ = false;
   TBackBuffer buffer_;
 };
 
