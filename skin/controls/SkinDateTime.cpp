@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/Dpi.h"
 #include "skin/controls/SkinDateTimeColours.h"
+#include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 
 namespace {
@@ -53,7 +55,7 @@ constexpr int kCalendarParts[] = {MCSC_BACKGROUND, MCSC_TEXT,    MCSC_TITLEBK,
 // --- TArrowButton -------------------------------------------------------------
 
 TArrowButton::TArrowButton(TSkinDateTime& owner, HWND picker)
-    : owner_(owner), picker_(picker), size_(GetSystemMetrics(SM_CXHSCROLL)) {
+    : owner_(owner), picker_(picker), size_(SystemMetricsForDpi(SM_CXHSCROLL, WindowDpi(picker))) {
   RegisterArrowClass(&TArrowButton::WndProc);
   window_ = CreateWindowExW(0, kArrowClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, picker,
                             nullptr, GetModuleHandleW(nullptr), this);
@@ -187,20 +189,21 @@ void TArrowButton::Paint(HDC dc) {
   const TRect all = buffer_.BoundsRect();
   buffer_.Fill(all, data->Colours().ButtonFace);
   const int cell = Cell();
+  const int dpi = WindowDpi(picker_);
   if (const TDataSkinObject* arrow = WithImage(data, ssComboxArrow)) {
     // The built arrow image shows only hot and at rest.
     const int frames = std::max(1, arrow->Frame);
-    DrawStripFrame(buffer_, all, frames, std::min(cell == 4 ? 4 : 1, frames), arrow->Bitmap);
+    DrawStripFrame(buffer_, all, frames, std::min(cell == 4 ? 4 : 1, frames), arrow->Bitmap, dpi);
   } else if (const TDataSkinObject* button = WithImage(data, ssComboButton)) {
-    DrawStripFrame(buffer_, all, 4, cell, button->Bitmap);
-    // The arrow glyph in the middle, unstretched.
+    DrawStripFrame(buffer_, all, 4, cell, button->Bitmap, dpi);
+    // The arrow glyph in the middle, at its own size for the DPI.
     if (const TDataSkinObject* glyphs = WithImage(data, ssExtraImages)) {
       const int frames = std::max(1, glyphs->Frame);
-      const int w = glyphs->Bitmap.Width() / frames, h = glyphs->Bitmap.Height();
+      const int w = glyphs->Bitmap.Width() / frames;
       if (cell <= frames && w > 0) {
-        const TRect src = Bounds(w * (cell - 1), 0, w, h);
-        buffer_.DrawStretched(Bounds((all.Width() - w) / 2, (all.Height() - h) / 2, w, h),
-                              glyphs->Bitmap, src, true);
+        const int sw = SkinScale(w, dpi), sh = SkinScale(glyphs->Bitmap.Height(), dpi);
+        DrawStripFrame(buffer_, Bounds((all.Width() - sw) / 2, (all.Height() - sh) / 2, sw, sh),
+                       frames, cell, glyphs->Bitmap, dpi);
       }
     }
   }

@@ -14,6 +14,9 @@ namespace {
 constexpr int kSectionInset = 3;
 // Longest section text read back from the header.
 constexpr int kTextLength = 200;
+// A sort arrow's width and its gap to the section's end, at 96 DPI.
+constexpr int kArrowWidth = 9;
+constexpr int kArrowGap = 6;
 
 int HeaderFrames(const TDataSkinObject& bar) {
   return bar.Frame > 0 ? bar.Frame : 5;
@@ -94,7 +97,9 @@ void TSkinHeader::AfterMessage(TMessage& m) {
 void TSkinHeader::DrawSection(const TDataSkinObject& bar, int index, const TRect& r) {
   if (r.Width() <= 0 || r.Height() <= 0) return;
   const int cell = index == pressed_ ? 3 : index == hot_ ? 2 : 1;
-  buffer_.Draw(r.left, r.top, RenderSkinCell(bar, r.Width(), r.Height(), HeaderFrames(bar), cell),
+  const int dpi = Dpi();
+  buffer_.Draw(r.left, r.top,
+               RenderSkinCell(bar, r.Width(), r.Height(), HeaderFrames(bar), cell, dpi),
                bar.Trans == 1, clFuchsia);
 
   std::array<wchar_t, kTextLength + 1> text{};
@@ -115,7 +120,35 @@ void TSkinHeader::DrawSection(const TDataSkinObject& bar, int index, const TRect
   caption.colour =
       Rgb(IsWindowEnabled(handle_) ? bar.NormalColour2 : data_->Colours().ButtonShadow);
   caption.flags = TextFlags(0);
-  DrawIconCaption(buffer_.DC(), r, caption);
+  TRect text_area = r;
+  if (item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) {
+    // The sort arrow keeps the right end of the section; the text stops
+    // short of it.
+    const TRect arrow = SortArrowRect(r, dpi);
+    DrawSortArrow(buffer_.DC(), arrow, (item.fmt & HDF_SORTUP) != 0, caption.colour);
+    text_area.right = std::max(text_area.left, arrow.left - SkinScale(kArrowGap, dpi));
+  }
+  DrawIconCaption(buffer_.DC(), text_area, caption);
+}
+
+TRect SortArrowRect(const TRect& section, int dpi) {
+  const int width = SkinScale(kArrowWidth, dpi);
+  const int height = (width + 1) / 2;
+  const int right = section.right - SkinScale(kArrowGap, dpi);
+  const int top = section.top + (section.Height() - height) / 2;
+  return {std::max(section.left, right - width), top, right, top + height};
+}
+
+void DrawSortArrow(HDC dc, const TRect& r, bool up, COLORREF colour) {
+  if (r.Width() <= 0 || r.Height() <= 0) return;
+  // A solid triangle, one row narrower by two pixels each row: its point
+  // up for a rising order, down for a falling one.
+  TOwnedBrush brush(CreateSolidBrush(colour));
+  for (int row = 0; row < r.Height(); ++row) {
+    const int inset = up ? r.Height() - 1 - row : row;
+    RECT line{r.left + inset, r.top + row, r.right - inset, r.top + row + 1};
+    if (line.right > line.left) FillRect(dc, &line, brush.Get());
+  }
 }
 
 void TSkinHeader::DrawTo(HDC dc, const TRect& rect) {
@@ -140,9 +173,10 @@ void TSkinHeader::DrawTo(HDC dc, const TRect& rect) {
   // Sections that end before the right edge leave the rest of the bar in
   // the resting cell.
   if (right < all.right) {
-    buffer_.Draw(right, 0,
-                 RenderSkinCell(*bar, all.right - right, all.Height(), HeaderFrames(*bar), 1),
-                 bar->Trans == 1, clFuchsia);
+    buffer_.Draw(
+        right, 0,
+        RenderSkinCell(*bar, all.right - right, all.Height(), HeaderFrames(*bar), 1, Dpi()),
+        bar->Trans == 1, clFuchsia);
   }
   buffer_.CopyTo(dc, rect.left, rect.top);
 }

@@ -8,6 +8,7 @@
 #include "skin/controls/SkinMediaPlayerInk.h"
 #include "skin/data/BuiltinBitmaps.h"
 #include "skin/data/SkinManage.h"
+#include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinWindowMessages.h"
 #include "skin/form/WinSkinForm.h"
@@ -61,6 +62,18 @@ TBitmap Tinted(const TBitmap& glyph, TColor ink) {
     for (int x = 0; x < out.Width(); ++x) {
       if (out.Pixel(x, y) != kMediaGlyphKey) out.SetPixel(x, y, ink);
     }
+  }
+  return out;
+}
+
+// `glyph` at `width` x `height`, each pixel taken from the one under it
+// (the key colour stays whole: no pixel blends it with the shape).
+TBitmap ScaledGlyph(const TBitmap& glyph, int width, int height) {
+  if (glyph.Empty() || (width == glyph.Width() && height == glyph.Height())) return glyph;
+  TBitmap out(width, height, kMediaGlyphKey);
+  for (int y = 0; y < height; ++y) {
+    const int sy = y * glyph.Height() / height;
+    for (int x = 0; x < width; ++x) out.SetPixel(x, y, glyph.Pixel(x * glyph.Width() / width, sy));
   }
   return out;
 }
@@ -314,16 +327,19 @@ void TWMediaPlayer::DrawButton(int index, const TRect& rect, bool focused) {
   const bool down = mouse_down_ && pressed_ == index && hit_ == index;
   const int frame = !button.enabled ? kDisabledFrame : down ? kPressedFrame : kNormalFrame;
   const TDataSkinButton& skin = data.Buttons();
-  if (!skin.Bitmap.Empty()) DrawSkinState(buffer_, rect, kButtonFrames, frame, skin);
+  // Frames, glyphs and the focus ring are 96-DPI pictures, shown at the
+  // player's DPI.
+  const int dpi = owner_.Dpi();
+  if (!skin.Bitmap.Empty()) DrawSkinState(buffer_, rect, kButtonFrames, frame, skin, dpi);
 
   // The ink the glyph and the focus ring are drawn in reads on the face
   // the frame left under the glyph.
   const TBitmap& glyph = !button.enabled   ? button.glyphs[gvDisabled]
                          : button.coloured ? button.glyphs[gvColoured]
                                            : button.glyphs[gvEnabled];
-  const int shift = frame == kPressedFrame ? 1 : 0;
-  const int gw = glyph.Empty() ? 16 : glyph.Width();
-  const int gh = glyph.Empty() ? 16 : glyph.Height();
+  const int shift = frame == kPressedFrame ? SkinScale(1, dpi) : 0;
+  const int gw = SkinScale(glyph.Empty() ? 16 : glyph.Width(), dpi);
+  const int gh = SkinScale(glyph.Empty() ? 16 : glyph.Height(), dpi);
   const int x = rect.left + (rect.Width() - gw) / 2 + shift;
   const int y = rect.top + (rect.Height() - gh) / 2 + shift;
   const TColor face = AverageColour(buffer_, TRect{x, y, x + gw, y + gh});
@@ -337,17 +353,18 @@ void TWMediaPlayer::DrawButton(int index, const TRect& rect, bool focused) {
     const TColor glyph_ink = !button.enabled   ? DisabledGlyphInk(ink, face)
                              : button.coloured ? GlyphInk(GlyphColour(glyph), face, target)
                                                : ink;
-    buffer_.Draw(x, y, Tinted(glyph, glyph_ink), true, kMediaGlyphKey);
+    buffer_.Draw(x, y, ScaledGlyph(Tinted(glyph, glyph_ink), gw, gh), true, kMediaGlyphKey);
   }
   if (focused) {
     // A solid ring in the ink: a dotted one vanishes on some faces.
     // Four pixels in, clear of the frames' borders.
-    TRect ring{rect.left + 4, rect.top + 4, rect.right - 4, rect.bottom - 4};
-    if (ring.Width() > 2 && ring.Height() > 2) {
-      buffer_.Fill(TRect{ring.left, ring.top, ring.right, ring.top + 1}, ink);
-      buffer_.Fill(TRect{ring.left, ring.bottom - 1, ring.right, ring.bottom}, ink);
-      buffer_.Fill(TRect{ring.left, ring.top, ring.left + 1, ring.bottom}, ink);
-      buffer_.Fill(TRect{ring.right - 1, ring.top, ring.right, ring.bottom}, ink);
+    const int in = SkinScale(4, dpi), line = SkinScale(1, dpi);
+    TRect ring{rect.left + in, rect.top + in, rect.right - in, rect.bottom - in};
+    if (ring.Width() > 2 * line && ring.Height() > 2 * line) {
+      buffer_.Fill(TRect{ring.left, ring.top, ring.right, ring.top + line}, ink);
+      buffer_.Fill(TRect{ring.left, ring.bottom - line, ring.right, ring.bottom}, ink);
+      buffer_.Fill(TRect{ring.left, ring.top, ring.left + line, ring.bottom}, ink);
+      buffer_.Fill(TRect{ring.right - line, ring.top, ring.right, ring.bottom}, ink);
     }
   }
 }

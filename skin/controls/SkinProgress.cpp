@@ -26,43 +26,68 @@ const TDataSkinObject* TSkinProgress::ProgressObject() const {
   return progress && !progress->Bitmap.Empty() ? progress : nullptr;
 }
 
-TBitmap TSkinProgress::DrawBar(const TDataSkinObject& progress, int width, int height,
-                               int fill) const {
+void TSkinProgress::SkinChanged() {
+  trough_ = {};
+  TSkinControl::SkinChanged();
+}
+
+const TBitmap& TSkinProgress::Trough(const TDataSkinObject& progress, int width, int height,
+                                     int frames) {
+  const int dpi = Dpi();
+  if (trough_.object != &progress || trough_.width != width || trough_.height != height ||
+      trough_.frames != frames || trough_.dpi != dpi) {
+    trough_ = {&progress, width, height,
+               frames,    dpi,   RenderSkinCell(progress, width, height, frames, 1, dpi)};
+  }
+  return trough_.image;
+}
+
+TBitmap TSkinProgress::DrawBar(const TDataSkinObject& progress, int width, int height, int fill) {
   TBitmap bar(width, height, FaceColour());
   bar.SetBitCount(24);
   const bool trans = progress.Trans == 1;
-  bar.Draw(0, 0, RenderSkinCell(progress, width, height, 2, 1), trans, clFuchsia);
-  if (fill > 0) bar.Draw(0, 0, RenderSkinCell(progress, fill, height, 2, 2), trans, clFuchsia);
+  const int dpi = Dpi();
+  bar.Draw(0, 0, Trough(progress, width, height, 2), trans, clFuchsia);
+  if (fill > 0) {
+    bar.Draw(0, 0, RenderSkinCell(progress, fill, height, 2, 2, dpi), trans, clFuchsia);
+  }
   return bar;
 }
 
 TBitmap TSkinProgress::DrawChunks(const TDataSkinObject& progress, int width, int height,
-                                  int fill) const {
+                                  int fill) {
   TBitmap bar(width, height, FaceColour());
   bar.SetBitCount(24);
-  bar.Draw(0, 0, RenderSkinCell(progress, width, height, 1, 1), true, clFuchsia);
+  const int dpi = Dpi();
+  bar.Draw(0, 0, Trough(progress, width, height, 1), true, clFuchsia);
   const TDataSkinObject* chunk = data_->Object(ssProgressChunk);
   if (!chunk || chunk->Bitmap.Empty() || fill <= 0) return bar;
-  const TBitmap& block = chunk->Bitmap;
+  // The trough's inner gap, the blocks and their caps are 96-DPI pixels of
+  // the skin: all of them grow with the window's DPI.
+  const int gap = SkinScale(2, dpi);
   if (chunk->Tile == 1) {
     // Blocks side by side from just inside the trough's left end up to the
     // filled length, centred across the bar.
-    const int x = std::max(0, chunk->LeftWidth) + 2;
-    const int strip_width = std::min(fill, width - 2) - x;
-    if (strip_width <= 0) return bar;
+    const TBitmap block = RenderSkinPart(SkinScale(chunk->Bitmap.Width(), dpi),
+                                         SkinScale(chunk->Bitmap.Height(), dpi), chunk->Bitmap, {},
+                                         false, false, 1, 1, dpi);
+    const int x = SkinScale(std::max(0, chunk->LeftWidth), dpi) + gap;
+    const int strip_width = std::min(fill, width - gap) - x;
+    if (strip_width <= 0 || block.Width() <= 0) return bar;
     TBitmap strip(strip_width, block.Height(), FaceColour());
     for (int at = 0; at < strip_width; at += block.Width()) strip.Draw(at, 0, block);
     bar.Draw(x, (height - block.Height()) / 2, strip, chunk->Trans == 1, clFuchsia);
     return bar;
   }
-  // One block stretched over the filled length, its end caps kept, two
-  // pixels in from the trough's edges.
-  const int strip_width = std::min(fill, width - 2) - 2;
-  const int strip_height = height - 4;
+  // One block stretched over the filled length, its end caps kept, a gap
+  // in from the trough's edges.
+  const int strip_width = std::min(fill, width - gap) - gap;
+  const int strip_height = height - 2 * gap;
   if (strip_width <= 0 || strip_height <= 0) return bar;
   const TSkinMargins caps{chunk->LeftWidth, 0, chunk->RightWidth, 0};
-  const TBitmap strip = RenderSkinPart(strip_width, strip_height, block, caps, false, false, 1, 1);
-  bar.Draw(2, 2, strip, chunk->Trans == 1, clFuchsia);
+  const TBitmap strip =
+      RenderSkinPart(strip_width, strip_height, chunk->Bitmap, caps, false, false, 1, 1, dpi);
+  bar.Draw(gap, gap, strip, chunk->Trans == 1, clFuchsia);
   return bar;
 }
 

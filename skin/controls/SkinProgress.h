@@ -19,6 +19,8 @@ class TSkinProgress : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
 
+  void SkinChanged() override;
+
  protected:
   bool BeforeMessage(TMessage& m) override;
   void DrawTo(HDC dc, const TRect& rect) override;
@@ -27,7 +29,17 @@ class TSkinProgress : public TSkinControl {
   // The skin's Progress object when it has an image, else null.
   const TDataSkinObject* ProgressObject() const;
   // The bar lying down, `width` x `height`, filled `fill` pixels.
-  TBitmap DrawBar(const TDataSkinObject& progress, int width, int height, int fill) const;
+  TBitmap DrawBar(const TDataSkinObject& progress, int width, int height, int fill);
   // Style 1: the trough with a row of chunk blocks.
-  TBitmap DrawChunks(const TDataSkinObject& progress, int width, int height, int fill) const;
+  TBitmap DrawChunks(const TDataSkinObject& progress, int width, int height, int fill);
+  // The trough cell at width x height and the control's DPI: kept while
+  // they stay, since a running bar repaints at every step.
+  const TBitmap& Trough(const TDataSkinObject& progress, int width, int height, int frames);
+
+  struct TTrough {
+    const TDataSkinObject* object = nullptr;
+    int width = 0, height = 0, frames = 0, dpi = 0;
+    TBitmap image;
+  };
+  TTrough trough_;
 };

@@ -79,22 +79,97 @@ int TSkinTrackBar::ThumbCell() const {
   return kThumbRest;
 }
 
+void TSkinTrackBar::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                                bool change_colour) {
+  if (initialized_) return;
+  TSkinControl::InitControl(control, form, data, change_colour);
+  FitThumb();
+}
+
+void TSkinTrackBar::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
+  if (initialized_) return;
+  TSkinControl::InitWindow(window, data, form);
+  FitThumb();
+}
+
+void TSkinTrackBar::Restore() {
+  GiveThumbBack();
+  TSkinControl::Restore();
+}
+
 void TSkinTrackBar::SkinChanged() {
   // The control draws its channel and thumb through us: new images and a
   // repaint are all a new skin needs.
   channel_ = {};
   thumb_ = {};
+  FitThumb();
   TSkinControl::SkinChanged();
+}
+
+void TSkinTrackBar::FitThumb() {
+  if (!handle_ || !IsWindow(handle_)) return;
+  if (!thumb_taken_) {
+    own_thumb_length_ = static_cast<int>(SendMessageW(handle_, TBM_GETTHUMBLENGTH, 0, 0));
+  }
+  const DWORD style = Style();
+  const TDataSkinObject* image = ThumbObject();
+  const int dpi = Dpi();
+  // A system that leaves the thumb at its 96-DPI length while the control
+  // grew with the window's DPI shows a dwarf thumb: the skin's thumb, drawn
+  // for 96 DPI, gets its length at this DPI (as far as the control has
+  // room). A system that scaled the thumb itself is left alone.
+  int wanted = own_thumb_length_;
+  if (image && dpi > kSkinDpi && own_thumb_length_ > 0) {
+    const int cell_width = image->Bitmap.Width() / kThumbFrames;
+    const int depth = (style & TBS_VERT) ? cell_width : image->Bitmap.Height();
+    if (own_thumb_length_ < SkinScale(depth, dpi)) {
+      RECT client{};
+      GetClientRect(handle_, &client);
+      const int room = static_cast<int>((style & TBS_VERT) ? client.right : client.bottom);
+      wanted = std::clamp(SkinScale(own_thumb_length_, dpi), own_thumb_length_,
+                          std::max(own_thumb_length_, room - SkinScale(4, dpi)));
+    }
+  }
+  if (wanted == own_thumb_length_) {
+    GiveThumbBack();
+    return;
+  }
+  if (thumb_taken_ && SendMessageW(handle_, TBM_GETTHUMBLENGTH, 0, 0) == wanted) return;
+  // The control takes a length of ours only as a fixed one.
+  if (!(style & TBS_FIXEDLENGTH)) {
+    SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(style | TBS_FIXEDLENGTH));
+    fixed_length_added_ = true;
+  }
+  thumb_taken_ = true;
+  SendMessageW(handle_, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(wanted), 0);
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TSkinTrackBar::GiveThumbBack() {
+  if (!thumb_taken_) return;
+  thumb_taken_ = false;
+  if (!handle_ || !IsWindow(handle_)) return;
+  SendMessageW(handle_, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(own_thumb_length_), 0);
+  if (fixed_length_added_) {
+    SetWindowLongPtrW(handle_, GWL_STYLE,
+                      static_cast<LONG_PTR>(Style() & ~static_cast<DWORD>(TBS_FIXEDLENGTH)));
+  }
+  fixed_length_added_ = false;
+  InvalidateRect(handle_, nullptr, TRUE);
 }
 
 const TBitmap& TSkinTrackBar::Made(TMadeImage& made, const TDataSkinObject& object, int width,
                                    int height, int cell, const TSkinMargins& margins, int frames) {
-  if (made.object != &object || made.width != width || made.height != height || made.cell != cell) {
-    made.image = RenderSkinPart(width, height, object.Bitmap, margins, false, false, frames, cell);
+  const int dpi = Dpi();
+  if (made.object != &object || made.width != width || made.height != height || made.cell != cell ||
+      made.dpi != dpi) {
+    made.image =
+        RenderSkinPart(width, height, object.Bitmap, margins, false, false, frames, cell, dpi);
     made.object = &object;
     made.width = width;
     made.height = height;
     made.cell = cell;
+    made.dpi = dpi;
   }
   return made.image;
 }
@@ -154,6 +229,12 @@ void TSkinTrackBar::AfterMessage(TMessage& m) {
     }
     case WM_MOUSELEAVE:
       SetHot(false);
+      return;
+    case WM_SIZE:
+      // A control made larger (or moved to another DPI) may have room for
+      // the thumb's length now, or the system measured its thumb again.
+      FitThumb();
+      TSkinControl::AfterMessage(m);
       return;
     default:
       TSkinControl::AfterMessage(m);
@@ -249,11 +330,13 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
   if (channel_width <= 0 || channel_height <= 0) return;
   TSavedDC saved(dc);
   IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+  // The channel image is as thick as the skin drew it, at the window's DPI.
+  const int dpi = Dpi();
   if (vertical) {
     const TDataSkinObject* track = WithImage(data_, ssTrackVert);
     if (!track) return;
     // Its caps kept at either end, its middle stretched; centred across.
-    const int w = track->Bitmap.Width();
+    const int w = SkinScale(track->Bitmap.Width(), dpi);
     const int x = w < channel_width ? channel.left + (channel_width - w) / 2 : channel.left;
     const TSkinMargins caps{0, std::max(0, track->TopHeight), 0, std::max(0, track->BottomHeight)};
     PutImage(dc, x, channel.top, Made(channel_, *track, w, channel_height, 1, caps, 1),
@@ -262,7 +345,7 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
   }
   const TDataSkinObject* track = WithImage(data_, ssTrack);
   if (!track) return;
-  const int h = track->Bitmap.Height();
+  const int h = SkinScale(track->Bitmap.Height(), dpi);
   const int y = h < channel_height ? channel.top + (channel_height - h) / 2 : channel.top;
   const TSkinMargins caps{std::max(0, track->LeftWidth), 0, std::max(0, track->RightWidth), 0};
   PutImage(dc, channel.left, y, Made(channel_, *track, channel_width, h, 1, caps, 1),

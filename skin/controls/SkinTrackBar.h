@@ -17,6 +17,10 @@ class TSkinTrackBar : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
 
+  void InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
+                   bool change_colour) override;
+  void InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) override;
+  void Restore() override;
   void SkinChanged() override;
   // The thumb's cell as it is drawn now (2 at rest, 3 hot, 4 held, 5
   // disabled).
@@ -39,16 +43,25 @@ class TSkinTrackBar : public TSkinControl {
   bool Vertical() const;
   void SetHot(bool hot);
   void RedrawThumb();
+  // Gives the thumb its length at the window's DPI where the system left
+  // it at its 96-DPI length; GiveThumbBack puts the system's length (and
+  // style) back.
+  void FitThumb();
+  void GiveThumbBack();
 
   // The last channel and thumb images made, kept while they fit: a moving
   // thumb repaints the bar many times at the same sizes.
   struct TMadeImage {
     const TDataSkinObject* object = nullptr;
-    int width = 0, height = 0, cell = 0;
+    int width = 0, height = 0, cell = 0, dpi = 0;
     TBitmap image;
   };
   const TBitmap& Made(TMadeImage& made, const TDataSkinObject& object, int width, int height,
                       int cell, const TSkinMargins& margins, int frames);
   TMadeImage channel_;
   TMadeImage thumb_;
+  // The thumb length the control had of its own, while ours is set.
+  bool thumb_taken_ = false;
+  bool fixed_length_added_ = false;
+  int own_thumb_length_ = 0;
 };
