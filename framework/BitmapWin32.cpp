@@ -1,5 +1,7 @@
 #include "framework/BitmapWin32.h"
 
+#include "framework/Dpi.h"
+
 #include <cstring>
 
 namespace {
@@ -94,12 +96,28 @@ void DrawBitmap(HDC dc, int x, int y, const TBitmap& bitmap) {
                 source->Height(), source->ScanLine(0), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
-THImageList MakeImageListHandle(const TImageList& list) {
-  THImageList handle(
-      ImageList_Create(list.Width(), list.Height(), ILC_COLOR24 | ILC_MASK, list.Count(), 4));
+namespace {
+// `image` enlarged to width x height, each pixel taken from the nearest
+// source pixel: no colour is mixed, so the mask colour stays exact.
+TBitmap NearestScaled(const TBitmap& image, int width, int height) {
+  if (image.Width() == width && image.Height() == height) return image;
+  TBitmap out(width, height);
+  for (int y = 0; y < height; ++y) {
+    const int sy = y * image.Height() / height;
+    for (int x = 0; x < width; ++x) out.SetPixel(x, y, image.Pixel(x * image.Width() / width, sy));
+  }
+  return out;
+}
+}  // namespace
+
+THImageList MakeImageListHandle(const TImageList& list, int dpi) {
+  // The list's cells are 96-DPI sized; at another DPI they are drawn at
+  // that DPI's size, like the text beside them.
+  const int width = ScaleForDpi(list.Width(), dpi), height = ScaleForDpi(list.Height(), dpi);
+  THImageList handle(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, list.Count(), 4));
   if (!handle) return handle;
   for (int i = 0; i < list.Count(); ++i) {
-    THBitmap cell = MakeDibSection(list.Image(i));
+    THBitmap cell = MakeDibSection(NearestScaled(list.Image(i), width, height));
     if (!cell) continue;
     ImageList_AddMasked(handle.Get(), cell.Get(), static_cast<COLORREF>(list.MaskColor(i)));
   }

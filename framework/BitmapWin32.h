@@ -52,5 +52,6 @@ TBitmap ReadDCPixels(HDC dc, const TRect& rect);
 // Transparent set leaves the DC's pixels where it has TransparentColor.
 void DrawBitmap(HDC dc, int x, int y, const TBitmap& bitmap);
 
-// A masked image list with the same cells.
-THImageList MakeImageListHandle(const TImageList& list);
+// A masked image list with the same cells, drawn at `dpi` (the list's
+// sizes are 96-DPI units).
+THImageList MakeImageListHandle(const TImageList& list, int dpi = 96);

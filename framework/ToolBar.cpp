@@ -74,6 +74,8 @@ void TToolBar::CreateParams(TCreateParams& params) {
 }
 
 void TToolBar::DpiChanged(int, int) {
+  // The images at the new DPI's size; the buttons fit them again.
+  SetImages(images_);
   SendMessageW(Handle(), TB_AUTOSIZE, 0, 0);
 }
 
@@ -114,7 +116,7 @@ void TToolBar::InsertButton(const TToolButton& button) {
 void TToolBar::SetImages(const TImageList* images) {
   images_ = images;
   if (!HandleAllocated()) return;
-  image_handle_ = images_ ? MakeImageListHandle(*images_) : THImageList();
+  image_handle_ = images_ ? MakeImageListHandle(*images_, Dpi()) : THImageList();
   SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(image_handle_.Get()));
   Invalidate();
 }

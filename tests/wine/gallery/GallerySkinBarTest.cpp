@@ -3,6 +3,7 @@
 // into rows inside the bar, none cut off, none over another, and the
 // controls below move down with the bar.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -122,6 +123,45 @@ TEST_F(GallerySkinBarTest, ButtonsWrapIntoRowsInANarrowWindowAndComeBackToOneRow
   Pump(300);
   EXPECT_EQ(bar_->Height(), one_row);
   ExpectButtonsInsideTheBarApart();
+}
+
+// The gallery's tool bar (a bare window of the tool-bar class), or null.
+HWND FindToolBar(HWND window) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM out) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (std::wstring(name) != TOOLBARCLASSNAMEW) return TRUE;
+        *reinterpret_cast<HWND*>(out) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+TEST_F(GallerySkinBarTest, ToolBarImagesAndButtonsTakeTheWindowsScale) {
+  TGalleryForm& form = Open();
+  const int dpi = WindowDpi(form.Handle());
+  const HWND bar = FindToolBar(form.Handle());
+  ASSERT_NE(bar, nullptr);
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(bar, TB_GETIMAGELIST, 0, 0));
+  ASSERT_NE(images, nullptr);
+  int width = 0, height = 0;
+  ImageList_GetIconSize(images, &width, &height);
+  // The images are 16 units square, like the text beside them scaled.
+  EXPECT_EQ(width, ScaleForDpi(16, dpi));
+  EXPECT_EQ(height, ScaleForDpi(16, dpi));
+  // Every button with an image is tall enough to show it whole.
+  for (int i = 0; i < static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)); ++i) {
+    TBBUTTON button{};
+    SendMessageW(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    if (button.fsStyle & BTNS_SEP || button.iBitmap < 0) continue;
+    RECT r{};
+    SendMessageW(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+    EXPECT_GE(r.bottom - r.top, height) << "button " << i;
+  }
 }
 
 }  // namespace
