@@ -1,7 +1,9 @@
-// The edits of the system's file dialog and folder browser under every
-// skin: the walk reaches them and gives them the skin's border and content
-// colours, and what is typed into them reads well (4.5:1 or better, 7:1 in
-// the high-contrast skin), checked from the pixels on the screen.
+// The edits of the system's file dialog and folder browser, and of a
+// dialog made from a template (one with a border, one without), under
+// every skin: the walk reaches them and gives them the skin's border (where
+// they have one) and content colours, and what is typed into them reads
+// well (4.5:1 or better, 7:1 in the high-contrast skin), checked from the
+// pixels on the screen.
 #include <windows.h>
 #include <commdlg.h>
 #include <objbase.h>
@@ -37,6 +39,50 @@ std::vector<HWND> DialogEdits(HWND dialog) {
       },
       reinterpret_cast<LPARAM>(&found));
   return found;
+}
+
+// A dialog of its own, made from a template in memory: an edit with a
+// border and one without, as dialogs of other programs and libraries have.
+void ShowDialogWithBareEdit(HWND owner) {
+  std::vector<WORD> t;
+  const auto dword = [&t](DWORD v) {
+    t.push_back(LOWORD(v));
+    t.push_back(HIWORD(v));
+  };
+  const auto text = [&t](const wchar_t* s) {
+    for (; *s; ++s) t.push_back(static_cast<WORD>(*s));
+    t.push_back(0);
+  };
+  const auto item = [&](DWORD style, short y, WORD id) {
+    if (t.size() % 2) t.push_back(0);  // items start on a DWORD
+    dword(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | style);
+    dword(0);
+    for (short v : {short{10}, y, short{120}, short{14}}) t.push_back(static_cast<WORD>(v));
+    t.push_back(id);
+    t.push_back(0xFFFF);
+    t.push_back(0x0081);  // the edit class
+    text(L"");
+    t.push_back(0);  // no creation data
+  };
+  dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
+  dword(0);
+  t.push_back(2);  // items
+  for (short v : {short{40}, short{40}, short{160}, short{70}}) t.push_back(static_cast<WORD>(v));
+  t.push_back(0);  // no menu
+  t.push_back(0);  // the dialog class
+  text(L"Edits");
+  item(WS_BORDER, 10, 101);
+  item(0, 34, 102);
+  DialogBoxIndirectParamW(
+      GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(t.data()), owner,
+      [](HWND dialog, UINT message, WPARAM w, LPARAM) -> INT_PTR {
+        if (message == WM_COMMAND && (LOWORD(w) == IDCANCEL || LOWORD(w) == IDOK)) {
+          EndDialog(dialog, LOWORD(w));
+          return TRUE;
+        }
+        return message == WM_INITDIALOG;
+      },
+      0);
 }
 
 class DialogEditTest : public SkinEngineTest {
@@ -136,6 +182,10 @@ TEST_F(DialogEditTest, TheFileDialogsEditsAreSkinnedAndReadUnderEverySkin) {
     ofn.Flags = OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_EXPLORER;
     GetOpenFileNameW(&ofn);
   });
+}
+
+TEST_F(DialogEditTest, ADialogsEditWithoutABorderReadsInTheContentColoursUnderEverySkin) {
+  ExpectSkinnedEdits("bare-dialog", [](HWND owner) { ShowDialogWithBareEdit(owner); });
 }
 
 }  // namespace
