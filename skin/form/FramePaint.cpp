@@ -235,6 +235,7 @@ const TBitmap& TWinSkinForm::RenderPart(int part, int width, int height) const {
 void TWinSkinForm::ForgetRenderedParts() {
   for (TRenderedPart& kept : rendered_parts_) kept = TRenderedPart{};
   scaled_button_cells_.clear();
+  title_look_ = TTitleLook{};
 }
 
 const TBitmap& TWinSkinForm::ScaledButtonCell(const TDataSkinSysButton& definition, int cell,
@@ -295,7 +296,45 @@ void TWinSkinForm::PaintFrame(HDC dc) {
 
 void TWinSkinForm::PaintTitleBar(HDC dc, int width, int height, const TBitmap* left,
                                  const TBitmap* right) {
+  LayoutButtons();
+  TTitleLook look;
+  look.width = width;
+  look.height = height;
+  look.dpi = dpi_;
+  look.active = active_;
+  look.minimised = !left || !right;
+  look.right_to_left = right_to_left_;
+  look.ex_style = GetWindowLongPtrW(handle_, GWL_EXSTYLE);
+  look.icon = icon_;
+  look.text = ReadCaption();
+  for (const auto& button : buttons_) {
+    if (!button->Visible) continue;
+    const TRect& b = button->Bounds;
+    look.buttons.insert(look.buttons.end(), {b.left, b.top, b.right, b.bottom});
+  }
   TBitmap title;
+  if (look == title_look_ && title_back_.Width() == width && title_back_.Height() == height) {
+    title = title_back_;
+  } else {
+    ComposeTitle(title, width, height, left, right);
+    title_back_ = title;
+    title_look_ = std::move(look);
+  }
+  for (const auto& button : buttons_) {
+    const TDataSkinSysButton* d = button->Definition();
+    if (!d || !button->Visible || d->Bitmap.Empty() || d->Visibility == 100) continue;
+    if (d->Action == 3 || d->Action == 11) continue;
+    int frame = (!active_ && FrameCount(d->Frame) >= 4) ? 4 : 1;
+    if (button.get() == hot_object_) frame = button->State;
+    if (frame != nsHot && ShowsPressed(*d)) frame = nsPressed;
+    DrawButtonCell(title, button->Bounds, *d, frame);
+  }
+  BlitRows(dc, 0, 0, title, 0, title.Height());
+  SetBkMode(dc, OPAQUE);
+}
+
+void TWinSkinForm::ComposeTitle(TBitmap& title, int width, int height, const TBitmap* left,
+                                const TBitmap* right) {
   if (!left || !right) {
     // A minimised window is a plain rectangle: the face shows where the
     // top part's key colour would cut the outline.
@@ -308,7 +347,6 @@ void TWinSkinForm::PaintTitleBar(HDC dc, int width, int height, const TBitmap* l
     title.Draw(width - metrics_.right, 0, *right);
     title.Draw(metrics_.left, 0, RenderPart(fpTop, width - metrics_.left - metrics_.right, height));
   }
-  LayoutButtons();
   // Text and icons are drawn by the system into a copy of the title bar.
   if (THBitmap dib = MakeDibSection(title)) {
     {
@@ -323,18 +361,6 @@ void TWinSkinForm::PaintTitleBar(HDC dc, int width, int height, const TBitmap* l
     }
     ReadGdiBitmap(dib.Get(), title);
   }
-  title_back_ = title;
-  for (const auto& button : buttons_) {
-    const TDataSkinSysButton* d = button->Definition();
-    if (!d || !button->Visible || d->Bitmap.Empty() || d->Visibility == 100) continue;
-    if (d->Action == 3 || d->Action == 11) continue;
-    int frame = (!active_ && FrameCount(d->Frame) >= 4) ? 4 : 1;
-    if (button.get() == hot_object_) frame = button->State;
-    if (frame != nsHot && ShowsPressed(*d)) frame = nsPressed;
-    DrawButtonCell(title, button->Bounds, *d, frame);
-  }
-  BlitRows(dc, 0, 0, title, 0, title.Height());
-  SetBkMode(dc, OPAQUE);
 }
 
 void TWinSkinForm::RepaintStateButtons() {

@@ -217,6 +217,10 @@ class TWinSkinForm : public TComponent {
   // The title bar of `width` x `height`; the side parts give its corners
   // (both null for a minimised window, whose whole frame is the title).
   void PaintTitleBar(HDC dc, int width, int height, const TBitmap* left, const TBitmap* right);
+  // The title bar's parts, text and window icon, without the other
+  // caption buttons.
+  void ComposeTitle(TBitmap& title, int width, int height, const TBitmap* left,
+                    const TBitmap* right);
   void PaintTitleText(HDC dc, int width);
   // Where the title text starts from the window's left edge.
   int TitleShift() const;
@@ -342,6 +346,18 @@ class TWinSkinForm : public TComponent {
     TBitmap bitmap;
   };
   mutable std::vector<TScaledButtonCell> scaled_button_cells_;
+  // What the title bar in title_back_ was composed for: while all of it
+  // stays, a repaint copies the title instead of composing it anew.
+  struct TTitleLook {
+    int width = -1, height = -1, dpi = 0;
+    bool active = false, minimised = false, right_to_left = false;
+    LONG_PTR ex_style = 0;
+    HICON icon = nullptr;
+    std::wstring text;
+    std::vector<int> buttons;  // the places of the buttons shown
+    bool operator==(const TTitleLook&) const = default;
+  };
+  TTitleLook title_look_;
   // Where auto-hidden task bars wait on the window's monitor. Asking the
   // shell takes milliseconds, and the size limits are asked for at every
   // size change, so the answer is kept for a while (and dropped when a
