@@ -8,7 +8,7 @@
 #include "framework/GdiObjects.h"
 
 // The system's menu font at `dpi`: the system's own per-DPI value where it
-// has one, else its font at the system's DPI scaled.
+// has one, else its font at the system's DPI scaled; 9 points at the least.
 LOGFONTW MenuLogFontForDpi(int dpi);
 // That font, bold for a default item (owned by the caller).
 TOwnedFont MakeMenuFont(int dpi, bool bold = false);

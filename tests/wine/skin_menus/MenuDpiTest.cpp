@@ -228,6 +228,16 @@ TEST_F(MenuDpiTest, BarLineImageAndButtonsFollowTheDpi) {
     TextExtent(L"File", dpi, &tm);
     EXPECT_GE(engine.MenuBarHeight(), SystemMetricsForDpi(SM_CYMENU, dpi));
     EXPECT_GE(engine.MenuBarHeight(), tm.tmHeight + 2);
+    // Captions are as large as the form's own text at the least (Wine
+    // names an 11-pixel menu font in which CJK captions break up).
+    {
+      TWindowDC screen(nullptr);
+      TSelectObject select(screen.Get(),
+                           reinterpret_cast<HFONT>(SendMessageW(form.Handle(), WM_GETFONT, 0, 0)));
+      TEXTMETRICW own{};
+      GetTextMetricsW(screen.Get(), &own);
+      EXPECT_GE(tm.tmHeight - tm.tmInternalLeading, own.tmHeight - own.tmInternalLeading);
+    }
     const RECT outer = WindowRect(form.Handle());
     const TFrameMetrics& m = engine.Metrics();
     EXPECT_EQ(ClientScreenRect(form.Handle()).top - outer.top, m.caption + engine.MenuBarHeight());
