@@ -215,14 +215,31 @@ int TSkinComBox::ButtonWidth() const {
   return SystemMetricsForDpi(SM_CXVSCROLL, Dpi());
 }
 
+int TSkinComBox::DrawnButtonWidth() const {
+  const TDataSkinObject* button = ComboObject(data_);
+  if (!button) return 0;
+  const int dpi = Dpi();
+  if (button->Style == 2) return SkinScale(button->RightWidth, dpi);
+  if (button->Style == 1) return SystemMetricsForDpi(SM_CYVTHUMB, dpi) + 2;
+  return ButtonWidth() + 2;
+}
+
 void TSkinComBox::PlaceEdit() {
-  if (!edit_ || !ButtonMoved()) return;
-  const int button = LeftButtonWidth();
+  if (!edit_ || !SkinsButton()) return;
   RECT client{}, edit{};
   GetClientRect(handle_, &client);
   GetWindowRect(edit_, &edit);
   MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&edit), 2);
-  const int left = button + 1, right = client.right - 2;
+  int left = edit.left, right = edit.right;
+  if (ButtonMoved()) {
+    left = LeftButtonWidth() + 1;
+    right = client.right - 2;
+  } else if (!RightToLeft()) {
+    // Some systems lay the edit out with the button's width at 96 DPI, so
+    // at a higher DPI it would cover part of the button the skin draws.
+    right = std::min<int>(edit.right, client.right - DrawnButtonWidth() - 1);
+    if (right <= left) return;
+  }
   if (edit.left == left && edit.right == right) return;
   edit_home_ = edit;
   edit_moved_ = true;

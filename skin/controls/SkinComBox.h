@@ -102,6 +102,9 @@ class TSkinComBox : public TSkinControl {
   int LeftButtonWidth() const;
   // The width of the system's drop-down button at the combo box's DPI.
   int ButtonWidth() const;
+  // How far from the right the button the skin draws reaches, by the
+  // combo image's style.
+  int DrawnButtonWidth() const;
   // The system's paint into the back buffer, the skin over it, one copy.
   void PaintBuffered(TMessage& m);
   // WM_CTLCOLOR* of the field, the edit or the list: the content colours,
