@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <string>
 
+#include "framework/Dpi.h"
 #include "framework/UpDown.h"
 
 TSpinEdit::TSpinEdit(TComponent* owner) : TEdit(owner) {
@@ -34,8 +35,11 @@ void TSpinEdit::PlaceButton() {
   if (!HandleAllocated()) return;
   RECT client{};
   GetClientRect(Handle(), &client);
-  const int width = std::min<int>(GetSystemMetrics(SM_CXVSCROLL), client.right);
-  button_->SetBounds(client.right - width, 0, width, client.bottom);
+  // The client area is in pixels at the edit's DPI; bounds are 96-DPI units.
+  const int dpi = Dpi();
+  const int width = std::min<int>(SystemMetricsForDpi(SM_CXVSCROLL, dpi), client.right);
+  button_->SetBounds(UnscaleForDpi(client.right - width, dpi), 0, UnscaleForDpi(width, dpi),
+                     UnscaleForDpi(client.bottom, dpi));
   SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + 1));
 }
 

@@ -18,6 +18,7 @@
 #include "framework/Buttons.h"
 #include "framework/Dpi.h"
 #include "framework/ScrollBox.h"
+#include "framework/SpinEdit.h"
 #include "framework/StatusBar.h"
 #include "framework/StdCtrls.h"
 #include "skin/data/SkinManage.h"
@@ -173,6 +174,38 @@ TEST(DpiChange, ControlsMadeOrMovedLaterTakeTheirFormsDpi) {
   SendMessageW(bar.Handle(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges));
   EXPECT_EQ(edges[0], 100);
   EXPECT_EQ(edges[1], 150);
+}
+
+// A spin edit keeps its buttons inside its right end at every DPI (at 192
+// DPI they were placed twice as far out, outside the edit, and vanished).
+TEST(DpiChange, SpinEditButtonsStayInsideTheEdit) {
+  if (ChildRunDpi() != 0) GTEST_SKIP();
+  TApplication app(nullptr);
+  app.Initialize();
+  TFormStyle style;
+  style.caption = L"DPI";
+  style.client_width = 200;
+  style.client_height = 100;
+  auto& form = OwnedComponent<TForm>(app, style);
+  auto& spin = OwnedComponent<TSpinEdit>(app);
+  spin.SetBounds(10, 10, 120, 22);
+  spin.SetParent(&form);
+  for (int dpi : {96, 120, 144, 192, 96}) {
+    SCOPED_TRACE(dpi);
+    form.ApplyDpi(dpi, nullptr);
+    RECT client{};
+    GetClientRect(spin.Handle(), &client);
+    const HWND buttons = GetWindow(spin.Handle(), GW_CHILD);
+    ASSERT_NE(buttons, nullptr);
+    RECT r{};
+    GetWindowRect(buttons, &r);
+    MapWindowPoints(nullptr, spin.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    const int width = SystemMetricsForDpi(SM_CXVSCROLL, dpi);
+    EXPECT_NEAR(r.right, client.right, 1) << Describe(r) << " in " << Describe(client);
+    EXPECT_NEAR(r.right - r.left, width, 1);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.bottom, client.bottom + 1);
+  }
 }
 
 TEST(DpiChange, ScrollBoxesScrollTheirContentInUnits) {
