@@ -35,3 +35,29 @@ function(tonmill_gtest name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS native)
   endif()
 endfunction()
+
+# Runs the Windows test `target` once more at each of DPIS (120, 144 and 192
+# unless named): the runner sets the prefix's LogPixels for the run and puts
+# it back. SHOTS is where its pictures go (a Wine path), WINE_TIMEOUT the
+# seconds a run may take.
+function(tonmill_dpi_runs target)
+  cmake_parse_arguments(ARG "" "SHOTS;WINE_TIMEOUT" "DPIS" ${ARGN})
+  if(NOT ARG_DPIS)
+    set(ARG_DPIS 120 144 192)
+  endif()
+  if(NOT ARG_WINE_TIMEOUT)
+    set(ARG_WINE_TIMEOUT 120)
+  endif()
+  math(EXPR timeout "${ARG_WINE_TIMEOUT} + 60")
+  set(env "TONMILL_WINE_TIMEOUT=${ARG_WINE_TIMEOUT}")
+  if(ARG_SHOTS)
+    string(APPEND env ";TONMILL_SHOTS=${ARG_SHOTS}")
+  endif()
+  foreach(dpi IN LISTS ARG_DPIS)
+    add_test(NAME ${target}_${dpi}
+      COMMAND bash ${PROJECT_SOURCE_DIR}/tests/wine/skin_dpi/run-at-dpi.sh ${dpi}
+        $<TARGET_FILE:${target}>)
+    set_tests_properties(${target}_${dpi} PROPERTIES TIMEOUT ${timeout} LABELS wine
+      ENVIRONMENT "${env}")
+  endforeach()
+endfunction()
