@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "framework/BitmapWin32.h"
+#include "framework/Dpi.h"
 #include "framework/GdiObjects.h"
+#include "framework/GlyphImage.h"
 #include "framework/Menus.h"
 
 namespace {
@@ -53,22 +55,26 @@ struct TGlyphContent {
   int frames = 1;
   int cell = 1;
   bool grey = false;
-  TPoint glyph_size;
+  TPoint glyph_size;      // 96-DPI pixels
+  int dpi = kDefaultDpi;  // the DPI the button shows at
 };
 
 RECT PaintGlyphAndCaption(HDC dc, TPoint size, const TGlyphContent& glyph, const std::wstring& text,
                           TButtonLayout layout, int margin, int spacing, bool speed_button,
                           int shift, bool disabled, TColor colour, bool accelerators) {
-  const TPoint g = glyph.glyph_size;
+  // The glyph, its margin and spacing and the insets are 96-DPI pixels.
+  const int dpi = glyph.dpi;
+  const TPoint g{ScaleForDpi(glyph.glyph_size.x, dpi), ScaleForDpi(glyph.glyph_size.y, dpi)};
+  const int inset = ScaleForDpi(2, dpi);
   const bool horizontal = HorizontalLayout(layout);
-  const int width = size.x - 4 - (horizontal && g.x ? g.x + 2 : 0);
+  const int width = size.x - 2 * inset - (horizontal && g.x ? g.x + inset : 0);
   TGlyphLayoutInput in;
   in.client = size;
   in.glyph = g;
   in.text = MeasureCaption(dc, text, width);
   in.layout = layout;
-  in.margin = margin;
-  in.spacing = spacing;
+  in.margin = margin == -1 ? -1 : ScaleForDpi(margin, dpi);
+  in.spacing = spacing == -1 ? -1 : ScaleForDpi(spacing, dpi);
   in.speed_button = speed_button;
   if (g.x == 0) {
     // Without a glyph the caption sits in the middle.
@@ -78,7 +84,7 @@ RECT PaintGlyphAndCaption(HDC dc, TPoint size, const TGlyphContent& glyph, const
   const TGlyphLayout out = LayoutGlyphButton(in);
   if (glyph.strip && g.x > 0) {
     DrawGlyphCell(dc, out.glyph.x + shift, out.glyph.y + shift, *glyph.strip, glyph.frames,
-                  glyph.cell, glyph.grey);
+                  glyph.cell, glyph.grey, g);
   }
   RECT area{out.text.x + shift, out.text.y + shift, out.text.x + shift + in.text.x,
             out.text.y + shift + in.text.y};
@@ -88,7 +94,8 @@ RECT PaintGlyphAndCaption(HDC dc, TPoint size, const TGlyphContent& glyph, const
 
 }  // namespace
 
-void DrawGlyphCell(HDC dc, int x, int y, const TBitmap& strip, int frames, int cell, bool grey) {
+void DrawGlyphCell(HDC dc, int x, int y, const TBitmap& strip, int frames, int cell, bool grey,
+                   TPoint size) {
   if (strip.Empty()) return;
   frames = std::max(frames, 1);
   if (cell > frames) cell = 1;
@@ -106,6 +113,9 @@ void DrawGlyphCell(HDC dc, int x, int y, const TBitmap& strip, int frames, int c
         part.SetPixel(px, py, RGBColour(v, v, v));
       }
     }
+  }
+  if (size.x > 0 && size.y > 0 && (size.x != part.Width() || size.y != part.Height())) {
+    part = ScaleGlyph(part, key, size.x, size.y);
   }
   part.Transparent = true;
   part.TransparentColor = key;
@@ -241,6 +251,7 @@ void TSpeedButton::Paint(HDC target) {
   glyph.cell = !Enabled() ? 2 : down_ ? 4 : pushed ? 3 : 1;
   glyph.grey = !Enabled() && glyph.frames < 2;
   if (!Glyph.Empty()) glyph.glyph_size = {Glyph.Width() / glyph.frames, Glyph.Height()};
+  if (Parent()) glyph.dpi = Parent()->Dpi();
   const TColor text_colour = Parent() ? Parent()->EffectiveFontColor() : clBtnText;
   PaintGlyphAndCaption(dc, {w, h}, glyph, Caption(), Layout, Margin, Spacing, true, pushed ? 1 : 0,
                        !Enabled(), text_colour, true);
@@ -352,6 +363,7 @@ void TBitBtn::DrawFace(const TButtonFace& face) {
     glyph.grey = face.disabled && DisabledIndex < 0;
     glyph.glyph_size = {image.Width(), image.Height()};
   }
+  glyph.dpi = Dpi();
   const RECT text = PaintGlyphAndCaption(
       face.dc, {face.width, face.height}, glyph, Caption(), Layout, Margin, Spacing, false,
       face.pressed ? 1 : 0, face.disabled, EffectiveFontColor(), face.show_accelerators);

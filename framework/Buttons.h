@@ -19,8 +19,10 @@ class TPopupMenu;
 
 // Draws cell `cell` (from 1; the first when the strip has fewer) of the
 // `frames` cells of `strip` at (x, y), its bottom-left pixel transparent and
-// in grey when `grey`.
-void DrawGlyphCell(HDC dc, int x, int y, const TBitmap& strip, int frames, int cell, bool grey);
+// in grey when `grey`; scaled to `size` when one is given (a glyph shown at
+// another DPI than 96), the transparent colour kept exact.
+void DrawGlyphCell(HDC dc, int x, int y, const TBitmap& strip, int frames, int cell, bool grey,
+                   TPoint size = {});
 // The size `text` takes with DT_WORDBREAK in `width` pixels; (0, 0) for none.
 TPoint MeasureCaption(HDC dc, const std::wstring& text, int width);
 

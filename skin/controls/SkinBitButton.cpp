@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "framework/ButtonLayout.h"
+#include "framework/GlyphImage.h"
 #include "framework/Graphic.h"
 #include "framework/GraphicControl.h"
 #include "framework/ImageList.h"
 #include "framework/StringList.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinProps.h"
+#include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/packages/ImgUtil.h"
 
@@ -48,6 +50,19 @@ void GreyKeepingKey(TBitmap& cell, const std::vector<bool>& clear) {
   }
 }
 
+// A glyph cell (96-DPI pixels) shown at `size`, its transparent `key` kept
+// exact so no fringe shows around it.
+TBitmap AtSize(TBitmap cell, TColor key, TPoint size) {
+  if (cell.Width() == size.x && cell.Height() == size.y) return cell;
+  return ScaleGlyph(cell, key, size.x, size.y);
+}
+
+// A length of the layout given in 96-DPI pixels, at `dpi`; -1 (worked out
+// from the room left) stays -1.
+int LayoutLength(int value, int dpi) {
+  return value == -1 ? -1 : SkinScale(value, dpi);
+}
+
 }  // namespace
 
 // --- TSkinBitButton ---------------------------------------------------------
@@ -72,20 +87,25 @@ void TSkinBitButton::DrawContent(TSkinButtonState state) {
   const int disabled_index = PropInt(control, "DisabledIndex");
   TGraphic* picture =
       picture_property_.empty() ? nullptr : PropObject<TGraphic>(control, picture_property_);
+  // The glyph, its margin and its spacing are 96-DPI pixels: at the
+  // button's DPI they grow with the caption beside them.
+  const int dpi = Dpi();
   TGlyphLayoutInput in;
   in.layout = LayoutOf(control);
-  in.margin = PropInt(control, "Margin");
-  in.spacing = PropInt(control, "Spacing");
+  in.margin = LayoutLength(PropInt(control, "Margin"), dpi);
+  in.spacing = LayoutLength(PropInt(control, "Spacing"), dpi);
   in.centred = AsciiEqualNoCase(PropEnum(control, "Alignment"), "taCenter");
   in.speed_button = SpeedLayout();
   in.client = c;
+  TPoint own;  // the glyph's own size
   if (!picture_property_.empty()) {
-    if (picture && !picture->Empty()) in.glyph = {picture->Width(), picture->Height()};
+    if (picture && !picture->Empty()) own = {picture->Width(), picture->Height()};
   } else if (glyph && !glyph->Empty()) {
-    in.glyph = {glyph->Width() / frames, glyph->Height()};
+    own = {glyph->Width() / frames, glyph->Height()};
   } else if (images && image_index != -1) {
-    in.glyph = {images->Width(), images->Height()};
+    own = {images->Width(), images->Height()};
   }
+  if (own.x * own.y != 0) in.glyph = {SkinScale(own.x, dpi), SkinScale(own.y, dpi)};
   const bool has_glyph = in.glyph.x * in.glyph.y != 0;
   if (!has_glyph && SpeedLayout()) {
     // A speed button without a glyph shows its caption like a push button.
@@ -94,11 +114,12 @@ void TSkinBitButton::DrawContent(TSkinButtonState state) {
   }
   SplitCaption();
   const UINT prefix = ShowAccelerators() ? 0 : DT_HIDEPREFIX;
-  RECT text_room{b.left + 2, b.top + 2, b.right - 2, b.bottom - 2};
+  const int inset = SkinScale(2, dpi);
+  RECT text_room{b.left + inset, b.top + inset, b.right - inset, b.bottom - inset};
   if (HorizontalLayout(in.layout)) {
-    text_room.right -= in.glyph.x + 2;
+    text_room.right -= in.glyph.x + inset;
   } else {
-    text_room.bottom -= in.glyph.y + 2;
+    text_room.bottom -= in.glyph.y + inset;
   }
   if (!caption_.empty()) {
     RECT t = text_room;
@@ -108,7 +129,12 @@ void TSkinBitButton::DrawContent(TSkinButtonState state) {
   const TGlyphLayout out = LayoutGlyphButton(in);
 
   if (!picture_property_.empty()) {
-    if (picture && !picture->Empty()) buffer_.Draw(out.glyph.x, out.glyph.y, picture->Bitmap);
+    if (picture && !picture->Empty()) {
+      const TBitmap shown = in.glyph.x == own.x && in.glyph.y == own.y
+                                ? picture->Bitmap
+                                : ScaleOpaqueImage(picture->Bitmap, in.glyph.x, in.glyph.y);
+      buffer_.Draw(out.glyph.x, out.glyph.y, shown);
+    }
   } else if (glyph && !glyph->Empty()) {
     TBitmap cell = ::GlyphCell(glyph->Bitmap, frames, GlyphCell(state));
     // The bottom-left pixel is the colour that is not drawn.
@@ -123,7 +149,7 @@ void TSkinBitButton::DrawContent(TSkinButtonState state) {
       GreyKeepingKey(cell, clear);
       key = clFuchsia;
     }
-    buffer_.Draw(out.glyph.x, out.glyph.y, cell, true, key);
+    buffer_.Draw(out.glyph.x, out.glyph.y, AtSize(std::move(cell), key, in.glyph), true, key);
   } else if (images && image_index != -1) {
     const bool disabled = state == sbDisabled;
     const int index = disabled && disabled_index != -1 ? disabled_index : image_index;
@@ -140,7 +166,7 @@ void TSkinBitButton::DrawContent(TSkinButtonState state) {
         GreyKeepingKey(cell, clear);
         key = clFuchsia;
       }
-      buffer_.Draw(out.glyph.x, out.glyph.y, cell, true, key);
+      buffer_.Draw(out.glyph.x, out.glyph.y, AtSize(std::move(cell), key, in.glyph), true, key);
     }
   }
 
