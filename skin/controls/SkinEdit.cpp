@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/Dpi.h"
 #include "framework/StringList.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/data/SkinManage.h"
@@ -18,6 +19,13 @@ constexpr LPARAM kPaintClientMark = 0x41A2;
 constexpr int kEdgeNormal = 1;
 constexpr int kEdgeDisabled = 3;
 constexpr int kEdgeFocused = 4;
+// Sent to child windows after their parent moved to another DPI (newer
+// than the headers' Windows version).
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+// A sunken edge's width and the gap between it and the text, in 96-DPI
+// pixels: the text starts this far in from the edit's edge at any DPI.
+constexpr int kEdgeWidth = 2;
+constexpr int kTextGap = 2;
 
 bool IsSpinClass(HWND window) {
   const std::string name = AsciiLower(WindowClassName(window));
@@ -33,6 +41,7 @@ void TSkinEdit::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData&
   if (initialized_) return;
   TSkinControl::InitControl(control, form, data, change_colour);
   FindSpin();
+  FitMargins();
   // The border is drawn with the frame: have it drawn again now.
   RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
@@ -41,16 +50,67 @@ void TSkinEdit::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
   if (initialized_) return;
   TSkinControl::InitWindow(window, data, form);
   FindSpin();
+  FitMargins();
   RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void TSkinEdit::Restore() {
+  if (handle_ && IsWindow(handle_) && life_ != slDestroyed) GiveMarginsBack();
   TSkinControl::Restore();
   // The system's border and colours come back with the next paint, which
   // no longer reaches this object.
   if (handle_ && IsWindow(handle_) && life_ != slDestroyed) {
     RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   }
+}
+
+void TSkinEdit::SkinChanged() {
+  TSkinControl::SkinChanged();
+  // A skin without the edge image leaves the border, and the margins, to
+  // the system.
+  FitMargins();
+}
+
+// --- text margins ---------------------------------------------------------------
+
+void TSkinEdit::FitMargins() {
+  if (!handle_ || !IsWindow(handle_)) return;
+  if (!SkinsBorder()) {
+    GiveMarginsBack();
+    return;
+  }
+  const auto read = [this] {
+    const auto m = static_cast<DWORD>(SendMessageW(handle_, EM_GETMARGINS, 0, 0));
+    return TMargins{LOWORD(m), HIWORD(m)};
+  };
+  if (!set_margins_) own_margins_ = read();
+  // The system sets margins for 96 DPI, or for a border thinner than the
+  // one the skin draws: the text would touch the border.
+  const int edge = static_cast<int>(EdgeSize().cx);
+  const int want = std::max(0, ScaleForDpi(kEdgeWidth + kTextGap, Dpi()) - edge);
+  const TMargins fit{std::max(own_margins_.left, want), std::max(own_margins_.right, want)};
+  set_margins_ = fit;
+  if (read() == fit) return;
+  setting_margins_ = true;
+  SendMessageW(handle_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+               MAKELPARAM(fit.left, fit.right));
+  setting_margins_ = false;
+}
+
+void TSkinEdit::GiveMarginsBack() {
+  if (!set_margins_) return;
+  const TMargins set = *set_margins_;
+  set_margins_.reset();
+  const auto m = static_cast<DWORD>(SendMessageW(handle_, EM_GETMARGINS, 0, 0));
+  const TMargins now{LOWORD(m), HIWORD(m)};
+  // A side someone else has set since is left as they set it.
+  const TMargins back{now.left == set.left ? own_margins_.left : now.left,
+                      now.right == set.right ? own_margins_.right : now.right};
+  if (back == now) return;
+  setting_margins_ = true;
+  SendMessageW(handle_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+               MAKELPARAM(back.left, back.right));
+  setting_margins_ = false;
 }
 
 void TSkinEdit::FindSpin() {
@@ -160,6 +220,30 @@ bool TSkinEdit::BeforeMessage(TMessage& m) {
 }
 
 void TSkinEdit::AfterMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_SETFONT:
+      // A new font gives the edit the system's margins for it: those are
+      // its own now, widened again.
+      if (set_margins_) {
+        set_margins_.reset();
+        FitMargins();
+      }
+      break;
+    case EM_SETMARGINS:
+      if (!setting_margins_ && set_margins_) {
+        // The edit's owner set a side: that is the edit's own margin now.
+        const auto got = static_cast<DWORD>(SendMessageW(handle_, EM_GETMARGINS, 0, 0));
+        if (m.WParam & EC_LEFTMARGIN) own_margins_.left = LOWORD(got);
+        if (m.WParam & EC_RIGHTMARGIN) own_margins_.right = HIWORD(got);
+        FitMargins();
+      }
+      return;
+    case kDpiChangedAfterParent:
+      FitMargins();
+      break;
+    default:
+      break;
+  }
   if (m.Msg == WM_PRINTCLIENT) {
     if (SkinsBorder()) PaintWindow(reinterpret_cast<HDC>(m.WParam));
     return;

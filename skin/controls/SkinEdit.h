@@ -7,7 +7,11 @@
 // spin button inside the edit is found and skinned as well. Under a skin
 // without the SunkEdge image the edit keeps the system's border; an edit
 // without a border has none drawn, and its text area takes the content
-// colours like any other.
+// colours like any other. While the skin draws the border, the text keeps
+// the border's width and a gap, both scaled to the edit's DPI, from the
+// edit's edges (its margins are widened, and given back when the skin goes).
+#include <optional>
+
 #include "skin/controls/ContentBrushes.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinObjects.h"
@@ -31,6 +35,7 @@ class TSkinEdit : public TSkinControl {
                    bool change_colour) override;
   void InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) override;
   void Restore() override;
+  void SkinChanged() override;
 
   // The state the edit's text is shown in now.
   TContentState ContentState() const;
@@ -62,6 +67,22 @@ class TSkinEdit : public TSkinControl {
   // edit itself would write it in the system's grey).
   void PaintDisabled(TMessage& m);
   void EraseContent(HDC dc);
+  // Widens the text margins to what the DPI asks for while the skin draws
+  // the border; gives them back otherwise.
+  void FitMargins();
+  void GiveMarginsBack();
+
+  struct TMargins {
+    int left = 0;
+    int right = 0;
+    bool operator==(const TMargins&) const = default;
+  };
+  // The margins the edit has of its own (the system's for its font, or
+  // what its owner set), given back when the skin goes.
+  TMargins own_margins_;
+  // What this object set, while it holds the margins.
+  std::optional<TMargins> set_margins_;
+  bool setting_margins_ = false;  // our own EM_SETMARGINS is under way
 
   HWND spin_ = nullptr;
   // The edge cells taken back from the skin data, made again at each use

@@ -176,16 +176,15 @@ void TSkinUpDown::DrawPart(const TRect& r, int button, int state, const TDataSki
   DrawSkinState(buffer_, r, frames, frame, *object, Dpi());
   const auto* with_glyph = dynamic_cast<const TDataSkinBorder*>(object);
   if (!with_glyph || with_glyph->Bitmap2.Empty()) return;
-  // The arrow: the same cell of the glyph image, at its own size (smaller
-  // when the button is), centred.
-  TDataSkinObject glyph;
-  glyph.Bitmap = with_glyph->Bitmap2;
-  glyph.Trans = 1;
-  const int width = std::min(glyph.Bitmap.Width() / frames, r.Width());
-  const int height = std::min(glyph.Bitmap.Height(), r.Height());
+  // The arrow: the same cell of the glyph image at its size for the DPI
+  // (smaller when the button is), centred; magenta stays a hole.
+  const int dpi = Dpi();
+  const TBitmap& arrows = with_glyph->Bitmap2;
+  const int width = std::min(SkinScale(arrows.Width() / frames, dpi), r.Width());
+  const int height = std::min(SkinScale(arrows.Height(), dpi), r.Height());
   if (width <= 0 || height <= 0) return;
   buffer_.Draw(r.left + (r.Width() - width) / 2, r.top + (r.Height() - height) / 2,
-               RenderSkinCell(glyph, width, height, frames, frame), true);
+               ScaleSkinCell(arrows, frames, frame, width, height), true);
 }
 
 void TSkinUpDown::DrawPlainPart(const TRect& r, int button, int state) {
@@ -200,18 +199,23 @@ void TSkinUpDown::DrawPlainPart(const TRect& r, int button, int state) {
   const HGDIOBJ old_brush = SelectObject(dc, fill.Get());
   Rectangle(dc, r.left, r.top, r.right, r.bottom);
   const TColor ink = state == 3 ? colours.ButtonShadow : colours.ButtonText;
-  TOwnedPen arrow(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(ColorToRGB(ink) & 0xFFFFFF)));
-  SelectObject(dc, arrow.Get());
   const int x = r.left + r.Width() / 2, y = r.top + r.Height() / 2;
+  // The arrow's lines are 96-DPI pixels from its anchor: at another DPI the
+  // offsets and the pen grow alike.
+  const int dpi = Dpi();
+  const auto at = [dpi](int offset) { return SkinScale(offset, dpi); };
+  TOwnedPen arrow(
+      CreatePen(PS_SOLID, std::max(1, at(1)), static_cast<COLORREF>(ColorToRGB(ink) & 0xFFFFFF)));
+  SelectObject(dc, arrow.Get());
   if (Horizontal()) {
     const auto& shape = button == 0 ? kLeftArrow : kRightArrow;
     std::array<POINT, 5> points{};
-    for (size_t i = 0; i < shape.size(); ++i) points[i] = {x + shape[i].x, y + shape[i].y};
+    for (size_t i = 0; i < shape.size(); ++i) points[i] = {x + at(shape[i].x), y + at(shape[i].y)};
     Polyline(dc, points.data(), static_cast<int>(points.size()));
   } else {
     for (const TSegment& s : button == 0 ? kUpArrow : kDownArrow) {
-      MoveToEx(dc, x + s.x1, y - 2 + s.y1, nullptr);
-      LineTo(dc, x + s.x2, y - 2 + s.y2);
+      MoveToEx(dc, x + at(s.x1), y + at(s.y1 - 2), nullptr);
+      LineTo(dc, x + at(s.x2), y + at(s.y2 - 2));
     }
   }
   SelectObject(dc, old_brush);

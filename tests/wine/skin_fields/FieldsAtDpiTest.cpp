@@ -1,0 +1,293 @@
+// Stand-alone spin buttons and edits at the screen's DPI, read back from
+// the screen: the arrows of an up-down pair are as large as the DPI makes
+// them (the skin's glyph cells and the plain arrows of a skin without
+// them) and a click on each half still steps the position; an edit's text
+// keeps the border's width and a gap, both scaled, from the edit's edge,
+// also after a new font, and the edit's own margins come back when the
+// skin goes. The suite runs once per DPI (the prefix's LogPixels);
+// TONMILL_TEST_DPI names the DPI a run expects.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "framework/Dpi.h"
+#include "framework/SpinEdit.h"
+#include "framework/StdCtrls.h"
+#include "framework/UpDown.h"
+#include "skin/controls/ContentColours.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinUpDown.h"
+#include "skin/data/SkinRender.h"
+#include "skin/data/WinSkinData.h"
+#include "tests/wine/skin_controls/SkinControlsTestSupport.h"
+#include "tests/wine/support/InputScript.h"
+#include "tests/wine/support/ScreenCapture.h"
+
+namespace {
+
+constexpr int kNightfall = 1, kDaylight = 2, kContrast = 3;
+constexpr int kLookedAt[] = {kNightfall, kDaylight, kContrast};
+// The tag the skin data leaves a control alone by (its DisableTag).
+constexpr int kLeftAlone = 99;
+
+int ExpectedDpi() {
+  const char* text = std::getenv("TONMILL_TEST_DPI");
+  return text ? std::atoi(text) : 0;
+}
+
+std::string ShotName(const std::string& what, int skin, int dpi) {
+  return what + "-" + kSkinFiles[skin] + "-" + std::to_string(dpi) + "dpi";
+}
+
+int Distance(TColor a, TColor b) {
+  a = ColorToRGB(a) & 0xFFFFFF;
+  b = ColorToRGB(b) & 0xFFFFFF;
+  return std::max({std::abs(RedOf(a) - RedOf(b)), std::abs(GreenOf(a) - GreenOf(b)),
+                   std::abs(BlueOf(a) - BlueOf(b))});
+}
+
+// The box of the pixels of `shot` that `ink` says are ink, inside `area`
+// (the whole shot when empty); empty when there are none.
+template <class TIsInk>
+RECT InkBoxOf(const TBitmap& shot, TIsInk ink, RECT area = {}) {
+  if (IsRectEmpty(&area)) area = {0, 0, shot.Width(), shot.Height()};
+  RECT box{area.right, area.bottom, -1, -1};
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (!ink(shot.Pixel(x, y))) continue;
+      box.left = std::min<LONG>(box.left, x);
+      box.top = std::min<LONG>(box.top, y);
+      box.right = std::max<LONG>(box.right, x + 1);
+      box.bottom = std::max<LONG>(box.bottom, y + 1);
+    }
+  }
+  if (box.right < 0) return {};
+  return box;
+}
+
+// The pixels within `tolerance` of `colour`.
+RECT InkBox(const TBitmap& shot, TColor colour, int tolerance, RECT area = {}) {
+  return InkBoxOf(
+      shot, [&](TColor c) { return Distance(c, colour) <= tolerance; }, area);
+}
+
+// The pixels nearer `ink` than `under` (magenta holes aside): the part of a
+// smoothed stroke that is more ink than background, which grows with the
+// stroke when it is scaled.
+RECT StrokeBox(const TBitmap& shot, TColor ink, TColor under, RECT area = {}) {
+  return InkBoxOf(
+      shot, [&](TColor c) { return c != clFuchsia && Distance(c, ink) < Distance(c, under); },
+      area);
+}
+
+struct TMargins {
+  int left = 0, right = 0;
+};
+
+TMargins MarginsOf(HWND edit) {
+  const auto m = static_cast<DWORD>(SendMessageW(edit, EM_GETMARGINS, 0, 0));
+  return {LOWORD(m), HIWORD(m)};
+}
+
+class FieldsAtDpiTest : public SkinControlsTest {
+ protected:
+  int DpiOf(HWND window) {
+    const int dpi = WindowDpi(window);
+    if (const int expected = ExpectedDpi()) {
+      EXPECT_EQ(dpi, expected) << "the prefix's LogPixels did not take";
+    }
+    return dpi;
+  }
+  void Redraw(HWND window) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump(50);
+  }
+  // Half `which` (0 the first) of a pair's rectangle.
+  static RECT Half(const RECT& r, bool horizontal, int which) {
+    RECT h = r;
+    if (horizontal) {
+      const int mid = r.left + (r.right - r.left) / 2;
+      (which == 0 ? h.right : h.left) = mid;
+    } else {
+      const int mid = r.top + (r.bottom - r.top) / 2;
+      (which == 0 ? h.bottom : h.top) = mid;
+    }
+    return h;
+  }
+};
+
+// The arrow of cell 1 (first button, at rest) of a strip's glyph image: the
+// colour that stands out most from the button under it, and the size of the
+// arrow drawn in it.
+struct TArrow {
+  TColor ink = 0, plate = 0;
+  int width = 0, height = 0;
+};
+
+TArrow ArrowOf(const TDataSkinBorder& object) {
+  const int frames = object.Frame > 0 ? object.Frame : 8;
+  const TBitmap& glyphs = object.Bitmap2;
+  const int cw = glyphs.Width() / frames;
+  const TColor plate =
+      object.Bitmap.Pixel(object.Bitmap.Width() / frames / 2, object.Bitmap.Height() / 2);
+  TArrow arrow;
+  arrow.plate = plate;
+  int best = -1;
+  for (int y = 0; y < glyphs.Height(); ++y) {
+    for (int x = 0; x < cw; ++x) {
+      const TColor c = glyphs.Pixel(x, y);
+      if (c == clFuchsia || Distance(c, plate) <= best) continue;
+      best = Distance(c, plate);
+      arrow.ink = c;
+    }
+  }
+  TBitmap cell(cw, glyphs.Height());
+  cell.CopyRect(cell.BoundsRect(), glyphs, cell.BoundsRect());
+  const RECT box = StrokeBox(cell, arrow.ink, plate);
+  arrow.width = box.right - box.left;
+  arrow.height = box.bottom - box.top;
+  return arrow;
+}
+
+// Stand-alone pairs, upright and side by side: the skin's arrows at the
+// DPI's size in each half, the plain arrows of a skin without the strips
+// likewise, and clicks on each half stepping the position.
+TEST_F(FieldsAtDpiTest, StandAloneSpinArrowsGrowWithTheDpiAndEachHalfSteps) {
+  for (const int skin : kLookedAt) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TUpDown *upright = nullptr, *side = nullptr;
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      upright = &Add<TUpDown>(f, f, 20, 20, 17, 40);
+      upright->SetMax(9);
+      upright->SetPosition(5);
+      side = &Add<TUpDown>(f, f, 60, 20, 40, 17);
+      side->SetHorizontal(true);
+      side->SetMax(9);
+      side->SetPosition(5);
+    });
+    const int dpi = DpiOf(form.Handle());
+    TSkinData& data = DataOf(form);
+    ASSERT_NE(dynamic_cast<TSkinUpDown*>(ObjectOf(form, *upright)), nullptr);
+    Park();
+    Redraw(upright->Handle());
+    Redraw(side->Handle());
+    const RECT u = WindowRect(upright->Handle()), s = WindowRect(side->Handle());
+    EXPECT_NEAR(u.bottom - u.top, ScaleForDpi(40, dpi), 1);
+    struct TCase {
+      const RECT* pair;
+      bool horizontal;
+      TSkinSlot strip;
+    };
+    for (const TCase& c : {TCase{&u, false, ssUpDownVert}, TCase{&s, true, ssUpDownHorz}}) {
+      SCOPED_TRACE(c.horizontal ? "side by side" : "upright");
+      const TDataSkinBorder* object = data.BorderObject(c.strip);
+      ASSERT_TRUE(object && !object->Bitmap2.Empty());
+      const TArrow arrow = ArrowOf(*object);
+      ASSERT_GT(arrow.width, 0);
+      const RECT half = Half(*c.pair, c.horizontal, 0);
+      // Inside the button's edge, which may be drawn in the arrow's colour.
+      const int edge = SkinScale(3, dpi);
+      const RECT inside{edge, edge, half.right - half.left - edge, half.bottom - half.top - edge};
+      const RECT box = StrokeBox(Capture(half), arrow.ink, arrow.plate, inside);
+      EXPECT_NEAR(box.right - box.left, SkinScale(arrow.width, dpi), 1 + dpi / 96);
+      EXPECT_NEAR(box.bottom - box.top, SkinScale(arrow.height, dpi), 1 + dpi / 96);
+    }
+    SaveShot(form.Handle(), ShotName("updown-pairs", skin, dpi));
+
+    Click({(u.left + u.right) / 2, u.top + (u.bottom - u.top) / 4});
+    EXPECT_TRUE(PumpUntil([&] { return upright->Position() == 6; }));
+    Click({(u.left + u.right) / 2, u.bottom - (u.bottom - u.top) / 4});
+    Click({(u.left + u.right) / 2, u.bottom - (u.bottom - u.top) / 4});
+    EXPECT_TRUE(PumpUntil([&] { return upright->Position() == 4; }));
+    Click({s.right - (s.right - s.left) / 4, (s.top + s.bottom) / 2});
+    EXPECT_TRUE(PumpUntil([&] { return side->Position() == 6; }));
+    Click({s.left + (s.right - s.left) / 4, (s.top + s.bottom) / 2});
+    Click({s.left + (s.right - s.left) / 4, (s.top + s.bottom) / 2});
+    EXPECT_TRUE(PumpUntil([&] { return side->Position() == 4; }));
+    Park();
+
+    // Without the strips: plain boxes with arrows of lines, grown alike
+    // (the upright pair's up arrow is 9 pixels wide and 5 high at 96 DPI).
+    data.Object(ssUpDownVert)->Bitmap.Clear();
+    data.Object(ssUpDownHorz)->Bitmap.Clear();
+    Pump(100);
+    Redraw(upright->Handle());
+    const TColor text = data.Colours().ButtonText;
+    const RECT inner = {2, 2, u.right - u.left - 2, (u.bottom - u.top) / 2 - 2};
+    const RECT plain = InkBox(Capture(Half(u, false, 0)), text, 24, inner);
+    EXPECT_NEAR(plain.right - plain.left, SkinScale(9, dpi), 1 + dpi / 96);
+    EXPECT_NEAR(plain.bottom - plain.top, SkinScale(5, dpi), 1 + dpi / 96);
+    SaveShot(form.Handle(), ShotName("updown-plain", skin, dpi));
+    form.Close();
+    Pump(30);
+  }
+}
+
+// Edits: the first column of text ink is at least the scaled border and
+// gap from the edit's edge; a new font keeps it so; switching the skin off
+// gives the edit the margins of an edit the skin never touched, a spin
+// edit's room for its buttons included.
+TEST_F(FieldsAtDpiTest, EditTextKeepsClearOfTheBorderAndTheMarginsComeBack) {
+  for (const int skin : kLookedAt) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TEdit *edit = nullptr, *plain = nullptr;
+    TSpinEdit *spin = nullptr, *plain_spin = nullptr;
+    TButton* focus = nullptr;
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      focus = &Add<TButton>(f, f, 20, 150, 80, 25, L"Focus");
+      edit = &Add<TEdit>(f, f, 20, 20, 160, 24);
+      edit->SetText(L"WMH wide");
+      plain = &Add<TEdit>(f, f, 200, 20, 160, 24);
+      plain->SetText(L"WMH wide");
+      plain->SetTag(kLeftAlone);
+      spin = &Add<TSpinEdit>(f, f, 20, 70, 100, 24);
+      plain_spin = &Add<TSpinEdit>(f, f, 200, 70, 100, 24);
+      plain_spin->SetTag(kLeftAlone);
+    });
+    const int dpi = DpiOf(form.Handle());
+    TSkinData& data = DataOf(form);
+    ASSERT_NE(dynamic_cast<TSkinEdit*>(ObjectOf(form, *edit)), nullptr);
+    ASSERT_EQ(ObjectOf(form, *plain), nullptr);
+    SetFocus(focus->Handle());
+    Pump(50);
+    Redraw(edit->Handle());
+    const int clear = ScaleForDpi(2 + 2, dpi);
+    auto first_ink = [&] {
+      const RECT w = WindowRect(edit->Handle());
+      const RECT c = ClientScreenRect(edit->Handle());
+      const TBitmap shot = Capture(w);
+      const RECT client{c.left - w.left, c.top - w.top, c.right - w.left, c.bottom - w.top};
+      const TColor ink = ContentLook(data.Colours(), csNormal).ink;
+      return InkBox(shot, ink, 40, client).left;
+    };
+    const int left = first_ink();
+    EXPECT_GE(left, clear) << "the text is nearer the edge than the border and its gap";
+    EXPECT_GE(MarginsOf(edit->Handle()).right, clear - 2 * dpi / 96);
+    SaveShot(form.Handle(), ShotName("edit-margins", skin, dpi));
+
+    // A new font gives the edit the system's margins for it; the skin
+    // widens them again.
+    const auto font = SendMessageW(edit->Handle(), WM_GETFONT, 0, 0);
+    SendMessageW(edit->Handle(), WM_SETFONT, font, TRUE);
+    SendMessageW(plain->Handle(), WM_SETFONT, font, TRUE);
+    Redraw(edit->Handle());
+    EXPECT_EQ(first_ink(), left);
+
+    // The spin edit keeps its room for the buttons.
+    EXPECT_GE(MarginsOf(spin->Handle()).right, MarginsOf(plain_spin->Handle()).right);
+
+    SwitchSkin(form, data, false);
+    EXPECT_EQ(MarginsOf(edit->Handle()).left, MarginsOf(plain->Handle()).left);
+    EXPECT_EQ(MarginsOf(edit->Handle()).right, MarginsOf(plain->Handle()).right);
+    EXPECT_EQ(MarginsOf(spin->Handle()).left, MarginsOf(plain_spin->Handle()).left);
+    EXPECT_EQ(MarginsOf(spin->Handle()).right, MarginsOf(plain_spin->Handle()).right);
+    form.Close();
+    Pump(30);
+  }
+}
+
+}  // namespace
