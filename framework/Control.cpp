@@ -170,13 +170,21 @@ void TWinControl::ChangeDpi(int dpi) {
   // The whole tree takes the new DPI before any window moves: a control
   // whose size changes then lays out its children in the new units at
   // once, and each window moves once rather than at every level above it.
-  std::vector<int> old_dpis;  // in the order of the walk below
+  PlaceAtDpi(dpi, TakeDpi(dpi));
+}
+
+std::vector<int> TWinControl::TakeDpi(int dpi) {
+  std::vector<int> old_dpis;  // in the order of the walk in PlaceAtDpi
   auto take = [&](auto& self, TWinControl& control) -> void {
     old_dpis.push_back(control.dpi_);
     control.dpi_ = dpi;
     for (TWinControl* child : control.children_) self(self, *child);
   };
   take(take, *this);
+  return old_dpis;
+}
+
+void TWinControl::PlaceAtDpi(int dpi, const std::vector<int>& old_dpis) {
   size_t next = 0;
   auto place = [&](auto& self, TWinControl& control) -> void {
     const int old_dpi = next < old_dpis.size() ? old_dpis[next++] : dpi;
@@ -184,9 +192,15 @@ void TWinControl::ChangeDpi(int dpi) {
     if (window && control.ScalesBounds() && (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) {
       PlaceChild(window, control.ScaledBounds());
     }
-    for (TWinControl* child : control.children_) self(self, *child);
-    if (old_dpi != dpi && window) control.DpiChanged(old_dpi, dpi);
+    // The aligned children take their final bounds before they are
+    // visited, so each moves once; what DpiChanged resizes (a tool bar's
+    // height, say) is laid out again afterwards.
     control.Realign();
+    for (TWinControl* child : control.children_) self(self, *child);
+    if (old_dpi != dpi && window) {
+      control.DpiChanged(old_dpi, dpi);
+      control.Realign();
+    }
   };
   place(place, *this);
 }
@@ -203,7 +217,7 @@ RECT TWinControl::ClientRect() const {
 }
 
 void TWinControl::Realign() {
-  if (!hwnd_) return;
+  if (!hwnd_ || realign_pauses_ > 0) return;
   RECT area = ClientRect();
   AdjustClientRect(area);
   // The children's bounds are in 96-DPI units; so is the area they share.

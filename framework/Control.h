@@ -177,6 +177,27 @@ class TWinControl : public TComponent {
   // move to their scaled bounds, and each control's DpiChanged scales what
   // it sized itself (list columns, panels).
   void ChangeDpi(int dpi);
+  // ChangeDpi in two steps, for a form that takes its new size between
+  // them (so that its aligned children are laid out once, at the final
+  // size): the whole tree takes `dpi` (answering the DPIs it had, in the
+  // order PlaceAtDpi walks), then every window moves to its scaled bounds
+  // and each control's DpiChanged runs.
+  std::vector<int> TakeDpi(int dpi);
+  void PlaceAtDpi(int dpi, const std::vector<int>& old_dpis);
+  // Holds back the layout of the control's aligned children for its life:
+  // a form taking a new size and DPI passes through sizes on the way (the
+  // frame may be measured anew before the window takes its size) and lays
+  // its children out once, at the final size, afterwards.
+  class TRealignPause {
+   public:
+    explicit TRealignPause(TWinControl& control) : control_(control) { ++control_.realign_pauses_; }
+    ~TRealignPause() { --control_.realign_pauses_; }
+    TRealignPause(const TRealignPause&) = delete;
+    TRealignPause& operator=(const TRealignPause&) = delete;
+
+   private:
+    TWinControl& control_;
+  };
   // Sizes a control keeps besides its bounds follow a change of DPI here
   // (the window is already at its new bounds).
   virtual void DpiChanged(int /*old_dpi*/, int /*new_dpi*/) {}
@@ -219,7 +240,8 @@ class TWinControl : public TComponent {
   TWinControl* parent_ = nullptr;
   std::vector<TWinControl*> children_;  // owned elsewhere (by the component owner)
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-  int dpi_ = 96;  // what the window's pixels are scaled to
+  int dpi_ = 96;            // what the window's pixels are scaled to
+  int realign_pauses_ = 0;  // TRealignPause owners alive
   TAlign align_ = alNone;
   std::wstring caption_;
   bool enabled_ = true;

@@ -224,6 +224,30 @@ TOwnedFont TForm::MakeFont(int dpi) const {
 }
 
 namespace {
+// Stops a visible window and its children painting for the owner's life
+// (WM_SETREDRAW); a hidden one is left alone, as turning painting back on
+// would show it.
+class TRedrawPause {
+ public:
+  explicit TRedrawPause(HWND window)
+      : window_((GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) ? window : nullptr) {
+    if (window_) SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+  }
+  ~TRedrawPause() {
+    if (window_) SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+  }
+  TRedrawPause(const TRedrawPause&) = delete;
+  TRedrawPause& operator=(const TRedrawPause&) = delete;
+
+ private:
+  HWND window_;
+};
+
+void MoveWindowTo(HWND window, const RECT& r) {
+  SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 struct TFontSwap {
   HFONT from;
   HFONT to;
@@ -243,26 +267,42 @@ void TForm::ApplyDpi(int dpi, const RECT* suggested) {
   HWND hwnd = Handle();
   const int old_dpi = Dpi();
   if (!hwnd || dpi <= 0) return;
-  if (dpi != old_dpi) {
-    const RECT client = ClientRect();
-    // The windows that show the form's font get the one of the new size;
-    // the old one goes only once none of them uses it any more.
-    TOwnedFont old_font = std::move(font_);
-    font_ = MakeFont(dpi);
-    const TFontSwap swap{old_font.Get(), font_.Get()};
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    EnumChildWindows(hwnd, &SwapChildFont, reinterpret_cast<LPARAM>(&swap));
-    ChangeDpi(dpi);
-    if (!suggested) {
-      SetClientSize(MulDiv(client.right, dpi, old_dpi), MulDiv(client.bottom, dpi, old_dpi));
+  {
+    // Nothing paints while the form changes: a list view or combo box that
+    // moves or takes a new font would otherwise repaint itself, and what it
+    // uncovers, at once, however it is asked. The form is painted once below.
+    const TRedrawPause pause(hwnd);
+    if (dpi != old_dpi) {
+      const RECT client = ClientRect();
+      // The windows that show the form's font get the one of the new size;
+      // the old one goes only once none of them uses it any more. (First: a
+      // combo box sizes itself to its font, and that size is taken back in
+      // the units of the DPI its window still has.)
+      TOwnedFont old_font = std::move(font_);
+      font_ = MakeFont(dpi);
+      const TFontSwap swap{old_font.Get(), font_.Get()};
+      SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+      EnumChildWindows(hwnd, &SwapChildFont, reinterpret_cast<LPARAM>(&swap));
+      // The whole tree is in the new units before the form takes its new
+      // size: the aligned children are laid out once, at the final size,
+      // and every other window then moves once, to its scaled bounds.
+      const std::vector<int> old_dpis = TakeDpi(dpi);
+      {
+        const TRealignPause final_size_first(*this);
+        if (suggested) {
+          MoveWindowTo(hwnd, *suggested);
+        } else {
+          SetClientSize(MulDiv(client.right, dpi, old_dpi), MulDiv(client.bottom, dpi, old_dpi));
+        }
+        // Grown with the DPI, the window may no longer fit its monitor.
+        KeepOnWorkArea(hwnd);
+      }
+      PlaceAtDpi(dpi, old_dpis);
+    } else if (suggested) {
+      MoveWindowTo(hwnd, *suggested);
+      KeepOnWorkArea(hwnd);
     }
   }
-  if (suggested) {
-    SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  // Grown with the DPI, the window may no longer fit its monitor.
-  KeepOnWorkArea(hwnd);
   // Everything shows at the new DPI: painted once, children and all.
   RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }

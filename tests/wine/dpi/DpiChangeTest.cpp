@@ -122,6 +122,128 @@ TEST(DpiChange, MainWindowTakesTheSuggestedRectangleAndScalesItsControls) {
   EXPECT_EQ(after.columns[1], before.columns[1]);
 }
 
+// How often each window of the thread was moved or sized while the counter
+// lived (what a window procedure hook sees of WM_WINDOWPOSCHANGED).
+class TMoveCounter {
+ public:
+  TMoveCounter() {
+    counts_ = &moves_;
+    hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
+  }
+  ~TMoveCounter() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    counts_ = nullptr;
+  }
+  TMoveCounter(const TMoveCounter&) = delete;
+  TMoveCounter& operator=(const TMoveCounter&) = delete;
+  int MovesOf(HWND window) const {
+    const auto it = moves_.find(window);
+    return it == moves_.end() ? 0 : it->second;
+  }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && counts_ && call->message == WM_WINDOWPOSCHANGED) {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(call->lParam);
+      if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+        ++(*counts_)[call->hwnd];
+      }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline std::map<HWND, int>* counts_ = nullptr;
+  std::map<HWND, int> moves_;
+  HHOOK hook_ = nullptr;
+};
+
+std::map<std::string, std::string> ControlPlaces(TFrmMain& form) {
+  return StateOf(form).controls;
+}
+
+// A DPI change lays the main window out once, at its final size: no
+// control is moved to a place on the way (the aligned blocks were laid out
+// at the old client size first, then again), the window is shown and laid
+// out as its own layout has it at that size, and later sizes are laid out
+// as before. A hidden window stays hidden.
+TEST(DpiChange, MainWindowLaysItsControlsOutOnceAtTheFinalSize) {
+  if (ChildRunDpi() != 0) GTEST_SKIP();
+  const std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
+  TApplication app(nullptr);
+  app.Initialize();
+  auto& form = OwnedComponent<TFrmMain>(app, *skins);
+  form.Show();
+  const HWND window = form.Handle();
+  SetForegroundWindow(window);
+  ASSERT_TRUE(PumpUntil(
+      app,
+      [&] {
+        TWinSkinForm* engine = SkinManager->FindSkinForm(window);
+        return engine && engine->Finished() && engine->SkinState() == ksActive;
+      },
+      5s));
+  const TWindowState before = StateOf(form);
+  for (int dpi : {144, 120, 192}) {
+    SCOPED_TRACE(dpi);
+    SIZE wanted{};
+    ASSERT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, DpiParam(dpi),
+                             reinterpret_cast<LPARAM>(&wanted)));
+    const RECT suggested{20, 10, 20 + wanted.cx, 10 + wanted.cy};
+    std::map<std::string, int> moves;
+    {
+      const TMoveCounter counter;
+      SendMessageW(window, kWmDpiChanged, DpiParam(dpi), reinterpret_cast<LPARAM>(&suggested));
+      for (const TMainComponent& row : MainLayout()) {
+        if (auto* control = dynamic_cast<TWinControl*>(form.FindComponent(row.name))) {
+          moves[row.name] = counter.MovesOf(control->Handle());
+        }
+      }
+    }
+    for (const TMainComponent& row : MainLayout()) {
+      // (A combo box sizes itself to its new font as well.)
+      if (row.kind == TMainKind::ComboBox) continue;
+      EXPECT_LE(moves[row.name], 1) << row.name << " was moved on its way to its new place";
+    }
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(IsWindowVisible(form.lvwFiles->Handle()));
+    // The window's own layout at its final size changes nothing.
+    const auto placed = ControlPlaces(form);
+    RECT r{};
+    GetWindowRect(window, &r);
+    SetWindowPos(window, nullptr, 0, 0, r.right - r.left + 1, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ControlPlaces(form), placed);
+  }
+  // Sizes after the change are laid out too: the blocks follow the width.
+  RECT r{};
+  GetWindowRect(window, &r);
+  RECT block_before{}, block_after{};
+  GetWindowRect(form.lvwFiles->Handle(), &block_before);
+  SetWindowPos(window, nullptr, 0, 0, r.right - r.left + 40, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetWindowRect(form.lvwFiles->Handle(), &block_after);
+  EXPECT_EQ(block_after.right - block_after.left, block_before.right - block_before.left + 40);
+  SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PumpUntil(
+      app, [] { return false; }, 100ms);
+  SaveShot(window, "main-moved-to-192dpi");
+
+  // Hidden, the window takes the change and stays hidden; shown again it
+  // is where it was made, with its controls.
+  form.SetVisible(false);
+  SendMessageW(window, kWmDpiChanged, DpiParam(96), reinterpret_cast<LPARAM>(&before.window));
+  EXPECT_FALSE(IsWindowVisible(window));
+  form.Show();
+  PumpUntil(
+      app, [] { return false; }, 100ms);
+  const TWindowState after = StateOf(form);
+  EXPECT_EQ(Describe(after.window), Describe(before.window));
+  EXPECT_EQ(after.controls, before.controls);
+}
+
 TEST(DpiChange, ControlsMadeOrMovedLaterTakeTheirFormsDpi) {
   if (ChildRunDpi() != 0) GTEST_SKIP();
   TApplication app(nullptr);
