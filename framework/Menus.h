@@ -229,6 +229,10 @@ class TPopupMenu : public TMenu {
   TNotifyEvent OnPopup;
   // The owner window of the showing menu (made on first Popup).
   HWND WindowHandle() const { return window_ ? window_->Handle() : nullptr; }
+  // False once the menu is destroyed: whoever keeps a pointer to the menu
+  // without owning it (a control's drop-down) keeps this too and asks it
+  // before touching the menu.
+  std::shared_ptr<const bool> Alive() const { return alive_; }
 
  private:
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);

@@ -304,16 +304,19 @@ void TSkinMenuButton::InitControl(TWinControl& control, TWinSkinForm& form, TSki
   }
   SetItemPainter(*menu, data, true);
   drop_down_ = menu;
+  drop_down_alive_ = menu->Alive();
 }
 
 void TSkinMenuButton::Restore() {
-  // The menu is only touched while the button still shows it: a menu the
-  // button let go of may be gone.
+  // The menu is only touched while it exists and the button still shows
+  // it: a menu the button let go of, or one the program freed, is left.
   auto* button = dynamic_cast<TMenuButton*>(Control());
-  if (drop_down_ && button && button->DropdownMenu == drop_down_ && Data()) {
+  const bool alive = drop_down_alive_ && *drop_down_alive_;
+  if (drop_down_ && alive && button && button->DropdownMenu == drop_down_ && Data()) {
     SetItemPainter(*drop_down_, *Data(), false);
   }
   drop_down_ = nullptr;
+  drop_down_alive_.reset();
   TSkinButton::Restore();
 }
 

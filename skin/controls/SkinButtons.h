@@ -9,6 +9,7 @@
 //   TSkinSpeedButton  windowless speed buttons, with Down and Flat
 //
 // Each draws into its back buffer and copies it to the screen once.
+#include <memory>
 #include <string>
 
 #include "skin/controls/SkinControl.h"
@@ -94,6 +95,9 @@ class TSkinMenuButton : public TSkinButton {
 
  private:
   TPopupMenu* drop_down_ = nullptr;  // the menu given the skinned painter
+  // Whether drop_down_ still exists: the program may free the menu before
+  // the button is given back (the button keeps a pointer to it only).
+  std::shared_ptr<const bool> drop_down_alive_;
 };
 
 class TSkinSpeedButton : public TSkinBitButton {

@@ -251,8 +251,8 @@ int TSkinMenuItemPainter::Scale(int value) const {
   return SkinScale(value, dpi_);
 }
 
-void TSkinMenuItemPainter::Measure(const TSkinMenuItem& item, int& width, int& height,
-                                   HDC dc) const {
+void TSkinMenuItemPainter::Measure(const TSkinMenuItem& item, int& width, int& height, HDC dc,
+                                   HFONT font) const {
   const int glyph = GlyphSize(item, dpi_);
   if (item.separator) {
     width = LeftMargin(data_, dpi_) + 2 * glyph;
@@ -265,8 +265,12 @@ void TSkinMenuItemPainter::Measure(const TSkinMenuItem& item, int& width, int& h
     dc = screen->Get();
   }
   // Measured in the font the item is drawn in.
-  const TOwnedFont font = MakeMenuFont(dpi_, item.is_default);
-  const TSelectObject select(dc, font.Get());
+  TOwnedFont own_font;
+  if (!font) {
+    own_font = MakeMenuFont(dpi_, item.is_default);
+    font = own_font.Get();
+  }
+  const TSelectObject select(dc, font);
   const SIZE caption = TextSize(dc, item.caption, 0);
   const SIZE short_cut =
       item.short_cut.empty() ? SIZE{0, 0} : TextSize(dc, item.short_cut, DT_NOPREFIX);

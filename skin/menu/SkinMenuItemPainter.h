@@ -65,8 +65,10 @@ class TSkinMenuItemPainter {
   // The size of the item in a skinned popup (the system adds nothing but
   // its check-mark column, which the item's own glyph box makes room for).
   // `dc` is a DC to measure with (its font is not used: the menu font of
-  // the painter's DPI is); null makes one.
-  void Measure(const TSkinMenuItem& item, int& width, int& height, HDC dc = nullptr) const;
+  // the painter's DPI is); null makes one. `font`, when given, is that
+  // font (bold for a default item), kept by the caller for many items.
+  void Measure(const TSkinMenuItem& item, int& width, int& height, HDC dc = nullptr,
+               HFONT font = nullptr) const;
   // Draws the item into `rect` of `dc` in the state given by the ODS_...
   // flags of a WM_DRAWITEM. When `dc` draws on (or for) a skinned popup,
   // the backdrop comes from that popup's background.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "framework/Form.h"
@@ -34,14 +35,36 @@ struct TSkinnedDraw {
   }
 };
 
+// The menu fonts a menu's items are measured with, made once per DPI
+// rather than once per item each time the menu opens.
+struct TMeasureFonts {
+  int dpi = 0;
+  TOwnedFont fonts[2];
+  HFONT Font(int at, bool bold) {
+    if (at != dpi) {
+      fonts[0].Reset();
+      fonts[1].Reset();
+      dpi = at;
+    }
+    TOwnedFont& font = fonts[bold ? 1 : 0];
+    if (!font) font = MakeMenuFont(at, bold);
+    return font.Get();
+  }
+};
+
 struct TSkinnedMeasure {
   TSkinData* data = nullptr;
+  // Shared by the copies the menu's event keeps; freed with the last.
+  std::shared_ptr<TMeasureFonts> fonts = std::make_shared<TMeasureFonts>();
   void operator()(TMenuItem& item, HDC dc, int& width, int& height) const {
     const TMenu* menu = item.Menu();
     if (menu && menu->InMenuBar(item)) return;  // as the framework measured it
     // Measured at the DPI the item is drawn at (the window the menu opens
     // for), in the menu font of that DPI.
-    TSkinMenuItemPainter(*data, PopupMenuDpi()).Measure(DescribeItem(item), width, height, dc);
+    const int dpi = PopupMenuDpi();
+    const TSkinMenuItem look = DescribeItem(item);
+    TSkinMenuItemPainter(*data, dpi)
+        .Measure(look, width, height, dc, fonts->Font(dpi, look.is_default));
   }
 };
 
