@@ -16,28 +16,16 @@
 #include "skin/menu/SkinMenuBar.h"
 #include "tests/wine/framework/MenuDriver.h"
 #include "tests/wine/skin_form/SkinFormTestSupport.h"
+#include "tests/wine/skin_menus/MenuTestSupport.h"
 #include "tests/wine/support/InputScript.h"
 #include "tests/wine/support/SettledMouse.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
-
-// The menu the visible menu window shows, or null.
-HMENU ShownMenu() {
-  HWND window = input::VisibleMenuWindow();
-  return window ? reinterpret_cast<HMENU>(SendMessageW(window, kGetMenuHandle, 0, 0)) : nullptr;
-}
-
-bool WaitShown(HMENU menu) {
-  return input::WaitFor([menu] { return ShownMenu() == menu; }, 5s);
-}
-
-bool WaitClosed() {
-  return input::WaitFor([] { return input::VisibleMenuWindow() == nullptr; }, 5s);
-}
+using menu_test::ShownMenu;
+using menu_test::WaitClosed;
+using menu_test::WaitShown;
 
 COLORREF Rgb(TColor colour) {
   return static_cast<COLORREF>(ColorToRGB(colour) & 0xFFFFFF);
@@ -49,7 +37,7 @@ bool Near(TColor a, COLORREF b, int tolerance = 8) {
          std::abs(BlueOf(a) - GetBValue(b)) <= tolerance;
 }
 
-class MenuBarTest : public SkinEngineTest {
+class MenuBarTest : public menu_test::MenuTest {
  protected:
   // A sizable form with a menu of `fill`, skinned with stored skin `skin`.
   TForm& ShowWithMenu(int skin, const std::function<void(TMainMenu&)>& fill, DWORD ex_style = 0) {
@@ -109,22 +97,6 @@ class MenuBarTest : public SkinEngineTest {
     const TFrameMetrics& m = engine.Metrics();
     return RECT{window.left + m.left, window.top + m.caption, window.right - m.right,
                 window.top + m.caption + engine.MenuBarHeight()};
-  }
-
-  // Runs `script` on a thread while this thread pumps messages (and runs
-  // the menus' loops) until it has ended.
-  void Drive(const std::function<void()>& script) {
-    std::atomic<bool> done{false};
-    {
-      input::TScriptThread thread([&] {
-        script();
-        // Whatever the script did, no menu stays open.
-        for (int i = 0; i < 6 && !WaitClosed(); ++i) input::Key(VK_ESCAPE);
-        done = true;
-      });
-      PumpUntil([&] { return done.load(); }, 30000);
-    }
-    Pump(50);
   }
 
   TMainMenu* menu_ = nullptr;

@@ -25,13 +25,15 @@
 #include "skin/menu/SkinMenuBar.h"
 #include "tests/wine/framework/MenuDriver.h"
 #include "tests/wine/skin_form/SkinFormTestSupport.h"
+#include "tests/wine/skin_menus/MenuTestSupport.h"
 #include "tests/wine/support/InputScript.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
+using menu_test::ShownMenu;
+using menu_test::WaitClosed;
+using menu_test::WaitShown;
 
 // Colours the test paints the skin's menu images in, and the text in.
 constexpr TColor kCap = RGBColour(20, 180, 60);
@@ -49,19 +51,6 @@ int ExpectedDpi() {
 
 std::string DpiName(int dpi) {
   return std::to_string(dpi) + "dpi";
-}
-
-HMENU ShownMenu() {
-  HWND window = input::VisibleMenuWindow();
-  return window ? reinterpret_cast<HMENU>(SendMessageW(window, kGetMenuHandle, 0, 0)) : nullptr;
-}
-
-bool WaitShown(HMENU menu) {
-  return input::WaitFor([menu] { return ShownMenu() == menu; }, 5s);
-}
-
-bool WaitClosed() {
-  return input::WaitFor([] { return input::VisibleMenuWindow() == nullptr; }, 5s);
 }
 
 bool Near(TColor a, TColor b, int tolerance) {
@@ -124,7 +113,7 @@ int CheckMarkInkWidth(int size) {
   return right >= left ? right - left + 1 : 0;
 }
 
-class MenuDpiTest : public SkinEngineTest {
+class MenuDpiTest : public menu_test::MenuTest {
  protected:
   TForm& ShowWithMenu(int skin) {
     TForm& form = MakeForm(SizableStyle(L"Menus at the DPI"));
@@ -187,21 +176,6 @@ class MenuDpiTest : public SkinEngineTest {
     object.LeftWidth = object.RightWidth = kCapWidth;
     object.TopHeight = object.BottomHeight = 0;
     object.Trans = 0;
-  }
-
-  // Runs `script` on a thread while this thread pumps messages (and runs
-  // the menus' loops) until it has ended; no menu stays open.
-  void Drive(const std::function<void()>& script) {
-    std::atomic<bool> done{false};
-    {
-      input::TScriptThread thread([&] {
-        script();
-        for (int i = 0; i < 6 && !WaitClosed(); ++i) input::Key(VK_ESCAPE);
-        done = true;
-      });
-      PumpUntil([&] { return done.load(); }, 30000);
-    }
-    Pump(50);
   }
 
   TMainMenu* menu_ = nullptr;

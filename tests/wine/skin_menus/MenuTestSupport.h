@@ -1,0 +1,53 @@
+#pragma once
+// What the skinned-menu tests share: finding the menu that shows, waiting
+// for it to show or close, and a fixture that runs a script thread of
+// real input while the test's thread pumps messages (and with them the
+// menus' own loops).
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+
+#include "tests/wine/skin_form/SkinFormTestSupport.h"
+#include "tests/wine/support/InputScript.h"
+
+namespace menu_test {
+
+// The system's message that answers a popup window's menu.
+constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
+
+// The menu the visible menu window shows, or null.
+inline HMENU ShownMenu() {
+  HWND window = input::VisibleMenuWindow();
+  return window ? reinterpret_cast<HMENU>(SendMessageW(window, kGetMenuHandle, 0, 0)) : nullptr;
+}
+
+inline bool WaitShown(HMENU menu) {
+  return input::WaitFor([menu] { return ShownMenu() == menu; }, std::chrono::seconds(5));
+}
+
+inline bool WaitClosed() {
+  return input::WaitFor([] { return input::VisibleMenuWindow() == nullptr; },
+                        std::chrono::seconds(5));
+}
+
+class MenuTest : public SkinEngineTest {
+ protected:
+  // Runs `script` on a thread while this thread pumps messages until it
+  // has ended; whatever the script did, no menu stays open.
+  void Drive(const std::function<void()>& script) {
+    std::atomic<bool> done{false};
+    {
+      input::TScriptThread thread([&] {
+        script();
+        for (int i = 0; i < 6 && !WaitClosed(); ++i) input::Key(VK_ESCAPE);
+        done = true;
+      });
+      PumpUntil([&] { return done.load(); }, 30000);
+    }
+    Pump(50);
+  }
+};
+
+}  // namespace menu_test
