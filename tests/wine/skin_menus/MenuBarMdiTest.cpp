@@ -9,6 +9,7 @@
 #include "skin/menu/SkinMenuBar.h"
 #include "tests/wine/framework/MenuDriver.h"
 #include "tests/wine/skin_form/SkinFormTestSupport.h"
+#include "tests/wine/skin_menus/MenuTestSupport.h"
 #include "tests/wine/support/InputScript.h"
 #include "tests/wine/support/SettledMouse.h"
 
@@ -24,19 +25,7 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 using namespace std::chrono_literals;
-
-// Share of the pixels of `r` (screen) that are nearly white.
-double LightShare(const RECT& r) {
-  const TBitmap shot = Capture(r);
-  long light = 0;
-  for (int y = 0; y < shot.Height(); ++y) {
-    for (int x = 0; x < shot.Width(); ++x) {
-      const TColor p = shot.Pixel(x, y);
-      light += RedOf(p) > 200 && GreenOf(p) > 200 && BlueOf(p) > 200;
-    }
-  }
-  return shot.Empty() ? 1 : static_cast<double>(light) / (shot.Width() * shot.Height());
-}
+using menu_test::LightShare;
 
 HMENU MakeBarMenu(const wchar_t* first, const wchar_t* second) {
   HMENU bar = CreateMenu();

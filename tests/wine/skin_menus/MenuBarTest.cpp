@@ -23,6 +23,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using menu_test::LightShare;
 using menu_test::ShownMenu;
 using menu_test::WaitClosed;
 using menu_test::WaitShown;
@@ -114,19 +115,6 @@ double OutlineShare(const RECT& r, COLORREF colour) {
     }
   }
   return all ? static_cast<double>(on) / all : 0;
-}
-
-// Share of the pixels of `r` (screen) that are nearly white.
-double LightShare(const RECT& r) {
-  const TBitmap shot = Capture(r);
-  long light = 0;
-  for (int y = 0; y < shot.Height(); ++y) {
-    for (int x = 0; x < shot.Width(); ++x) {
-      const TColor p = shot.Pixel(x, y);
-      light += RedOf(p) > 200 && GreenOf(p) > 200 && BlueOf(p) > 200;
-    }
-  }
-  return shot.Empty() ? 1 : static_cast<double>(light) / (shot.Width() * shot.Height());
 }
 
 TEST_F(MenuBarTest, BarIsDrawnFromTheSkinWithHotAndPressedButtons) {

@@ -20,20 +20,16 @@
 #include "skin/menu/SkinMenuBar.h"
 #include "tests/wine/framework/MenuDriver.h"
 #include "tests/wine/skin_form/SkinFormTestSupport.h"
+#include "tests/wine/skin_menus/MenuTestSupport.h"
 #include "tests/wine/support/InputScript.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using menu_test::ShownMenu;
 
-constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
 constexpr TColor kCell = RGBColour(230, 230, 200);
 constexpr TColor kInk = RGBColour(0, 0, 0);
-
-HMENU ShownMenu() {
-  HWND window = input::VisibleMenuWindow();
-  return window ? reinterpret_cast<HMENU>(SendMessageW(window, kGetMenuHandle, 0, 0)) : nullptr;
-}
 
 bool IsInk(TColor c) {
   return std::abs(RedOf(c) - RedOf(kCell)) + std::abs(GreenOf(c) - GreenOf(kCell)) +

@@ -32,6 +32,19 @@ inline bool WaitClosed() {
                         std::chrono::seconds(5));
 }
 
+// Share of the pixels of `r` (screen) that are nearly white.
+inline double LightShare(const RECT& r) {
+  const TBitmap shot = Capture(r);
+  long light = 0;
+  for (int y = 0; y < shot.Height(); ++y) {
+    for (int x = 0; x < shot.Width(); ++x) {
+      const TColor p = shot.Pixel(x, y);
+      light += RedOf(p) > 200 && GreenOf(p) > 200 && BlueOf(p) > 200;
+    }
+  }
+  return shot.Empty() ? 1 : static_cast<double>(light) / (shot.Width() * shot.Height());
+}
+
 class MenuTest : public SkinEngineTest {
  protected:
   // Runs `script` on a thread while this thread pumps messages until it
