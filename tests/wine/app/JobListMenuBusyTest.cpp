@@ -19,6 +19,7 @@
 #include "framework/Timer.h"
 #include "skin/data/SkinManage.h"
 #include "skin/form/SkinWindowMessages.h"
+#include "tests/wine/app/JobListMenuSupport.h"
 #include "tests/wine/app/StandInFixture.h"
 #include "tests/wine/framework/MenuDriver.h"
 #include "tests/wine/support/WineTestSupport.h"
@@ -52,33 +53,10 @@ struct TMenuSeen {
 
 class JobListMenuBusyTest : public StandInTest {
  protected:
-  JobListMenuBusyTest() {
-    SetForegroundWindow(form->Handle());
-    auto* manager = dynamic_cast<TSkinManage*>(skins->Manager());
-    PumpUntil(
-        app,
-        [&] {
-          if (manager) manager->FlushCommand();
-          return SendMessageW(form->Handle(), SKM_ISSKINNED, 0, 0) == 1;
-        },
-        15s);
-  }
+  JobListMenuBusyTest() { ShowSkinnedInFront(app, *skins, *form); }
 
   // The screen point in the middle of row `row`.
-  POINT RowPoint(int row) {
-    const HWND list = form->lvwFiles->Handle();
-    RECT r{};
-    r.left = LVIR_BOUNDS;
-    POINT p{40, 60};
-    if (!SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
-                      reinterpret_cast<LPARAM>(&r))) {
-      ADD_FAILURE() << "row " << row << " has no rectangle";
-    } else {
-      p = POINT{r.left + 40, (r.top + r.bottom) / 2};
-    }
-    ClientToScreen(list, &p);
-    return p;
-  }
+  POINT RowPoint(int row) { return JobRowPoint(*form, row); }
 
   // Starts a driver that notes the states of the menu that shows and then
   // clicks item `choose` (-1: none, Esc closes the menu).

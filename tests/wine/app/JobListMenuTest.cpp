@@ -15,6 +15,7 @@
 #include "skin/data/SkinManage.h"
 #include "skin/form/SkinWindowMessages.h"
 #include "skin/menu/SkinMenuOwnerDraw.h"
+#include "tests/wine/app/JobListMenuSupport.h"
 #include "tests/wine/app/MainWindowHarness.h"
 #include "tests/wine/framework/MenuDriver.h"
 #include "tests/wine/support/WineTestSupport.h"
@@ -29,17 +30,7 @@ constexpr int kUp = 0, kDown = 1, kDelete = 3, kClear = 4;
 
 class JobListMenuTest : public ::testing::Test, public TMainWindowHarness {
  protected:
-  JobListMenuTest() {
-    SetForegroundWindow(form->Handle());
-    auto* manager = dynamic_cast<TSkinManage*>(skins->Manager());
-    PumpUntil(
-        app,
-        [&] {
-          if (manager) manager->FlushCommand();
-          return SendMessageW(form->Handle(), SKM_ISSKINNED, 0, 0) == 1;
-        },
-        15s);
-  }
+  JobListMenuTest() { ShowSkinnedInFront(app, *skins, *form); }
 
   void SetJobs(const std::vector<std::wstring>& names) {
     form->JobList.clear();
@@ -53,20 +44,7 @@ class JobListMenuTest : public ::testing::Test, public TMainWindowHarness {
   }
 
   // The screen point in the middle of row `row` (or below the rows).
-  POINT RowPoint(int row) {
-    const HWND list = form->lvwFiles->Handle();
-    RECT r{};
-    r.left = LVIR_BOUNDS;
-    POINT p{40, 60};
-    if (row >= 0 && SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
-                                 reinterpret_cast<LPARAM>(&r))) {
-      p = POINT{r.left + 40, (r.top + r.bottom) / 2};
-    } else if (row >= 0) {
-      ADD_FAILURE() << "row " << row << " has no rectangle";
-    }
-    ClientToScreen(list, &p);
-    return p;
-  }
+  POINT RowPoint(int row) { return JobRowPoint(*form, row); }
 
   // Right-clicks row `row`, notes which items are enabled, and chooses
   // item `choose` (-1: none, the menu is closed with Esc).
