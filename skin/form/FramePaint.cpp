@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "framework/BitmapWin32.h"
 #include "framework/Dpi.h"
@@ -306,7 +307,8 @@ void TWinSkinForm::PaintTitleBar(HDC dc, int width, int height, const TBitmap* l
   look.right_to_left = right_to_left_;
   look.ex_style = GetWindowLongPtrW(handle_, GWL_EXSTYLE);
   look.icon = icon_;
-  look.text = ReadCaption();
+  caption_text_ = ReadCaption();
+  look.text = caption_text_;
   for (const auto& button : buttons_) {
     if (!button->Visible) continue;
     const TRect& b = button->Bounds;
@@ -395,7 +397,6 @@ void TWinSkinForm::DrawButtonCell(TBitmap& target, const TRect& bounds,
 }
 
 void TWinSkinForm::PaintTitleText(HDC dc, int width) {
-  caption_text_ = ReadCaption();
   if (caption_text_.empty()) return;
   const TDataSkinTitle& title = skin_data_->Title();
   const int caption = metrics_.caption;
@@ -545,6 +546,19 @@ void TWinSkinForm::OnNcPaint(TMessage& m) {
   m.Result = 0;
 }
 
+void TWinSkinForm::OnWindowPosChanging(TMessage& m) {
+  const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+  if (!pos || (pos->flags & SWP_NOSIZE)) {
+    CallPrevious(m);
+    return;
+  }
+  // The system asks for the size limits while it bounds the new size.
+  const SIZE wanted{pos->cx, pos->cy};
+  const SIZE* outer = std::exchange(limits_for_, &wanted);
+  CallPrevious(m);
+  limits_for_ = outer;
+}
+
 void TWinSkinForm::OnNcActivate(TMessage& m) {
   active_ = m.WParam != 0;
   if (hover_timer_) hover_timer_->SetEnabled(active_);
@@ -649,13 +663,20 @@ void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {
     SetCaptionStyle(false);
   }
   if (child_window_ || IsMdiChild()) return;
+  auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
+  // Asked while a size change runs, the limits only bound the new size:
+  // one that keeps within the system's largest size is bounded alike
+  // whatever the work area is, and the monitor need not be asked.
+  if (limits_for_ && limits_for_->cx <= mmi->ptMaxTrackSize.x &&
+      limits_for_->cy <= mmi->ptMaxTrackSize.y) {
+    return;
+  }
   // A maximised skinned window covers the work area of its monitor: the
   // task bar stays visible and nothing of the client is off the screen.
   MONITORINFO info{};
   if (!MonitorOf(info)) return;
   RECT area = info.rcWork;
   KeepAutoHideBarsReachable(info.rcMonitor, area);
-  auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
   mmi->ptMaxPosition = {area.left - info.rcMonitor.left, area.top - info.rcMonitor.top};
   mmi->ptMaxSize = {area.right - area.left, area.bottom - area.top};
   mmi->ptMaxTrackSize.x = std::max(mmi->ptMaxTrackSize.x, mmi->ptMaxSize.x);

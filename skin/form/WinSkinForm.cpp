@@ -812,6 +812,9 @@ void TWinSkinForm::DispatchStage3(TMessage& m) {
     return;
   }
   switch (m.Msg) {
+    case WM_WINDOWPOSCHANGING:
+      OnWindowPosChanging(m);
+      return;
     case WM_NCCALCSIZE:
       OnNcCalcSize(m);
       return;

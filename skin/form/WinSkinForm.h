@@ -198,6 +198,9 @@ class TWinSkinForm : public TComponent {
   void OnNcPaint(TMessage& m);
   void OnNcActivate(TMessage& m);
   void OnSize(TMessage& m);
+  // A size change starts: the size it asks for is noted while the system
+  // bounds it.
+  void OnWindowPosChanging(TMessage& m);
   void RepaintAfterSize(SIZE client);
   void OnGetMinMaxInfo(TMessage& m);
   // The window moves to another DPI: the frame, its buttons and the title
@@ -331,6 +334,8 @@ class TWinSkinForm : public TComponent {
   int region_builds_ = 0;  // regions given to the window so far
   // The client size at the last size change: what lies beyond it is new.
   SIZE painted_client_{};
+  // The size a size change asks for, while the system bounds it.
+  const SIZE* limits_for_ = nullptr;
   // The last rendering of each frame part (left, right, top, bottom), at
   // its size, look and DPI.
   struct TRenderedPart {
