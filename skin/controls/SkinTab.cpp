@@ -23,6 +23,8 @@ constexpr int kTabTextLength = 80;
 constexpr int kCloseBoxSize = 7;
 constexpr int kCloseBoxInset = 2;
 constexpr int kCloseBoxRoom = 10;
+// How far the system's page frame reaches out of its display area.
+constexpr int kSystemFrameReach = 4;
 // The system's padding of a tab's caption, across and along.
 constexpr int kSystemPaddingX = 6;
 constexpr int kSystemPaddingY = 3;
@@ -181,10 +183,10 @@ bool TSkinTabBase::ReadTab(int index, std::wstring& text, int& image) const {
   return true;
 }
 
-RECT TSkinTabBase::DisplayArea(const TRect& rect) const {
+RECT TSkinTabBase::DisplayArea(const TRect& rect, int reach) const {
   RECT d{rect.left, rect.top, rect.right, rect.bottom};
   SendMessageW(handle_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
-  InflateRect(&d, 4, 4);
+  InflateRect(&d, reach, reach);
   return d;
 }
 
@@ -258,6 +260,9 @@ void TSkinTab::Restore() {
     padded_dpi_ = 0;
     SetPadding(kSystemPaddingX);
   }
+  // The pages go back to the system's display area.
+  reach_on_ = false;
+  FollowReach();
   hot_ = -1;
   TSkinControl::Restore();
 }
@@ -273,6 +278,8 @@ void TSkinTab::Prepare() {
   enabled_ = !(Style() & WS_DISABLED);
   PrepareImages();
   PadTabs();
+  reach_on_ = true;
+  FollowReach();
   FindScroller();
   Repaint();
 }
@@ -281,7 +288,30 @@ void TSkinTab::SkinChanged() {
   TSkinControl::SkinChanged();
   PrepareImages();
   PadTabs();
+  FollowReach();
   Repaint();
+}
+
+int TSkinTab::ExtraReach() const {
+  if (!reach_on_ || pane_image_.Empty() || !handle_) return 0;
+  return std::max(0, SkinScale(kSystemFrameReach, Dpi()) - kSystemFrameReach);
+}
+
+int TSkinTab::FrameReach() const {
+  return kSystemFrameReach + ExtraReach();
+}
+
+void TSkinTab::FollowReach() {
+  const int extra = ExtraReach();
+  if (extra == laid_out_extra_) return;
+  laid_out_extra_ = extra;
+  if (!handle_ || !IsWindow(handle_)) return;
+  // Controls place their pages and aligned children from the display area
+  // they answer when they are sized: the same size again has them placed
+  // anew.
+  RECT client{};
+  GetClientRect(handle_, &client);
+  SendMessageW(handle_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
 const TDataSkinObject* TSkinTab::TabsObject() const {
@@ -371,8 +401,20 @@ void TSkinTab::AfterMessage(TMessage& m) {
       // when the mouse next moves.
       hot_ = -1;
       break;
+    case TCM_ADJUSTRECT:
+      // The display area set in (or, asked the other way, the window grown)
+      // by what the scaled frame needs beyond the system's band. Whoever
+      // lays the pages out asks this, so it is what they were placed by.
+      if (m.LParam) {
+        const int extra = ExtraReach();
+        laid_out_extra_ = extra;
+        const int by = m.WParam ? extra : -extra;
+        InflateRect(reinterpret_cast<RECT*>(m.LParam), by, by);
+      }
+      break;
     case kDpiChangedAfterParent:
       PadTabs();
+      FollowReach();
       break;
     default:
       break;
@@ -510,7 +552,7 @@ void TSkinTab::DrawTo(HDC dc, const TRect& rect) {
   if (!data_ || rect.Width() <= 0 || rect.Height() <= 0) return;
   FindScroller();
   enabled_ = !(Style() & WS_DISABLED);
-  RECT d = DisplayArea(rect);
+  RECT d = DisplayArea(rect, FrameReach());
   switch (side_) {
     case tsTop:
       d.top += 1;

@@ -11,6 +11,13 @@
 // closes the page unless the form answers non-zero. The control's own tab
 // scroller is skinned as spin buttons and never painted over.
 //
+// The system leaves a band of 4 pixels between its display area and the
+// frame's outer edge whatever the DPI; the page frame's edges, scaled with
+// the DPI, are wider above 96 DPI. While a frame is drawn the control
+// answers TCM_ADJUSTRECT with a display area set in by the difference, so
+// pages (and whatever the control's children fill) lie inside the scaled
+// frame instead of over it.
+//
 // TSkinTabBtn: tab and page controls whose tabs look like buttons, each
 // tab drawn from the skin's "Buttons" strip (cell 2 for the selected one).
 #include <windows.h>
@@ -48,8 +55,9 @@ class TSkinTabBase : public TSkinControl {
   static POINT MessagePoint(const TMessage& m);
   // The text and image of tab `index`; false when it has none.
   bool ReadTab(int index, std::wstring& text, int& image) const;
-  // The display area of the control at `rect`, as the system lays it out.
-  RECT DisplayArea(const TRect& rect) const;
+  // The display area of the control at `rect` as the control answers it,
+  // grown by `reach` on every side.
+  RECT DisplayArea(const TRect& rect, int reach) const;
   // Copies `buffer_` to `dc`, leaving the scroller alone.
   void CopyAroundScroller(HDC dc, const TRect& rect);
   // A dotted rectangle in `colour` around `r`, for the focused tab.
@@ -81,6 +89,10 @@ class TSkinTab : public TSkinTabBase {
   const TBitmap& TabImage() const { return tab_image_; }
   const TBitmap& PaneImage() const { return pane_image_; }
   TSkinMargins PaneMargins() const;
+  // How far the page frame reaches out of the display area the control
+  // answers: the system's 4 pixels, scaled to the DPI while a frame is
+  // drawn.
+  int FrameReach() const;
   // The tab under the mouse, -1 none.
   int HotTab() const { return hot_; }
 
@@ -104,6 +116,12 @@ class TSkinTab : public TSkinTabBase {
   void PadTabs();
   void SetPadding(int across);
   void FollowMouse(const TMessage& m);
+  // Pixels the display area is set in beyond the system's (0 at 96 DPI and
+  // without a frame).
+  int ExtraReach() const;
+  // Lays the control's pages out again when the display area it answers
+  // changed since they were placed.
+  void FollowReach();
 
   std::vector<RECT> close_rects_;
   TTabSide side_ = tsTop;
@@ -112,7 +130,9 @@ class TSkinTab : public TSkinTabBase {
   TBackBuffer strip_;
   TScaledCells cells_;
   bool close_boxes_ = false;
-  int padded_dpi_ = 0;  // the DPI the tabs were padded for, 0 while the system's padding holds
+  int padded_dpi_ = 0;      // the DPI the tabs were padded for, 0 while the system's padding holds
+  bool reach_on_ = false;   // the display area is set in (false once given back)
+  int laid_out_extra_ = 0;  // the set-in last answered, which the pages were placed by
   int hot_ = -1;
 };
 

@@ -1,20 +1,20 @@
 // Skinned tabs at the screen's DPI, as a person sees them: tab cells and the
 // page frame read back from the screen match the skin's cells scaled to the
-// DPI, close boxes are drawn at that scale and a click anywhere on one
-// closes its page, captions are shown whole, and the tab under the mouse
-// lights up and goes back when the mouse leaves. The suite runs once per
-// DPI (the prefix's LogPixels); TONMILL_TEST_DPI names the DPI a run
-// expects.
+// DPI (turned for tabs at the bottom, left and right as the engine turns
+// them), the frame's scaled edges show whole with the pages inside them,
+// close boxes are drawn at that scale and a click anywhere on one closes
+// its page, captions are shown whole, a click on a tab selects it, and the
+// tab under the mouse lights up and goes back when the mouse leaves. The
+// suite runs once per DPI (the prefix's LogPixels); TONMILL_TEST_DPI names
+// the DPI a run expects.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <utility>
 
-#include "framework/Dpi.h"
 #include "framework/PageControl.h"
 #include "framework/TabControl.h"
 #include "framework/TabSet.h"
@@ -24,19 +24,16 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/packages/ImgUtil.h"
 #include "tests/wine/skin_tabs/TabsTestSupport.h"
+#include "tests/wine/support/DpiRunSupport.h"
 
 namespace {
 
-int ExpectedDpi() {
-  const char* text = std::getenv("TONMILL_TEST_DPI");
-  return text ? std::atoi(text) : 0;
-}
+using dpi_run::Near;
+using dpi_run::TextWidth;
 
-bool Near(TColor a, TColor b, int tolerance) {
-  return std::abs(RedOf(a) - RedOf(b)) <= tolerance &&
-         std::abs(GreenOf(a) - GreenOf(b)) <= tolerance &&
-         std::abs(BlueOf(a) - BlueOf(b)) <= tolerance;
-}
+constexpr int kNightfall = 1, kDaylight = 2, kContrast = 3;
+constexpr TTabPosition kSides[] = {tpTop, tpBottom, tpLeft, tpRight};
+const char* const kSideNames[] = {"top", "bottom", "left", "right"};
 
 // A tab set of another kind that publishes the style of its tabs.
 class TStyledTabSet : public TTabSet {
@@ -57,17 +54,10 @@ class TPlainTabSet : public TTabSet {
   using TTabSet::TTabSet;
 };
 
-class TabsDpiTest : public TabsTest {
+class TabsDpiTest : public AtScreenDpi<TabsTest> {
  protected:
-  void SetUp() override {
-    TabsTest::SetUp();
-    dpi_ = WindowDpi(nullptr);
-    if (const int expected = ExpectedDpi()) {
-      ASSERT_EQ(dpi_, expected) << "the prefix's LogPixels did not take";
-    }
-  }
   std::string Name(const std::string& what, int skin) const {
-    return what + "-" + kSkinFiles[skin] + "-" + std::to_string(dpi_) + "dpi";
+    return what + "-" + kSkinFiles[skin] + "-" + DpiName();
   }
   static int Frames(const TDataSkinObject& o) { return o.Frame > 0 ? o.Frame : 5; }
   static TSkinMargins Margins(const TDataSkinObject& o) {
@@ -77,31 +67,76 @@ class TabsDpiTest : public TabsTest {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
-  // Tab `index` of a control with tabs at the top as the screen should
-  // show it in `cell`, scaled to the DPI; its top left corner in client
-  // coordinates goes to `at`.
+  static bool Upright(const TCustomTabControl& control) {
+    return control.TabPosition() == tpTop || control.TabPosition() == tpBottom;
+  }
+  // Tab `index` as the screen should show it in `cell`: the skin's tab
+  // cell scaled to the DPI, drawn for tabs standing on the top and turned
+  // for the control's side (flipped for the bottom, a quarter turn
+  // counter-clockwise for the left, clockwise for the right); its top left
+  // corner in client coordinates goes to `at`.
   TBitmap ExpectedTab(const TSkinData& data, const TCustomTabControl& control, int index, int cell,
                       POINT& at) const {
     const TDataSkinObject& tabs = *data.Object(ssTabs);
     const RECT r = control.TabRect(index);
-    at = {r.left, r.top + 1};
-    return RenderSkinPart(r.right - r.left, r.bottom - r.top, tabs.Bitmap, Margins(tabs), false,
-                          tabs.Tile == 1, Frames(tabs), cell, dpi_);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const TSkinMargins m = Margins(tabs);
+    const auto render = [&](const TBitmap& image, const TSkinMargins& margins, int x, int y) {
+      return RenderSkinPart(x, y, image, margins, false, tabs.Tile == 1, Frames(tabs), cell, dpi_);
+    };
+    switch (control.TabPosition()) {
+      case tpBottom: {
+        TBitmap flipped = tabs.Bitmap;
+        FlipBitmap(flipped);
+        at = {r.left, r.top - 1};
+        return render(flipped, {m.left, m.bottom, m.right, m.top}, w, h);
+      }
+      case tpLeft: {
+        at = {r.left, r.top};
+        TBitmap turned = render(tabs.Bitmap, m, h, w);
+        RotateBitmapLeft(turned);
+        return turned;
+      }
+      case tpRight: {
+        at = {r.left, r.top};
+        TBitmap turned = render(tabs.Bitmap, m, h, w);
+        RotateBitmapRight(turned);
+        return turned;
+      }
+      default:
+        at = {r.left, r.top + 1};
+        return render(tabs.Bitmap, m, w, h);
+    }
   }
-  // How well the screen shows tab `index` in `cell` left and right of its
-  // caption (which is centred in the tab), down to where the page frame
-  // lies over the tab's foot.
+  // How well the screen shows tab `index` in `cell` before and after its
+  // caption (which is centred along the tab), leaving out the tab's foot
+  // where the page frame lies over it.
   double TabEdgeShare(const TSkinData& data, const TCustomTabControl& control, int index,
                       int cell) const {
     POINT at{};
     const TBitmap expected = ExpectedTab(data, control, index, cell, at);
     const TBitmap shot = Capture(ClientScreenRect(control.Handle()));
     const int text = TextWidth(control.Handle(), control.TabText(index));
-    const int w = expected.Width(), h = expected.Height() - SkinScale(3, dpi_);
-    const int from = (w - text) / 2 - 2, to = (w + text) / 2 + 3;
-    const double left = ShownShare(shot, at.x, at.y, expected, {0, 0, from, h});
-    const double right = ShownShare(shot, at.x, at.y, expected, {to, 0, w, h});
-    return std::min(left, right);
+    const int w = expected.Width(), h = expected.Height(), foot = SkinScale(3, dpi_);
+    const int length = Upright(control) ? w : h;
+    const int from = (length - text) / 2 - 2, to = (length + text) / 2 + 3;
+    RECT before{}, after{};
+    switch (control.TabPosition()) {
+      case tpTop:
+        before = {0, 0, from, h - foot}, after = {to, 0, w, h - foot};
+        break;
+      case tpBottom:
+        before = {0, foot, from, h}, after = {to, foot, w, h};
+        break;
+      case tpLeft:
+        before = {0, 0, w - foot, from}, after = {0, to, w - foot, h};
+        break;
+      case tpRight:
+        before = {foot, 0, w, from}, after = {foot, to, w, h};
+        break;
+    }
+    return std::min(ShownShare(shot, at.x, at.y, expected, before),
+                    ShownShare(shot, at.x, at.y, expected, after));
   }
   // The cell (1 to the strip's count) the screen shows tab `index` in: the
   // one whose scaled pixels match best over the whole tab.
@@ -118,39 +153,60 @@ class TabsDpiTest : public TabsTest {
     }
     return best > 0.6 ? found : 0;
   }
-  // The columns of `area` (client coordinates of `window`) where the
-  // screen shows something over `expected` placed at `at`: first and last,
-  // -1 when none.
+  static bool ShowsSelected(int cell) { return cell == 2 || cell == 5; }
+  // The stretch of `area` (client coordinates of `window`) where the
+  // screen shows something over `expected` placed at `at`, first and last,
+  // -1 when none: columns, or rows when `down`.
   static std::pair<int, int> DrawnSpan(HWND window, const TBitmap& expected, POINT at,
-                                       const RECT& area) {
+                                       const RECT& area, bool down = false) {
     const TBitmap shot = Capture(ClientScreenRect(window));
+    const auto differs = [&](int x, int y) {
+      const int ex = x - at.x, ey = y - at.y;
+      if (x < 0 || y < 0 || x >= shot.Width() || y >= shot.Height()) return false;
+      if (ex < 0 || ey < 0 || ex >= expected.Width() || ey >= expected.Height()) return false;
+      return expected.Pixel(ex, ey) != clFuchsia &&
+             !Near(shot.Pixel(x, y), expected.Pixel(ex, ey), 40);
+    };
+    const int from = down ? area.top : area.left, to = down ? area.bottom : area.right;
+    const int across_from = down ? area.left : area.top,
+              across_to = down ? area.right : area.bottom;
     int first = -1, last = -1;
-    for (int x = std::max<int>(area.left, 0); x < area.right && x < shot.Width(); ++x) {
-      for (int y = std::max<int>(area.top, 0); y < area.bottom && y < shot.Height(); ++y) {
-        const int ex = x - at.x, ey = y - at.y;
-        if (ex < 0 || ey < 0 || ex >= expected.Width() || ey >= expected.Height()) continue;
-        if (expected.Pixel(ex, ey) == clFuchsia) continue;
-        if (!Near(shot.Pixel(x, y), expected.Pixel(ex, ey), 40)) {
-          if (first < 0) first = x;
-          last = x;
+    for (int i = std::max(from, 0); i < to; ++i) {
+      for (int j = std::max(across_from, 0); j < across_to; ++j) {
+        if (down ? differs(j, i) : differs(i, j)) {
+          if (first < 0) first = i;
+          last = i;
           break;
         }
       }
     }
     return {first, last};
   }
-  static int TextWidth(HWND window, const std::wstring& text) {
-    HDC dc = GetDC(window);
-    auto* font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    return extent.cx;
+  // Where the page frame lies (client coordinates): the display area the
+  // control answers grown by the system's reach of 4 pixels scaled to the
+  // DPI, one pixel off the tabs.
+  RECT FrameRect(const TCustomTabControl& control) const {
+    RECT d{};
+    GetClientRect(control.Handle(), &d);
+    SendMessageW(control.Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
+    const int reach = SkinScale(4, dpi_);
+    InflateRect(&d, reach, reach);
+    switch (control.TabPosition()) {
+      case tpTop:
+        d.top += 1;
+        break;
+      case tpBottom:
+        d.bottom -= 1;
+        break;
+      case tpLeft:
+        d.left += 1;
+        break;
+      case tpRight:
+        d.right -= 1;
+        break;
+    }
+    return d;
   }
-
-  int dpi_ = kSkinDpi;
 };
 
 TEST_F(TabsDpiTest, TabCellsAndThePageFrameAreTheSkinsCellsScaled) {
@@ -179,11 +235,7 @@ TEST_F(TabsDpiTest, TabCellsAndThePageFrameAreTheSkinsCellsScaled) {
     // The page frame: the skin's frame image scaled into the display area
     // grown by the frame's reach, its edges as deep as its scaled margins.
     ASSERT_FALSE(object->PaneImage().Empty());
-    RECT d{};
-    GetClientRect(tabs->Handle(), &d);
-    SendMessageW(tabs->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
-    InflateRect(&d, 4, 4);
-    d.top += 1;
+    const RECT d = FrameRect(*tabs);
     const TSkinMargins m = object->PaneMargins();
     const TBitmap pane = RenderSkinPart(d.right - d.left, d.bottom - d.top, object->PaneImage(), m,
                                         false, false, 1, 1, dpi_);
@@ -197,6 +249,169 @@ TEST_F(TabsDpiTest, TabCellsAndThePageFrameAreTheSkinsCellsScaled) {
         << "bottom";
     SaveShot(form.Handle(), Name("tabs", skin));
     form.SetVisible(false);
+  }
+}
+
+TEST_F(TabsDpiTest, PageFramesShowTheirScaledEdgesWholeWithThePagesInside) {
+  for (int skin : {kNightfall, kDaylight, kContrast}) {
+    for (const TTabPosition side : kSides) {
+      SCOPED_TRACE(std::string(kSkinFiles[skin]) + ", tabs at the " + kSideNames[side]);
+      TPageControl* pages = nullptr;
+      TForm& form = ShowSkinned(skin, [&](TForm& f) {
+        pages = &AddPages(f, f, {20, 20, 340, 220}, 3, side);
+      });
+      auto* object = dynamic_cast<TSkinTab*>(ObjectOf(form, *pages));
+      ASSERT_TRUE(object);
+      ASSERT_FALSE(object->PaneImage().Empty());
+      Park();
+      Redraw(pages->Handle());
+      Pump(50);
+      // The frame's outer edge stays where the system puts its own frame,
+      // at the client's edge away from the tabs.
+      const RECT d = FrameRect(*pages);
+      RECT client{};
+      GetClientRect(pages->Handle(), &client);
+      if (side != tpLeft) {
+        EXPECT_EQ(d.left, client.left);
+      }
+      if (side != tpTop) {
+        EXPECT_EQ(d.top, client.top);
+      }
+      if (side != tpRight) {
+        EXPECT_EQ(d.right, client.right);
+      }
+      if (side != tpBottom) {
+        EXPECT_EQ(d.bottom, client.bottom);
+      }
+
+      // Its edges away from the tabs show the frame image's margins scaled
+      // to the DPI, all of their depth.
+      const TSkinMargins m = object->PaneMargins();
+      const TBitmap pane = RenderSkinPart(d.right - d.left, d.bottom - d.top, object->PaneImage(),
+                                          m, false, false, 1, 1, dpi_);
+      const int w = pane.Width(), h = pane.Height();
+      const int left = SkinScale(m.left, dpi_), top = SkinScale(m.top, dpi_);
+      const int right = SkinScale(m.right, dpi_), bottom = SkinScale(m.bottom, dpi_);
+      const TBitmap shot = Capture(ClientScreenRect(pages->Handle()));
+      const auto band = [&](const RECT& r) { return ShownShare(shot, d.left, d.top, pane, r); };
+      if (side != tpLeft) {
+        EXPECT_GE(band({0, top, left, h - bottom}), 0.95) << "left edge";
+      }
+      if (side != tpTop) {
+        EXPECT_GE(band({left, 0, w - right, top}), 0.95) << "top edge";
+      }
+      if (side != tpRight) {
+        EXPECT_GE(band({w - right, top, w, h - bottom}), 0.95) << "right edge";
+      }
+      if (side != tpBottom) {
+        EXPECT_GE(band({left, h - bottom, w - right, h}), 0.95) << "bottom edge";
+      }
+
+      // The page shown lies inside those edges, taking all the room
+      // within them.
+      RECT page{};
+      GetWindowRect(pages->ActivePage()->Handle(), &page);
+      MapWindowPoints(nullptr, pages->Handle(), reinterpret_cast<POINT*>(&page), 2);
+      const int reach = SkinScale(4, dpi_), slack = dpi_ % 96 ? 1 : 0;
+      if (side != tpLeft) {
+        EXPECT_GE(page.left, d.left + left);
+        EXPECT_LE(page.left, d.left + reach + slack);
+      }
+      if (side != tpTop) {
+        EXPECT_GE(page.top, d.top + top);
+        EXPECT_LE(page.top, d.top + reach + slack);
+      }
+      if (side != tpRight) {
+        EXPECT_LE(page.right, d.right - right);
+        EXPECT_GE(page.right, d.right - reach - slack);
+      }
+      if (side != tpBottom) {
+        EXPECT_LE(page.bottom, d.bottom - bottom);
+        EXPECT_GE(page.bottom, d.bottom - reach - slack);
+      }
+      SaveShot(form.Handle(), Name(std::string("pages-") + kSideNames[side], skin));
+      if (skin == kNightfall) {
+        // Switched off, the page fills the system's display area again
+        // (away from the tabs, whose row the system may lay out anew).
+        SwitchSkin(form, DataOf(form), false);
+        RECT display{};
+        GetClientRect(pages->Handle(), &display);
+        SendMessageW(pages->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+        GetWindowRect(pages->ActivePage()->Handle(), &page);
+        MapWindowPoints(nullptr, pages->Handle(), reinterpret_cast<POINT*>(&page), 2);
+        if (side != tpLeft) {
+          EXPECT_NEAR(page.left, display.left, slack);
+        }
+        if (side != tpTop) {
+          EXPECT_NEAR(page.top, display.top, slack);
+        }
+        if (side != tpRight) {
+          EXPECT_NEAR(page.right, display.right, slack);
+        }
+        if (side != tpBottom) {
+          EXPECT_NEAR(page.bottom, display.bottom, slack);
+        }
+      }
+      form.Close();
+      Pump(30);
+    }
+  }
+}
+
+TEST_F(TabsDpiTest, TabsAtEverySideShowTheirTurnedCellsAndWholeCaptionsAndSelectOnAClick) {
+  for (int skin : {kNightfall, kDaylight, kContrast}) {
+    for (const TTabPosition side : kSides) {
+      SCOPED_TRACE(std::string(kSkinFiles[skin]) + ", tabs at the " + kSideNames[side]);
+      TPageControl* pages = nullptr;
+      TForm& form = ShowSkinned(skin, [&](TForm& f) {
+        pages = &AddPages(f, f, {20, 20, 360, 240}, 3, side);
+        pages->Pages(1)->SetCaption(L"Converted files");
+      });
+      ASSERT_TRUE(dynamic_cast<TSkinTab*>(ObjectOf(form, *pages)));
+      const TSkinData& data = DataOf(form);
+      Park();
+      Redraw(pages->Handle());
+      Pump(50);
+      // The selected tab in its own cell, the others at rest; each turned
+      // as the tabs' side turns the strip.
+      EXPECT_TRUE(PumpUntil([&] { return ShowsSelected(ShownTabCell(data, *pages, 0)); }, 3000))
+          << "the selected tab shows cell " << ShownTabCell(data, *pages, 0);
+      EXPECT_EQ(ShownTabCell(data, *pages, 1), 1);
+      EXPECT_EQ(ShownTabCell(data, *pages, 2), 1);
+      EXPECT_GE(std::max(TabEdgeShare(data, *pages, 0, 2), TabEdgeShare(data, *pages, 0, 5)), 0.9);
+      EXPECT_GE(TabEdgeShare(data, *pages, 1, 1), 0.9);
+      EXPECT_GE(TabEdgeShare(data, *pages, 2, 1), 0.9);
+
+      // Captions are whole: the screen departs from the tab's cell along
+      // as much of the tab as the caption is wide, and within the tab.
+      for (int i : {1, 2}) {
+        const RECT r = pages->TabRect(i);
+        POINT at{};
+        const TBitmap cell = ExpectedTab(data, *pages, i, 1, at);
+        const auto [first, last] =
+            DrawnSpan(pages->Handle(), cell, at, r, /*down=*/!Upright(*pages));
+        ASSERT_GE(first, 0) << "no caption on tab " << i;
+        EXPECT_GE(last - first + 1, TextWidth(pages->Handle(), pages->TabText(i)) - 2 - dpi_ / 96)
+            << "the caption of tab " << i << " is cut";
+        EXPECT_GT(first, Upright(*pages) ? r.left : r.top);
+        EXPECT_LT(last, Upright(*pages) ? r.right - 1 : r.bottom - 1);
+      }
+      SaveShot(form.Handle(), Name(std::string("tabs-") + kSideNames[side], skin));
+
+      // A click on each tab selects it, and the screen shows it selected.
+      for (int i : {2, 1, 0}) {
+        Click(TabPoint(*pages, i));
+        EXPECT_TRUE(PumpUntil([&] { return pages->ActivePageIndex() == i; }, 3000))
+            << "a click on tab " << i;
+        EXPECT_TRUE(PumpUntil([&] { return ShowsSelected(ShownTabCell(data, *pages, i)); }, 3000))
+            << "tab " << i << " shows cell " << ShownTabCell(data, *pages, i);
+        EXPECT_TRUE(pages->Pages(i)->Visible());
+      }
+      Park();
+      EXPECT_TRUE(PumpUntil([&] { return ShownTabCell(data, *pages, 2) == 1; }, 3000));
+      form.Close();
+      Pump(30);
+    }
   }
 }
 
