@@ -6,37 +6,26 @@
 // TONMILL_TEST_DPI names the DPI a run expects.
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <utility>
 
 #include "framework/CheckBox.h"
-#include "framework/Dpi.h"
 #include "framework/StdCtrls.h"
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
+#include "tests/wine/skin_checks/ChecksTestSupport.h"
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
+#include "tests/wine/support/DpiRunSupport.h"
 #include "tests/wine/support/InputScript.h"
 
 namespace {
 
-int ExpectedDpi() {
-  const char* text = std::getenv("TONMILL_TEST_DPI");
-  return text ? std::atoi(text) : 0;
-}
+using dpi_run::Near;
+using dpi_run::TextWidth;
 
-class CheckDpiTest : public SkinControlsTest {
+class CheckDpiTest : public AtScreenDpi<SkinControlsTest> {
  protected:
-  void SetUp() override {
-    SkinControlsTest::SetUp();
-    dpi_ = WindowDpi(nullptr);
-    if (const int expected = ExpectedDpi()) {
-      ASSERT_EQ(dpi_, expected) << "the prefix's LogPixels did not take";
-    }
-  }
-
   // The box's rectangle on the screen: the strip's cell scaled to the DPI,
   // at the left of the control and vertically centred.
   RECT BoxRect(HWND window, const TBitmap& strip, int frames) const {
@@ -50,19 +39,8 @@ class CheckDpiTest : public SkinControlsTest {
   // to the DPI over the face colour, magenta left out; 0 when none matches
   // well.
   int ShownCell(HWND window, const TBitmap& strip, int frames, const TSkinData& data) const {
-    const TBitmap shot = Capture(BoxRect(window, strip, frames));
-    TDataSkinObject object;
-    object.Bitmap = strip;
-    object.Trans = 1;
-    double best = 0;
-    int found = 0;
-    for (int k = 1; k <= frames; ++k) {
-      TBitmap expected(shot.Width(), shot.Height(), data.Colours().ButtonFace);
-      DrawSkinCell(expected, expected.BoundsRect(), object, frames, k, dpi_);
-      const double share = MatchingShare(shot, expected, 8);
-      if (share > best) best = share, found = k;
-    }
-    return best > 0.95 ? found : 0;
+    return ShownStripCell(Capture(BoxRect(window, strip, frames)), strip, frames,
+                          data.Colours().ButtonFace, dpi_, 8, 0.95);
   }
   int CheckCell(HWND window, const TSkinData& data) const {
     return ShownCell(window, data.Buttons().CheckBitmap, data.Buttons().CheckButtonFrame, data);
@@ -87,25 +65,6 @@ class CheckDpiTest : public SkinControlsTest {
     }
     return {first, last};
   }
-  static bool Near(TColor a, TColor b, int tolerance) {
-    return std::abs(RedOf(a) - RedOf(b)) <= tolerance &&
-           std::abs(GreenOf(a) - GreenOf(b)) <= tolerance &&
-           std::abs(BlueOf(a) - BlueOf(b)) <= tolerance;
-  }
-  // How wide `text` is in the window's own font.
-  static int TextWidth(HWND window, const std::wstring& text) {
-    HDC dc = GetDC(window);
-    auto* font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    return extent.cx;
-  }
-  std::string DpiName() const { return std::to_string(dpi_) + "dpi"; }
-
-  int dpi_ = kSkinDpi;
 };
 
 TEST_F(CheckDpiTest, BoxesShowTheirCellsScaledWithTheCaptionWholeAfterThem) {

@@ -18,6 +18,7 @@
 #include "skin/data/SkinRender.h"
 #include "skin/form/SkinWindowMessages.h"
 #include "tests/native/skin_data/TestSkin.h"
+#include "tests/wine/skin_checks/ChecksTestSupport.h"
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
 #include "tests/wine/support/InputScript.h"
 #include "tests/wine/support/ScreenColours.h"
@@ -117,19 +118,8 @@ class SkinChecksTest : public SkinControlsTest {
   // none matches well.
   static int SkinCell(HWND window, const TBitmap& strip, int cells, const TSkinData& data,
                       bool right = false, int inset = 0) {
-    const TBitmap shot = Capture(BoxRect(window, right, inset));
-    TDataSkinObject object;
-    object.Bitmap = strip;
-    object.Trans = 1;
-    double best = 0;
-    int found = 0;
-    for (int k = 1; k <= cells; ++k) {
-      TBitmap expected(shot.Width(), shot.Height(), data.Colours().ButtonFace);
-      DrawSkinCell(expected, expected.BoundsRect(), object, cells, k);
-      const double share = MatchingShare(shot, expected, 6);
-      if (share > best) best = share, found = k;
-    }
-    return best > 0.97 ? found : 0;
+    return ShownStripCell(Capture(BoxRect(window, right, inset)), strip, cells,
+                          data.Colours().ButtonFace, kSkinDpi, 6, 0.97);
   }
   static int CheckCell(HWND window, const TSkinData& data, bool right = false) {
     const TDataSkinButton& b = data.Buttons();

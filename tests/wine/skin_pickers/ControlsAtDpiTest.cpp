@@ -32,6 +32,7 @@
 #include "skin/packages/ImgUtil.h"
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
 #include "tests/wine/skin_pickers/PickerTestSupport.h"
+#include "tests/wine/support/DpiRunSupport.h"
 #include "tests/wine/support/ScreenColours.h"
 
 namespace {
@@ -40,11 +41,6 @@ constexpr int kNightfall = 1, kDaylight = 2, kContrast = 3;
 constexpr int kLookedAt[] = {kNightfall, kDaylight, kContrast};
 // The tag the skin data leaves a control alone by (its DisableTag).
 constexpr int kLeftAlone = 99;
-
-int ExpectedDpi() {
-  const char* text = std::getenv("TONMILL_TEST_DPI");
-  return text ? std::atoi(text) : 0;
-}
 
 std::string ShotName(const std::string& what, int skin, int dpi) {
   return what + "-" + kSkinFiles[skin] + "-" + std::to_string(dpi) + "dpi";
@@ -55,7 +51,7 @@ class ControlsAtDpiTest : public SkinControlsTest {
   // The DPI the form's controls show at, checked against the run's.
   int DpiOf(HWND window) {
     const int dpi = WindowDpi(window);
-    if (const int expected = ExpectedDpi()) {
+    if (const int expected = dpi_run::ExpectedDpi()) {
       EXPECT_EQ(dpi, expected) << "the prefix's LogPixels did not take";
     }
     return dpi;
