@@ -36,6 +36,20 @@ WPARAM DpiParam(int dpi) {
   return MAKEWPARAM(dpi, dpi);
 }
 
+// Shows the form in front and waits until the engine has skinned it.
+bool ShowSkinned(TApplication& app, TForm& form) {
+  form.Show();
+  const HWND window = form.Handle();
+  SetForegroundWindow(window);
+  return PumpUntil(
+      app,
+      [&] {
+        TWinSkinForm* engine = SkinManager->FindSkinForm(window);
+        return engine && engine->Finished() && engine->SkinState() == ksActive;
+      },
+      5s);
+}
+
 struct TWindowState {
   RECT window{};
   std::map<std::string, std::string> controls;
@@ -63,16 +77,8 @@ TEST(DpiChange, MainWindowTakesTheSuggestedRectangleAndScalesItsControls) {
   TApplication app(nullptr);
   app.Initialize();
   auto& form = OwnedComponent<TFrmMain>(app, *skins);
-  form.Show();
+  ASSERT_TRUE(ShowSkinned(app, form));
   const HWND window = form.Handle();
-  SetForegroundWindow(window);
-  ASSERT_TRUE(PumpUntil(
-      app,
-      [&] {
-        TWinSkinForm* engine = SkinManager->FindSkinForm(window);
-        return engine && engine->Finished() && engine->SkinState() == ksActive;
-      },
-      5s));
   const int start_dpi = form.Dpi();
   ASSERT_EQ(start_dpi, 96) << "the suite's prefix runs at 96 DPI";
   const TWindowState before = StateOf(form);
@@ -172,16 +178,8 @@ TEST(DpiChange, MainWindowLaysItsControlsOutOnceAtTheFinalSize) {
   TApplication app(nullptr);
   app.Initialize();
   auto& form = OwnedComponent<TFrmMain>(app, *skins);
-  form.Show();
+  ASSERT_TRUE(ShowSkinned(app, form));
   const HWND window = form.Handle();
-  SetForegroundWindow(window);
-  ASSERT_TRUE(PumpUntil(
-      app,
-      [&] {
-        TWinSkinForm* engine = SkinManager->FindSkinForm(window);
-        return engine && engine->Finished() && engine->SkinState() == ksActive;
-      },
-      5s));
   const TWindowState before = StateOf(form);
   for (int dpi : {144, 120, 192}) {
     SCOPED_TRACE(dpi);

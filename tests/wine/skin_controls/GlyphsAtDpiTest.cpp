@@ -17,6 +17,7 @@
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
+#include "tests/wine/support/DpiRunSupport.h"
 #include "tests/wine/support/InputScript.h"
 #include "tests/wine/support/ScreenCapture.h"
 
@@ -53,28 +54,7 @@ TBitmap ThreeGlyphs() {
   return strip;
 }
 
-// The box of the shot's pixels within `tolerance` of `colour`; empty when
-// there are none.
-RECT InkBox(const TBitmap& shot, TColor colour, int tolerance = 0) {
-  RECT box{shot.Width(), shot.Height(), -1, -1};
-  const TColor want = ColorToRGB(colour);
-  for (int y = 0; y < shot.Height(); ++y) {
-    for (int x = 0; x < shot.Width(); ++x) {
-      const TColor c = shot.Pixel(x, y);
-      if (std::abs(RedOf(c) - RedOf(want)) > tolerance ||
-          std::abs(GreenOf(c) - GreenOf(want)) > tolerance ||
-          std::abs(BlueOf(c) - BlueOf(want)) > tolerance) {
-        continue;
-      }
-      box.left = std::min<LONG>(box.left, x);
-      box.top = std::min<LONG>(box.top, y);
-      box.right = std::max<LONG>(box.right, x + 1);
-      box.bottom = std::max<LONG>(box.bottom, y + 1);
-    }
-  }
-  if (box.right < 0) return {};
-  return box;
-}
+using dpi_run::InkBox;
 
 // Pixels where the red glyph met its magenta key in a blend: red, with
 // much more blue than the glyph or any skin face has next to it.

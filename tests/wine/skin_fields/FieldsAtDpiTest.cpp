@@ -23,6 +23,7 @@
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
+#include "tests/wine/support/DpiRunSupport.h"
 #include "tests/wine/support/InputScript.h"
 #include "tests/wine/support/ScreenCapture.h"
 
@@ -49,30 +50,8 @@ int Distance(TColor a, TColor b) {
                    std::abs(BlueOf(a) - BlueOf(b))});
 }
 
-// The box of the pixels of `shot` that `ink` says are ink, inside `area`
-// (the whole shot when empty); empty when there are none.
-template <class TIsInk>
-RECT InkBoxOf(const TBitmap& shot, TIsInk ink, RECT area = {}) {
-  if (IsRectEmpty(&area)) area = {0, 0, shot.Width(), shot.Height()};
-  RECT box{area.right, area.bottom, -1, -1};
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      if (!ink(shot.Pixel(x, y))) continue;
-      box.left = std::min<LONG>(box.left, x);
-      box.top = std::min<LONG>(box.top, y);
-      box.right = std::max<LONG>(box.right, x + 1);
-      box.bottom = std::max<LONG>(box.bottom, y + 1);
-    }
-  }
-  if (box.right < 0) return {};
-  return box;
-}
-
-// The pixels within `tolerance` of `colour`.
-RECT InkBox(const TBitmap& shot, TColor colour, int tolerance, RECT area = {}) {
-  return InkBoxOf(
-      shot, [&](TColor c) { return Distance(c, colour) <= tolerance; }, area);
-}
+using dpi_run::InkBox;
+using dpi_run::InkBoxOf;
 
 // The pixels nearer `ink` than `under` (magenta holes aside): the part of a
 // smoothed stroke that is more ink than background, which grows with the

@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
+#include "framework/Bitmap.h"
 #include "framework/Dpi.h"
 #include "framework/Graphics.h"
 
@@ -28,6 +30,31 @@ inline bool Near(TColor a, TColor b, int tolerance) {
   return std::abs(RedOf(a) - RedOf(b)) <= tolerance &&
          std::abs(GreenOf(a) - GreenOf(b)) <= tolerance &&
          std::abs(BlueOf(a) - BlueOf(b)) <= tolerance;
+}
+
+// The box of the pixels of `shot` that `ink` says are ink, inside `area`
+// (the whole shot when empty); empty when there are none.
+template <class TIsInk>
+RECT InkBoxOf(const TBitmap& shot, TIsInk ink, RECT area = {}) {
+  if (IsRectEmpty(&area)) area = {0, 0, shot.Width(), shot.Height()};
+  RECT box{area.right, area.bottom, -1, -1};
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (!ink(shot.Pixel(x, y))) continue;
+      box.left = std::min<LONG>(box.left, x);
+      box.top = std::min<LONG>(box.top, y);
+      box.right = std::max<LONG>(box.right, x + 1);
+      box.bottom = std::max<LONG>(box.bottom, y + 1);
+    }
+  }
+  if (box.right < 0) return {};
+  return box;
+}
+
+// The box of the pixels within `tolerance` of `colour`, channel by channel.
+inline RECT InkBox(const TBitmap& shot, TColor colour, int tolerance = 0, RECT area = {}) {
+  return InkBoxOf(
+      shot, [&](TColor c) { return Near(c, colour, tolerance); }, area);
 }
 
 // How wide `text` is in the window's own font (the default GUI font for a
