@@ -15,6 +15,7 @@
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
 #include "tests/wine/skin_pickers/PickerTestSupport.h"
 #include "tests/wine/support/InputScript.h"
+#include "tests/wine/support/WineTestSupport.h"
 
 namespace {
 
@@ -163,8 +164,10 @@ TEST_F(TrackBarTest, TheThumbLightsUnderTheMouseAndFollowsADrag) {
     input::MoveTo(start.x + step * 12, start.y);
     Pump(20);
   }
-  PumpUntil([&] { return bar->Position() > 40; }, 3000);
-  const int dragged = bar->Position();
+  // The last moves may still be queued: the position counts once it holds.
+  const int dragged = PumpUntilSteady(
+      App(), [&] { return bar->Position(); }, std::chrono::milliseconds(200),
+      std::chrono::milliseconds(3000));
   EXPECT_GT(dragged, 40);
   EXPECT_LT(dragged, 60);
   // Still held, at the new place.

@@ -18,7 +18,9 @@ inline std::wstring TestBinDir() {
   return dir.substr(0, dir.find_last_of(L"\\/") + 1);
 }
 
-inline std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
+inline std::wstring Quoted(const std::wstring& s) {
+  return L"\"" + s + L"\"";
+}
 
 // Processes messages until `done` answers true or `timeout` passes; returns
 // whether `done` was reached.
@@ -30,4 +32,26 @@ inline bool PumpUntil(TApplication& app, const std::function<bool()>& done,
     app.WaitAndProcess(nullptr, 10);
   }
   return true;
+}
+
+// Processes messages until `value` has stayed the same for `quiet` (input
+// still queued behind the last read has been handled), or `timeout` passes;
+// returns the last value read.
+template <typename Read>
+auto PumpUntilSteady(TApplication& app, Read value, std::chrono::milliseconds quiet,
+                     std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  auto last = value();
+  auto since = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() < end) {
+    app.WaitAndProcess(nullptr, 10);
+    const auto now = value();
+    if (now != last) {
+      last = now;
+      since = std::chrono::steady_clock::now();
+    } else if (std::chrono::steady_clock::now() - since >= quiet) {
+      break;
+    }
+  }
+  return last;
 }
