@@ -170,7 +170,10 @@ void TSkinBitButton::DrawContent(TSkinButtonState state) {
     }
   }
 
-  UINT flags = DT_WORDBREAK | prefix;
+  // The rectangle is the caption's measured extent; the ink of a letter
+  // may stand out of its advance (the bowl of a final "p"), so nothing is
+  // clipped to it.
+  UINT flags = DT_WORDBREAK | DT_NOCLIP | prefix;
   if (out.align == gtRight) flags |= DT_RIGHT;
   if (out.align == gtCentre) flags |= DT_CENTER;
   RECT text{out.text.x, out.text.y, out.text.x + in.text.x, out.text.y + in.text.y};

@@ -283,8 +283,9 @@ void TSkinButton::DrawContent(TSkinButtonState) {
             DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER | prefix);
   OffsetRect(&t, -t.left, -t.top);
   OffsetRect(&t, (b.Width() - t.right) / 2, (b.Height() - t.bottom) / 2 - 1);
+  // Drawn unclipped: a letter's ink may stand out of the measured extent.
   DrawTextW(dc, caption_.c_str(), -1, &t,
-            TextFlags(DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER | prefix));
+            TextFlags(DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER | prefix));
   if (focused_ && !data_->Options().Contains(xoNoFocusRect) && ShowFocusCues()) {
     InflateRect(&t, 2, 2);
     DrawFocusRect(dc, &t);
@@ -341,7 +342,7 @@ void TSkinMenuButton::DrawContent(TSkinButtonState state) {
   const int ty = (c.y - s.y + 1) / 2;
   const int tx = (c.x - kArrowZone - s.x) / 2 + 2;
   RECT text{tx, ty, tx + s.x, ty + s.y};
-  DrawTextW(dc, caption_.c_str(), -1, &text, TextFlags(DT_WORDBREAK | prefix));
+  DrawTextW(dc, caption_.c_str(), -1, &text, TextFlags(DT_WORDBREAK | DT_NOCLIP | prefix));
   if (!caption_.empty() && focused_ && !data_->Options().Contains(xoNoFocusRect) &&
       ShowFocusCues()) {
     InflateRect(&text, 2, 2);

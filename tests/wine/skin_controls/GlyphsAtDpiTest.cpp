@@ -8,11 +8,16 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "framework/Buttons.h"
 #include "framework/Dpi.h"
+#include "framework/GdiObjects.h"
+#include "framework/StdCtrls.h"
+#include "skin/controls/BackBuffer.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
@@ -55,6 +60,87 @@ TBitmap ThreeGlyphs() {
 }
 
 using dpi_run::InkBox;
+
+// A glyph cell wholly of the transparent colour: it takes its room in the
+// layout and draws nothing, so whatever else changes is the caption's.
+TBitmap BlankGlyph() {
+  return TBitmap(kCell, kCell, clFuchsia);
+}
+
+// How far apart two colours are: their largest difference in a channel.
+int Apart(TColor a, TColor b) {
+  a = ColorToRGB(a);
+  b = ColorToRGB(b);
+  return std::max({std::abs(RedOf(a) - RedOf(b)), std::abs(GreenOf(a) - GreenOf(b)),
+                   std::abs(BlueOf(a) - BlueOf(b))});
+}
+
+// The box of the pixels where `shot` differs from `ground` by at least a
+// quarter of the most they differ anywhere: text, its edges smoothed or
+// not, against what lies under it, counting the pixels it covers at least
+// a quarter.
+RECT InkAgainst(const TBitmap& shot, const TBitmap& ground) {
+  const int w = std::min(shot.Width(), ground.Width()),
+            h = std::min(shot.Height(), ground.Height());
+  int most = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) most = std::max(most, Apart(shot.Pixel(x, y), ground.Pixel(x, y)));
+  }
+  RECT box{w, h, -1, -1};
+  if (most < 40) return {};
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (4 * Apart(shot.Pixel(x, y), ground.Pixel(x, y)) < most) continue;
+      box.left = std::min<LONG>(box.left, x);
+      box.top = std::min<LONG>(box.top, y);
+      box.right = std::max<LONG>(box.right, x + 1);
+      box.bottom = std::max<LONG>(box.bottom, y + 1);
+    }
+  }
+  if (box.right < 0) return {};
+  return box;
+}
+
+// Where `shot` differs most from `ground`: the caption's own colour there,
+// and what lies under it.
+std::pair<TColor, TColor> InkAndGround(const TBitmap& shot, const TBitmap& ground) {
+  std::pair<TColor, TColor> found{clBlack, clWhite};
+  int most = -1;
+  for (int y = 0; y < std::min(shot.Height(), ground.Height()); ++y) {
+    for (int x = 0; x < std::min(shot.Width(), ground.Width()); ++x) {
+      const int apart = Apart(shot.Pixel(x, y), ground.Pixel(x, y));
+      if (apart > most) most = apart, found = {shot.Pixel(x, y), ground.Pixel(x, y)};
+    }
+  }
+  return found;
+}
+
+// How large the ink of `text` in `font` is, drawn in `ink` on `ground` in
+// a memory DC where nothing clips it (the colours of the screen, so smoothed
+// edges blend alike).
+SIZE InkSize(HFONT font, const std::wstring& text, TColor ink, TColor ground) {
+  TBackBuffer paper;
+  if (!paper.SetSize(600, 300)) return {};
+  paper.Fill(paper.BoundsRect(), ground);
+  {
+    TSelectObject selected(paper.DC(), font);
+    SetBkMode(paper.DC(), TRANSPARENT);
+    SetTextColor(paper.DC(), static_cast<COLORREF>(ColorToRGB(ink) & 0xFFFFFF));
+    RECT r{100, 100, 500, 200};
+    DrawTextW(paper.DC(), text.c_str(), -1, &r, DT_NOCLIP | DT_NOPREFIX);
+  }
+  GdiFlush();
+  TBitmap drawn(paper.Width(), paper.Height());
+  const auto pixels = paper.Pixels();
+  for (int y = 0; y < paper.Height(); ++y) {
+    for (int x = 0; x < paper.Width(); ++x) {
+      const std::uint32_t p = pixels[static_cast<size_t>(y) * paper.Width() + x];
+      drawn.SetPixel(x, y, RGBColour((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    }
+  }
+  const RECT box = InkAgainst(drawn, TBitmap(paper.Width(), paper.Height(), ground));
+  return {box.right - box.left, box.bottom - box.top};
+}
 
 // Pixels where the red glyph met its magenta key in a blend: red, with
 // much more blue than the glyph or any skin face has next to it.
@@ -221,6 +307,82 @@ TEST_F(GlyphsAtDpiTest, SpeedButtonGlyphsGrowWithTheDpi) {
     ExpectInkAt(InkBox(shot, clRed), at, dpi);
     EXPECT_EQ(Fringe(shot), 0);
     SaveShot(form.Handle(), ShotName("speed-button", skin, dpi));
+    form.Close();
+    Pump(30);
+  }
+}
+
+// Captions of glyph buttons show whole in every layout, and so do those of
+// push buttons and drop-down buttons: what the caption adds to the button
+// on the screen is as large as the same text drawn with the same font where
+// nothing clips it (a letter's ink may stand out of its advance, as the
+// bowl of a final "p" does).
+TEST_F(GlyphsAtDpiTest, CaptionsShowWholeBesideAboveAndBelowTheirGlyph) {
+  const struct {
+    TButtonLayout layout;
+    const wchar_t* text;
+    const char* name;
+    int width, height;
+  } kButtons[] = {{blGlyphLeft, L"Copy", "left", 100, 30},
+                  {blGlyphRight, L"Jump", "right", 100, 30},
+                  {blGlyphTop, L"Top", "top", 100, 46},
+                  {blGlyphBottom, L"Gray", "bottom", 100, 46}};
+  for (const int skin : kLookedAt) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TBitBtn* buttons[4] = {};
+    TButton* push = nullptr;
+    TMenuButton* drop = nullptr;
+    TEdit* elsewhere = nullptr;
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      int left = 20;
+      for (int i = 0; i < 4; ++i) {
+        const auto& b = kButtons[i];
+        buttons[i] = &Add<TBitBtn>(f, f, left, 20, b.width, b.height, b.text);
+        buttons[i]->Glyph.Bitmap = BlankGlyph();
+        buttons[i]->Layout = b.layout;
+        left += b.width + 10;
+      }
+      push = &Add<TButton>(f, f, 20, 80, 80, 26, L"Top");
+      drop = &Add<TMenuButton>(f, f, 110, 80, 100, 26, L"Top");
+      // The focus stays off the buttons, so no focus frame joins a caption.
+      elsewhere = &Add<TEdit>(f, f, 220, 80, 100, 22);
+    });
+    const int dpi = DpiOf(form.Handle());
+    SetFocus(elsewhere->Handle());
+    Pump(50);
+    const auto expect_whole = [&](TWinControl& button, const std::wstring& text) {
+      ASSERT_NE(ObjectOf(form, button), nullptr);
+      const RECT r = WindowRect(button.Handle());
+      Redraw(button.Handle());
+      Pump(30);
+      const TBitmap with = Capture(r);
+      button.SetCaption(L"");
+      Redraw(button.Handle());
+      Pump(30);
+      const TBitmap without = Capture(r);
+      button.SetCaption(text);
+      const RECT ink = InkAgainst(with, without);
+      ASSERT_GT(ink.right, ink.left) << "no caption on the screen";
+      const auto [colour, ground] = InkAndGround(with, without);
+      const SIZE whole = InkSize(button.Font(), text, colour, ground);
+      EXPECT_EQ(ink.right - ink.left, whole.cx) << "the caption is cut at the side";
+      EXPECT_EQ(ink.bottom - ink.top, whole.cy) << "the caption is cut above or below";
+    };
+    for (int i = 0; i < 4; ++i) {
+      SCOPED_TRACE(kButtons[i].name);
+      expect_whole(*buttons[i], kButtons[i].text);
+    }
+    {
+      SCOPED_TRACE("push button");
+      expect_whole(*push, L"Top");
+    }
+    {
+      SCOPED_TRACE("drop-down button");
+      expect_whole(*drop, L"Top");
+    }
+    Redraw(form.Handle());
+    Pump(30);
+    SaveShot(form.Handle(), ShotName("glyph-captions", skin, dpi));
     form.Close();
     Pump(30);
   }
