@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 
+#include "tests/wine/framework/MenuDriver.h"
 #include "tests/wine/skin_form/SkinFormTestSupport.h"
 #include "tests/wine/support/InputScript.h"
 
