@@ -1,6 +1,9 @@
 #include "framework/Form.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Dpi.h"
@@ -243,6 +246,37 @@ class TRedrawPause {
   HWND window_;
 };
 
+// Stops the list views among a form's windows painting and laying out their
+// rows for the owner's life (their own WM_SETREDRAW): a list view takes a
+// new font, size and column widths on a change of DPI, and would otherwise
+// measure its rows and header, and set its scroll bars, anew at each. It
+// does so once when painting comes back on. (Hidden ones are left alone.)
+class TListRedrawPause {
+ public:
+  explicit TListRedrawPause(HWND form) {
+    EnumChildWindows(form, &Collect, reinterpret_cast<LPARAM>(&lists_));
+    for (HWND list : lists_) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  }
+  ~TListRedrawPause() {
+    for (HWND list : lists_) {
+      if (IsWindow(list)) SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    }
+  }
+  TListRedrawPause(const TListRedrawPause&) = delete;
+  TListRedrawPause& operator=(const TListRedrawPause&) = delete;
+
+ private:
+  static BOOL CALLBACK Collect(HWND window, LPARAM lp) {
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    if (lstrcmpiW(name, WC_LISTVIEWW) == 0 && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE)) {
+      reinterpret_cast<std::vector<HWND>*>(lp)->push_back(window);
+    }
+    return TRUE;
+  }
+  std::vector<HWND> lists_;
+};
+
 void MoveWindowTo(HWND window, const RECT& r) {
   SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -273,6 +307,8 @@ void TForm::ApplyDpi(int dpi, const RECT* suggested) {
     // uncovers, at once, however it is asked. The form is painted once below.
     const TRedrawPause pause(hwnd);
     if (dpi != old_dpi) {
+      // List views lay themselves out once, after the change.
+      const TListRedrawPause lists(hwnd);
       const RECT client = ClientRect();
       // The windows that show the form's font get the one of the new size;
       // the old one goes only once none of them uses it any more. (First: a

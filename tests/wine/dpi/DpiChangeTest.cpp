@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -240,6 +241,121 @@ TEST(DpiChange, MainWindowLaysItsControlsOutOnceAtTheFinalSize) {
   const TWindowState after = StateOf(form);
   EXPECT_EQ(Describe(after.window), Describe(before.window));
   EXPECT_EQ(after.controls, before.controls);
+}
+
+// How the job list lays out its rows and header, read back from the list.
+struct TListLayout {
+  LONG row_height = 0;
+  LONG header_height = 0;
+  LONG columns[2] = {};
+  bool operator==(const TListLayout&) const = default;
+};
+
+TListLayout ListLayoutOf(HWND list) {
+  TListLayout l;
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  l.row_height = row.bottom - row.top;
+  RECT header{};
+  GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
+  l.header_height = header.bottom - header.top;
+  for (int i = 0; i < 2; ++i) {
+    l.columns[i] = static_cast<LONG>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0));
+  }
+  return l;
+}
+
+// Whether the window has nothing left to paint.
+bool NothingToPaint(HWND window) {
+  return !GetUpdateRect(window, nullptr, FALSE);
+}
+
+// Pixels of row `row`'s first column that differ from its background: the
+// row's text, once the list has painted it.
+int InkInRow(HWND list, int row) {
+  RECT r{};
+  r.left = LVIR_LABEL;
+  if (!SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r))) return -1;
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  InflateRect(&r, -2, -2);
+  const TBitmap shot = Capture(r);
+  // The colour most pixels have is the row's background.
+  std::map<TColor, int> counts;
+  for (int y = 0; y < shot.Height(); ++y) {
+    for (int x = 0; x < shot.Width(); ++x) ++counts[shot.Pixel(x, y) & 0xFFFFFF];
+  }
+  int ink = 0, most = 0;
+  for (const auto& [colour, count] : counts) {
+    ink += count;
+    most = std::max(most, count);
+  }
+  ink -= most;
+  return ink;
+}
+
+// The job list takes its new font, size and columns with its own painting
+// held back: afterwards it is laid out as a list that took the font afresh
+// (rows and header as high as the new font needs), and it paints again
+// (a job added after the change shows in its row).
+TEST(DpiChange, JobListIsLaidOutAtTheNewDpiAndPaintsAgain) {
+  if (ChildRunDpi() != 0) GTEST_SKIP();
+  const std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
+  TApplication app(nullptr);
+  app.Initialize();
+  auto& form = OwnedComponent<TFrmMain>(app, *skins);
+  ASSERT_TRUE(ShowSkinned(app, form));
+  const HWND window = form.Handle();
+  const HWND list = form.lvwFiles->Handle();
+  auto add_job = [&](int n) {
+    auto job = std::make_unique<TFileInfo>();
+    job->FileName = L"C:\\music\\tune " + std::to_wstring(n) + L".wma";
+    job->Status = L"ready";
+    form.JobList.push_back(std::move(job));
+    form.lvwFiles->SetItemCount(static_cast<int>(form.JobList.size()));
+  };
+  for (int n = 0; n < 2; ++n) add_job(n);
+  PumpUntil(
+      app, [&] { return NothingToPaint(window) && NothingToPaint(list); }, 3s);
+  const TListLayout at96 = ListLayoutOf(list);
+  for (int dpi : {144, 96, 192}) {
+    SCOPED_TRACE(dpi);
+    SIZE wanted{};
+    ASSERT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, DpiParam(dpi),
+                             reinterpret_cast<LPARAM>(&wanted)));
+    const RECT suggested{10, 10, 10 + wanted.cx, 10 + wanted.cy};
+    SendMessageW(window, kWmDpiChanged, DpiParam(dpi), reinterpret_cast<LPARAM>(&suggested));
+    const TListLayout changed = ListLayoutOf(list);
+    EXPECT_EQ(changed.columns[0], MulDiv(350, dpi, 96));
+    EXPECT_EQ(changed.columns[1], MulDiv(80, dpi, 96));
+    if (dpi == 96) {
+      EXPECT_TRUE(changed == at96)
+          << "rows " << changed.row_height << " header " << changed.header_height;
+    } else {
+      EXPECT_GT(changed.row_height, at96.row_height);
+      EXPECT_GT(changed.header_height, at96.header_height);
+    }
+    EXPECT_TRUE(PumpUntil(
+        app, [&] { return NothingToPaint(window) && NothingToPaint(list); }, 3s));
+    EXPECT_GT(InkInRow(list, 0), 10) << "the list's rows were not painted at the new DPI";
+
+    // A row added now is painted like the others.
+    add_job(2);
+    EXPECT_TRUE(PumpUntil(
+        app, [&] { return NothingToPaint(list); }, 3s));
+    EXPECT_GT(InkInRow(list, 2), 10) << "the row added after the change was not painted";
+    if (dpi == 192) SaveShot(window, "job-list-after-dpi-changes");
+    form.JobList.pop_back();
+    form.lvwFiles->SetItemCount(2);
+    form.lvwFiles->Repaint();
+
+    // Given its font once more, the list measures its rows and header as
+    // they already are.
+    SendMessageW(list, WM_SETFONT, SendMessageW(list, WM_GETFONT, 0, 0), TRUE);
+    const TListLayout afresh = ListLayoutOf(list);
+    EXPECT_EQ(afresh.row_height, changed.row_height);
+    EXPECT_EQ(afresh.header_height, changed.header_height);
+  }
 }
 
 TEST(DpiChange, ControlsMadeOrMovedLaterTakeTheirFormsDpi) {
