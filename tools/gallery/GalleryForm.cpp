@@ -12,8 +12,6 @@
 namespace {
 
 constexpr wchar_t kTitle[] = L"Tonmill 皮肤预览";
-constexpr int kContentWidth = 980;
-constexpr int kContentHeight = 1300;
 // One row of the skin bar's buttons.
 constexpr int kBarRowHeight = 32;
 
@@ -54,7 +52,7 @@ TGalleryForm::TGalleryForm(TComponent* owner, TSkinEnvironment& skins, const TGa
   TScrollBox& box = Make<TScrollBox>(*this, 0, 0, 100, 100, L"");
   box.SetBorderStyle(cbNone);
   box.SetAlign(alClient);
-  box.SetRange(kContentWidth, kContentHeight);
+  box.SetRange(TGalleryForm::kContentWidth, TGalleryForm::kContentHeight);
   BuildButtons(box);
   BuildContainers(box);
   BuildScrolling(box);

@@ -37,6 +37,10 @@ class TGalleryForm : public TForm {
   TGalleryForm(TComponent* owner, TSkinEnvironment& skins, const TGalleryStart& start);
   ~TGalleryForm() override;
 
+  // The size of the scroll box's content, in 96-DPI units.
+  static constexpr int kContentWidth = 980;
+  static constexpr int kContentHeight = 1300;
+
   // Shows stored skin `index` (0-4), the skin file `path`, or no skin.
   void ChooseStored(int index);
   void ChooseFile(const std::wstring& path);

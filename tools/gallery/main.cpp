@@ -1,11 +1,13 @@
 // SkinGallery.exe: the skin gallery. Its one argument chooses the skin to
 // start with: a stored skin's index 0-4, or the path of a .skn file.
-// "--sheet FOLDER" writes the contact sheets into FOLDER instead and ends.
+// "--sheet FOLDER [NAME...]" writes the contact sheets into FOLDER instead
+// and ends: of every skin, or of the skins named ("nightfall", "none").
 #include <windows.h>
 #include <shellapi.h>
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Unicode.h"
@@ -17,10 +19,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     std::wstring argument;
     std::wstring sheet_folder;
+    std::vector<std::wstring> sheet_skins;
     int count = 0;
     if (LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count)) {
       if (count > 1) argument = args[1];
       if (count > 2 && argument == L"--sheet") sheet_folder = args[2];
+      for (int i = 3; i < count && !sheet_folder.empty(); ++i) sheet_skins.push_back(args[i]);
       LocalFree(args);
     }
     const bool sheets = argument == L"--sheet";
@@ -44,7 +48,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, sizeof text - 1, &written, nullptr);
         return 2;
       }
-      return WriteContactSheets(application, form, sheet_folder);
+      return WriteContactSheets(application, form, sheet_folder, sheet_skins);
     }
     if (form.FocusedButton) SetFocus(form.FocusedButton->Handle());
     application.Run();
