@@ -11,7 +11,8 @@
 
 namespace {
 
-// Inside an edit the buttons keep this far from the edit's outer edges.
+// Inside an edit the buttons keep this far from the edit's outer edges, in
+// 96-DPI pixels: the edit's border grows with the DPI, and so does the gap.
 constexpr int kEmbeddedGap = 3;
 
 struct TSegment {
@@ -52,10 +53,11 @@ TRect TSkinUpDown::ButtonsRect() const {
   if (parent && GetWindowRect(parent, &p)) {
     // Where the spin button comes closer than the gap to the edit's outer
     // edge, its buttons are drawn further in.
-    if (w.top - p.top < kEmbeddedGap) r.top += kEmbeddedGap - (w.top - p.top);
-    if (p.right - w.right < kEmbeddedGap) r.right -= kEmbeddedGap - (p.right - w.right);
-    if (p.bottom - w.bottom < kEmbeddedGap) r.bottom -= kEmbeddedGap - (p.bottom - w.bottom);
-    if (w.left - p.left < kEmbeddedGap) r.left += kEmbeddedGap - (w.left - p.left);
+    const int gap = SkinScale(kEmbeddedGap, Dpi());
+    if (w.top - p.top < gap) r.top += gap - (w.top - p.top);
+    if (p.right - w.right < gap) r.right -= gap - (p.right - w.right);
+    if (p.bottom - w.bottom < gap) r.bottom -= gap - (p.bottom - w.bottom);
+    if (w.left - p.left < gap) r.left += gap - (w.left - p.left);
   }
   return r;
 }

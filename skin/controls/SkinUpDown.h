@@ -4,8 +4,8 @@
 // cells per button (normal, pressed, disabled, hot) with the arrows of each
 // strip's glyph image centred on them. Without the strip each button is a
 // plain box in the skin's colours with a small arrow. Inside an edit the
-// buttons keep three pixels from the edit's outer edges, on the edit's
-// content colour.
+// buttons keep three pixels (scaled to the DPI) from the edit's outer
+// edges, on the edit's content colour.
 #include "skin/controls/SkinControl.h"
 
 class TDataSkinObject;

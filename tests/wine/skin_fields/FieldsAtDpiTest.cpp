@@ -4,8 +4,9 @@
 // them) and a click on each half still steps the position; an edit's text
 // keeps the border's width and a gap, both scaled, from the edit's edge,
 // also after a new font, and the edit's own margins come back when the
-// skin goes. The suite runs once per DPI (the prefix's LogPixels);
-// TONMILL_TEST_DPI names the DPI a run expects.
+// skin goes; a spin edit's buttons keep a scaled gap from its edges. The
+// suite runs once per DPI (the prefix's LogPixels); TONMILL_TEST_DPI names
+// the DPI a run expects.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -23,6 +24,7 @@
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
+#include "tests/wine/skin_fields/SpinTestSupport.h"
 #include "tests/wine/support/DpiRunSupport.h"
 #include "tests/wine/support/InputScript.h"
 #include "tests/wine/support/ScreenCapture.h"
@@ -71,7 +73,7 @@ TMargins MarginsOf(HWND edit) {
   return {LOWORD(m), HIWORD(m)};
 }
 
-class FieldsAtDpiTest : public SkinControlsTest {
+class FieldsAtDpiTest : public SpinFixture {
  protected:
   int DpiOf(HWND window) {
     const int dpi = WindowDpi(window);
@@ -79,23 +81,6 @@ class FieldsAtDpiTest : public SkinControlsTest {
       EXPECT_EQ(dpi, expected) << "the prefix's LogPixels did not take";
     }
     return dpi;
-  }
-  void Redraw(HWND window) {
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump(50);
-  }
-  // Half `which` (0 the first) of a pair's rectangle.
-  static RECT Half(const RECT& r, bool horizontal, int which) {
-    RECT h = r;
-    if (horizontal) {
-      const int mid = r.left + (r.right - r.left) / 2;
-      (which == 0 ? h.right : h.left) = mid;
-    } else {
-      const int mid = r.top + (r.bottom - r.top) / 2;
-      (which == 0 ? h.bottom : h.top) = mid;
-    }
-    return h;
   }
 };
 
@@ -264,6 +249,52 @@ TEST_F(FieldsAtDpiTest, EditTextKeepsClearOfTheBorderAndTheMarginsComeBack) {
     EXPECT_EQ(MarginsOf(edit->Handle()).right, MarginsOf(plain->Handle()).right);
     EXPECT_EQ(MarginsOf(spin->Handle()).left, MarginsOf(plain_spin->Handle()).left);
     EXPECT_EQ(MarginsOf(spin->Handle()).right, MarginsOf(plain_spin->Handle()).right);
+    form.Close();
+    Pump(30);
+  }
+}
+
+// A spin edit: its buttons keep the gap from the edit's top, right and
+// bottom edges at the DPI's size (the border they stay clear of grows with
+// it), the gap shows the edit's text area, and a click on each button
+// still steps the value.
+TEST_F(FieldsAtDpiTest, ASpinEditsButtonsKeepTheirGapFromTheBorderAtTheDpi) {
+  for (const int skin : kLookedAt) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TSpinEdit* spin = nullptr;
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      spin = &Add<TSpinEdit>(f, f, 20, 20, 120, 26);
+      spin->SetMaxValue(50);
+      spin->SetValue(10);
+    });
+    const int dpi = DpiOf(form.Handle());
+    TSkinData& data = DataOf(form);
+    auto* object = dynamic_cast<TSkinUpDown*>(ObjectOf(form, spin->Button()));
+    ASSERT_TRUE(object && object->Embedded());
+    Park();
+    Redraw(spin->Handle());
+    const int gap = SkinScale(3, dpi);
+    const RECT edit = WindowRect(spin->Handle());
+    const RECT buttons = ButtonsScreenRect(*object);
+    EXPECT_EQ(buttons.top - edit.top, gap);
+    EXPECT_EQ(edit.right - buttons.right, gap);
+    EXPECT_EQ(edit.bottom - buttons.bottom, gap);
+    // The row just outside the buttons is the edit's text area, the first
+    // row of the buttons is theirs.
+    const TColor back = ContentLook(data.Colours(), csNormal).back;
+    const int width = buttons.right - buttons.left;
+    const TBitmap above = Capture({buttons.left, buttons.top - 1, buttons.right, buttons.top});
+    EXPECT_EQ(CountColour(above, back, 8), width);
+    const TBitmap top = Capture({buttons.left, buttons.top, buttons.right, buttons.top + 1});
+    EXPECT_LT(CountColour(top, back, 8), width / 2);
+    SaveShot(form.Handle(), ShotName("spin-edit", skin, dpi));
+
+    const int x = (buttons.left + buttons.right) / 2;
+    Click({x, buttons.top + (buttons.bottom - buttons.top) / 4});
+    EXPECT_TRUE(PumpUntil([&] { return spin->Value() == 11; })) << spin->Value();
+    Click({x, buttons.bottom - (buttons.bottom - buttons.top) / 4});
+    EXPECT_TRUE(PumpUntil([&] { return spin->Value() == 10; })) << spin->Value();
+    Park();
     form.Close();
     Pump(30);
   }

@@ -16,18 +16,13 @@
 #include "skin/data/WinSkinData.h"
 #include "tests/wine/skin_controls/SkinControlsTestSupport.h"
 #include "tests/wine/skin_fields/FieldsTestSupport.h"
+#include "tests/wine/skin_fields/SpinTestSupport.h"
 #include "tests/wine/support/InputScript.h"
 
 namespace {
 
-class SpinTest : public SkinControlsTest {
+class SpinTest : public SpinFixture {
  protected:
-  // The screen rectangle the skinned buttons are drawn in.
-  static RECT ButtonsScreenRect(const TSkinUpDown& spin) {
-    const RECT w = WindowRect(spin.Handle());
-    const TRect r = spin.ButtonsRect();
-    return {w.left + r.left, w.top + r.top, w.left + r.right, w.top + r.bottom};
-  }
   // Cell `frame` of an up-down strip with its arrow, as the screen should
   // show it over `under` in a part of `width` x `height`.
   static TBitmap ExpectedPart(const TDataSkinBorder& object, int frame, int width, int height,
@@ -46,22 +41,6 @@ class SpinTest : public SkinControlsTest {
                           TColor under) {
     const int w = part.right - part.left, h = part.bottom - part.top;
     return MatchingShare(Capture(part), ExpectedPart(object, frame, w, h, under), 8);
-  }
-  static RECT Half(const RECT& r, bool horizontal, int which) {
-    RECT h = r;
-    if (horizontal) {
-      const int mid = r.left + (r.right - r.left) / 2;
-      (which == 0 ? h.right : h.left) = mid;
-    } else {
-      const int mid = r.top + (r.bottom - r.top) / 2;
-      (which == 0 ? h.bottom : h.top) = mid;
-    }
-    return h;
-  }
-  void Redraw(HWND window) {
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump(50);
   }
 };
 
