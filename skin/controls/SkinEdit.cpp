@@ -270,7 +270,12 @@ const TDataSkinObject* SunkenEdgeCells(const TSkinData& data, TDataSkinObject& m
                      combo->Bitmap.Height() == edge->Bitmap.Height();
   if (!boxes) return edge;
   const int cell_width = edge->Bitmap.Width() / frames;
-  const int half = cell_width / 2;
+  // The button fills the left of each mirrored box, as wide as the edge's
+  // left margin, and that width follows the scroll arrow of the screen's
+  // DPI: at 144 DPI it reaches past the middle of a box. The edge is cut
+  // from the part beside it only, or pieces of the button's frame show as
+  // steps in every edit's border.
+  const int half = std::min(cell_width / 2, cell_width - std::max(edge->LeftWidth, 0));
   const int height = edge->Bitmap.Height();
   if (half <= 0) return nullptr;
   TBitmap cells(2 * half * frames, height, clFuchsia);

@@ -22,8 +22,9 @@ class TSkinData;
 // The skin's sunken edge as a strip of plain edge cells. Where the skin
 // data has turned "SunkEdge" into a mirrored strip of whole drop-down boxes
 // (a skin with a combo button), each edge cell is taken back from the half
-// of its box away from the button, mirrored to make the other half, with
-// the edge's top margin on every side. Otherwise the object as it is. Null
+// of its box away from the button (less where the button, as wide as the
+// screen's scroll arrow, reaches past the middle), mirrored to make the
+// other half, with the edge's top margin on every side. Otherwise the object as it is. Null
 // without an image.
 const TDataSkinObject* SunkenEdgeCells(const TSkinData& data, TDataSkinObject& made);
 

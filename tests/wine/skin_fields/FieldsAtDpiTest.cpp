@@ -4,7 +4,8 @@
 // them) and a click on each half still steps the position; an edit's text
 // keeps the border's width and a gap, both scaled, from the edit's edge,
 // also after a new font, and the edit's own margins come back when the
-// skin goes; a spin edit's buttons keep a scaled gap from its edges. The
+// skin goes; a spin edit's buttons keep a scaled gap from its edges; the
+// border of a normal and a read-only edit is even along every side. The
 // suite runs once per DPI (the prefix's LogPixels); TONMILL_TEST_DPI names
 // the DPI a run expects.
 #include <windows.h>
@@ -295,6 +296,81 @@ TEST_F(FieldsAtDpiTest, ASpinEditsButtonsKeepTheirGapFromTheBorderAtTheDpi) {
     Click({x, buttons.bottom - (buttons.bottom - buttons.top) / 4});
     EXPECT_TRUE(PumpUntil([&] { return spin->Value() == 10; })) << spin->Value();
     Park();
+    form.Close();
+    Pump(30);
+  }
+}
+
+// The border of a normal and of a read-only edit: the ring the skin draws
+// (as deep as the system's border) shows the sunken-edge cell scaled to
+// the DPI over the face colour, and each of its lines is even from corner
+// to corner on every side (no piece of the drop-down box's button, from
+// which the edge cells are cut, shows in it at any DPI).
+TEST_F(FieldsAtDpiTest, EditBordersShowTheEdgeCellAtTheDpiEvenOnEverySide) {
+  for (const int skin : kLookedAt) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TEdit *edit = nullptr, *read_only = nullptr;
+    TButton* focus = nullptr;
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      focus = &Add<TButton>(f, f, 20, 120, 80, 25, L"Focus");
+      edit = &Add<TEdit>(f, f, 20, 20, 135, 24);
+      edit->SetText(L"WMH wide");
+      read_only = &Add<TEdit>(f, f, 20, 60, 135, 24);
+      read_only->SetText(L"WMH wide");
+      read_only->SetReadOnly(true);
+    });
+    const int dpi = DpiOf(form.Handle());
+    TSkinData& data = DataOf(form);
+    TDataSkinObject made;
+    const TDataSkinObject* edge = SunkenEdgeCells(data, made);
+    ASSERT_TRUE(edge);
+    SetFocus(focus->Handle());
+    Park();
+    for (TEdit* field : {edit, read_only}) {
+      SCOPED_TRACE(field == edit ? "normal" : "read-only");
+      ASSERT_NE(dynamic_cast<TSkinEdit*>(ObjectOf(form, *field)), nullptr);
+      Redraw(field->Handle());
+      const RECT w = WindowRect(field->Handle());
+      const RECT c = ClientScreenRect(field->Handle());
+      const int width = w.right - w.left, height = w.bottom - w.top;
+      const int depth =
+          std::min({c.left - w.left, c.top - w.top, w.right - c.right, w.bottom - c.bottom});
+      ASSERT_GT(depth, 0);
+      const TBitmap shot = Capture(w);
+      TBitmap expected(width, height, ColorToRGB(data.Colours().ButtonFace));
+      expected.Draw(0, 0, RenderSkinCell(*edge, width, height, std::max(edge->Frame, 1), 1, dpi),
+                    true, clFuchsia);
+      int off = 0;
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+          const bool ring = x < depth || y < depth || x >= width - depth || y >= height - depth;
+          off += ring && Distance(shot.Pixel(x, y), expected.Pixel(x, y)) > 8;
+        }
+      }
+      EXPECT_EQ(off, 0) << "pixels of the border unlike the cell";
+      // Between the corners each line of the border is one colour along
+      // its side.
+      const int corner =
+          SkinScale(
+              std::max({edge->LeftWidth, edge->TopHeight, edge->RightWidth, edge->BottomHeight}),
+              dpi) +
+          1;
+      int steps = 0;
+      for (int d = 0; d < depth; ++d) {
+        for (const int y : {d, height - 1 - d}) {
+          for (int x = corner; x < width - corner; ++x) {
+            steps += Distance(shot.Pixel(x, y), shot.Pixel(corner, y)) > 8;
+          }
+        }
+        for (const int x : {d, width - 1 - d}) {
+          for (int y = corner; y < height - corner; ++y) {
+            steps += Distance(shot.Pixel(x, y), shot.Pixel(x, corner)) > 8;
+          }
+        }
+      }
+      EXPECT_EQ(steps, 0) << "pixels along the border's lines that step out of them";
+    }
+    SaveShot(form.Handle(), ShotName("edit-borders", skin, dpi));
     form.Close();
     Pump(30);
   }
