@@ -14,6 +14,13 @@
 namespace {
 constexpr UINT_PTR kEditSubclassId = 0x5345;  // "SE"
 constexpr UINT_PTR kListSubclassId = 0x534C;  // "SL"
+// In 96-DPI pixels, each scaled to the combo box's DPI: how deep the frame
+// the skin draws around the field is, and how far in from the combo box's
+// edges the field's mark and the edit keep (the frame and one pixel).
+constexpr int kFrameDepth = 2;
+constexpr int kFieldInset = 3;
+// Between the field's mark and its text, in 96-DPI pixels.
+constexpr int kTextGap = 2;
 
 COLORREF Rgb(TColor colour) {
   return static_cast<COLORREF>(ColorToRGB(colour) & 0xFFFFFF);
@@ -230,20 +237,30 @@ void TSkinComBox::PlaceEdit() {
   GetClientRect(handle_, &client);
   GetWindowRect(edit_, &edit);
   MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&edit), 2);
+  // Some systems lay the edit out in pixels meant for 96 DPI: at a higher
+  // DPI it would reach into the frame the skin draws there, so it is kept
+  // as far in as the frame and a pixel.
+  const int inset = SkinScale(kFieldInset, Dpi());
   int left = edit.left, right = edit.right;
+  int top = std::max<int>(edit.top, inset);
+  int bottom = std::min<int>(edit.bottom, client.bottom - inset);
   if (ButtonMoved()) {
     left = LeftButtonWidth() + 1;
-    right = client.right - 2;
+    right = client.right - SkinScale(kFrameDepth, Dpi());
   } else if (!RightToLeft()) {
-    // Some systems lay the edit out with the button's width at 96 DPI, so
-    // at a higher DPI it would cover part of the button the skin draws.
+    // Likewise with the button's width: at a higher DPI the edit would
+    // cover part of the button the skin draws.
+    left = std::max<int>(edit.left, inset);
     right = std::min<int>(edit.right, client.right - DrawnButtonWidth() - 1);
-    if (right <= left) return;
+  } else {
+    right = std::min<int>(edit.right, client.right - inset);
   }
-  if (edit.left == left && edit.right == right) return;
+  if (right <= left || bottom <= top) return;
+  if (edit.left == left && edit.right == right && edit.top == top && edit.bottom == bottom) return;
+  // Where the system put it last, given back with the skin.
   edit_home_ = edit;
   edit_moved_ = true;
-  SetWindowPos(edit_, nullptr, left, edit.top, std::max(0, right - left), edit.bottom - edit.top,
+  SetWindowPos(edit_, nullptr, left, top, right - left, bottom - top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -389,7 +406,7 @@ void TSkinComBox::PaintFieldText(HDC dc, const RECT& rect, const std::wstring& t
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, Rgb(ink));
   RECT r = rect;
-  InflateRect(&r, -2, 0);
+  InflateRect(&r, -SkinScale(kTextGap, Dpi()), 0);
   const bool rtl = RightToLeft();
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
@@ -582,14 +599,15 @@ void TSkinComBox::PaintBuffered(TMessage& m) {
       const TColor around = control_ && control_->Parent() ? control_->Parent()->EffectiveColor()
                                                            : data_->Colours().ButtonFace;
       const TColor behind = ColorToRGB(around);
-      buffer_.Fill({0, 0, client.right, 2}, behind);
-      buffer_.Fill({0, client.bottom - 2, client.right, client.bottom}, behind);
-      buffer_.Fill({0, 0, 2, client.bottom}, behind);
-      buffer_.Fill({client.right - 2, 0, client.right, client.bottom}, behind);
+      const int frame = SkinScale(kFrameDepth, Dpi());
+      buffer_.Fill({0, 0, client.right, frame}, behind);
+      buffer_.Fill({0, client.bottom - frame, client.right, client.bottom}, behind);
+      buffer_.Fill({0, 0, frame, client.bottom}, behind);
+      buffer_.Fill({client.right - frame, 0, client.right, client.bottom}, behind);
       // Around an edit some systems leave a ring in their own window
       // colour: the field is the content colour up to the skin's frame.
-      if (edit_ && content_colours_ && client.right > 4 && client.bottom > 4) {
-        buffer_.Fill({2, 2, client.right - 2, client.bottom - 2},
+      if (edit_ && content_colours_ && client.right > 2 * frame && client.bottom > 2 * frame) {
+        buffer_.Fill({frame, frame, client.right - frame, client.bottom - frame},
                      ColorToRGB(data_->Colours().Window));
       }
       MarkChosenField();
@@ -616,9 +634,10 @@ void TSkinComBox::PaintBuffered(TMessage& m) {
 void TSkinComBox::MarkChosenField() {
   // The field of a drop-down list is drawn again where the skin has more to
   // say than the system: a focused one shows its choice in the skin's
-  // highlight, and one whose button the skin moved to the left shows its
-  // text at the right, over the system's button. The field of an
-  // owner-drawn one is its owner's.
+  // highlight, one whose button the skin moved to the left shows its text
+  // at the right, over the system's button, and one the system laid out too
+  // near the skin's frame is drawn inside it. The field of an owner-drawn
+  // one is its owner's.
   const DWORD style = Style();
   if ((style & 3) != CBS_DROPDOWNLIST || (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE))) {
     return;
@@ -627,7 +646,23 @@ void TSkinComBox::MarkChosenField() {
   const bool lit =
       content_colours_ && GetFocus() == handle_ && !SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0);
   const COMBOBOXINFO info = InfoOf(handle_);
-  if ((!moved && !lit) || !info.cbSize) return;
+  if (!info.cbSize) return;
+  // The field as the skin's frame leaves it: some systems place it in
+  // pixels meant for 96 DPI, and at a higher DPI their field and text
+  // would reach into the frame, which grows with the DPI.
+  RECT client{};
+  GetClientRect(handle_, &client);
+  const int inset = SkinScale(kFieldInset, Dpi());
+  RECT field = info.rcItem;
+  InflateRect(&field, -1, -1);
+  const bool cramped =
+      field.left < inset || field.top < inset || client.bottom - field.bottom < inset;
+  if (!moved && !lit && !cramped) return;
+  field.top = std::max<LONG>(field.top, inset);
+  field.bottom = std::min<LONG>(field.bottom, client.bottom - inset);
+  if (!RightToLeft()) field.left = std::max<LONG>(field.left, inset);
+  if (RightToLeft() && !moved) field.right = std::min<LONG>(field.right, client.right - inset);
+  if (field.right <= field.left || field.bottom <= field.top) return;
   const auto chosen = static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
   std::wstring text;
   if (chosen >= 0) {
@@ -636,8 +671,6 @@ void TSkinComBox::MarkChosenField() {
     SendMessageW(handle_, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(std::max(length, 0)));
   }
-  RECT field = info.rcItem;
-  InflateRect(&field, -1, -1);
   // The skin's button goes over the left of it afterwards; the text keeps
   // clear of that.
   RECT text_area = field;
@@ -652,12 +685,20 @@ void TSkinComBox::MarkChosenField() {
                                  : static_cast<TColor>(GetSysColor(COLOR_WINDOW));
   TColor ink = content_colours_ ? ColorToRGB(colours.WindowText)
                                 : static_cast<TColor>(GetSysColor(COLOR_WINDOWTEXT));
+  const TColor plain_back = back;
   if (!enabled) {
     back = FaceColour();
     ink = static_cast<TColor>(GetSysColor(COLOR_GRAYTEXT));
   } else if (lit && chosen >= 0) {
     back = ColorToRGB(colours.Hilight);
     ink = ColorToRGB(colours.HilightText);
+  }
+  if (cramped) {
+    // What the system drew of its field between the frame and ours goes.
+    RECT system = info.rcItem;
+    if (moved) system.right = std::max(system.right, info.rcButton.right);
+    TOwnedBrush plain(CreateSolidBrush(Rgb(enabled ? plain_back : back)));
+    FillRect(buffer_.DC(), &system, plain.Get());
   }
   TOwnedBrush brush(CreateSolidBrush(Rgb(back)));
   FillRect(buffer_.DC(), &field, brush.Get());
@@ -733,8 +774,9 @@ void TSkinComBox::DrawStyleParts(const TRect& r, int state) {
     glyph = {button_rect_.left, r.top, r.right - 2, r.bottom};
   }
   // Only the frame and the button: the field keeps what the system drew.
-  const TRect field = rtl ? TRect{r.left + b + 4, r.top + 2, r.right - 2, r.bottom - 2}
-                          : TRect{r.left + 2, r.top + 2, r.right - b - 4, r.bottom - 2};
+  const int f = SkinScale(kFrameDepth, dpi);
+  const TRect field = rtl ? TRect{r.left + b + 2 + f, r.top + f, r.right - f, r.bottom - f}
+                          : TRect{r.left + f, r.top + f, r.right - b - 2 - f, r.bottom - f};
   TBackBuffer& out = buffer_;
   if (const TDataSkinObject* edge = data_->Object(ssSunkEdge); edge && !edge->Bitmap.Empty()) {
     const int frames = std::max(1, edge->Frame);
