@@ -114,9 +114,30 @@ class GallerySheetAtDpiTest : public SkinEngineTest {
     return nullptr;
   }
 
-  // Scrolls the box to (x, y) units, as far as it goes, and answers what
-  // the box shows then.
+  // Whether the box scrolled to `units` shows its children without
+  // rounding: a whole number of pixels, and no child that starts between
+  // two pixels cut by the box's edge (such a child would move by a pixel
+  // more or less than the rest).
+  bool ShowsWhole(int units, bool across) const {
+    const int dpi = WindowDpi(box_->Handle());
+    if (units * dpi % kDefaultDpi != 0) return false;
+    for (int i = 0; i < box_->ControlCount(); ++i) {
+      const TWinControl& c = *box_->Controls(i);
+      const int start = across ? c.Left() + box_->HorzPosition() : c.Top() + box_->VertPosition();
+      const int end = start + (across ? c.Width() : c.Height());
+      if (start < units && units < end && start * dpi % kDefaultDpi != 0) return false;
+    }
+    return true;
+  }
+
+  // Scrolls the box to (x, y) units, as far as it goes and back to where
+  // it shows its children without rounding, and answers what it shows.
   TBitmap ShowAt(int x, int y) {
+    box_->ScrollTo(x, y);
+    x = box_->HorzPosition();
+    y = box_->VertPosition();
+    while (x > 0 && !ShowsWhole(x, true)) --x;
+    while (y > 0 && !ShowsWhole(y, false)) --y;
     box_->ScrollTo(x, y);
     RedrawWindow(form_->Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
