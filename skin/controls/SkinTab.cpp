@@ -28,6 +28,11 @@ constexpr int kSystemFrameReach = 4;
 // The system's padding of a tab's caption, across and along.
 constexpr int kSystemPaddingX = 6;
 constexpr int kSystemPaddingY = 3;
+// What the system adds to the font's height in a tab's thickness besides
+// that padding.
+constexpr int kSystemTextRoom = 2;
+// Pixels (96 DPI) a caption's ink keeps clear of the tab cell's edges.
+constexpr int kCaptionClearance = 1;
 // Sent to child windows after their parent moved to another DPI (newer
 // than the headers' Windows version).
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
@@ -84,6 +89,32 @@ void DrawCloseBox(HDC dc, const TRect& box, int thickness, COLORREF colour) {
     FillRect(dc, &down, brush.Get());
     FillRect(dc, &up, brush.Get());
   }
+}
+
+// How deep a tab cell's edges reach across the tab (the skin's margins at
+// the DPI): on the side away from the page, where the outline stands, and
+// on the page's side.
+struct TTabEdges {
+  int outer = 0;
+  int inner = 0;
+};
+
+TTabEdges EdgesOf(const TDataSkinObject& tabs, int dpi) {
+  return {SkinScale(std::max(tabs.TopHeight, 0), dpi),
+          SkinScale(std::max(tabs.BottomHeight, 0), dpi)};
+}
+
+TTabTextCell TextCellOf(HDC dc) {
+  TEXTMETRICW tm{};
+  if (!GetTextMetricsW(dc, &tm)) return {};
+  return {static_cast<int>(tm.tmHeight), static_cast<int>(tm.tmInternalLeading)};
+}
+
+// How thick a tab has to be for a caption in `cell` to keep the scaled
+// clearance from both edges.
+int ThicknessFor(const TTabEdges& edges, const TTabTextCell& cell, int dpi) {
+  return edges.outer + edges.inner + (cell.height - cell.leading) +
+         2 * SkinScale(kCaptionClearance, dpi);
 }
 
 TBitmap PixelsOf(TBackBuffer& buffer) {
@@ -242,23 +273,68 @@ void TSkinTab::PadTabs() {
   // that the caption still fits beside the box.
   int across = SkinScale(kSystemPaddingX, dpi);
   if (close_boxes_) across = std::max(across, (SkinScale(kCloseBoxRoom, dpi) + 3) / 2);
-  if (across == kSystemPaddingX && padded_dpi_ == 0) return;
-  if (padded_dpi_ == dpi) return;
-  padded_dpi_ = dpi;
-  SetPadding(across);
+  // Across the tab the system adds fixed pixels to the font's height, too
+  // few at higher DPIs and for a skin with deep edges: the tab is made as
+  // thick as the 96-DPI one scaled, and at least as thick as the skin's
+  // edges and the caption's ink with the clearance on both sides.
+  const int thickness = NeededThickness();
+  const TTabTextCell cell = FontCell();
+  int down = SkinScale(kSystemPaddingY + kSystemTextRoom, dpi) - kSystemTextRoom;
+  down = std::max(down, thickness - cell.height - kSystemTextRoom);
+  const POINT want{across, down};
+  const POINT system{kSystemPaddingX, kSystemPaddingY};
+  if (!padded_ && want.x == system.x && want.y == system.y) return;
+  if (padded_ && want.x == asked_.x && want.y == asked_.y) return;
+  padded_ = true;
+  asked_ = want;
+  SetPadding(want.x, want.y);
+  // Another system may add other pixels to the font's height: what the
+  // first tab measures now is made up once.
+  const int short_by = thickness - TabThickness();
+  if (short_by > 0 && short_by < thickness) SetPadding(want.x, want.y + short_by);
 }
 
-void TSkinTab::SetPadding(int across) {
-  SendMessageW(handle_, TCM_SETPADDING, 0, MAKELPARAM(across, kSystemPaddingY));
+int TSkinTab::NeededThickness() const {
+  const TDataSkinObject* tabs = TabsObject();
+  if (!tabs) return 0;
+  return ThicknessFor(EdgesOf(*tabs, Dpi()), FontCell(), Dpi());
+}
+
+TTabTextCell TSkinTab::FontCell() const {
+  HDC dc = GetDC(handle_);
+  if (!dc) return {};
+  auto* own_font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+  TTabTextCell cell;
+  {
+    TSelectObject font(dc, own_font ? own_font : GetStockObject(DEFAULT_GUI_FONT));
+    cell = TextCellOf(dc);
+  }
+  ReleaseDC(handle_, dc);
+  return cell;
+}
+
+int TSkinTab::TabThickness() const {
+  RECT r{};
+  if (SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0) <= 0 ||
+      !SendMessageW(handle_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) {
+    return 0;
+  }
+  return side_ == tsTop || side_ == tsBottom ? r.bottom - r.top : r.right - r.left;
+}
+
+void TSkinTab::SetPadding(int across, int down) {
+  SendMessageW(handle_, TCM_SETPADDING, 0, MAKELPARAM(across, down));
   // The control lays its tabs out again when told its font.
   const LRESULT font = SendMessageW(handle_, WM_GETFONT, 0, 0);
   SendMessageW(handle_, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+  // Tabs of another thickness leave another display area for the pages.
+  LayOutPages();
 }
 
 void TSkinTab::Restore() {
-  if (padded_dpi_ != 0 && handle_ && IsWindow(handle_)) {
-    padded_dpi_ = 0;
-    SetPadding(kSystemPaddingX);
+  if (padded_ && handle_ && IsWindow(handle_)) {
+    padded_ = false;
+    SetPadding(kSystemPaddingX, kSystemPaddingY);
   }
   // The pages go back to the system's display area.
   reach_on_ = false;
@@ -305,6 +381,10 @@ void TSkinTab::FollowReach() {
   const int extra = ExtraReach();
   if (extra == laid_out_extra_) return;
   laid_out_extra_ = extra;
+  LayOutPages();
+}
+
+void TSkinTab::LayOutPages() {
   if (!handle_ || !IsWindow(handle_)) return;
   // Controls place their pages and aligned children from the display area
   // they answer when they are sized: the same size again has them placed
@@ -480,6 +560,18 @@ void TSkinTab::DrawTab(int index, const RECT& r, int selected, bool focused, HIM
   caption.dpi = dpi;
   HDC dc = strip_.DC();
   TRect text_area{r.left, r.top, r.right, r.bottom};
+  // Across the tab the caption's ink (the text cell below its leading) is
+  // centred between the cell's edges, which differ in depth: the outline
+  // side lies away from the page, below the tab for tabs at the bottom
+  // (their cell is flipped) and above it in the strip for all others.
+  const TTabEdges edges = EdgesOf(tabs, dpi);
+  const TTabTextCell cell_text = TextCellOf(dc);
+  const int above = side_ == tsBottom ? edges.inner : edges.outer;
+  const int below = side_ == tsBottom ? edges.outer : edges.inner;
+  if (h - above - below >= cell_text.height - cell_text.leading) {
+    text_area.top = r.top + above - cell_text.leading;
+    text_area.bottom = r.bottom - below;
+  }
   if (close_boxes_) {
     // An "x" in a box near the tab's top right corner, in the caption's
     // colour; the box is where a click closes the page.

@@ -40,6 +40,13 @@ TTabSide TabSideOf(DWORD style);
 // tag.
 inline constexpr int kCloseBoxTag = 7777;
 
+// A font's text cell: its height, and the part of it no letter inks (the
+// internal leading above the capitals).
+struct TTabTextCell {
+  int height = 0;
+  int leading = 0;
+};
+
 class TSkinTabBase : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
@@ -111,10 +118,18 @@ class TSkinTab : public TSkinTabBase {
   void DrawTab(int index, const RECT& r, int selected, bool focused, HIMAGELIST images);
   // True when the click was on a close box (it is then dealt with).
   bool CloseBoxClick(POINT p);
-  // Pads the tabs for the control's DPI, and for close boxes, so their
-  // captions fit; the system's padding comes back with Restore.
+  // Pads the tabs for the control's DPI, the skin's edges and close
+  // boxes, so their captions fit clear of the outline; the system's
+  // padding comes back with Restore.
   void PadTabs();
-  void SetPadding(int across);
+  void SetPadding(int across, int down);
+  // How thick a tab must be for its caption to keep clear of the skin's
+  // edges (0 without a Tabs image).
+  int NeededThickness() const;
+  // The control's font's text cell.
+  TTabTextCell FontCell() const;
+  // How thick the first tab is now (0 without tabs).
+  int TabThickness() const;
   void FollowMouse(const TMessage& m);
   // Pixels the display area is set in beyond the system's (0 at 96 DPI and
   // without a frame).
@@ -122,6 +137,8 @@ class TSkinTab : public TSkinTabBase {
   // Lays the control's pages out again when the display area it answers
   // changed since they were placed.
   void FollowReach();
+  // Has the control place its pages in its display area again.
+  void LayOutPages();
 
   std::vector<RECT> close_rects_;
   TTabSide side_ = tsTop;
@@ -130,7 +147,8 @@ class TSkinTab : public TSkinTabBase {
   TBackBuffer strip_;
   TScaledCells cells_;
   bool close_boxes_ = false;
-  int padded_dpi_ = 0;      // the DPI the tabs were padded for, 0 while the system's padding holds
+  bool padded_ = false;     // the tabs have our padding, not the system's
+  POINT asked_{};           // the padding last worked out (along, across)
   bool reach_on_ = false;   // the display area is set in (false once given back)
   int laid_out_extra_ = 0;  // the set-in last answered, which the pages were placed by
   int hot_ = -1;

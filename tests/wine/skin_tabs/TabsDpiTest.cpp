@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "framework/PageControl.h"
 #include "framework/TabControl.h"
@@ -34,6 +35,9 @@ using dpi_run::TextWidth;
 constexpr int kNightfall = 1, kDaylight = 2, kContrast = 3;
 constexpr TTabPosition kSides[] = {tpTop, tpBottom, tpLeft, tpRight};
 const char* const kSideNames[] = {"top", "bottom", "left", "right"};
+// Pixels (at 96 DPI) a caption's ink keeps clear of its tab's outline at
+// the least.
+constexpr int kCaptionClearance = 1;
 
 // A tab set of another kind that publishes the style of its tabs.
 class TStyledTabSet : public TTabSet {
@@ -206,6 +210,63 @@ class TabsDpiTest : public AtScreenDpi<TabsTest> {
         break;
     }
     return d;
+  }
+  // How many pixels lie clear between the caption of tab `index`, shown in
+  // `cell`, and the tab's outline, at the least: the caption is what the
+  // screen shows over the cell (the foot on the page's side left out,
+  // where the page frame lies), the outline every pixel of the cell in the
+  // colour of its outer edge. -1 when no caption shows.
+  int CaptionClearance(const TSkinData& data, const TCustomTabControl& control, int index,
+                       int cell) const {
+    POINT at{};
+    const TBitmap expected = ExpectedTab(data, control, index, cell, at);
+    const TBitmap shot = Capture(ClientScreenRect(control.Handle()));
+    const int w = expected.Width(), h = expected.Height(), foot = SkinScale(3, dpi_);
+    const bool upright = Upright(control);
+    // The outer edge, halfway along the tab: the first pixel the cell draws
+    // coming in from the side away from the page.
+    TColor edge = clFuchsia;
+    const int along = (upright ? w : h) / 2;
+    for (int i = 0; i < (upright ? h : w) && edge == clFuchsia; ++i) {
+      switch (control.TabPosition()) {
+        case tpTop:
+          edge = expected.Pixel(along, i);
+          break;
+        case tpBottom:
+          edge = expected.Pixel(along, h - 1 - i);
+          break;
+        case tpLeft:
+          edge = expected.Pixel(i, along);
+          break;
+        case tpRight:
+          edge = expected.Pixel(w - 1 - i, along);
+          break;
+      }
+    }
+    std::vector<POINT> outline, ink;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const TColor want = expected.Pixel(x, y);
+        if (want == clFuchsia) continue;
+        if (Near(want, edge, 40)) outline.push_back({x, y});
+        const bool in_foot = control.TabPosition() == tpTop      ? y >= h - foot
+                             : control.TabPosition() == tpBottom ? y < foot
+                             : control.TabPosition() == tpLeft   ? x >= w - foot
+                                                                 : x < foot;
+        const int sx = at.x + x, sy = at.y + y;
+        if (in_foot || sx < 0 || sy < 0 || sx >= shot.Width() || sy >= shot.Height()) continue;
+        if (!Near(shot.Pixel(sx, sy), want, 60)) ink.push_back({x, y});
+      }
+    }
+    if (ink.empty()) return -1;
+    int clear = 1 << 20;
+    for (const POINT& a : ink) {
+      for (const POINT& b : outline) {
+        const LONG apart = std::max(std::abs(a.x - b.x), std::abs(a.y - b.y));
+        clear = std::min(clear, static_cast<int>(apart) - 1);
+      }
+    }
+    return clear;
   }
 };
 
@@ -412,6 +473,43 @@ TEST_F(TabsDpiTest, TabsAtEverySideShowTheirTurnedCellsAndWholeCaptionsAndSelect
       form.Close();
       Pump(30);
     }
+  }
+}
+
+// Captions keep clear of their tab's outline at every DPI: turned along
+// side tabs, and standing in tabs at the top and bottom, each caption's
+// ink stays the scaled clearance away from the outline on every side,
+// under the skin with the heaviest lines and a dark one.
+TEST_F(TabsDpiTest, CaptionsKeepClearOfTheTabsOutlineOnEverySide) {
+  for (int skin : {kContrast, kNightfall}) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TPageControl* sides[4] = {};
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      sides[0] = &AddPages(f, f, {20, 20, 250, 200}, 3, tpLeft);
+      sides[1] = &AddPages(f, f, {270, 20, 500, 200}, 3, tpRight);
+      sides[2] = &AddPages(f, f, {20, 220, 250, 330}, 3, tpTop);
+      sides[3] = &AddPages(f, f, {270, 220, 500, 330}, 3, tpBottom);
+      for (TPageControl* pages : sides) pages->Pages(1)->SetCaption(L"Converted files");
+    });
+    const TSkinData& data = DataOf(form);
+    Park();
+    // The focus off the tabs, so no focus frame stands round a caption.
+    SetFocus(form.Handle());
+    Redraw(form.Handle());
+    Pump(50);
+    for (TPageControl* pages : sides) {
+      SCOPED_TRACE(std::string("tabs at the ") + kSideNames[pages->TabPosition()]);
+      for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const int cell = ShownTabCell(data, *pages, i);
+        ASSERT_GT(cell, 0);
+        const int clear = CaptionClearance(data, *pages, i, cell);
+        EXPECT_GE(clear, SkinScale(kCaptionClearance, dpi_)) << "the caption touches the outline";
+      }
+    }
+    SaveShot(form.Handle(), Name("tabs-clearance", skin));
+    form.Close();
+    Pump(30);
   }
 }
 
