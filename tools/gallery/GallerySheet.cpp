@@ -246,11 +246,22 @@ int WriteContactSheets(TApplication& application, TGalleryForm& form, const std:
   SetForegroundWindow(window);
   SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   const int stored = form.SkinStore1->Store().Count();
+  std::vector<std::wstring> names;
+  for (int index = 0; index < stored; ++index) {
+    names.push_back(SheetName(ReadSkinName(form.SkinStore1->Store().Items(index).Data()), index));
+  }
+  names.push_back(L"none");
+  // A name asked for that no skin has is an error, not a sheet quietly
+  // left out.
+  for (const std::wstring& wanted : only) {
+    if (std::find(names.begin(), names.end(), wanted) == names.end()) {
+      ReportError(L"SkinGallery: no skin is named " + wanted);
+      return 1;
+    }
+  }
   for (int index = 0; index <= stored; ++index) {
     const bool none = index == stored;
-    const std::wstring name =
-        none ? L"none"
-             : SheetName(ReadSkinName(form.SkinStore1->Store().Items(index).Data()), index);
+    const std::wstring& name = names[static_cast<size_t>(index)];
     if (!only.empty() && std::find(only.begin(), only.end(), name) == only.end()) continue;
     if (none) {
       form.ChooseNone();

@@ -14,6 +14,6 @@
 // Writes the sheets into `folder` (made when missing): of every skin, or of
 // those named in `only` by their file names' part ("nightfall", "none").
 // Returns 0, or 1 with a message on the standard error output when a file
-// cannot be written.
+// cannot be written or no skin has a name asked for.
 int WriteContactSheets(TApplication& application, TGalleryForm& form, const std::wstring& folder,
                        const std::vector<std::wstring>& only = {});

@@ -1,7 +1,8 @@
 // The gallery's contact sheets: SkinGallery.exe --sheet FOLDER writes the
 // whole gallery under every stored skin and unskinned as PNG files that
 // decode, hold the whole content and differ from each other; a folder that
-// cannot be made ends it with a failure and a message.
+// cannot be made, or a skin name no skin has, ends it with a failure and a
+// message.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -126,6 +127,21 @@ TEST(GallerySheet, AFolderThatCannotBeMadeFailsWithAMessage) {
   const TRun run = RunGallery(L"--sheet " + Quoted(file + L"\\sheets"));
   EXPECT_NE(run.exit_code, 0u);
   EXPECT_NE(run.error_output.find("SkinGallery:"), std::string::npos) << run.error_output;
+}
+
+TEST(GallerySheet, ASkinNameNoSkinHasFailsWithAMessageAndWritesNothing) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder =
+      std::wstring(temp) + L"tonmill-sheets-named-" + std::to_wstring(GetCurrentProcessId());
+  DeleteFileW((folder + L"\\sheet-nightfall.png").c_str());
+  const TRun run = RunGallery(L"--sheet " + Quoted(folder) + L" nightfall dusk");
+  EXPECT_NE(run.exit_code, 0u);
+  EXPECT_NE(run.error_output.find("dusk"), std::string::npos) << run.error_output;
+  EXPECT_EQ(GetFileAttributesW((folder + L"\\sheet-nightfall.png").c_str()),
+            INVALID_FILE_ATTRIBUTES);
+  DeleteFileW((folder + L"\\sheet-nightfall.png").c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
