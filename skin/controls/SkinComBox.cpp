@@ -675,7 +675,7 @@ void TSkinComBox::MarkChosenField() {
   // clear of that.
   RECT text_area = field;
   if (moved) {
-    field.right = std::max(field.right, info.rcButton.right);
+    field.right = std::max<LONG>(field.right, client.right - inset);
     text_area = field;
     text_area.left = std::max(field.left, LeftButtonWidth() + 1L);
   }
@@ -693,8 +693,9 @@ void TSkinComBox::MarkChosenField() {
     back = ColorToRGB(colours.Hilight);
     ink = ColorToRGB(colours.HilightText);
   }
-  if (cramped) {
-    // What the system drew of its field between the frame and ours goes.
+  if (cramped || moved) {
+    // What the system drew of its field (and of its button, where the
+    // skin's lies at the other end) between the frame and ours goes.
     RECT system = info.rcItem;
     if (moved) system.right = std::max(system.right, info.rcButton.right);
     TOwnedBrush plain(CreateSolidBrush(Rgb(enabled ? plain_back : back)));

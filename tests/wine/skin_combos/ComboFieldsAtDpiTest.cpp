@@ -35,8 +35,18 @@ class ComboFieldsAtDpiTest : public AtScreenDpi<SkinControlsTest> {
   RECT FieldArea(TForm& form, TComboBox& combo, SIZE size) {
     const int frame = SkinScale(kFrameDepth, dpi_);
     auto* object = dynamic_cast<TSkinComBox*>(ObjectOf(form, combo));
-    const int right = object && !object->ButtonRect().Empty() ? object->ButtonRect().left : size.cx;
-    return {frame, frame, std::min<int>(right, size.cx - frame), size.cy - frame};
+    RECT area{frame, frame, size.cx - frame, size.cy - frame};
+    if (object && !object->ButtonRect().Empty()) {
+      const TRect button = object->ButtonRect();
+      // The button lies at the right, or at the left of a right-to-left
+      // combo box.
+      if (button.left > size.cx / 2) {
+        area.right = std::min<LONG>(area.right, button.left);
+      } else {
+        area.left = std::max<LONG>(area.left, button.right);
+      }
+    }
+    return area;
   }
 };
 
@@ -55,18 +65,18 @@ int Clearance(const RECT& box, SIZE size) {
   return std::min({box.left, box.top, size.cx - box.right, size.cy - box.bottom});
 }
 
-// A drop-down list and an editable combo box, both showing "WMH wide": the
-// ink of each text keeps the frame's depth and the gap, both scaled, from
-// every edge; a focused drop-down list marks its choice in the skin's
-// highlight inside the frame with a pixel between them, its text in the
-// highlight ink as clear of it; the edit of the editable one covers nothing
-// of the frame.
+// A drop-down list (left to right and mirrored) and an editable combo box,
+// all showing "WMH wide": the ink of each text keeps the frame's depth and
+// the gap, both scaled, from every edge; a focused drop-down list marks its
+// choice in the skin's highlight inside the frame with a pixel between
+// them, its text in the highlight ink as clear of it; the edit of the
+// editable one covers nothing of the frame.
 TEST_F(ComboFieldsAtDpiTest, FieldTextAndChosenMarkKeepClearOfTheFrame) {
   const int frame = SkinScale(kFrameDepth, dpi_);
   const int clear = SkinScale(kFrameDepth + kTextGap, dpi_);
   for (const int skin : kLookedAt) {
     SCOPED_TRACE(kSkinFiles[skin]);
-    TComboBox *list = nullptr, *editable = nullptr;
+    TComboBox *list = nullptr, *editable = nullptr, *mirrored = nullptr;
     TButton* sink = nullptr;
     TForm& form = ShowSkinned(skin, [&](TForm& f) {
       list = &OwnedComponent<TComboBox>(f);
@@ -81,20 +91,29 @@ TEST_F(ComboFieldsAtDpiTest, FieldTextAndChosenMarkKeepClearOfTheFrame) {
       editable->SetItemIndex(0);
       editable->SetBounds(20, 70, 160, 24);
       editable->SetParent(&f);
+      mirrored = &OwnedComponent<TComboBox>(f);
+      mirrored->SetComboStyle(csDropDownList);
+      mirrored->SetItems({L"WMH wide", L"Two"});
+      mirrored->SetItemIndex(0);
+      mirrored->SetRightToLeft(true);
+      mirrored->SetBounds(20, 120, 160, 24);
+      mirrored->SetParent(&f);
       sink = &Add<TButton>(f, f, 220, 20, 80, 25, L"OK");
     });
     const TSkinColours& colours = DataOf(form).Colours();
     ASSERT_NE(dynamic_cast<TSkinComBox*>(ObjectOf(form, *list)), nullptr);
     ASSERT_NE(dynamic_cast<TSkinComBox*>(ObjectOf(form, *editable)), nullptr);
+    ASSERT_NE(dynamic_cast<TSkinComBox*>(ObjectOf(form, *mirrored)), nullptr);
     SetFocus(sink->Handle());
     Park();
     Redraw(list->Handle());
     Redraw(editable->Handle());
+    Redraw(mirrored->Handle());
     Pump(50);
 
     // The text at rest, whoever draws it.
-    for (TComboBox* combo : {list, editable}) {
-      SCOPED_TRACE(combo == list ? "drop-down list" : "editable");
+    for (TComboBox* combo : {list, editable, mirrored}) {
+      SCOPED_TRACE(combo == list ? "drop-down list" : combo == editable ? "editable" : "mirrored");
       const RECT client = ClientScreenRect(combo->Handle());
       const SIZE size{client.right - client.left, client.bottom - client.top};
       const TBitmap shot = Capture(client);
