@@ -64,10 +64,12 @@ RECT BackgroundPart(HMENU menu, int index) {
 
 // The glyph box of an item (the skin's item image has no left margin
 // beyond 4 pixels here).
-RECT GlyphPart(HMENU menu, int index, int left_width) {
+// The glyph box of item `index`: `size` square (16 for a checked item, the
+// image list's width otherwise), after the cell's left margin.
+RECT GlyphPart(HMENU menu, int index, int left_width, int size = 16) {
   const RECT r = ItemRect(menu, index);
-  const int top = r.top + ((r.bottom - r.top) - 16) / 2;
-  return RECT{r.left + 1 + left_width, top, r.left + 1 + left_width + 16, top + 16};
+  const int top = r.top + ((r.bottom - r.top) - size) / 2;
+  return RECT{r.left + 1 + left_width, top, r.left + 1 + left_width + size, top + size};
 }
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 4000ms) {
@@ -194,7 +196,9 @@ TEST_F(SkinPopMenuTest, ChecksDisabledTextAndImages) {
     // The images of this test's list have no check column of their own:
     // ticked items show the system's mark in the text colour.
     mark = Share(GlyphPart(h, 0, 4), RGBColour(0, 0, 0), 40);
-    no_mark = Share(GlyphPart(h, 1, 4), RGBColour(0, 0, 0), 40);
+    // An unchecked item's box is as wide as the list's images; its caption
+    // may begin right after the gap behind it.
+    no_mark = Share(GlyphPart(h, 1, 4, 12), RGBColour(0, 0, 0), 40);
     grey_text = Share(ItemRect(h, 3), grey, 8);
     black_in_gone = Share(ItemRect(h, 3), RGBColour(0, 0, 0), 8);
     const RECT box = GlyphPart(h, 2, 4);
