@@ -54,6 +54,17 @@ std::string ShotName(const std::string& what, int skin, const std::string& dpi) 
   return what + "-" + kSkinFiles[skin] + "-" + dpi;
 }
 
+// A combo box 160 wide at (20, top) whose field shows "WMH wide".
+TComboBox& AddCombo(TForm& form, TComboBoxStyle style, int top) {
+  TComboBox& combo = OwnedComponent<TComboBox>(form);
+  combo.SetComboStyle(style);
+  combo.SetItems({L"WMH wide", L"Two"});
+  combo.SetItemIndex(0);
+  combo.SetBounds(20, top, 160, 24);
+  combo.SetParent(&form);
+  return combo;
+}
+
 void Redraw(HWND window) {
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -79,25 +90,10 @@ TEST_F(ComboFieldsAtDpiTest, FieldTextAndChosenMarkKeepClearOfTheFrame) {
     TComboBox *list = nullptr, *editable = nullptr, *mirrored = nullptr;
     TButton* sink = nullptr;
     TForm& form = ShowSkinned(skin, [&](TForm& f) {
-      list = &OwnedComponent<TComboBox>(f);
-      list->SetComboStyle(csDropDownList);
-      list->SetItems({L"WMH wide", L"Two"});
-      list->SetItemIndex(0);
-      list->SetBounds(20, 20, 160, 24);
-      list->SetParent(&f);
-      editable = &OwnedComponent<TComboBox>(f);
-      editable->SetComboStyle(csDropDown);
-      editable->SetItems({L"WMH wide", L"Two"});
-      editable->SetItemIndex(0);
-      editable->SetBounds(20, 70, 160, 24);
-      editable->SetParent(&f);
-      mirrored = &OwnedComponent<TComboBox>(f);
-      mirrored->SetComboStyle(csDropDownList);
-      mirrored->SetItems({L"WMH wide", L"Two"});
-      mirrored->SetItemIndex(0);
+      list = &AddCombo(f, csDropDownList, 20);
+      editable = &AddCombo(f, csDropDown, 70);
+      mirrored = &AddCombo(f, csDropDownList, 120);
       mirrored->SetRightToLeft(true);
-      mirrored->SetBounds(20, 120, 160, 24);
-      mirrored->SetParent(&f);
       sink = &Add<TButton>(f, f, 220, 20, 80, 25, L"OK");
     });
     const TSkinColours& colours = DataOf(form).Colours();

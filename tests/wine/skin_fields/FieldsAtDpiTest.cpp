@@ -313,10 +313,8 @@ TEST_F(FieldsAtDpiTest, EditBordersShowTheEdgeCellAtTheDpiEvenOnEverySide) {
     TButton* focus = nullptr;
     TForm& form = ShowSkinned(skin, [&](TForm& f) {
       focus = &Add<TButton>(f, f, 20, 120, 80, 25, L"Focus");
-      edit = &Add<TEdit>(f, f, 20, 20, 135, 24);
-      edit->SetText(L"WMH wide");
-      read_only = &Add<TEdit>(f, f, 20, 60, 135, 24);
-      read_only->SetText(L"WMH wide");
+      edit = &Add<TEdit>(f, f, 20, 20, 135, 24, L"WMH wide");
+      read_only = &Add<TEdit>(f, f, 20, 60, 135, 24, L"WMH wide");
       read_only->SetReadOnly(true);
     });
     const int dpi = DpiOf(form.Handle());
