@@ -101,7 +101,10 @@ constexpr unsigned long long kAutoHideAnswerMs = 2000;
 
 void TWinSkinForm::BuildFrame() {
   if (!skin_data_ || skin_data_->NotReady()) return;
-  const int dpi = WindowDpi(handle_);
+  // A framework form knows the DPI it is laid out at (it follows every
+  // change it is told of); the frame is built for that one, or the client
+  // area the form reckons with would not be the one inside the frame.
+  const int dpi = form_ && form_->Dpi() > 0 ? form_->Dpi() : WindowDpi(handle_);
   if (dpi != dpi_) {
     dpi_ = dpi;
     MakeCaptionFont();

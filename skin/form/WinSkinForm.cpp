@@ -767,6 +767,28 @@ bool TWinSkinForm::DispatchStage2(TMessage& m) {
     case WM_DPICHANGED:
       OnDpiChanged(m);
       return true;
+    case kWmGetDpiScaledSize: {
+      // Asked before a move to a monitor of another DPI: the client area
+      // scaled, inside the frame as the skin draws it at that DPI (each
+      // part is scaled on its own, so the frame does not grow by the ratio
+      // as a whole, and a size reckoned that way would cut the client).
+      const int dpi = LOWORD(m.WParam);
+      if (IsMdiChild() || show_state_ != ssNormal || !skin_data_ || skin_data_->NotReady() ||
+          dpi <= 0 || dpi_ <= 0 || (skin_state_ != ksActive && skin_state_ != ksReapplying)) {
+        return false;
+      }
+      RECT client{};
+      GetClientRect(handle_, &client);
+      const TFrameMetrics frame = FrameMetricsOf(*skin_data_, frame_kind_, dpi);
+      const int line = menu_bar_ ? TWinSkinMenu::LineHeight(dpi) : 0;
+      auto* size = reinterpret_cast<SIZE*>(m.LParam);
+      // Through 96-DPI units, as a window made at that DPI has its client.
+      const auto scaled = [&](int pixels) { return ScaleForDpi(UnscaleForDpi(pixels, dpi_), dpi); };
+      size->cx = scaled(client.right) + frame.left + frame.right;
+      size->cy = scaled(client.bottom) + frame.caption + line + frame.bottom;
+      m.Result = TRUE;
+      return true;
+    }
     case WM_WINDOWPOSCHANGED:
       UpdateShowState();
       CallPrevious(m);

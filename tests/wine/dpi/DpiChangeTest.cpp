@@ -344,7 +344,6 @@ TEST(DpiChange, JobListIsLaidOutAtTheNewDpiAndPaintsAgain) {
     EXPECT_TRUE(PumpUntil(
         app, [&] { return NothingToPaint(list); }, 3s));
     EXPECT_GT(InkInRow(list, 2), 10) << "the row added after the change was not painted";
-    if (dpi == 192) SaveShot(window, "job-list-after-dpi-changes");
     form.JobList.pop_back();
     form.lvwFiles->SetItemCount(2);
     form.lvwFiles->Repaint();
@@ -355,6 +354,64 @@ TEST(DpiChange, JobListIsLaidOutAtTheNewDpiAndPaintsAgain) {
     const TListLayout afresh = ListLayoutOf(list);
     EXPECT_EQ(afresh.row_height, changed.row_height);
     EXPECT_EQ(afresh.header_height, changed.header_height);
+  }
+}
+
+// A skin chosen while the window is at another DPI than the system's is
+// drawn at the window's DPI, and the next change of DPI keeps the client
+// area whole inside the skin's frame (the frame was built at the system's
+// DPI, and a size grown by the ratio as a whole cut the client by a few
+// pixels each time, under every skin). The job list's rows show after
+// each change, under the dark skins as under the light ones.
+TEST(DpiChange, SkinChosenAtAnotherDpiKeepsTheClientAreaWholeThroughLaterChanges) {
+  if (ChildRunDpi() != 0) GTEST_SKIP();
+  const std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
+  TApplication app(nullptr);
+  app.Initialize();
+  auto& form = OwnedComponent<TFrmMain>(app, *skins);
+  ASSERT_TRUE(ShowSkinned(app, form));
+  const HWND window = form.Handle();
+  const HWND list = form.lvwFiles->Handle();
+  for (int n = 0; n < 2; ++n) {
+    auto job = std::make_unique<TFileInfo>();
+    job->FileName = L"C:\\music\\tune " + std::to_wstring(n) + L".wma";
+    job->Status = L"ready";
+    form.JobList.push_back(std::move(job));
+  }
+  form.lvwFiles->SetItemCount(2);
+  int dpi = 192;
+  SIZE first{};
+  ASSERT_TRUE(
+      SendMessageW(window, kWmGetDpiScaledSize, DpiParam(dpi), reinterpret_cast<LPARAM>(&first)));
+  const RECT start{10, 10, 10 + first.cx, 10 + first.cy};
+  SendMessageW(window, kWmDpiChanged, DpiParam(dpi), reinterpret_cast<LPARAM>(&start));
+  ASSERT_NE(form.SkinChoice, nullptr);
+  for (int skin = 0; skin < 5; ++skin) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    SendMessageW(window, WM_SYSCOMMAND, form.SkinChoice->CommandOf(skin), 0);
+    ASSERT_TRUE(PumpUntil(
+        app,
+        [&] {
+          TWinSkinForm* engine = SkinManager->FindSkinForm(window);
+          return engine && engine->Finished() && engine->SkinState() == ksActive;
+        },
+        5s));
+    dpi = dpi == 144 ? 120 : 144;
+    SIZE wanted{};
+    ASSERT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, DpiParam(dpi),
+                             reinterpret_cast<LPARAM>(&wanted)));
+    const RECT suggested{10, 10, 10 + wanted.cx, 10 + wanted.cy};
+    SendMessageW(window, kWmDpiChanged, DpiParam(dpi), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_TRUE(PumpUntil(
+        app, [&] { return NothingToPaint(window) && NothingToPaint(list); }, 3s));
+    EXPECT_GT(InkInRow(list, 1), 10) << "the list's rows were not painted at the new DPI";
+    // The skin's frame goes round the whole client area of the new DPI.
+    const RECT client = ClientScreenRect(window);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(client.right - client.left, MulDiv(533, dpi, 96)) << Describe(outer);
+    EXPECT_EQ(client.bottom - client.top, MulDiv(456, dpi, 96)) << Describe(outer);
+    SaveShot(window, std::string("job-list-after-dpi-change-") + kSkinFiles[skin]);
   }
 }
 
