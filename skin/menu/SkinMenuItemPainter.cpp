@@ -65,6 +65,16 @@ std::wstring MeasuredText(const std::wstring& text) {
 
 SIZE TextSize(HDC dc, const std::wstring& text, UINT flags) {
   const std::wstring measured = MeasuredText(text);
+  if (measured.find(L'\t') == std::wstring::npos) {
+    // One line without tabs: the extent of the characters shown, as
+    // DrawText measures it, at a fraction of its cost (a popup's items are
+    // measured each time it opens).
+    const std::wstring shown = (flags & DT_NOPREFIX) ? measured : WithoutAccessMarkers(measured);
+    SIZE size{0, 0};
+    if (GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size)) {
+      return size;
+    }
+  }
   RECT r{0, 0, 0, 0};
   DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &r,
             flags | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
@@ -274,9 +284,12 @@ void TSkinMenuItemPainter::Measure(const TSkinMenuItem& item, int& width, int& h
   const SIZE caption = TextSize(dc, item.caption, 0);
   const SIZE short_cut =
       item.short_cut.empty() ? SIZE{0, 0} : TextSize(dc, item.short_cut, DT_NOPREFIX);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  const int gap = short_cut.cx > 0 ? 2 * metrics.tmAveCharWidth + Scale(kTextPadding) : 0;
+  int gap = 0;
+  if (short_cut.cx > 0) {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    gap = 2 * metrics.tmAveCharWidth + Scale(kTextPadding);
+  }
   width = 1 + LeftMargin(data_, dpi_) + glyph + Scale(kCaptionGap) + caption.cx + gap +
           short_cut.cx + Scale(kArrowZone) + Scale(kRightPadding);
   const int image_height = item.images ? item.images->Height() : 0;
@@ -320,6 +333,9 @@ void TSkinMenuItemPainter::Draw(const TSkinMenuItem& item, HDC dc, const RECT& r
     }
   } else if (item.separator) {
     DrawSeparatorCell(buffer, *object, dpi_);
+  } else if (popup) {
+    buffer.Draw(0, 0, popup->ItemCell(*object, w, h, selected ? kCellSelected : kCellNormal, dpi_),
+                object->Trans == 1);
   } else {
     DrawSkinState(buffer, buffer.BoundsRect(), kFrames, selected ? kCellSelected : kCellNormal,
                   *object, dpi_);

@@ -13,31 +13,20 @@
 
 namespace {
 
-// The drawing event the painter puts on a menu; it remembers whether it
-// turned owner drawing on, so that switching off gives the menu back as it
-// was.
-struct TSkinnedDraw {
-  TSkinData* data = nullptr;
-  bool turned_owner_draw_on = false;
-  void operator()(TMenuItem& item, HDC dc, const RECT& rect, UINT state) const {
-    const TMenu* menu = item.Menu();
-    if (menu && menu->InMenuBar(item)) {
-      // A bar left to the system (no skinned bar): its captions plain.
-      RECT r = rect;
-      FillRect(dc, &r, GetSysColorBrush(COLOR_MENU));
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
-      const std::wstring caption = item.Caption();
-      DrawTextW(dc, caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      return;
-    }
-    TSkinMenuItemPainter(*data, PopupMenuDpi()).Draw(DescribeItem(item), dc, rect, state);
-  }
-};
-
 // The menu fonts a menu's items are measured with, made once per DPI
-// rather than once per item each time the menu opens.
+// rather than once per item each time the menu opens; and the DPI the
+// popup being measured is shown at, asked once per popup (at its first
+// item: the system measures a popup's items in order, each time it opens)
+// rather than once per item.
 struct TMeasureFonts {
+  int popup_dpi = 0;
+  int PopupDpi(const TMenuItem& item) {
+    const TMenuItem* parent = item.Parent();
+    if (popup_dpi <= 0 || !parent || parent->Count() == 0 || parent->Items(0) == &item) {
+      popup_dpi = PopupMenuDpi();
+    }
+    return popup_dpi;
+  }
   int dpi = 0;
   TOwnedFont fonts[2];
   HFONT Font(int at, bool bold) {
@@ -52,6 +41,32 @@ struct TMeasureFonts {
   }
 };
 
+// The drawing event the painter puts on a menu; it remembers whether it
+// turned owner drawing on, so that switching off gives the menu back as it
+// was.
+struct TSkinnedDraw {
+  TSkinData* data = nullptr;
+  bool turned_owner_draw_on = false;
+  // Shared with the menu's skinned measuring event, when it has one: items
+  // are drawn at the DPI they were measured at.
+  std::shared_ptr<TMeasureFonts> measured;
+  void operator()(TMenuItem& item, HDC dc, const RECT& rect, UINT state) const {
+    const TMenu* menu = item.Menu();
+    if (menu && menu->InMenuBar(item)) {
+      // A bar left to the system (no skinned bar): its captions plain.
+      RECT r = rect;
+      FillRect(dc, &r, GetSysColorBrush(COLOR_MENU));
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
+      const std::wstring caption = item.Caption();
+      DrawTextW(dc, caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      return;
+    }
+    const int dpi = measured && measured->popup_dpi > 0 ? measured->popup_dpi : PopupMenuDpi();
+    TSkinMenuItemPainter(*data, dpi).Draw(DescribeItem(item), dc, rect, state);
+  }
+};
+
 struct TSkinnedMeasure {
   TSkinData* data = nullptr;
   // Shared by the copies the menu's event keeps; freed with the last.
@@ -61,7 +76,7 @@ struct TSkinnedMeasure {
     if (menu && menu->InMenuBar(item)) return;  // as the framework measured it
     // Measured at the DPI the item is drawn at (the window the menu opens
     // for), in the menu font of that DPI.
-    const int dpi = PopupMenuDpi();
+    const int dpi = fonts->PopupDpi(item);
     const TSkinMenuItem look = DescribeItem(item);
     TSkinMenuItemPainter(*data, dpi)
         .Measure(look, width, height, dc, fonts->Font(dpi, look.is_default));
@@ -83,9 +98,13 @@ void SwitchMenu(TMenu& menu, TSkinData& data, bool on) {
       return;
     }
     if (menu.OnDrawItem) return;  // the owner draws its items itself
-    TSkinnedDraw skinned{&data, !menu.OwnerDraw()};
+    TSkinnedDraw skinned{&data, !menu.OwnerDraw(), nullptr};
+    if (!menu.OnMeasureItem) {
+      TSkinnedMeasure measure{&data};
+      skinned.measured = measure.fonts;
+      menu.OnMeasureItem = measure;
+    }
     menu.OnDrawItem = skinned;
-    if (!menu.OnMeasureItem) menu.OnMeasureItem = TSkinnedMeasure{&data};
     menu.SetDrawsSubmenuArrows(true);
     if (menu.OwnerDraw()) {
       // The system keeps the sizes it measured for a handle: a new one is

@@ -61,6 +61,7 @@ void TWinSkinPopMenu::Unhook() {
   subclass_.Remove();
   background_.Clear();
   rendered_ = TRendered{};
+  for (TItemCell& kept : item_cells_) kept = TItemCell{};
 }
 
 HFONT TWinSkinPopMenu::ItemFont(bool bold, int dpi) {
@@ -72,6 +73,24 @@ HFONT TWinSkinPopMenu::ItemFont(bool bold, int dpi) {
   TOwnedFont& font = fonts_[bold ? 1 : 0];
   if (!font) font = MakeMenuFont(dpi, bold);
   return font.Get();
+}
+
+const TBitmap& TWinSkinPopMenu::ItemCell(const TDataSkinObject& object, int width, int height,
+                                         int cell, int dpi) {
+  TItemCell& kept = item_cells_[cell == 1 ? 0 : 1];
+  const void* pixels = object.Bitmap.Pixels().data();
+  if (kept.image.Empty() || kept.width != width || kept.height != height || kept.cell != cell ||
+      kept.dpi != dpi || kept.object != &object || kept.pixels != pixels) {
+    constexpr int kFrames = 5;
+    kept.image = RenderSkinCell(object, width, height, kFrames, cell, dpi);
+    kept.width = width;
+    kept.height = height;
+    kept.cell = cell;
+    kept.dpi = dpi;
+    kept.object = &object;
+    kept.pixels = pixels;
+  }
+  return kept.image;
 }
 
 POINT TWinSkinPopMenu::ClientOffset() const {

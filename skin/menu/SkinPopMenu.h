@@ -21,6 +21,7 @@
 #include "framework/Subclass.h"
 #include "skin/controls/BackBuffer.h"
 
+class TDataSkinObject;
 class TSkinData;
 class TSkinManage;
 
@@ -49,6 +50,10 @@ class TWinSkinPopMenu {
   // buffer, made once for all the items.
   HFONT ItemFont(bool bold, int dpi);
   TBackBuffer& ItemBuffer() { return item_buffer_; }
+  // Cell `cell` of the skin's 5-cell menu-item image rendered at an item's
+  // size and `dpi`: the items of a popup are mostly of one size, so each
+  // look is rendered once for all of them rather than once per item.
+  const TBitmap& ItemCell(const TDataSkinObject& object, int width, int height, int cell, int dpi);
   // Whether the popup is drawn with the skin now (see above).
   bool Skinned();
   bool Busy() const { return busy_ > 0; }
@@ -83,6 +88,13 @@ class TWinSkinPopMenu {
     const void* object = nullptr;
     const void* pixels = nullptr;
   } rendered_;
+  // The item cells last rendered, by look (at rest, selected).
+  struct TItemCell {
+    int width = 0, height = 0, cell = 0, dpi = 0;
+    const void* object = nullptr;
+    const void* pixels = nullptr;
+    TBitmap image;
+  } item_cells_[2];
   TOwnedFont fonts_[2];
   int fonts_dpi_ = 0;
   TBackBuffer item_buffer_;
