@@ -44,16 +44,61 @@ else
 fi
 
 echo "== Windows build and tests under Wine"
+# The Windows tests mostly wait on windows, so they run side by side in
+# lanes: lane 0 is the project's prefix on one virtual display, each further
+# lane a copy of that prefix with a wine server and a display of its own
+# (scripts/env.sh picks the lane CTest hands a test).
+lanes="${TONMILL_WINE_LANES:-2}"
+
+# Copies the project's prefix for lane $1 unless the copy there is current.
+lane_prefix() {
+  local copy="$WINEPREFIX-lane$1"
+  local stamps; stamps="$(cd "$WINEPREFIX" && ls -a | grep '^\.tonmill-' | tr '\n' ' ')"
+  if [ "$(cat "$copy/.tonmill-lane" 2>/dev/null)" != "$stamps" ]; then
+    rm -rf "$copy" && cp -a "$WINEPREFIX" "$copy" && echo "$stamps" > "$copy/.tonmill-lane"
+  fi
+}
+
+# Runs a command in lane $1's prefix and display.
+in_lane() {
+  local lane="$1"; shift
+  local prefix="$WINEPREFIX"
+  [ "$lane" = 0 ] || prefix="$WINEPREFIX-lane$lane"
+  local displays; read -r -a displays <<< "$TONMILL_LANE_DISPLAYS"
+  WINEPREFIX="$prefix" DISPLAY="${displays[$lane]}" "$@"
+}
+
 if cmake --preset win64 >/dev/null && cmake --build build/win64 -j "$jobs"; then
   # A wine server left from another display would keep its desktop there.
   wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
   ensure_display
-  wineserver -p 60 >/dev/null 2>&1 || true
-  # The first start of a prefix on a new display sets up its desktop; do it
-  # before the timed tests.
-  timeout 120 wine cmd /c exit >/dev/null 2>&1 || true
-  run_ctest build/win64
-  wineserver -k >/dev/null 2>&1 || true
+  TONMILL_LANE_DISPLAYS="$DISPLAY"
+  spec="$root/build/win64/wine-lanes.json"
+  entries='{"id":"0","slots":1}'
+  for ((lane = 1; lane < lanes; ++lane)); do
+    if lane_prefix "$lane" && start_virtual_display; then
+      TONMILL_LANE_DISPLAYS="$TONMILL_LANE_DISPLAYS $TONMILL_NEW_DISPLAY"
+      entries="$entries,{\"id\":\"$lane\",\"slots\":1}"
+    else
+      echo "test: Wine lane $lane could not be set up; running in fewer lanes" >&2
+      break
+    fi
+  done
+  export TONMILL_LANE_DISPLAYS
+  echo "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"lanes\":[$entries]}]}" > "$spec"
+  read -r -a lane_displays <<< "$TONMILL_LANE_DISPLAYS"
+  for ((lane = 0; lane < ${#lane_displays[@]}; ++lane)); do
+    in_lane "$lane" wineserver -k >/dev/null 2>&1 || true
+    in_lane "$lane" wineserver -p 60 >/dev/null 2>&1 || true
+    # The first start of a prefix on a new display sets up its desktop; do it
+    # before the timed tests.
+    in_lane "$lane" timeout 120 wine cmd /c exit >/dev/null 2>&1 || true
+  done
+  run_ctest build/win64 -j "${#lane_displays[@]}" --resource-spec-file "$spec"
+  for ((lane = 0; lane < ${#lane_displays[@]}; ++lane)); do
+    in_lane "$lane" wineserver -k >/dev/null 2>&1 || true
+  done
 else
   echo "test: Windows build failed" >&2; failed=$((failed + 1)); status=1
 fi

@@ -37,7 +37,9 @@ wma="$work/media/Ärger №2.wma"
 ffmpeg -hide_banner -loglevel error -y -f lavfi -i "sine=frequency=440:duration=4" \
   -ac 2 -c:a wmav2 "$wma" || exit 1
 
-# A prefix of its own, made now: only what the zip holds is there.
+# A prefix of its own, made now: only what the zip holds is there. It shows
+# its windows on the display of the Wine lane this test was given.
+source "$src/scripts/env.sh"
 export WINEPREFIX="$work/prefix"
 export WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
 wineboot -i >/dev/null 2>&1
