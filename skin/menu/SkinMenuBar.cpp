@@ -340,9 +340,13 @@ void TWinSkinMenu::PaintButtonCaption(HDC dc, const TMenuBtn& button, const RECT
   const int dy = ((target.bottom - target.top) - (measured.bottom - measured.top)) / 2;
   RECT r{target.left + dx, target.top + dy, target.left + dx + (measured.right - measured.left),
          target.top + dy + (measured.bottom - measured.top)};
-  // A button cut at the bar's end keeps its text inside the button.
+  // A button cut at the bar's end keeps its text inside the button; the
+  // caption itself is not clipped to its measured extent, which is its
+  // advance: the ink of a last glyph may stand out of it (a closing bracket
+  // of a CJK face).
   IntersectClipRect(dc, target.left, target.top, target.right, target.bottom);
-  DrawTextW(dc, caption.c_str(), length, &r, DT_CENTER | DT_EXPANDTABS | DT_SINGLELINE | prefix);
+  DrawTextW(dc, caption.c_str(), length, &r,
+            DT_CENTER | DT_EXPANDTABS | DT_SINGLELINE | DT_NOCLIP | prefix);
   SelectClipRgn(dc, nullptr);
 }
 
