@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/Dpi.h"
 #include "framework/Unicode.h"
 
 TRadioGroup::TRadioGroup(TComponent* owner) : TGroupBox(owner) {}
@@ -66,8 +67,16 @@ void TRadioGroup::MakeButtons() {
 
 void TRadioGroup::ArrangeButtons() {
   if (buttons_.empty()) return;
-  RECT area = ClientRect();
+  // The buttons' bounds are 96-DPI units, like every child's: the area
+  // they share is measured in pixels at the group's DPI (the frame and the
+  // caption's height) and taken back to units, so the group lays out at
+  // any DPI as it does at 96, scaled.
+  RECT area = HandleAllocated()
+                  ? ClientRect()
+                  : RECT{0, 0, ScaleForDpi(Width(), Dpi()), ScaleForDpi(Height(), Dpi())};
   AdjustClientRect(area);
+  area = RECT{UnscaleForDpi(area.left, Dpi()), UnscaleForDpi(area.top, Dpi()),
+              UnscaleForDpi(area.right, Dpi()), UnscaleForDpi(area.bottom, Dpi())};
   const int count = ButtonCount();
   const int rows = (count + columns_ - 1) / columns_;
   const int width = std::max(0L, area.right - area.left - 8) / columns_;
