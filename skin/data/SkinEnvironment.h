@@ -33,7 +33,8 @@ class TSkinPlatform {
   // Whether the system offers GetScrollBarInfo (scroll bars are skinned
   // only then).
   virtual bool HasScrollBarInfo() const = 0;
-  // Width of a horizontal scroll bar's arrow button (SM_CXHSCROLL).
+  // Width of a horizontal scroll bar's arrow button (SM_CXHSCROLL) at 96
+  // DPI, the skin images' own scale.
   virtual int ScrollArrowWidth() const = 0;
   // One of the program's bitmap resources by name; false (bitmap empty)
   // when there is none.

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/Dpi.h"
 #include "skin/data/SkinEnvironment.h"
 #include "skin/data/SkinSystemWin32.h"
 #include "skin/packages/SkinMessages.h"
@@ -19,7 +20,9 @@ class TWin32SkinPlatform : public TSkinPlatform {
   TWin32SkinPlatform(std::function<HWND()> application_window, std::string caption);
 
   bool HasScrollBarInfo() const override { return system_.HasScrollBarInfo(); }
-  int ScrollArrowWidth() const override { return GetSystemMetrics(SM_CXHSCROLL); }
+  // At 96 DPI: the images built from it are skin images, which the
+  // renderer scales to each window's DPI like every other.
+  int ScrollArrowWidth() const override { return SystemMetricsForDpi(SM_CXHSCROLL, kDefaultDpi); }
   bool LoadBitmapResource(const std::string& name, TBitmap& bitmap) const override;
   void CaptureApplicationIcon(TBitmap& icon) const override;
   std::unique_ptr<TSkinBrush> MakeSolidBrush(TColor colour) const override;

@@ -120,7 +120,7 @@ TEST(SkinPlatformWin32, LoadsTheBuiltInBitmapsFromTheProgramsResources) {
   TBitmap none(2, 2);
   EXPECT_FALSE(platform.LoadBitmapResource("NOSUCHBITMAP", none));
   EXPECT_TRUE(none.Empty());
-  EXPECT_EQ(platform.ScrollArrowWidth(), GetSystemMetrics(SM_CXHSCROLL));
+  EXPECT_EQ(platform.ScrollArrowWidth(), SystemMetricsForDpi(SM_CXHSCROLL, kDefaultDpi));
   EXPECT_TRUE(platform.HasScrollBarInfo());
 }
 
