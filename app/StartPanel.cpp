@@ -1,5 +1,7 @@
 #include "app/StartPanel.h"
 
+#include <cstring>
+
 #include "app/MainTexts.h"
 #include "framework/Dpi.h"
 #include "framework/GdiObjects.h"
@@ -40,6 +42,19 @@ void TStartPanel::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
+HFONT TStartPanel::HeadingFont() {
+  LOGFONTW face{};
+  GetObjectW(Font(), sizeof(face), &face);
+  if (heading_.Get() && std::memcmp(&face, &heading_source_, sizeof(face)) == 0) {
+    return heading_.Get();
+  }
+  heading_source_ = face;
+  face.lfHeight = face.lfHeight < 0 ? face.lfHeight * 3 / 2 : ScaleForDpi(-18, Dpi());
+  face.lfWeight = FW_BOLD;
+  heading_.Reset(CreateFontIndirectW(&face));
+  return heading_.Get();
+}
+
 void TStartPanel::Paint(HDC dc) {
   const RECT r = ClientRect();
   const int width = r.right - r.left, height = r.bottom - r.top;
@@ -60,16 +75,9 @@ void TStartPanel::Paint(HDC dc) {
   // Margins and spacing are 96-DPI units, like the fonts: the page keeps
   // its proportions at every DPI.
   const auto scaled = [this](int value) { return ScaleForDpi(value, Dpi()); };
-  // The heading in a larger, bold face of the window's font (already at the
-  // window's DPI).
-  LOGFONTW face{};
-  GetObjectW(Font(), sizeof(face), &face);
-  face.lfHeight = face.lfHeight < 0 ? face.lfHeight * 3 / 2 : scaled(-18);
-  face.lfWeight = FW_BOLD;
-  TOwnedFont heading(CreateFontIndirectW(&face));
   int y = scaled(18);
   {
-    TSelectObject font(buffer.Get(), heading.Get());
+    TSelectObject font(buffer.Get(), HeadingFont());
     RECT line{scaled(24), y, width - scaled(24), height};
     y += DrawTextW(buffer.Get(), kHeading, -1, &line,
                    DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE) +

@@ -5,6 +5,7 @@
 // it in three steps, and where the skins are chosen, in the skin's content
 // colours (Window under WindowText), so it reads under every skin.
 #include "framework/Control.h"
+#include "framework/GdiObjects.h"
 #include "skin/data/WinSkinData.h"
 
 class TStartPanel : public TWinControl {
@@ -17,6 +18,11 @@ class TStartPanel : public TWinControl {
 
  private:
   void Paint(HDC dc);
+  // The heading's face: the window's font made larger and bold, made again
+  // only when the window's font (or its DPI) changes.
+  HFONT HeadingFont();
 
   const TSkinData& skin_;
+  TOwnedFont heading_;
+  LOGFONTW heading_source_{};
 };
