@@ -9,14 +9,16 @@
 
 namespace input {
 
-// Absolute mouse coordinates span 0..65535 over the primary screen.
+// Absolute mouse coordinates span 0..65535 over the primary screen. The
+// system maps them back to pixels rounding down, so they are rounded up here:
+// rounded to the nearest, some points landed one pixel short.
 inline INPUT MouseInput(int x, int y, DWORD flags) {
   INPUT in{};
   in.type = INPUT_MOUSE;
   const int w = GetSystemMetrics(SM_CXSCREEN);
   const int h = GetSystemMetrics(SM_CYSCREEN);
-  in.mi.dx = static_cast<LONG>((x * 65536LL + w / 2) / w);
-  in.mi.dy = static_cast<LONG>((y * 65536LL + h / 2) / h);
+  in.mi.dx = static_cast<LONG>((x * 65536LL + w - 1) / w);
+  in.mi.dy = static_cast<LONG>((y * 65536LL + h - 1) / h);
   in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
   return in;
 }
