@@ -20,11 +20,6 @@ if(TONMILL_WIN32)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh)
 endif()
 
-# What every test run under Wine carries: its label, and one Wine lane (a
-# prefix and display of its own) when CTest is given the lanes by
-# scripts/test.sh, so that Windows tests may run side by side.
-set(TONMILL_WINE_TEST LABELS wine RESOURCE_GROUPS lanes:1)
-
 function(tonmill_gtest name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
@@ -34,7 +29,7 @@ function(tonmill_gtest name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   if(TONMILL_WIN32)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} ${TONMILL_WINE_TEST}
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS wine
       ENVIRONMENT "TONMILL_WINE_TIMEOUT=${T_TIMEOUT}")
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS native)
@@ -62,7 +57,7 @@ function(tonmill_dpi_runs target)
     add_test(NAME ${target}_${dpi}
       COMMAND bash ${PROJECT_SOURCE_DIR}/tests/wine/skin_dpi/run-at-dpi.sh ${dpi}
         $<TARGET_FILE:${target}>)
-    set_tests_properties(${target}_${dpi} PROPERTIES TIMEOUT ${timeout} ${TONMILL_WINE_TEST}
+    set_tests_properties(${target}_${dpi} PROPERTIES TIMEOUT ${timeout} LABELS wine
       ENVIRONMENT "${env}")
   endforeach()
 endfunction()

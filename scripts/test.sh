@@ -46,8 +46,8 @@ fi
 echo "== Windows build and tests under Wine"
 # The Windows tests mostly wait on windows, so they run side by side in
 # lanes: lane 0 is the project's prefix on one virtual display, each further
-# lane a copy of that prefix with a wine server and a display of its own
-# (scripts/env.sh picks the lane CTest hands a test).
+# lane a copy of that prefix with a wine server and a display of its own. A
+# test takes the first free lane (scripts/in-lane.sh).
 lanes="${TONMILL_WINE_LANES:-2}"
 
 # Copies the project's prefix for lane $1 unless the copy there is current.
@@ -74,19 +74,15 @@ if cmake --preset win64 >/dev/null && cmake --build build/win64 -j "$jobs"; then
   wineserver -w >/dev/null 2>&1 || true
   ensure_display
   TONMILL_LANE_DISPLAYS="$DISPLAY"
-  spec="$root/build/win64/wine-lanes.json"
-  entries='{"id":"0","slots":1}'
   for ((lane = 1; lane < lanes; ++lane)); do
     if lane_prefix "$lane" && start_virtual_display; then
       TONMILL_LANE_DISPLAYS="$TONMILL_LANE_DISPLAYS $TONMILL_NEW_DISPLAY"
-      entries="$entries,{\"id\":\"$lane\",\"slots\":1}"
     else
       echo "test: Wine lane $lane could not be set up; running in fewer lanes" >&2
       break
     fi
   done
   export TONMILL_LANE_DISPLAYS
-  echo "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"lanes\":[$entries]}]}" > "$spec"
   read -r -a lane_displays <<< "$TONMILL_LANE_DISPLAYS"
   for ((lane = 0; lane < ${#lane_displays[@]}; ++lane)); do
     in_lane "$lane" wineserver -k >/dev/null 2>&1 || true
@@ -95,7 +91,7 @@ if cmake --preset win64 >/dev/null && cmake --build build/win64 -j "$jobs"; then
     # before the timed tests.
     in_lane "$lane" timeout 120 wine cmd /c exit >/dev/null 2>&1 || true
   done
-  run_ctest build/win64 -j "${#lane_displays[@]}" --resource-spec-file "$spec"
+  run_ctest build/win64 -j "${#lane_displays[@]}"
   for ((lane = 0; lane < ${#lane_displays[@]}; ++lane)); do
     in_lane "$lane" wineserver -k >/dev/null 2>&1 || true
   done

@@ -4,6 +4,7 @@
 # a virtual one. Used by CTest as the cross-compiling emulator.
 set -uo pipefail
 source "$(dirname "$0")/env.sh"
+take_lane "$0" "$@"
 source "$(dirname "$0")/xvfb.sh"
 ensure_display || exit 1
 exe="$1"; shift

@@ -7,6 +7,9 @@
 set -uo pipefail
 src="$1"
 build="$2"
+# The fresh prefix shows its windows on the display of a Wine lane of its own.
+source "$src/scripts/env.sh"
+take_lane "$0" "$@"
 work="$build/package-test"
 rm -rf "$work"
 mkdir -p "$work/media" "$work/out"
@@ -37,9 +40,7 @@ wma="$work/media/Ärger №2.wma"
 ffmpeg -hide_banner -loglevel error -y -f lavfi -i "sine=frequency=440:duration=4" \
   -ac 2 -c:a wmav2 "$wma" || exit 1
 
-# A prefix of its own, made now: only what the zip holds is there. It shows
-# its windows on the display of the Wine lane this test was given.
-source "$src/scripts/env.sh"
+# A prefix of its own, made now: only what the zip holds is there.
 export WINEPREFIX="$work/prefix"
 export WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
 wineboot -i >/dev/null 2>&1

@@ -3,9 +3,10 @@
 # that LogPixels for the run (Wine reads it when a process starts) and its
 # own value back afterwards, however the run ends.
 set -uo pipefail
-dpi="$1"; shift
 root="$(cd "$(dirname "$0")/../../.." && pwd)"
 source "$root/scripts/env.sh"
+take_lane "$0" "$@"
+dpi="$1"; shift
 key='HKCU\Control Panel\Desktop'
 old="$(wine reg query "$key" /v LogPixels 2>/dev/null | tr -d '\r' | awk '$1 == "LogPixels" { print $3 }')"
 restore() {
