@@ -47,8 +47,11 @@ echo "== Windows build and tests under Wine"
 # The Windows tests mostly wait on windows, so they run side by side in
 # lanes: lane 0 is the project's prefix on one virtual display, each further
 # lane a copy of that prefix with a wine server and a display of its own. A
-# test takes the first free lane (scripts/in-lane.sh).
-lanes="${TONMILL_WINE_LANES:-2}"
+# test takes the first free lane (scripts/in-lane.sh). One lane unless
+# TONMILL_WINE_LANES names more: two lanes halve the Wine part's time, but
+# one of four runs in two lanes hung a test process at its end, which has
+# not been explained yet.
+lanes="${TONMILL_WINE_LANES:-1}"
 
 # Copies the project's prefix for lane $1 unless the copy there is current.
 lane_prefix() {
