@@ -47,11 +47,9 @@ echo "== Windows build and tests under Wine"
 # The Windows tests mostly wait on windows, so they run side by side in
 # lanes: lane 0 is the project's prefix on one virtual display, each further
 # lane a copy of that prefix with a wine server and a display of its own. A
-# test takes the first free lane (scripts/in-lane.sh). One lane unless
-# TONMILL_WINE_LANES names more: two lanes halve the Wine part's time, but
-# one of four runs in two lanes hung a test process at its end, which has
-# not been explained yet.
-lanes="${TONMILL_WINE_LANES:-1}"
+# test takes the first free lane (scripts/in-lane.sh). Two lanes unless
+# TONMILL_WINE_LANES names another number: two halve the Wine part's time.
+lanes="${TONMILL_WINE_LANES:-2}"
 
 # Copies the project's prefix for lane $1 unless the copy there is current.
 lane_prefix() {
@@ -88,11 +86,13 @@ if cmake --preset win64 >/dev/null && cmake --build build/win64 -j "$jobs"; then
   export TONMILL_LANE_DISPLAYS
   read -r -a lane_displays <<< "$TONMILL_LANE_DISPLAYS"
   for ((lane = 0; lane < ${#lane_displays[@]}; ++lane)); do
+    # Each lane's wine server and system processes run from here to the end
+    # of the tests, started without output, so no test starts them (see
+    # scripts/wine-run.sh). The first start of a prefix on a new display also
+    # sets up its desktop; that is done before the timed tests.
     in_lane "$lane" wineserver -k >/dev/null 2>&1 || true
-    in_lane "$lane" wineserver -p 60 >/dev/null 2>&1 || true
-    # The first start of a prefix on a new display sets up its desktop; do it
-    # before the timed tests.
-    in_lane "$lane" timeout 120 wine cmd /c exit >/dev/null 2>&1 || true
+    in_lane "$lane" wineserver -p </dev/null >/dev/null 2>&1 || true
+    in_lane "$lane" timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   done
   run_ctest build/win64 -j "${#lane_displays[@]}"
   for ((lane = 0; lane < ${#lane_displays[@]}; ++lane)); do
