@@ -7,6 +7,7 @@
 #include "framework/BitmapWin32.h"
 #include "framework/Dpi.h"
 #include "framework/GdiObjects.h"
+#include "framework/GlyphImage.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "skin/controls/BackBuffer.h"
@@ -45,11 +46,17 @@ bool HasImage(const TSkinMenuItem& item) {
   return item.images && item.image_index >= 0 && item.image_index < item.images->Count();
 }
 
-// Image lists keep their own pixel size; the box without one, and the
-// least a check mark needs, follow the DPI.
+// An image list's images are drawn for 96 DPI, as skin images are: at
+// another DPI they show scaled like the text beside them.
+SIZE ImageSize(const TImageList& images, int dpi) {
+  return {SkinScale(images.Width(), dpi), SkinScale(images.Height(), dpi)};
+}
+
+// The glyph box is as wide as the list's images at the DPI; without a
+// list, and at least for a check mark, the DPI's 16 pixels.
 int GlyphSize(const TSkinMenuItem& item, int dpi) {
   const int least = SkinScale(kGlyph, dpi);
-  const int size = item.images ? item.images->Width() : least;
+  const int size = item.images ? ImageSize(*item.images, dpi).cx : least;
   return item.checked ? std::max(size, least) : size;
 }
 
@@ -125,12 +132,14 @@ void DrawCheckedBox(HDC dc, RECT box) {
   DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
 }
 
-void DrawImage(HDC dc, int x, int y, const TImageList& images, int index, bool disabled) {
+// Image `index` of the list at `size`: greyed first for a disabled item,
+// then scaled with the glyph filter, which keeps the list's transparent
+// colour out of the image's own pixels.
+void DrawImage(HDC dc, int x, int y, SIZE size, const TImageList& images, int index,
+               bool disabled) {
   TBitmap image = images.Image(index);
-  image.Transparent = true;
-  image.TransparentColor = images.MaskColor(index);
+  const TColor key = images.MaskColor(index);
   if (disabled) {
-    const TColor key = image.TransparentColor;
     for (int py = 0; py < image.Height(); ++py) {
       for (int px = 0; px < image.Width(); ++px) {
         const TColor p = image.Pixel(px, py);
@@ -140,6 +149,11 @@ void DrawImage(HDC dc, int x, int y, const TImageList& images, int index, bool d
       }
     }
   }
+  if (size.cx != image.Width() || size.cy != image.Height()) {
+    image = ScaleGlyph(image, key, size.cx, size.cy);
+  }
+  image.Transparent = true;
+  image.TransparentColor = key;
   DrawBitmap(dc, x, y, image);
 }
 
@@ -292,7 +306,7 @@ void TSkinMenuItemPainter::Measure(const TSkinMenuItem& item, int& width, int& h
   }
   width = 1 + LeftMargin(data_, dpi_) + glyph + Scale(kCaptionGap) + caption.cx + gap +
           short_cut.cx + Scale(kArrowZone) + Scale(kRightPadding);
-  const int image_height = item.images ? item.images->Height() : 0;
+  const int image_height = item.images ? ImageSize(*item.images, dpi_).cy : 0;
   height = std::max({static_cast<int>(caption.cy) + Scale(kTextPadding),
                      glyph + Scale(kGlyphPadding), image_height + Scale(kGlyphPadding)});
 }
@@ -365,8 +379,9 @@ void TSkinMenuItemPainter::Draw(const TSkinMenuItem& item, HDC dc, const RECT& r
   if (HasImage(item)) {
     if (item.checked) DrawCheckedBox(bdc, box);
     const TImageList& images = *item.images;
-    DrawImage(bdc, box.left + (glyph - images.Width()) / 2, box.top + (glyph - images.Height()) / 2,
-              images, item.image_index, !enabled);
+    const SIZE size = ImageSize(images, dpi_);
+    DrawImage(bdc, box.left + (glyph - size.cx) / 2, box.top + (glyph - size.cy) / 2, size, images,
+              item.image_index, !enabled);
   } else if (item.checked) {
     const int mark = std::min(SystemMetricsForDpi(SM_CXMENUCHECK, dpi_), glyph);
     DrawMark(bdc, box.left + (glyph - mark) / 2 + 1, (h - mark) / 2 + 1, mark, item.radio, ink);

@@ -19,6 +19,7 @@
 #include "framework/BitmapWin32.h"
 #include "framework/Dpi.h"
 #include "framework/GdiObjects.h"
+#include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "skin/data/SkinRender.h"
 #include "skin/menu/MenuFont.h"
@@ -27,6 +28,7 @@
 #include "tests/wine/skin_form/SkinFormTestSupport.h"
 #include "tests/wine/skin_menus/MenuTestSupport.h"
 #include "tests/wine/support/InputScript.h"
+#include "tools/gallery/GalleryGlyphs.h"
 
 namespace {
 
@@ -360,6 +362,118 @@ TEST_F(MenuDpiTest, PopupItemsHoldTheirTextMarksAndArrowsAtTheDpi) {
       EXPECT_GT(arrow.top, 0);
       EXPECT_LT(arrow.bottom, shot.Height());
       EXPECT_GE(arrow.bottom - arrow.top, SkinScale(7, dpi));
+    }
+    App().RemoveComponent(&form);
+    Pump(50);
+  }
+}
+
+// --- images from the menu's image list --------------------------------------
+
+// The box around the drawn pixels of image `index` of `images`, in the
+// image's own (96-DPI) pixels.
+RECT OpaqueBox(const TImageList& images, int index) {
+  RECT box{images.Width(), images.Height(), -1, -1};
+  for (int y = 0; y < images.Height(); ++y) {
+    for (int x = 0; x < images.Width(); ++x) {
+      if (!images.Opaque(index, x, y)) continue;
+      box.left = std::min<long>(box.left, x);
+      box.top = std::min<long>(box.top, y);
+      box.right = std::max<long>(box.right, x + 1);
+      box.bottom = std::max<long>(box.bottom, y + 1);
+    }
+  }
+  return box;
+}
+
+TEST_F(MenuDpiTest, PopupImagesAreScaledWithTheirItems) {
+  TImageList images(16, 16);
+  FillGalleryImages(images);
+  const int kImages[] = {ggFolder, ggDisk};
+  for (int skin : {1, 3, 2}) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TForm& form = MakeForm(SizableStyle(L"Menu images at the DPI"));
+    menu_ = &OwnedComponent<TMainMenu>(form);
+    menu_->SetImages(&images);
+    TMenuItem& file = menu_->Items().Add(L"&File");
+    file.Add(L"&Open folder").SetImageIndex(kImages[0]);
+    file.Add(L"&Save to disk").SetImageIndex(kImages[1]);
+    file.Add(L"-");
+    file.Add(L"E&xit");
+    form.SetMenu(menu_);
+    data_ = &MakeData(form, skin);
+    data_->SetActive(true);
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    ASSERT_TRUE(WaitSkinned(form.Handle()));
+    Pump(150);
+    const int dpi = Engine(form).Dpi();
+    const HMENU shown = Bar(form).Button(0)->Submenu;
+    ASSERT_NE(shown, nullptr);
+
+    // As the skin shows it, for people to look at.
+    Drive([&] {
+      input::Key(VK_F10);
+      if (!WaitShown(shown)) return;
+      input::Pause(200);
+      const RECT w = WindowRect(input::VisibleMenuWindow());
+      SaveShot(w, "popup-images-" + std::string(kSkinFiles[skin]) + "-" + DpiName(dpi));
+      input::Key(VK_ESCAPE);
+    });
+    if (skin != 1) {
+      App().RemoveComponent(&form);
+      Pump(50);
+      continue;
+    }
+
+    // The items in the test's colours, their captions in the fill colour:
+    // what differs from the fill and the caps is the image.
+    MarkImages();
+    auto& colours = const_cast<TSkinColours&>(data_->Colours());
+    colours.MenuText = colours.HilightText = kItemFill;
+    RECT items[2]{};
+    TBitmap shots[2];
+    bool opened = false;
+    Drive([&] {
+      input::Key(VK_F10);
+      opened = WaitShown(shown);
+      if (!opened) return;
+      input::WaitFor(
+          [&] {
+            const RECT r = input::ItemRect(shown, 3);
+            return Near(Capture(r).Pixel((r.right - r.left) / 2, 1), kItemFill, 10);
+          },
+          3s);
+      input::Pause(100);
+      for (int i = 0; i < 2; ++i) {
+        items[i] = input::ItemRect(shown, i);
+        shots[i] = Capture(items[i]);
+      }
+      input::Key(VK_ESCAPE);
+    });
+    ASSERT_TRUE(opened);
+    const auto is_image = [](TColor c) {
+      return !Near(c, kItemFill, 12) && !Near(c, kItemCap, 12);
+    };
+    const double scale = dpi / 96.0;
+    for (int i = 0; i < 2; ++i) {
+      SCOPED_TRACE(i);
+      const TBitmap& shot = shots[i];
+      ASSERT_FALSE(shot.Empty());
+      // Inside the caps, clear of the item's edges.
+      const int cap = SkinScale(kCapWidth, dpi);
+      const RECT ink = InkBox(shot, RECT{cap, 0, shot.Width() - cap, shot.Height()}, is_image);
+      ASSERT_GT(ink.right, ink.left) << "no image in the item";
+      EXPECT_GT(ink.top, 0) << "the image touches the item's top";
+      EXPECT_LT(ink.bottom, shot.Height()) << "the image touches the item's bottom";
+      // As large as the 96-DPI image's drawn pixels scaled, and in the
+      // glyph box where its own pixels put it.
+      const RECT own = OpaqueBox(images, kImages[i]);
+      EXPECT_NEAR(ink.right - ink.left, (own.right - own.left) * scale, 1.01);
+      EXPECT_NEAR(ink.bottom - ink.top, (own.bottom - own.top) * scale, 1.01);
+      EXPECT_NEAR(ink.left - (cap + 1), own.left * scale, 1.01) << "left of the glyph box";
+      // The item is as high as the image at the DPI with room around it.
+      EXPECT_GE(shot.Height(), SkinScale(16, dpi) + 2);
     }
     App().RemoveComponent(&form);
     Pump(50);
