@@ -39,6 +39,14 @@ TComponent* TSkinControl::Skinned() const {
 }
 
 int TSkinControl::Dpi() const {
+  // A framework control is told of every DPI change of its form, also one
+  // the system does not show in the window's own DPI (a window moved to
+  // another monitor before the window manager reports it, or a test's
+  // hand-sent change): its cells are drawn at the DPI it is laid out at.
+  if (control_ && control_->Dpi() > 0) return control_->Dpi();
+  if (graphic_ && graphic_->Parent() && graphic_->Parent()->Dpi() > 0) {
+    return graphic_->Parent()->Dpi();
+  }
   if (handle_) return WindowDpi(handle_);
   return form_ ? form_->Dpi() : WindowDpi(nullptr);
 }

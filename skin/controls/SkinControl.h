@@ -63,8 +63,9 @@ class TSkinControl : public TComponent {
 
   TSkinControlLife LifeState() const { return life_; }
   HWND Handle() const { return handle_; }
-  // The DPI the control shows at: its own window's, or its form's for a
-  // windowless control; the skin's images are scaled to it.
+  // The DPI the control shows at: the framework control's, else its own
+  // window's, or its form's for a windowless control; the skin's images are
+  // scaled to it.
   int Dpi() const;
   TWinControl* Control() const { return control_; }
   TGraphicControl* Graphic() const { return graphic_; }
