@@ -69,8 +69,7 @@ TEST(DpiChange, SkinnedControlsDrawTheirCellsAtTheFormsNewDpi) {
   ASSERT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, MAKEWPARAM(192, 192),
                            reinterpret_cast<LPARAM>(&wanted)));
   const RECT suggested{0, 0, wanted.cx, wanted.cy};
-  SendMessageW(window, kWmDpiChanged, MAKEWPARAM(192, 192),
-               reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(window, kWmDpiChanged, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
   ASSERT_EQ(form.Dpi(), 192);
   const int at192 = PumpUntilSteady(app, depth, 300ms, 3s);
   EXPECT_GE(at192, 2 * at96) << "edge " << at96 << " px at 96 DPI";
