@@ -37,20 +37,6 @@ WPARAM DpiParam(int dpi) {
   return MAKEWPARAM(dpi, dpi);
 }
 
-// Shows the form in front and waits until the engine has skinned it.
-bool ShowSkinned(TApplication& app, TForm& form) {
-  form.Show();
-  const HWND window = form.Handle();
-  SetForegroundWindow(window);
-  return PumpUntil(
-      app,
-      [&] {
-        TWinSkinForm* engine = SkinManager->FindSkinForm(window);
-        return engine && engine->Finished() && engine->SkinState() == ksActive;
-      },
-      5s);
-}
-
 struct TWindowState {
   RECT window{};
   std::map<std::string, std::string> controls;

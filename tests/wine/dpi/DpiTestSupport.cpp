@@ -1,9 +1,13 @@
 #include "tests/wine/dpi/DpiTestSupport.h"
 
+#include <chrono>
 #include <cstdlib>
 
 #include "framework/Dpi.h"
 #include "framework/GdiObjects.h"
+#include "skin/data/SkinManage.h"
+#include "skin/form/WinSkinForm.h"
+#include "tests/wine/support/WineTestSupport.h"
 
 int ChildRunDpi() {
   const char* value = std::getenv("TONMILL_DPI_CHILD");
@@ -50,4 +54,17 @@ int InternalLeading(HWND window) {
 std::string Describe(const RECT& r) {
   return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" +
          std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
+}
+
+bool ShowSkinned(TApplication& app, TForm& form) {
+  form.Show();
+  const HWND window = form.Handle();
+  SetForegroundWindow(window);
+  return PumpUntil(
+      app,
+      [&] {
+        TWinSkinForm* engine = SkinManager->FindSkinForm(window);
+        return engine && engine->Finished() && engine->SkinState() == ksActive;
+      },
+      std::chrono::seconds(5));
 }

@@ -7,6 +7,8 @@
 
 #include "app/Main.h"
 #include "app/MainLayout.h"
+#include "framework/Application.h"
+#include "framework/Form.h"
 
 // The DPI a child run of the test program was started at (the value of
 // TONMILL_DPI_CHILD), or 0 in the test program's own run.
@@ -25,3 +27,6 @@ SIZE TextExtent(HWND window, const std::wstring& text);
 int InternalLeading(HWND window);
 
 std::string Describe(const RECT& r);
+
+// Shows the form in front and waits until the engine has skinned it.
+bool ShowSkinned(TApplication& app, TForm& form);

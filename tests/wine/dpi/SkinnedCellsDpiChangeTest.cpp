@@ -49,16 +49,8 @@ TEST(DpiChange, SkinnedControlsDrawTheirCellsAtTheFormsNewDpi) {
   TApplication app(nullptr);
   app.Initialize();
   auto& form = OwnedComponent<TFrmMain>(app, *skins);
-  form.Show();
+  ASSERT_TRUE(ShowSkinned(app, form));
   const HWND window = form.Handle();
-  SetForegroundWindow(window);
-  ASSERT_TRUE(PumpUntil(
-      app,
-      [&] {
-        TWinSkinForm* engine = SkinManager->FindSkinForm(window);
-        return engine && engine->Finished() && engine->SkinState() == ksActive;
-      },
-      5s));
   ASSERT_EQ(form.Dpi(), 96) << "the suite's prefix runs at 96 DPI";
   const HWND button = form.btnConvert->Handle();
   const auto depth = [&] { return LeftEdgeDepth(button); };
