@@ -315,15 +315,26 @@ TMenuPainter& TMenu::Painter() {
   return *painter_;
 }
 
+void TMenu::MeasurePlain(const TMenuItem& item, HDC dc, int& width, int& height) {
+  TSelectObject font(dc, Painter().Font());
+  Painter().Measure(item, dc, images_, InMenuBar(item), width, height);
+}
+
 bool TMenu::DispatchMeasureItem(MEASUREITEMSTRUCT& measure) {
   if (measure.CtlType != ODT_MENU) return false;
   TMenuItem* item = ItemFromData(measure.itemData);
   if (!item) return false;
-  TWindowDC screen(nullptr);
-  TSelectObject font(screen.Get(), Painter().Font());
+  // The system measures a popup's items one after another as it opens:
+  // one DC serves them all.
+  if (!measure_dc_) measure_dc_.emplace(nullptr);
+  const HDC dc = measure_dc_->Get();
   int width = 0, height = 0;
-  Painter().Measure(*item, screen.Get(), images_, InMenuBar(*item), width, height);
-  if (OnMeasureItem) OnMeasureItem(*item, screen.Get(), width, height);
+  if (OnMeasureItem && OnDrawItem) {
+    OnMeasureItem(*item, dc, width, height);
+  } else {
+    MeasurePlain(*item, dc, width, height);
+    if (OnMeasureItem) OnMeasureItem(*item, dc, width, height);
+  }
   measure.itemWidth = static_cast<UINT>(std::max(width, 0));
   measure.itemHeight = static_cast<UINT>(std::max(height, 0));
   return true;
@@ -333,6 +344,8 @@ bool TMenu::DispatchDrawItem(const DRAWITEMSTRUCT& draw) {
   if (draw.CtlType != ODT_MENU) return false;
   TMenuItem* item = ItemFromData(draw.itemData);
   if (!item) return false;
+  // The popup's items are all measured once it draws.
+  measure_dc_.reset();
   // The system goes on drawing in this DC after us.
   const int saved = SaveDC(draw.hDC);
   if (OnDrawItem) {

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -134,7 +135,12 @@ class TMenu : public TComponent {
   const TImageList* Images() const { return images_; }
   void SetImages(const TImageList* images);
 
-  // `width` and `height` come in with the plain painter's size.
+  // An item is measured once, by whoever draws it: when OnDrawItem draws
+  // it, OnMeasureItem alone measures it (`width` and `height` come in 0);
+  // otherwise they come in with the plain painter's size, for
+  // OnMeasureItem to change. `dc` measures text in the font selected into
+  // it (the plain painter's, when that measured); it serves all the items
+  // of a popup.
   TMeasureItemEvent OnMeasureItem;
   // `item_state` holds the ODS_... flags of the item.
   TDrawItemEvent OnDrawItem;
@@ -145,6 +151,9 @@ class TMenu : public TComponent {
   bool DispatchMeasureItem(MEASUREITEMSTRUCT& measure);
   bool DispatchDrawItem(const DRAWITEMSTRUCT& draw);
   bool DispatchCommand(UINT command);
+  // The plain painter's size of `item`, measured with `dc`, for an
+  // OnMeasureItem that builds on it.
+  void MeasurePlain(const TMenuItem& item, HDC dc, int& width, int& height);
 
   // The item with this command number, or null.
   TMenuItem* FindItem(UINT command) const;
@@ -164,7 +173,10 @@ class TMenu : public TComponent {
   virtual void Changed() {}
   // While the handle is showing it is kept even when the items change;
   // Stale() tells that the items changed since it was built.
-  void SetShowing(bool showing) { showing_ = showing; }
+  void SetShowing(bool showing) {
+    showing_ = showing;
+    if (!showing) measure_dc_.reset();
+  }
   bool Showing() const { return showing_; }
   bool Stale() const { return stale_; }
 
@@ -192,6 +204,9 @@ class TMenu : public TComponent {
   std::unique_ptr<TItemRecords> records_;
   std::unique_ptr<TItemRecords> retired_records_;
   std::unique_ptr<TMenuPainter> painter_;  // made when first drawn
+  // The DC a popup's items are measured with: made for its first item,
+  // let go when the popup draws or the menu stops showing.
+  std::optional<TOwnedMemoryDC> measure_dc_;
 };
 
 // The menu bar of a form (TForm::SetMenu).

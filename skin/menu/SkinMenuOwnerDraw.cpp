@@ -72,8 +72,12 @@ struct TSkinnedMeasure {
   // Shared by the copies the menu's event keeps; freed with the last.
   std::shared_ptr<TMeasureFonts> fonts = std::make_shared<TMeasureFonts>();
   void operator()(TMenuItem& item, HDC dc, int& width, int& height) const {
-    const TMenu* menu = item.Menu();
-    if (menu && menu->InMenuBar(item)) return;  // as the framework measured it
+    TMenu* menu = item.Menu();
+    if (menu && menu->InMenuBar(item)) {
+      // A bar left to the system shows its captions plain (see the draw).
+      menu->MeasurePlain(item, dc, width, height);
+      return;
+    }
     // Measured at the DPI the item is drawn at (the window the menu opens
     // for), in the menu font of that DPI.
     const int dpi = fonts->PopupDpi(item);

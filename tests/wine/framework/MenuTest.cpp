@@ -19,6 +19,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/GdiObjects.h"
+#include "framework/HandleCount.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "framework/Screen.h"
@@ -596,12 +597,16 @@ TEST(OwnerDraw, EventsReplaceThePlainPainter) {
   TMenuItem& a = menu.Items().Add(L"A");
   TMenuItem& b = menu.Items().Add(L"B");
   b.SetTag(1);
-  int plain_width = 0, plain_height = 0;
+  // The handler that draws the items measures them alone: nothing of the
+  // plain painter's size comes in. All the items share one DC.
+  int came_in_width = -1, came_in_height = -1;
+  std::vector<HDC> dcs;
   menu.OnMeasureItem = [&](TMenuItem& item, HDC dc, int& width, int& height) {
     EXPECT_NE(dc, nullptr);
+    dcs.push_back(dc);
     if (&item == &a) {
-      plain_width = width;
-      plain_height = height;
+      came_in_width = width;
+      came_in_height = height;
     }
     width = 180;
     height = 37;
@@ -632,8 +637,10 @@ TEST(OwnerDraw, EventsReplaceThePlainPainter) {
     input::Key(VK_ESCAPE);
   });
 
-  EXPECT_GT(plain_width, 0);  // the plain size came in first
-  EXPECT_GT(plain_height, 0);
+  EXPECT_EQ(came_in_width, 0);
+  EXPECT_EQ(came_in_height, 0);
+  ASSERT_EQ(dcs.size(), 2u);
+  EXPECT_EQ(dcs[0], dcs[1]);
   EXPECT_EQ(ra.bottom - ra.top, 37);
   EXPECT_EQ(rb.bottom - rb.top, 37);
   EXPECT_GE(ra.right - ra.left, 180);
@@ -644,6 +651,39 @@ TEST(OwnerDraw, EventsReplaceThePlainPainter) {
   ASSERT_GE(draws_of_a.load(), 2);
   EXPECT_FALSE(first_state & ODS_SELECTED);
   EXPECT_TRUE(last_state & ODS_SELECTED);
+}
+
+// A measuring handler without a drawing one builds on the plain painter's
+// size, which is the size the plain painter asks for; the DC the items
+// were measured with is let go when the menu has closed.
+TEST(OwnerDraw, AMeasuringHandlerAloneBuildsOnThePlainSize) {
+  TApplication app(nullptr);
+  TPopupMenu plain(nullptr), grown(nullptr);
+  for (TPopupMenu* menu : {&plain, &grown}) {
+    menu->SetOwnerDraw(true);
+    menu->Items().Add(L"Open").SetShortCutText(L"Ctrl+O");
+    menu->Items().Add(L"Close");
+  }
+  int came_in = 0;
+  grown.OnMeasureItem = [&](TMenuItem&, HDC, int& width, int& height) {
+    came_in = width;
+    width += 40;
+    height += 6;
+  };
+  const long dcs_before = LiveHandles(THandleKind::hkDeviceContext);
+  RECT plain_rect{}, grown_rect{};
+  PlayPopup(plain, 150, 150, [&](HWND) {
+    plain_rect = input::ItemRect(plain.Handle(), 0);
+    input::Key(VK_ESCAPE);
+  });
+  PlayPopup(grown, 150, 150, [&](HWND) {
+    grown_rect = input::ItemRect(grown.Handle(), 0);
+    input::Key(VK_ESCAPE);
+  });
+  EXPECT_GT(came_in, 0);
+  EXPECT_EQ(grown_rect.bottom - grown_rect.top, plain_rect.bottom - plain_rect.top + 6);
+  EXPECT_GE(grown_rect.right - grown_rect.left, plain_rect.right - plain_rect.left + 40 - 1);
+  EXPECT_EQ(LiveHandles(THandleKind::hkDeviceContext), dcs_before);
 }
 
 }  // namespace
