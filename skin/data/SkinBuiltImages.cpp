@@ -1,5 +1,7 @@
 // Images the skin data builds from other skin objects: the drop-down box
 // strips of the combo box, the combo arrow and the tool-bar background.
+#include <algorithm>
+
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 
@@ -37,8 +39,12 @@ void TSkinData::BuildComboButtonStrip() {
     strip.FillRect({x + 2, 2, x + kComboWidth - 1 - w, 18}, clFuchsia);
   }
   strip.SetBitCount(24);
+  // The box's left end keeps the edge's own margin: its rounded corners
+  // are drawn whole at any width, where a narrower margin would spread the
+  // rest of each corner along the top and bottom edges.
+  const int corner = std::clamp(edge->LeftWidth, 2, kComboWidth - w - 3);
   button->Style = 2;
-  button->LeftWidth = 2;
+  button->LeftWidth = corner;
   button->TopHeight = edge->TopHeight;
   button->RightWidth = w + 2;
   button->BottomHeight = edge->BottomHeight;
@@ -46,7 +52,7 @@ void TSkinData::BuildComboButtonStrip() {
   MirrorBitmap(strip);
   edge->Bitmap = std::move(strip);
   edge->LeftWidth = w + 2;
-  edge->RightWidth = 2;
+  edge->RightWidth = corner;
 }
 
 void TSkinData::BuildComboArrow() {

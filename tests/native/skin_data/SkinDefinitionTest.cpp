@@ -320,7 +320,8 @@ TEST_F(SkinDefinitionTest, SunkEdgeAndComboButtonMakeTheDropDownStrips) {
   ASSERT_EQ(button->Bitmap.Width(), 200);
   ASSERT_EQ(button->Bitmap.Height(), 21);
   EXPECT_EQ(button->Style, 2);
-  EXPECT_EQ(button->LeftWidth, 2);
+  // The box's left end keeps the edge's own margin (its corners whole).
+  EXPECT_EQ(button->LeftWidth, 3);
   EXPECT_EQ(button->TopHeight, 4);
   EXPECT_EQ(button->RightWidth, 21);
   EXPECT_EQ(button->BottomHeight, 5);
@@ -340,7 +341,7 @@ TEST_F(SkinDefinitionTest, SunkEdgeAndComboButtonMakeTheDropDownStrips) {
   ASSERT_EQ(sunk->Bitmap.Width(), 200);
   EXPECT_EQ(sunk->Bitmap.Pixel(199 - 33, 1), CellColour(2, 1));
   EXPECT_EQ(sunk->LeftWidth, 21);
-  EXPECT_EQ(sunk->RightWidth, 2);
+  EXPECT_EQ(sunk->RightWidth, 3);
   EXPECT_EQ(sunk->TopHeight, 4);
   // The arrow: 17 x 17 cells cut from x 50(i+1) - 19, y 2 of the strip.
   const TDataSkinObject* arrow = data.Object(ssComboxArrow);

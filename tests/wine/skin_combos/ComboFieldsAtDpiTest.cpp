@@ -151,4 +151,89 @@ TEST_F(ComboFieldsAtDpiTest, FieldTextAndChosenMarkKeepClearOfTheFrame) {
   }
 }
 
+// The drop-down box's corners at the left are the skin's corners at the
+// DPI's scale: each pixel of the image's corner block (outside the field,
+// which the image leaves transparent) shows where the scale puts it, so the
+// rounding is neither widened along the top edge nor blurred.
+TEST_F(ComboFieldsAtDpiTest, LeftCornersAreTheSkinsCornersScaledNotStretched) {
+  constexpr int kMeadow = 0;
+  for (const int skin : {kMeadow, kNightfall, kDaylight}) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TComboBox* list = nullptr;
+    TButton* sink = nullptr;
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      list = &AddCombo(f, csDropDownList, 20);
+      sink = &Add<TButton>(f, f, 220, 20, 80, 25, L"OK");
+    });
+    const TDataSkinBorder* strip = DataOf(form).BorderObject(ssComboButton);
+    ASSERT_TRUE(strip && strip->Style == 2 && !strip->Bitmap.Empty());
+    ASSERT_NE(dynamic_cast<TSkinComBox*>(ObjectOf(form, *list)), nullptr);
+    SetFocus(sink->Handle());
+    Park();
+    Redraw(list->Handle());
+    Pump(50);
+    const RECT window = WindowRect(list->Handle());
+    const TBitmap shot = Capture(window);
+    SaveShot(window, ShotName("combo-corners", skin, DpiName()));
+    // The box at rest is the strip's first cell; its corner block is as
+    // deep as the edge's top and bottom margins, and as wide.
+    const TBitmap& image = strip->Bitmap;
+    const int depth = std::max(strip->TopHeight, strip->BottomHeight);
+    ASSERT_GT(depth, 2);
+    // Each screen pixel of the block lies between the image pixels around
+    // the point it shows (the renderer blends neighbours at scales that are
+    // not whole); pixels near the transparent field or outside the rounding
+    // show what lies behind, and are left out.
+    auto within = [](int value, int a, int b) {
+      return value >= std::min(a, b) - 12 && value <= std::max(a, b) + 12;
+    };
+    const int block = SkinScale(depth, dpi_);
+    const bool whole = dpi_ % 96 == 0;
+    int checked = 0, wrong = 0;
+    std::string first_wrong;
+    for (const bool top : {true, false}) {
+      for (int sy = 0; sy < block; ++sy) {
+        const int py = top ? sy : shot.Height() - 1 - sy;
+        const double fy = (sy + 0.5) * 96 / dpi_ - 0.5;
+        for (int px = 0; px < block; ++px) {
+          const double fx = (px + 0.5) * 96 / dpi_ - 0.5;
+          // Whole factors repeat each pixel; other scales blend two.
+          const int x0 = whole ? px * 96 / dpi_ : std::max(0, static_cast<int>(fx));
+          const int x1 = whole ? x0 : std::min(depth - 1, x0 + 1);
+          const int r0 = whole ? sy * 96 / dpi_ : std::max(0, static_cast<int>(fy));
+          const int r1 = whole ? r0 : std::min(depth - 1, r0 + 1);
+          const int y0 = top ? r0 : image.Height() - 1 - r0;
+          const int y1 = top ? r1 : image.Height() - 1 - r1;
+          const TColor around[] = {image.Pixel(x0, y0), image.Pixel(x1, y0), image.Pixel(x0, y1),
+                                   image.Pixel(x1, y1)};
+          if (std::any_of(std::begin(around), std::end(around),
+                          [](TColor c) { return ColorToRGB(c) == 0xFF00FF; })) {
+            continue;
+          }
+          const TColor seen = ColorToRGB(shot.Pixel(px, py));
+          bool fits = true;
+          for (int channel = 0; channel < 3; ++channel) {
+            auto part = [&](TColor c) {
+              return static_cast<int>((ColorToRGB(c) >> (8 * channel)) & 0xFF);
+            };
+            const int lo =
+                std::min({part(around[0]), part(around[1]), part(around[2]), part(around[3])});
+            const int hi =
+                std::max({part(around[0]), part(around[1]), part(around[2]), part(around[3])});
+            fits = fits && within(part(seen), lo, hi);
+          }
+          ++checked;
+          if (!fits && !wrong++) {
+            first_wrong = std::to_string(px) + "," + std::to_string(py);
+          }
+        }
+      }
+    }
+    EXPECT_GT(checked, depth);
+    EXPECT_EQ(wrong, 0) << "of " << checked << " corner pixels; first: " << first_wrong;
+    form.Close();
+    Pump(30);
+  }
+}
+
 }  // namespace
