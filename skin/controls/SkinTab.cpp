@@ -265,7 +265,7 @@ void TSkinTab::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& 
   Prepare();
 }
 
-void TSkinTab::PadTabs() {
+void TSkinTab::PadTabs(bool font_changed) {
   if (!handle_) return;
   const int dpi = Dpi();
   // The system pads each side of a caption by a fixed count of pixels: at
@@ -284,7 +284,9 @@ void TSkinTab::PadTabs() {
   const POINT want{across, down};
   const POINT system{kSystemPaddingX, kSystemPaddingY};
   if (!padded_ && want.x == system.x && want.y == system.y) return;
-  if (padded_ && want.x == asked_.x && want.y == asked_.y) return;
+  // A new font is measured afresh: what the system adds to its height may
+  // differ from what it added to the old one's.
+  if (padded_ && !font_changed && want.x == asked_.x && want.y == asked_.y) return;
   padded_ = true;
   asked_ = want;
   SetPadding(want.x, want.y);
@@ -324,9 +326,13 @@ int TSkinTab::TabThickness() const {
 
 void TSkinTab::SetPadding(int across, int down) {
   SendMessageW(handle_, TCM_SETPADDING, 0, MAKELPARAM(across, down));
-  // The control lays its tabs out again when told its font.
+  // The control lays its tabs out again when told its font; that telling
+  // is ours, not a program's change of font.
   const LRESULT font = SendMessageW(handle_, WM_GETFONT, 0, 0);
+  const bool was_padding = padding_;
+  padding_ = true;
   SendMessageW(handle_, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+  padding_ = was_padding;
   // Tabs of another thickness leave another display area for the pages.
   LayOutPages();
 }
@@ -495,6 +501,14 @@ void TSkinTab::AfterMessage(TMessage& m) {
     case kDpiChangedAfterParent:
       PadTabs();
       FollowReach();
+      break;
+    case WM_SETFONT:
+      // A program gave the control another font: the tabs are padded for
+      // its caption, and the pages placed below them again.
+      if (!padding_) {
+        PadTabs(true);
+        LayOutPages();
+      }
       break;
     default:
       break;

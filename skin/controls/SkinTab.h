@@ -120,8 +120,9 @@ class TSkinTab : public TSkinTabBase {
   bool CloseBoxClick(POINT p);
   // Pads the tabs for the control's DPI, the skin's edges and close
   // boxes, so their captions fit clear of the outline; the system's
-  // padding comes back with Restore.
-  void PadTabs();
+  // padding comes back with Restore. After a change of font the tabs are
+  // measured again even when the padding worked out is the same.
+  void PadTabs(bool font_changed = false);
   void SetPadding(int across, int down);
   // How thick a tab must be for its caption to keep clear of the skin's
   // edges (0 without a Tabs image).
@@ -149,6 +150,7 @@ class TSkinTab : public TSkinTabBase {
   bool close_boxes_ = false;
   bool padded_ = false;     // the tabs have our padding, not the system's
   POINT asked_{};           // the padding last worked out (along, across)
+  bool padding_ = false;    // our own WM_SETFONT, which lays the tabs out, is on its way
   bool reach_on_ = false;   // the display area is set in (false once given back)
   int laid_out_extra_ = 0;  // the set-in last answered, which the pages were placed by
   int hot_ = -1;

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/GdiObjects.h"
 #include "framework/PageControl.h"
 #include "framework/TabControl.h"
 #include "framework/TabSet.h"
@@ -534,6 +535,59 @@ TEST_F(TabsDpiTest, CaptionsKeepClearOfTheTabsOutlineOnEverySide) {
       }
     }
     SaveShot(form.Handle(), Name("tabs-clearance", skin));
+    form.Close();
+    Pump(30);
+  }
+}
+
+// A program that gives a skinned page control a larger font gets tabs as
+// thick as a page control made with that font before the skin came: the
+// tabs are padded again for the new caption, at every side.
+TEST_F(TabsDpiTest, ALargerFontAfterSkinningGivesTabsAsThickAsMadeWithIt) {
+  LOGFONTW face{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+  face.lfHeight = -ScaleForDpi(24, dpi_);
+  const TOwnedFont large(CreateFontIndirectW(&face));
+  ASSERT_TRUE(large.Get());
+  const auto thickness = [](const TPageControl& pages) {
+    const RECT r = pages.TabRect(0);
+    return pages.TabPosition() == tpTop || pages.TabPosition() == tpBottom ? r.bottom - r.top
+                                                                           : r.right - r.left;
+  };
+  for (const TTabPosition side : {tpTop, tpLeft}) {
+    SCOPED_TRACE(kSideNames[side]);
+    TPageControl *changed = nullptr, *made = nullptr;
+    TForm& form = ShowSkinned(kDaylight, [&](TForm& f) {
+      changed = &AddPages(f, f, {20, 20, 300, 220}, 3, side);
+      made = &AddPages(f, f, {320, 20, 600, 220}, 3, side);
+      SendMessageW(made->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(large.Get()), TRUE);
+      // Placed at its size afresh, as a control made with the font is.
+      made->SetBounds(320, 20, 280, 201);
+      made->SetBounds(320, 20, 280, 200);
+    });
+    ASSERT_NE(dynamic_cast<TSkinTab*>(ObjectOf(form, *changed)), nullptr);
+    ASSERT_NE(dynamic_cast<TSkinTab*>(ObjectOf(form, *made)), nullptr);
+    const int before = thickness(*changed);
+    ASSERT_GT(thickness(*made), before) << "the larger font makes thicker tabs";
+
+    SendMessageW(changed->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(large.Get()), TRUE);
+    Pump(30);
+    EXPECT_EQ(thickness(*changed), thickness(*made));
+    // The pages sit below the thicker tabs, as they do in the other.
+    RECT page_changed{}, page_made{};
+    GetWindowRect(changed->Pages(0)->Handle(), &page_changed);
+    GetWindowRect(made->Pages(0)->Handle(), &page_made);
+    EXPECT_EQ(page_changed.top - WindowRect(changed->Handle()).top,
+              page_made.top - WindowRect(made->Handle()).top);
+    EXPECT_EQ(page_changed.left - WindowRect(changed->Handle()).left,
+              page_made.left - WindowRect(made->Handle()).left);
+    Redraw(form.Handle());
+    Pump(30);
+    SaveShot(form.Handle(), Name(std::string("tabs-font-") + kSideNames[side], kDaylight));
+    // The test's font goes before the windows that borrow it.
+    for (TPageControl* pages : {changed, made}) {
+      SendMessageW(pages->Handle(), WM_SETFONT, 0, FALSE);
+    }
     form.Close();
     Pump(30);
   }
