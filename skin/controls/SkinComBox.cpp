@@ -547,8 +547,18 @@ void TSkinComBox::AfterMessage(TMessage& m) {
       Repaint();
       return;
     case WM_DRAWITEM:
-    case WM_NCPAINT:
       Repaint();
+      return;
+    case WM_NCPAINT:
+      // The skin draws in the client area: after the frame the whole client
+      // is painted again, once: by the paint running now (BeginPaint sends
+      // WM_NCPAINT), by the one that is due, or else here.
+      if (in_begin_paint_) return;
+      if (GetUpdateRect(handle_, nullptr, FALSE)) {
+        InvalidateRect(handle_, nullptr, FALSE);
+      } else {
+        Repaint();
+      }
       return;
     case WM_SIZE:
     case WM_WINDOWPOSCHANGED:
@@ -584,7 +594,12 @@ int TSkinComBox::ButtonState() const {
 
 void TSkinComBox::PaintBuffered(TMessage& m) {
   PAINTSTRUCT ps{};
-  HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(handle_, &ps);
+  auto dc = reinterpret_cast<HDC>(m.WParam);
+  if (!dc) {
+    in_begin_paint_ = true;
+    dc = BeginPaint(handle_, &ps);
+    in_begin_paint_ = false;
+  }
   RECT client{};
   GetClientRect(handle_, &client);
   try {

@@ -138,4 +138,6 @@ class TSkinComBox : public TSkinControl {
   // left button (combo client coordinates); given back with the skin.
   bool edit_moved_ = false;
   RECT edit_home_{};
+  // BeginPaint of the combo box runs (and may send WM_NCPAINT).
+  bool in_begin_paint_ = false;
 };

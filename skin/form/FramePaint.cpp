@@ -228,6 +228,7 @@ const TBitmap& TWinSkinForm::RenderPart(int part, int width, int height) const {
                                object.BottomHeight};
     kept.bitmap = RenderSkinPart(width, height, object.Bitmap, margins, part > fpRight,
                                  object.Tile != 1, frames, cell, dpi_);
+    ++parts_rendered_;
     kept.width = width;
     kept.height = height;
     kept.cell = cell;
@@ -240,6 +241,42 @@ void TWinSkinForm::ForgetRenderedParts() {
   for (TRenderedPart& kept : rendered_parts_) kept = TRenderedPart{};
   scaled_button_cells_.clear();
   title_look_ = TTitleLook{};
+  drawn_before_ = TDrawnAtDpi{};
+  kept_region_.Reset();
+}
+
+void TWinSkinForm::SwitchDrawingsTo(int dpi) {
+  TDrawnAtDpi now;
+  now.dpi = dpi_;
+  now.parts = std::move(rendered_parts_);
+  now.button_cells = std::move(scaled_button_cells_);
+  now.title_back = std::move(title_back_);
+  now.title_look = std::move(title_look_);
+  now.caption_font = std::move(caption_font_);
+  // The window's region belongs to the window: a copy of it is kept.
+  if (region_set_ && region_width_ > 0 && region_height_ > 0) {
+    now.region.Reset(CreateRectRgn(0, 0, 0, 0));
+    if (now.region && GetWindowRgn(handle_, now.region.Get()) != ERROR) {
+      now.region_size = SIZE{region_width_, region_height_};
+    } else {
+      now.region.Reset();
+    }
+  }
+  TDrawnAtDpi back;
+  if (drawn_before_.dpi == dpi) back = std::move(drawn_before_);
+  drawn_before_ = std::move(now);
+  rendered_parts_ = std::move(back.parts);
+  for (TRenderedPart& part : rendered_parts_) {
+    if (part.dpi != dpi) part = TRenderedPart{};
+  }
+  scaled_button_cells_ = std::move(back.button_cells);
+  title_back_ = std::move(back.title_back);
+  title_look_ = std::move(back.title_look);
+  caption_font_ = std::move(back.caption_font);
+  kept_region_ = std::move(back.region);
+  kept_region_size_ = back.region_size;
+  dpi_ = dpi;
+  if (!caption_font_) MakeCaptionFont();
 }
 
 const TBitmap& TWinSkinForm::ScaledButtonCell(const TDataSkinSysButton& definition, int cell,
@@ -631,14 +668,13 @@ void TWinSkinForm::RepaintAfterSize(SIZE client) {
 void TWinSkinForm::OnDpiChanged(TMessage& m) {
   const int dpi = LOWORD(m.WParam);
   if (frame_skinned_ && skin_data_ && !skin_data_->NotReady() && dpi > 0 && dpi != dpi_) {
-    dpi_ = dpi;
-    MakeCaptionFont();
     // The new borders are in place before the window takes its new size,
     // so the client area it reckons is the one it keeps; parts, title and
-    // region are all drawn anew at the new size and DPI.
+    // region are drawn at the new size and DPI, or taken up from the last
+    // time the window showed at it.
+    SwitchDrawingsTo(dpi);
     metrics_ = FrameMetricsOf(*skin_data_, frame_kind_, dpi_);
     if (menu_bar_) menu_bar_height_ = TWinSkinMenu::LineHeight(dpi_);
-    ForgetRenderedParts();
     region_width_ = region_height_ = -1;
   }
   RECT before{};
@@ -765,8 +801,15 @@ void TWinSkinForm::UpdateRegion(bool redraw) {
   region_width_ = w;
   region_height_ = h;
   // From here on the region belongs to the window; the system frees it when
-  // it is replaced.
-  region_ = BuildRegion(w, h);
+  // it is replaced. One kept from the last time the window showed at this
+  // DPI and size serves as it is.
+  if (kept_region_ && kept_region_size_.cx == w && kept_region_size_.cy == h &&
+      skin_state_ != ksReapplying) {
+    region_ = kept_region_.Release();
+  } else {
+    region_ = BuildRegion(w, h);
+  }
+  kept_region_.Reset();
   ++region_builds_;
   if (SetWindowRgn(handle_, region_, redraw ? TRUE : FALSE)) {
     region_set_ = true;

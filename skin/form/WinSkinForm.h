@@ -167,6 +167,9 @@ class TWinSkinForm : public TComponent {
   bool Busy() const { return busy_ > 0; }
   // The native non-client size measured when finishing.
   SIZE NativeFrameSize() const { return native_frame_; }
+  // How many frame parts (each at a size, look and DPI) have been scaled
+  // from the skin's images so far, for the window's paints and regions.
+  int PartsRendered() const { return parts_rendered_; }
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
@@ -332,6 +335,7 @@ class TWinSkinForm : public TComponent {
   int frame_width_ = 0, frame_height_ = 0;
   int region_width_ = 0, region_height_ = 0;
   int region_builds_ = 0;  // regions given to the window so far
+  mutable int parts_rendered_ = 0;
   // The client size at the last size change: what lies beyond it is new.
   SIZE painted_client_{};
   // The size a size change asks for, while the system bounds it.
@@ -363,6 +367,31 @@ class TWinSkinForm : public TComponent {
     bool operator==(const TTitleLook&) const = default;
   };
   TTitleLook title_look_;
+  // What the frame drew at the DPI the window showed before the last
+  // change: a move back (96 to 144 and back to 96) takes it up again instead
+  // of scaling parts, button cells, title, font and region anew. One DPI is
+  // kept besides the current one, so the frame holds at most twice its
+  // drawings.
+  struct TDrawnAtDpi {
+    int dpi = 0;
+    std::array<TRenderedPart, 4> parts;
+    std::vector<TScaledButtonCell> button_cells;
+    TBitmap title_back;
+    TTitleLook title_look;
+    TOwnedFont caption_font;
+    // A copy of the window's region at that DPI and the window size it was
+    // cut for.
+    TOwnedRegion region;
+    SIZE region_size{};
+  };
+  TDrawnAtDpi drawn_before_;
+  // The region kept for the current DPI, taken up by the next region built
+  // at its size (and dropped then).
+  TOwnedRegion kept_region_;
+  SIZE kept_region_size_{};
+  // Trades what is drawn at the current DPI for what was kept at `dpi`
+  // (when that is what was kept) before the frame shows at `dpi`.
+  void SwitchDrawingsTo(int dpi);
   // Where auto-hidden task bars wait on the window's monitor. Asking the
   // shell takes milliseconds, and the size limits are asked for at every
   // size change, so the answer is kept for a while (and dropped when a
