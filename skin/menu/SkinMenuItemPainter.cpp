@@ -132,14 +132,41 @@ void DrawCheckedBox(HDC dc, RECT box) {
   DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
 }
 
-// Image `index` of the list at `size`: greyed first for a disabled item,
-// then scaled with the glyph filter, which keeps the list's transparent
-// colour out of the image's own pixels.
-void DrawImage(HDC dc, int x, int y, SIZE size, const TImageList& images, int index,
-               bool disabled) {
+// Whether every pixel `image` draws is black: a mark (the system menu's
+// glyphs are such), not a picture.
+bool IsBlackMark(const TBitmap& image, TColor key) {
+  bool any = false;
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) {
+      const TColor p = image.Pixel(x, y);
+      if (p == key) continue;
+      if ((p & 0xFFFFFF) != 0) return false;
+      any = true;
+    }
+  }
+  return any;
+}
+
+// Image `index` of the list at `size`, then scaled with the glyph filter,
+// which keeps the list's transparent colour out of the image's own pixels.
+// A black mark is drawn in `ink`, as the check mark is (black, it vanished
+// on the dark items of dark skins); a picture is greyed for a disabled
+// item.
+void DrawImage(HDC dc, int x, int y, SIZE size, const TImageList& images, int index, bool disabled,
+               COLORREF ink) {
   TBitmap image = images.Image(index);
   const TColor key = images.MaskColor(index);
-  if (disabled) {
+  if (IsBlackMark(image, key)) {
+    TColor colour = RGBColour(GetRValue(ink), GetGValue(ink), GetBValue(ink));
+    // White ink on a list whose transparent colour is white: a step of
+    // green off it, or the mark would vanish.
+    if (colour == key) colour ^= 0x000100;
+    for (int py = 0; py < image.Height(); ++py) {
+      for (int px = 0; px < image.Width(); ++px) {
+        if (image.Pixel(px, py) != key) image.SetPixel(px, py, colour);
+      }
+    }
+  } else if (disabled) {
     for (int py = 0; py < image.Height(); ++py) {
       for (int px = 0; px < image.Width(); ++px) {
         const TColor p = image.Pixel(px, py);
@@ -381,7 +408,7 @@ void TSkinMenuItemPainter::Draw(const TSkinMenuItem& item, HDC dc, const RECT& r
     const TImageList& images = *item.images;
     const SIZE size = ImageSize(images, dpi_);
     DrawImage(bdc, box.left + (glyph - size.cx) / 2, box.top + (glyph - size.cy) / 2, size, images,
-              item.image_index, !enabled);
+              item.image_index, !enabled, ink);
   } else if (item.checked) {
     const int mark = std::min(SystemMetricsForDpi(SM_CXMENUCHECK, dpi_), glyph);
     DrawMark(bdc, box.left + (glyph - mark) / 2 + 1, (h - mark) / 2 + 1, mark, item.radio, ink);

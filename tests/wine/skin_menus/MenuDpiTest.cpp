@@ -390,7 +390,7 @@ TEST_F(MenuDpiTest, PopupImagesAreScaledWithTheirItems) {
   TImageList images(16, 16);
   FillGalleryImages(images);
   const int kImages[] = {ggFolder, ggDisk};
-  for (int skin : {1, 3, 2}) {
+  for (int skin : {1, 0, 2, 3, 4}) {
     SCOPED_TRACE(kSkinFiles[skin]);
     TForm& form = MakeForm(SizableStyle(L"Menu images at the DPI"));
     menu_ = &OwnedComponent<TMainMenu>(form);
@@ -411,15 +411,24 @@ TEST_F(MenuDpiTest, PopupImagesAreScaledWithTheirItems) {
     const HMENU shown = Bar(form).Button(0)->Submenu;
     ASSERT_NE(shown, nullptr);
 
-    // As the skin shows it, for people to look at.
+    // As the skin shows it, for people to look at: the drop-down, and the
+    // system menu with the skin's glyphs.
+    const std::string name = std::string(kSkinFiles[skin]) + "-" + DpiName(dpi);
     Drive([&] {
       input::Key(VK_F10);
       if (!WaitShown(shown)) return;
       input::Pause(200);
-      const RECT w = WindowRect(input::VisibleMenuWindow());
-      SaveShot(w, "popup-images-" + std::string(kSkinFiles[skin]) + "-" + DpiName(dpi));
+      SaveShot(WindowRect(input::VisibleMenuWindow()), "popup-images-" + name);
       input::Key(VK_ESCAPE);
     });
+    input::TMenuDriver system_menu([&](HWND window) {
+      input::Pause(200);
+      SaveShot(WindowRect(window), "system-menu-" + name);
+      input::Key(VK_ESCAPE);
+    });
+    const RECT outer = WindowRect(form.Handle());
+    Engine(form).ShowSystemMenu(POINT{outer.left + 20, outer.top + 30});
+    system_menu.Join();
     if (skin != 1) {
       App().RemoveComponent(&form);
       Pump(50);

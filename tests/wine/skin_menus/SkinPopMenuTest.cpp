@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -238,6 +239,55 @@ TEST_F(SkinPopMenuTest, TheSystemMenuIsDrawnByTheSkin) {
   EXPECT_EQ(popups, 1);
   EXPECT_GT(rest, 0.9) << "its items show the skin's item image";
   EXPECT_GT(back, 0.9) << "its border the skin's menu background";
+}
+
+// The system menu's glyphs are black marks: they show in the item's text
+// colour, as the check mark does, on the dark items of dark skins too.
+TEST_F(SkinPopMenuTest, BlackGlyphsShowInTheTextColour) {
+  for (int skin : {1, 3}) {
+    SCOPED_TRACE(skin);
+    TForm& form = ShowWith(skin, kAll, [](TForm&) {});
+    TSkinData& data = DataOf(form);
+    const TImageList& glyphs = data.MenuGlyphs();
+    ASSERT_GE(glyphs.Count(), 4);
+    const TSkinColours& colours = data.Colours();
+    for (bool enabled : {true, false}) {
+      SCOPED_TRACE(enabled);
+      TSkinMenuItem item;
+      item.caption = L"Close";
+      item.images = &glyphs;
+      item.image_index = 3;
+      item.enabled = enabled;
+      TWindowDC screen(nullptr);
+      TMemoryDC dc(screen.Get(), 200, 24);
+      TSkinMenuItemPainter(data, 96).Draw(item, dc.Get(), RECT{0, 0, 200, 24}, 0);
+      // The glyph box lies within the first 24 columns; the caption after.
+      const TBitmap box = ReadDCPixels(dc.Get(), TRect{0, 0, 22, 24});
+      const TColor ink = enabled ? colours.MenuText
+                                 : (ColorToRGB(colours.ButtonShadow) == ColorToRGB(colours.MenuText)
+                                        ? static_cast<TColor>(GetSysColor(COLOR_GRAYTEXT))
+                                        : colours.ButtonShadow);
+      const auto close_to = [](TColor a, TColor b) {
+        return std::abs(RedOf(a) - RedOf(b)) <= 24 && std::abs(GreenOf(a) - GreenOf(b)) <= 24 &&
+               std::abs(BlueOf(a) - BlueOf(b)) <= 24;
+      };
+      int inked = 0, other = 0;
+      for (int y = 0; y < box.Height(); ++y) {
+        for (int x = 0; x < box.Width(); ++x) {
+          const TColor p = box.Pixel(x, y);
+          if (close_to(p, ColorToRGB(ink))) {
+            ++inked;
+          } else if (!close_to(p, kRest)) {
+            ++other;
+          }
+        }
+      }
+      EXPECT_GT(inked, 12) << "the cross in the text colour";
+      EXPECT_EQ(other, 0) << "nothing else in the glyph box";
+    }
+    App().RemoveComponent(&form);
+    Pump(50);
+  }
 }
 
 // --- right to left ---------------------------------------------------------
