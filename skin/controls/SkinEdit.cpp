@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/Dpi.h"
+#include "framework/GdiObjects.h"
 #include "framework/StringList.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/data/SkinManage.h"
@@ -26,6 +27,9 @@ constexpr UINT kDpiChangedAfterParent = 0x02E3;
 // pixels: the text starts this far in from the edit's edge at any DPI.
 constexpr int kEdgeWidth = 2;
 constexpr int kTextGap = 2;
+// The row the edit leaves between its text area's top and its line (with
+// a sunken edge of its own).
+constexpr int kLineGap = 1;
 
 bool IsSpinClass(HWND window) {
   const std::string name = AsciiLower(WindowClassName(window));
@@ -42,6 +46,7 @@ void TSkinEdit::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData&
   TSkinControl::InitControl(control, form, data, change_colour);
   FindSpin();
   FitMargins();
+  Reframe();
   // The border is drawn with the frame: have it drawn again now.
   RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
@@ -51,12 +56,20 @@ void TSkinEdit::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form) {
   TSkinControl::InitWindow(window, data, form);
   FindSpin();
   FitMargins();
+  Reframe();
   RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void TSkinEdit::Restore() {
   if (handle_ && IsWindow(handle_) && life_ != slDestroyed) GiveMarginsBack();
+  const bool framed = framed_;
+  framed_ = false;
+  // Restore comes while this object still sees the edit's messages: the
+  // text area worked out below is the system's.
+  given_back_ = true;
   TSkinControl::Restore();
+  // The system's own text area, now that no one sets it in.
+  if (framed && handle_ && IsWindow(handle_) && life_ != slDestroyed) FrameChanged();
   // The system's border and colours come back with the next paint, which
   // no longer reaches this object.
   if (handle_ && IsWindow(handle_) && life_ != slDestroyed) {
@@ -69,6 +82,7 @@ void TSkinEdit::SkinChanged() {
   // A skin without the edge image leaves the border, and the margins, to
   // the system.
   FitMargins();
+  Reframe();
 }
 
 // --- text margins ---------------------------------------------------------------
@@ -111,6 +125,48 @@ void TSkinEdit::GiveMarginsBack() {
   SendMessageW(handle_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                MAKELPARAM(back.left, back.right));
   setting_margins_ = false;
+}
+
+// --- the line's place ------------------------------------------------------------
+
+void TSkinEdit::FrameChanged() {
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TSkinEdit::Reframe() {
+  if (!handle_ || !IsWindow(handle_)) return;
+  // At 96 DPI the system's text area is the one the skin's border wants.
+  if (Dpi() > kDefaultDpi || framed_) FrameChanged();
+}
+
+void TSkinEdit::SetLineInset(const RECT& window, RECT& client) {
+  // Only single lines: a memo's lines run from its top at any DPI, and a
+  // spin edit's buttons are placed in its text area.
+  if (given_back_ || !data_ || !EdgeObject() || (Style() & ES_MULTILINE) || spin_) return;
+  const int top = client.top - window.top, bottom = window.bottom - client.bottom;
+  // No border: the edit keeps its look.
+  if (top <= 0 || bottom <= 0) return;
+  // The system puts the line a pixel below the top of the text area, and
+  // the area inside its own edge, which stays 2 pixels at every DPI: the
+  // area is set in so that the line starts as far down as at 96 DPI,
+  // scaled, and the bottom likewise.
+  const int want = ScaleForDpi(kEdgeWidth + kLineGap, Dpi()) - kLineGap;
+  const int grow_top = std::max(0, want - top), grow_bottom = std::max(0, want - bottom);
+  if (!grow_top && !grow_bottom) return;
+  TEXTMETRICW metrics{};
+  {
+    TWindowDC dc(handle_);
+    if (!dc.Get()) return;
+    TSelectObject font(dc.Get(), ControlFont());
+    if (!GetTextMetricsW(dc.Get(), &metrics)) return;
+  }
+  // Never so far that the line no longer fits.
+  const int left = client.bottom - client.top - grow_top - grow_bottom;
+  if (left < metrics.tmHeight + 2 * kLineGap) return;
+  client.top += grow_top;
+  client.bottom -= grow_bottom;
+  framed_ = true;
 }
 
 void TSkinEdit::FindSpin() {
@@ -187,6 +243,18 @@ bool TSkinEdit::BeforeMessage(TMessage& m) {
       EraseContent(reinterpret_cast<HDC>(m.WParam));
       m.Result = 1;
       return false;
+    case WM_NCCALCSIZE: {
+      auto* area = m.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0]
+                            : reinterpret_cast<RECT*>(m.LParam);
+      if (!area) break;
+      const RECT window = *area;
+      const auto alive = AliveToken();
+      CallPrevious(m);
+      if (!*alive) return false;
+      framed_ = false;
+      SetLineInset(window, *area);
+      return false;
+    }
     case WM_NCPAINT: {
       if (!SkinsBorder()) return true;
       // Scroll bars are the system's (or their overlays'); only the border
@@ -228,6 +296,8 @@ void TSkinEdit::AfterMessage(TMessage& m) {
         set_margins_.reset();
         FitMargins();
       }
+      // Another line height: the text area is set in for it.
+      Reframe();
       break;
     case EM_SETMARGINS:
       if (!setting_margins_ && set_margins_) {
@@ -240,6 +310,7 @@ void TSkinEdit::AfterMessage(TMessage& m) {
       return;
     case kDpiChangedAfterParent:
       FitMargins();
+      Reframe();
       break;
     default:
       break;
@@ -346,8 +417,14 @@ void TSkinEdit::DrawTo(HDC dc, const TRect& rect) {
   } else if (GetFocus() == handle_) {
     cell = kEdgeFocused;
   }
-  // The parent's face shows where the image leaves its corners out.
+  // The parent's face shows where the image leaves its corners out; the
+  // field's colour inside the border, where the text area is set in from
+  // it.
   buffer_.Fill(buffer_.BoundsRect(), FaceColour());
+  const int inside = ScaleForDpi(kEdgeWidth, Dpi());
+  const TContentState state = ContentState();
+  buffer_.Fill({inside, inside, rect.Width() - inside, rect.Height() - inside},
+               ContentLook(data_->Colours(), state).back);
   DrawSkinState(buffer_, buffer_.BoundsRect(), frames, std::min(cell, frames), *edge, Dpi());
   // Only the border: the text area and scroll bars inside are the edit's.
   const int saved = SaveDC(dc);

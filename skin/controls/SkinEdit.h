@@ -9,7 +9,9 @@
 // without a border has none drawn, and its text area takes the content
 // colours like any other. While the skin draws the border, the text keeps
 // the border's width and a gap, both scaled to the edit's DPI, from the
-// edit's edges (its margins are widened, and given back when the skin goes).
+// edit's edges (its margins are widened, and given back when the skin goes),
+// and a single line starts as far below the edit's top as at 96 DPI, scaled
+// (its text area is set in from the top and bottom while the skin is on).
 #include <optional>
 
 #include "skin/controls/ContentBrushes.h"
@@ -72,6 +74,15 @@ class TSkinEdit : public TSkinControl {
   // the border; gives them back otherwise.
   void FitMargins();
   void GiveMarginsBack();
+  // Sets the text area of a single-line edit in from the top and bottom of
+  // `client` (the system's, inside `window`) so that its line starts where
+  // the 96-DPI edit's does, scaled; the system's edge stays 2 pixels at
+  // every DPI while the skin's border grows.
+  void SetLineInset(const RECT& window, RECT& client);
+  // Has the text area worked out again where it may differ from the
+  // system's.
+  void Reframe();
+  void FrameChanged();
 
   struct TMargins {
     int left = 0;
@@ -84,6 +95,8 @@ class TSkinEdit : public TSkinControl {
   // What this object set, while it holds the margins.
   std::optional<TMargins> set_margins_;
   bool setting_margins_ = false;  // our own EM_SETMARGINS is under way
+  bool framed_ = false;           // the text area is set in from the system's
+  bool given_back_ = false;       // Restore has run: the system's text area stays
 
   HWND spin_ = nullptr;
   // The edge cells taken back from the skin data, made again at each use

@@ -14,8 +14,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "framework/Dpi.h"
+#include "framework/GdiObjects.h"
 #include "framework/SpinEdit.h"
 #include "framework/StdCtrls.h"
 #include "framework/UpDown.h"
@@ -369,6 +371,93 @@ TEST_F(FieldsAtDpiTest, EditBordersShowTheEdgeCellAtTheDpiEvenOnEverySide) {
       EXPECT_EQ(steps, 0) << "pixels along the border's lines that step out of them";
     }
     SaveShot(form.Handle(), ShotName("edit-borders", skin, dpi));
+    form.Close();
+    Pump(30);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The first row of `text`'s ink in `font`, drawn black on white from the
+// top of its line.
+int InkTopInLine(HFONT font, const std::wstring& text) {
+  constexpr int kSize = 200;
+  const TWindowDC screen(nullptr);
+  const TMemoryDC dc(screen.Get(), kSize, kSize);
+  const TSelectObject chosen(dc.Get(), font);
+  RECT all{0, 0, kSize, kSize};
+  FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetBkMode(dc.Get(), TRANSPARENT);
+  SetTextColor(dc.Get(), RGB(0, 0, 0));
+  TextOutW(dc.Get(), 0, 0, text.c_str(), static_cast<int>(text.size()));
+  int top = -1;
+  for (int y = 0; y < kSize && top < 0; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      if (GetPixel(dc.Get(), x, y) != RGB(255, 255, 255)) {
+        top = y;
+        break;
+      }
+    }
+  }
+  return top;
+}
+
+// A single-line edit taller than its font shows its line where the 96-DPI
+// edit does, scaled: the system puts the line at the top of the text area
+// (3 pixels below the edit's top at 96 DPI: its border and a pixel), and
+// at a higher DPI the border the skin draws is thicker while the system's
+// stays 2 pixels, so the line would sit high in the field. The line's ink
+// is read back from the screen; the band between the skin's border and the
+// text area shows the field's own colour, not the dialog face. Without the
+// skin the text area is the system's again.
+TEST_F(FieldsAtDpiTest, SingleLineTextSitsWhereTheDpiScalesIt) {
+  constexpr int kLineTopAt96 = 3;
+  const std::wstring text = L"WMH wide";
+  for (const int skin : kLookedAt) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TEdit *edit = nullptr, *plain = nullptr;
+    TButton* focus = nullptr;
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      focus = &Add<TButton>(f, f, 20, 150, 80, 25, L"Focus");
+      edit = &Add<TEdit>(f, f, 20, 20, 160, 24);
+      edit->SetText(text);
+      plain = &Add<TEdit>(f, f, 200, 20, 160, 24);
+      plain->SetTag(kLeftAlone);
+    });
+    const int dpi = DpiOf(form.Handle());
+    TSkinData& data = DataOf(form);
+    ASSERT_NE(dynamic_cast<TSkinEdit*>(ObjectOf(form, *edit)), nullptr);
+    SetFocus(focus->Handle());
+    Pump(50);
+    Redraw(edit->Handle());
+    const TContentLook look = ContentLook(data.Colours(), csNormal);
+    const RECT window = WindowRect(edit->Handle());
+    const RECT client = ClientScreenRect(edit->Handle());
+    const TBitmap shot = Capture(window);
+    SaveShot(window, ShotName("edit-line", skin, dpi));
+    const RECT ink = InkBox(shot, look.ink, 40,
+                            {client.left - window.left, client.top - window.top,
+                             client.right - window.left, client.bottom - window.top});
+    ASSERT_FALSE(IsRectEmpty(&ink)) << "no text";
+    auto* font = reinterpret_cast<HFONT>(SendMessageW(edit->Handle(), WM_GETFONT, 0, 0));
+    const int in_line = InkTopInLine(font, text);
+    ASSERT_GE(in_line, 0);
+    EXPECT_NEAR(ink.top - in_line, ScaleForDpi(kLineTopAt96, dpi), 1)
+        << "the line starts " << ink.top - in_line << " pixels below the edit's top";
+    // Between the border and the text area, in the middle of the edit.
+    const int middle = shot.Width() / 2;
+    for (int y = ScaleForDpi(2, dpi); y < client.top - window.top; ++y) {
+      EXPECT_LE(Distance(shot.Pixel(middle, y), look.back), 24) << "row " << y;
+    }
+    // Without the skin the edit's text area is the system's again.
+    SwitchSkin(form, data, false);
+    const auto inset = [](HWND window) {
+      const RECT outer = WindowRect(window), inner = ClientScreenRect(window);
+      return std::make_pair(inner.top - outer.top, outer.bottom - inner.bottom);
+    };
+    EXPECT_EQ(inset(edit->Handle()), inset(plain->Handle()));
     form.Close();
     Pump(30);
   }
