@@ -751,8 +751,9 @@ void TSkinComBox::DrawStyleWhole(const TRect& r, int state) {
   const TDataSkinObject& image = rtl ? *mirrored : *button;
   const int frames = std::max(1, mirrored ? mirrored->Frame : 4);
   const int dpi = Dpi();
-  buffer_.Draw(r.left, r.top,
-               RenderSkinCell(image, r.Width(), r.Height(), frames, CellOf(state, frames), dpi),
+  // The mirrored strip holds its boxes in the opposite order.
+  const int cell = rtl ? frames + 1 - CellOf(state, frames) : CellOf(state, frames);
+  buffer_.Draw(r.left, r.top, RenderSkinCell(image, r.Width(), r.Height(), frames, cell, dpi),
                true);
   button_rect_ = rtl ? TRect{r.left, r.top,
                              std::min(r.right, r.left + SkinScale(image.LeftWidth, dpi)), r.bottom}

@@ -66,8 +66,10 @@ class ComboTest : public SkinControlsTest {
     int best = 0;
     double best_share = 0.9;
     for (int cell = 1; cell <= Frames(data); ++cell) {
+      // The mirrored image holds its cells in the opposite order.
+      const int drawn_cell = rtl ? Frames(data) + 1 - cell : cell;
       const TBitmap want =
-          RenderSkinCell(Image(data, rtl), client.right, client.bottom, Frames(data), cell);
+          RenderSkinCell(Image(data, rtl), client.right, client.bottom, Frames(data), drawn_cell);
       int drawn = 0, same = 0;
       for (int y = b.top; y < b.bottom; ++y) {
         for (int x = b.left; x < b.right; ++x) {
@@ -273,6 +275,44 @@ TEST_F(ComboTest, RightToLeftComboHasItsMirroredButtonAtTheLeftAndOpensFromIt) {
                      << "-" << plain.rcButton.right;
   form.Close();
   Pump(50);
+}
+
+// A right-to-left combo box at rest shows the left-to-right box at rest,
+// mirrored: its frame rows (top and bottom, across the whole box) are those
+// of a left-to-right box of the same size read from the other end, under
+// every skin with its own look for a lit box. (The mirrored image holds
+// its cells in the opposite order.)
+TEST_F(ComboTest, RightToLeftComboAtRestIsTheLeftToRightOneMirrored) {
+  for (const int skin : {0, 1, 2}) {
+    SCOPED_TRACE(kSkinFiles[skin]);
+    TComboBox *ltr = nullptr, *rtl = nullptr;
+    TForm& form = ShowSkinned(skin, [&](TForm& f) {
+      ltr = &Combo(f, csDropDownList, 20, 20, 200, 3);
+      rtl = &Combo(f, csDropDownList, 20, 70, 200, 3);
+      rtl->SetRightToLeft(true);
+      FocusSink(f);
+    });
+    ASSERT_TRUE(SkinOf(form, *ltr) && SkinOf(form, *rtl));
+    Park();
+    Redraw(ltr->Handle());
+    Redraw(rtl->Handle());
+    Pump(50);
+    const TBitmap left = Capture(WindowRect(ltr->Handle()));
+    const TBitmap right = Capture(WindowRect(rtl->Handle()));
+    ASSERT_EQ(left.Width(), right.Width());
+    ASSERT_EQ(left.Height(), right.Height());
+    const int w = left.Width(), h = left.Height();
+    int differ = 0;
+    for (const int y : {0, 1, h - 2, h - 1}) {
+      for (int x = 0; x < w; ++x) {
+        if (!Near(left.Pixel(x, y), right.Pixel(w - 1 - x, y))) ++differ;
+      }
+    }
+    SaveShot(form.Handle(), std::string("combo-mirrored-at-rest-") + kSkinFiles[skin]);
+    EXPECT_LE(differ, w / 20) << "of " << 4 * w << " frame pixels";
+    form.Close();
+    Pump(30);
+  }
 }
 
 TEST_F(ComboTest, SimpleComboListScrollsWithItsSkinnedScrollBar) {
