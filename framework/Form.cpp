@@ -253,9 +253,17 @@ class TRedrawPause {
 // does so once when painting comes back on. (Hidden ones are left alone.)
 class TListRedrawPause {
  public:
-  explicit TListRedrawPause(HWND form) {
-    EnumChildWindows(form, &Collect, reinterpret_cast<LPARAM>(&lists_));
-    for (HWND list : lists_) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  // `windows`: the form's windows (ChildWindowsOf).
+  explicit TListRedrawPause(const std::vector<HWND>& windows) {
+    for (HWND window : windows) {
+      wchar_t name[32] = {};
+      GetClassNameW(window, name, 32);
+      if (lstrcmpiW(name, WC_LISTVIEWW) == 0 &&
+          (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE)) {
+        lists_.push_back(window);
+        SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+      }
+    }
   }
   ~TListRedrawPause() {
     for (HWND list : lists_) {
@@ -266,34 +274,36 @@ class TListRedrawPause {
   TListRedrawPause& operator=(const TListRedrawPause&) = delete;
 
  private:
-  static BOOL CALLBACK Collect(HWND window, LPARAM lp) {
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, 32);
-    if (lstrcmpiW(name, WC_LISTVIEWW) == 0 && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE)) {
-      reinterpret_cast<std::vector<HWND>*>(lp)->push_back(window);
-    }
-    return TRUE;
-  }
   std::vector<HWND> lists_;
 };
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM lp) {
+  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(window);
+  return TRUE;
+}
+
+// Every window inside the form, children of children included. (Each
+// enumeration asks the window server for every window's children: a change
+// of DPI walks the form once.)
+std::vector<HWND> ChildWindowsOf(HWND form) {
+  std::vector<HWND> windows;
+  EnumChildWindows(form, &CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
 
 void MoveWindowTo(HWND window, const RECT& r) {
   SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-struct TFontSwap {
-  HFONT from;
-  HFONT to;
-};
-
-BOOL CALLBACK SwapChildFont(HWND child, LPARAM lp) {
-  const auto* swap = reinterpret_cast<const TFontSwap*>(lp);
-  // Not redrawn one by one: the whole form is, once it is laid out anew.
-  if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == swap->from) {
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(swap->to), FALSE);
+// The windows that show font `from` show `to` from now on.
+void SwapFont(const std::vector<HWND>& windows, HFONT from, HFONT to) {
+  for (HWND window : windows) {
+    // Not redrawn one by one: the whole form is, once it is laid out anew.
+    if (reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)) == from) {
+      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(to), FALSE);
+    }
   }
-  return TRUE;
 }
 }  // namespace
 
@@ -307,8 +317,9 @@ void TForm::ApplyDpi(int dpi, const RECT* suggested) {
     // uncovers, at once, however it is asked. The form is painted once below.
     const TRedrawPause pause(hwnd);
     if (dpi != old_dpi) {
+      const std::vector<HWND> windows = ChildWindowsOf(hwnd);
       // List views lay themselves out once, after the change.
-      const TListRedrawPause lists(hwnd);
+      const TListRedrawPause lists(windows);
       const RECT client = ClientRect();
       // The windows that show the form's font get the one of the new size;
       // the old one goes only once none of them uses it any more. (First: a
@@ -316,9 +327,8 @@ void TForm::ApplyDpi(int dpi, const RECT* suggested) {
       // the units of the DPI its window still has.)
       TOwnedFont old_font = std::move(font_);
       font_ = MakeFont(dpi);
-      const TFontSwap swap{old_font.Get(), font_.Get()};
       SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-      EnumChildWindows(hwnd, &SwapChildFont, reinterpret_cast<LPARAM>(&swap));
+      SwapFont(windows, old_font.Get(), font_.Get());
       // The whole tree is in the new units before the form takes its new
       // size: the aligned children are laid out once, at the final size,
       // and every other window then moves once, to its scaled bounds.
