@@ -141,9 +141,9 @@ void TSkinEdit::Reframe() {
 }
 
 void TSkinEdit::SetLineInset(const RECT& window, RECT& client) {
-  // Only single lines: a memo's lines run from its top at any DPI, and a
-  // spin edit's buttons are placed in its text area.
-  if (given_back_ || !data_ || !EdgeObject() || (Style() & ES_MULTILINE) || spin_) return;
+  // Only single lines: a memo's lines run from its top at any DPI. (A spin
+  // edit's buttons sit in the text area, and stay inside it.)
+  if (given_back_ || !data_ || !EdgeObject() || (Style() & ES_MULTILINE)) return;
   const int top = client.top - window.top, bottom = window.bottom - client.bottom;
   // No border: the edit keeps its look.
   if (top <= 0 || bottom <= 0) return;
