@@ -255,6 +255,24 @@ bool TSkinEdit::BeforeMessage(TMessage& m) {
       SetLineInset(window, *area);
       return false;
     }
+    case WM_NCHITTEST: {
+      if (!framed_) break;
+      // The band the text area is set in by is the field to a person: a
+      // press there reaches the edit as one in its text area.
+      const auto alive = AliveToken();
+      CallPrevious(m);
+      if (!*alive) return false;
+      // (The system answers the edge with HTBORDER, or nowhere.)
+      if (m.Result == HTBORDER || m.Result == HTNOWHERE) {
+        RECT inside{};
+        GetWindowRect(handle_, &inside);
+        const int edge = static_cast<int>(EdgeSize().cx);
+        InflateRect(&inside, -edge, -edge);
+        const POINT at{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+        if (PtInRect(&inside, at)) m.Result = HTCLIENT;
+      }
+      return false;
+    }
     case WM_NCPAINT: {
       if (!SkinsBorder()) return true;
       // Scroll bars are the system's (or their overlays'); only the border

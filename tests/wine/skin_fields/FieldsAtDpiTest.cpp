@@ -410,8 +410,9 @@ int InkTopInLine(HFONT font, const std::wstring& text) {
 // at a higher DPI the border the skin draws is thicker while the system's
 // stays 2 pixels, so the line would sit high in the field. The line's ink
 // is read back from the screen; the band between the skin's border and the
-// text area shows the field's own colour, not the dialog face. Without the
-// skin the text area is the system's again.
+// text area shows the field's own colour, not the dialog face, and a press
+// there reaches the edit. Without the skin the text area is the system's
+// again.
 TEST_F(FieldsAtDpiTest, SingleLineTextSitsWhereTheDpiScalesIt) {
   constexpr int kLineTopAt96 = 3;
   const std::wstring text = L"WMH wide";
@@ -450,6 +451,15 @@ TEST_F(FieldsAtDpiTest, SingleLineTextSitsWhereTheDpiScalesIt) {
     const int middle = shot.Width() / 2;
     for (int y = ScaleForDpi(2, dpi); y < client.top - window.top; ++y) {
       EXPECT_LE(Distance(shot.Pixel(middle, y), look.back), 24) << "row " << y;
+    }
+    // A press on the field above the text area reaches the edit.
+    const int band = client.top - window.top;
+    if (band > ScaleForDpi(2, dpi)) {
+      Click({(window.left + window.right) / 2, window.top + band - 1});
+      EXPECT_TRUE(PumpUntil([&] { return GetFocus() == edit->Handle(); }, 2000))
+          << "a press on the field above the line";
+      SetFocus(focus->Handle());
+      Pump(30);
     }
     // Without the skin the edit's text area is the system's again.
     SwitchSkin(form, data, false);
