@@ -311,12 +311,21 @@ void TForm::ApplyDpi(int dpi, const RECT* suggested) {
   HWND hwnd = Handle();
   const int old_dpi = Dpi();
   if (!hwnd || dpi <= 0) return;
+  if (dpi == old_dpi) {
+    // Nothing scales: the window only takes the place it is given, and what
+    // the move changes is painted as after any move.
+    if (suggested) {
+      MoveWindowTo(hwnd, *suggested);
+      KeepOnWorkArea(hwnd);
+    }
+    return;
+  }
   {
     // Nothing paints while the form changes: a list view or combo box that
     // moves or takes a new font would otherwise repaint itself, and what it
     // uncovers, at once, however it is asked. The form is painted once below.
     const TRedrawPause pause(hwnd);
-    if (dpi != old_dpi) {
+    {
       const std::vector<HWND> windows = ChildWindowsOf(hwnd);
       // List views lay themselves out once, after the change.
       const TListRedrawPause lists(windows);
@@ -344,9 +353,6 @@ void TForm::ApplyDpi(int dpi, const RECT* suggested) {
         KeepOnWorkArea(hwnd);
       }
       PlaceAtDpi(dpi, old_dpis);
-    } else if (suggested) {
-      MoveWindowTo(hwnd, *suggested);
-      KeepOnWorkArea(hwnd);
     }
   }
   // Everything shows at the new DPI: painted once, children and all.

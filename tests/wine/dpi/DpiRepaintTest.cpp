@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Main.h"
 #include "app/StoredSkins.h"
@@ -216,6 +217,35 @@ TEST_F(DpiRepaintTest, ComboBoxPaintsOncePerChangeAndShowsItsWholeSkin) {
     EXPECT_TRUE(Settle());
     SaveShot(window_, std::string("combo-after-switch-and-resize-") + kSkinFiles[skin]);
   }
+}
+
+// Told of the DPI it already shows at, in the place it already has (a
+// move between two monitors of the same DPI), the window scales nothing and
+// repaints nothing: no control paints, and it looks as before.
+TEST_F(DpiRepaintTest, ChangeToTheDpiTheWindowHasRepaintsNothing) {
+  ASSERT_TRUE(Settle());
+  const RECT place = ScreenRectOf(window_);
+  const TBitmap before = Capture(place);
+  int paints = 0;
+  {
+    const TPaintCounter counter;
+    ChangeDpi(96, &place);
+    EXPECT_TRUE(Settle());
+    paints = counter.PaintsOf(window_);
+    std::vector<HWND> children;
+    EnumChildWindows(
+        window_,
+        [](HWND child, LPARAM lp) {
+          reinterpret_cast<std::vector<HWND>*>(lp)->push_back(child);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) paints += counter.PaintsOf(child);
+  }
+  EXPECT_EQ(paints, 0);
+  EXPECT_EQ(form_->Dpi(), 96);
+  EXPECT_EQ(Describe(ScreenRectOf(window_)), Describe(place));
+  EXPECT_EQ(DifferentPixels(before, Capture(place)), 0);
 }
 
 // 96 -> 144 -> 96 DPI: the window, frame and every control show what they
