@@ -58,13 +58,12 @@ TWindowState StateOf(TFrmMain& form) {
   return s;
 }
 
-TEST(DpiChange, MainWindowTakesTheSuggestedRectangleAndScalesItsControls) {
-  if (ChildRunDpi() != 0) GTEST_SKIP();
-  const std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
-  TApplication app(nullptr);
-  app.Initialize();
-  auto& form = OwnedComponent<TFrmMain>(app, *skins);
-  ASSERT_TRUE(ShowSkinned(app, form));
+// A move of the program's main window to a monitor of another DPI.
+using DpiChangeMainWindow = SkinnedMainWindowTest;
+
+TEST_F(DpiChangeMainWindow, MainWindowTakesTheSuggestedRectangleAndScalesItsControls) {
+  TApplication& app = *app_;
+  TFrmMain& form = *form_;
   const HWND window = form.Handle();
   const int start_dpi = form.Dpi();
   ASSERT_EQ(start_dpi, 96) << "the suite's prefix runs at 96 DPI";
@@ -159,13 +158,9 @@ std::map<std::string, std::string> ControlPlaces(TFrmMain& form) {
 // at the old client size first, then again), the window is shown and laid
 // out as its own layout has it at that size, and later sizes are laid out
 // as before. A hidden window stays hidden.
-TEST(DpiChange, MainWindowLaysItsControlsOutOnceAtTheFinalSize) {
-  if (ChildRunDpi() != 0) GTEST_SKIP();
-  const std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
-  TApplication app(nullptr);
-  app.Initialize();
-  auto& form = OwnedComponent<TFrmMain>(app, *skins);
-  ASSERT_TRUE(ShowSkinned(app, form));
+TEST_F(DpiChangeMainWindow, MainWindowLaysItsControlsOutOnceAtTheFinalSize) {
+  TApplication& app = *app_;
+  TFrmMain& form = *form_;
   const HWND window = form.Handle();
   const TWindowState before = StateOf(form);
   for (int dpi : {144, 120, 192}) {
@@ -284,13 +279,9 @@ int InkInRow(HWND list, int row) {
 // held back: afterwards it is laid out as a list that took the font afresh
 // (rows and header as high as the new font needs), and it paints again
 // (a job added after the change shows in its row).
-TEST(DpiChange, JobListIsLaidOutAtTheNewDpiAndPaintsAgain) {
-  if (ChildRunDpi() != 0) GTEST_SKIP();
-  const std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
-  TApplication app(nullptr);
-  app.Initialize();
-  auto& form = OwnedComponent<TFrmMain>(app, *skins);
-  ASSERT_TRUE(ShowSkinned(app, form));
+TEST_F(DpiChangeMainWindow, JobListIsLaidOutAtTheNewDpiAndPaintsAgain) {
+  TApplication& app = *app_;
+  TFrmMain& form = *form_;
   const HWND window = form.Handle();
   const HWND list = form.lvwFiles->Handle();
   auto add_job = [&](int n) {
@@ -349,13 +340,9 @@ TEST(DpiChange, JobListIsLaidOutAtTheNewDpiAndPaintsAgain) {
 // DPI, and a size grown by the ratio as a whole cut the client by a few
 // pixels each time, under every skin). The job list's rows show after
 // each change, under the dark skins as under the light ones.
-TEST(DpiChange, SkinChosenAtAnotherDpiKeepsTheClientAreaWholeThroughLaterChanges) {
-  if (ChildRunDpi() != 0) GTEST_SKIP();
-  const std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
-  TApplication app(nullptr);
-  app.Initialize();
-  auto& form = OwnedComponent<TFrmMain>(app, *skins);
-  ASSERT_TRUE(ShowSkinned(app, form));
+TEST_F(DpiChangeMainWindow, SkinChosenAtAnotherDpiKeepsTheClientAreaWholeThroughLaterChanges) {
+  TApplication& app = *app_;
+  TFrmMain& form = *form_;
   const HWND window = form.Handle();
   const HWND list = form.lvwFiles->Handle();
   for (int n = 0; n < 2; ++n) {

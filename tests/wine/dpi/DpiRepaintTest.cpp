@@ -67,18 +67,6 @@ class TPaintCounter {
 };
 
 // Shows the form in front and waits until the engine has skinned it.
-bool ShowAndWaitSkinned(TApplication& app, TForm& form) {
-  form.Show();
-  SetForegroundWindow(form.Handle());
-  return PumpUntil(
-      app,
-      [&] {
-        TWinSkinForm* engine = SkinManager->FindSkinForm(form.Handle());
-        return engine && engine->Finished() && engine->SkinState() == ksActive;
-      },
-      5s);
-}
-
 bool NothingToPaint(HWND window) {
   return !GetUpdateRect(window, nullptr, FALSE);
 }
@@ -102,25 +90,8 @@ int DifferentPixels(const TBitmap& a, const TBitmap& b) {
   return differ;
 }
 
-class DpiRepaintTest : public ::testing::Test {
+class DpiRepaintTest : public SkinnedMainWindowTest {
  protected:
-  void SetUp() override {
-    if (ChildRunDpi() != 0) GTEST_SKIP();
-    skins_ = MakeProgramSkinEnvironment(L"Tonmill");
-    app_ = std::make_unique<TApplication>(nullptr);
-    app_->Initialize();
-    form_ = &OwnedComponent<TFrmMain>(*app_, *skins_);
-    ASSERT_TRUE(ShowAndWaitSkinned(*app_, *form_));
-    window_ = form_->Handle();
-    ASSERT_EQ(form_->Dpi(), 96) << "the suite's prefix runs at 96 DPI";
-  }
-  void TearDown() override {
-    // The window goes before the application and the skins it was shown with.
-    form_ = nullptr;
-    app_.reset();
-    skins_.reset();
-  }
-
   // Tells the window it shows at `dpi` now, in the rectangle the system
   // would suggest (or in `place`).
   void ChangeDpi(int dpi, const RECT* place = nullptr) {
@@ -174,11 +145,6 @@ class DpiRepaintTest : public ::testing::Test {
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     return DifferentPixels(shown, Capture(ScreenRectOf(combo)));
   }
-
-  std::unique_ptr<TSkinEnvironment> skins_;
-  std::unique_ptr<TApplication> app_;
-  TFrmMain* form_ = nullptr;
-  HWND window_ = nullptr;
 };
 
 // The combo box paints once per change of DPI (its frame's repaint asked

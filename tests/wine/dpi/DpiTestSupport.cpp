@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "app/StoredSkins.h"
 #include "framework/Dpi.h"
 #include "framework/GdiObjects.h"
 #include "skin/data/SkinManage.h"
@@ -67,4 +68,21 @@ bool ShowSkinned(TApplication& app, TForm& form) {
         return engine && engine->Finished() && engine->SkinState() == ksActive;
       },
       std::chrono::seconds(5));
+}
+
+void SkinnedMainWindowTest::SetUp() {
+  if (ChildRunDpi() != 0) GTEST_SKIP();
+  skins_ = MakeProgramSkinEnvironment(L"Tonmill");
+  app_ = std::make_unique<TApplication>(nullptr);
+  app_->Initialize();
+  form_ = &OwnedComponent<TFrmMain>(*app_, *skins_);
+  ASSERT_TRUE(ShowSkinned(*app_, *form_));
+  window_ = form_->Handle();
+  ASSERT_EQ(form_->Dpi(), 96) << "the suite's prefix runs at 96 DPI";
+}
+
+void SkinnedMainWindowTest::TearDown() {
+  form_ = nullptr;
+  app_.reset();
+  skins_.reset();
 }

@@ -3,12 +3,16 @@
 // places them, and where they really are on the screen.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <string>
 
 #include "app/Main.h"
 #include "app/MainLayout.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "skin/data/SkinManage.h"
 
 // The DPI a child run of the test program was started at (the value of
 // TONMILL_DPI_CHILD), or 0 in the test program's own run.
@@ -30,3 +34,17 @@ std::string Describe(const RECT& r);
 
 // Shows the form in front and waits until the engine has skinned it.
 bool ShowSkinned(TApplication& app, TForm& form);
+
+// The program's main window shown skinned at the suite's 96 DPI (the test
+// program's own run only). The window goes before the application and the
+// skins it was shown with.
+class SkinnedMainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::unique_ptr<TSkinEnvironment> skins_;
+  std::unique_ptr<TApplication> app_;
+  TFrmMain* form_ = nullptr;
+  HWND window_ = nullptr;
+};

@@ -43,13 +43,12 @@ int LeftEdgeDepth(HWND control) {
   return depth;
 }
 
-TEST(DpiChange, SkinnedControlsDrawTheirCellsAtTheFormsNewDpi) {
-  if (ChildRunDpi() != 0) GTEST_SKIP();
-  const std::unique_ptr<TSkinEnvironment> skins = MakeProgramSkinEnvironment(L"Tonmill");
-  TApplication app(nullptr);
-  app.Initialize();
-  auto& form = OwnedComponent<TFrmMain>(app, *skins);
-  ASSERT_TRUE(ShowSkinned(app, form));
+// A move of the program's main window to a monitor of another DPI.
+using DpiChangeMainWindow = SkinnedMainWindowTest;
+
+TEST_F(DpiChangeMainWindow, SkinnedControlsDrawTheirCellsAtTheFormsNewDpi) {
+  TApplication& app = *app_;
+  TFrmMain& form = *form_;
   const HWND window = form.Handle();
   ASSERT_EQ(form.Dpi(), 96) << "the suite's prefix runs at 96 DPI";
   const HWND button = form.btnConvert->Handle();
