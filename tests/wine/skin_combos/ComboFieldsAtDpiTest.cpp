@@ -36,14 +36,20 @@ class ComboFieldsAtDpiTest : public AtScreenDpi<SkinControlsTest> {
     const int frame = SkinScale(kFrameDepth, dpi_);
     auto* object = dynamic_cast<TSkinComBox*>(ObjectOf(form, combo));
     RECT area{frame, frame, size.cx - frame, size.cy - frame};
+    // The end away from the button keeps the edge's own margin, corners
+    // and all, which may reach further in than the frame's line.
+    const TDataSkinBorder* strip = DataOf(form).BorderObject(ssComboButton);
+    const int corner = std::max(frame, strip ? SkinScale(strip->LeftWidth, dpi_) : 0);
     if (object && !object->ButtonRect().Empty()) {
       const TRect button = object->ButtonRect();
       // The button lies at the right, or at the left of a right-to-left
       // combo box.
       if (button.left > size.cx / 2) {
         area.right = std::min<LONG>(area.right, button.left);
+        area.left = corner;
       } else {
         area.left = std::max<LONG>(area.left, button.right);
+        area.right = size.cx - corner;
       }
     }
     return area;
