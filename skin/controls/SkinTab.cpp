@@ -303,16 +303,11 @@ int TSkinTab::NeededThickness() const {
 }
 
 TTabTextCell TSkinTab::FontCell() const {
-  HDC dc = GetDC(handle_);
-  if (!dc) return {};
+  TWindowDC dc(handle_);
+  if (!dc.Get()) return {};
   auto* own_font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
-  TTabTextCell cell;
-  {
-    TSelectObject font(dc, own_font ? own_font : GetStockObject(DEFAULT_GUI_FONT));
-    cell = TextCellOf(dc);
-  }
-  ReleaseDC(handle_, dc);
-  return cell;
+  TSelectObject font(dc.Get(), own_font ? own_font : GetStockObject(DEFAULT_GUI_FONT));
+  return TextCellOf(dc.Get());
 }
 
 int TSkinTab::TabThickness() const {

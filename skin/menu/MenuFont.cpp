@@ -114,3 +114,14 @@ TOwnedFont MakeMenuFont(int dpi, bool bold) {
 int PopupMenuDpi() {
   return WindowDpi(GetActiveWindow());
 }
+
+HFONT TMenuFontPair::Get(int dpi, bool bold) {
+  if (dpi != dpi_) {
+    fonts_[0].Reset();
+    fonts_[1].Reset();
+    dpi_ = dpi;
+  }
+  TOwnedFont& font = fonts_[bold ? 1 : 0];
+  if (!font) font = MakeMenuFont(dpi, bold);
+  return font.Get();
+}

@@ -17,3 +17,14 @@ TOwnedFont MakeMenuFont(int dpi, bool bold = false);
 // skinned window says otherwise: that of the thread's active window, which
 // the menu is opened for and shown beside.
 int PopupMenuDpi();
+
+// The menu font of one DPI, plain and bold, made when first asked for and
+// made again when asked for at another DPI (owns both).
+class TMenuFontPair {
+ public:
+  HFONT Get(int dpi, bool bold);
+
+ private:
+  int dpi_ = 0;
+  TOwnedFont fonts_[2];
+};

@@ -27,18 +27,7 @@ struct TMeasureFonts {
     }
     return popup_dpi;
   }
-  int dpi = 0;
-  TOwnedFont fonts[2];
-  HFONT Font(int at, bool bold) {
-    if (at != dpi) {
-      fonts[0].Reset();
-      fonts[1].Reset();
-      dpi = at;
-    }
-    TOwnedFont& font = fonts[bold ? 1 : 0];
-    if (!font) font = MakeMenuFont(at, bold);
-    return font.Get();
-  }
+  TMenuFontPair fonts;
 };
 
 // The drawing event the painter puts on a menu; it remembers whether it
@@ -83,7 +72,7 @@ struct TSkinnedMeasure {
     const int dpi = fonts->PopupDpi(item);
     const TSkinMenuItem look = DescribeItem(item);
     TSkinMenuItemPainter(*data, dpi)
-        .Measure(look, width, height, dc, fonts->Font(dpi, look.is_default));
+        .Measure(look, width, height, dc, fonts->fonts.Get(dpi, look.is_default));
   }
 };
 

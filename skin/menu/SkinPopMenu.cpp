@@ -65,14 +65,7 @@ void TWinSkinPopMenu::Unhook() {
 }
 
 HFONT TWinSkinPopMenu::ItemFont(bool bold, int dpi) {
-  if (dpi != fonts_dpi_) {
-    fonts_[0].Reset();
-    fonts_[1].Reset();
-    fonts_dpi_ = dpi;
-  }
-  TOwnedFont& font = fonts_[bold ? 1 : 0];
-  if (!font) font = MakeMenuFont(dpi, bold);
-  return font.Get();
+  return fonts_.Get(dpi, bold);
 }
 
 const TBitmap& TWinSkinPopMenu::ItemCell(const TDataSkinObject& object, int width, int height,

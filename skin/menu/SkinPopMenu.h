@@ -20,6 +20,7 @@
 #include "framework/GdiObjects.h"
 #include "framework/Subclass.h"
 #include "skin/controls/BackBuffer.h"
+#include "skin/menu/MenuFont.h"
 
 class TDataSkinObject;
 class TSkinData;
@@ -95,8 +96,7 @@ class TWinSkinPopMenu {
     const void* pixels = nullptr;
     TBitmap image;
   } item_cells_[2];
-  TOwnedFont fonts_[2];
-  int fonts_dpi_ = 0;
+  TMenuFontPair fonts_;
   TBackBuffer item_buffer_;
   // Whether the shown menu has owner-drawn items: decided once known.
   int owner_drawn_ = -1;
