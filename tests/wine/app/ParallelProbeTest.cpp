@@ -31,6 +31,9 @@ class ParallelProbeTest : public StandInTest {
       std::string steps = "count:" + WideToUtf8(counter) + "\n";
       if (i < meet) steps += "meet:" + std::to_string(meet) + "\n";
       steps += "sleep:" + std::to_string(pause_ms * (4 - i % 4) + (i == slow ? 1000 : 0)) + "\n";
+      // A probe that has answered is done with: the next may start while
+      // this one is still on its way out.
+      steps += "uncount\n";
       steps += "out:ID_LENGTH=" + std::to_string(i + 1) + ".5\\n\n";
       files.push_back(Source(name, steps));
     }

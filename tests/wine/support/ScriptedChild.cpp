@@ -12,6 +12,8 @@
 //              shared memory "Local\\NAME" holds two 32-bit counters, the
 //              runs going now and the most that went at once
 //   meet:N     wait (up to 5 s) until N runs of the name counted last go at once
+//   uncount    this run no longer goes among those of the name counted last
+//              (it has done its work; what follows is its answer)
 //   enc:STEP   perform STEP only as the encoder (when an output file is named)
 // Copied as mplayer.exe or ffmpeg.exe it stands in for the probe or the
 // encoder, whose command lines the main window fixes: an argument that names
@@ -168,6 +170,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (step.rfind(L"count:", 0) == 0) {
       counters.push_back(std::make_unique<TRunCounter>(step.substr(6)));
+    } else if (step == L"uncount") {
+      if (!counters.empty()) counters.pop_back();
     } else if (step.rfind(L"meet:", 0) == 0) {
       if (!counters.empty()) counters.back()->Meet(std::wcstol(step.c_str() + 5, nullptr, 10));
     } else if (step.rfind(L"out:", 0) == 0) {
