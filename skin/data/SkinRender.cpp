@@ -18,6 +18,10 @@ struct TAxisTaps {
   std::vector<int> first;  // per target pixel: index of its first tap
   std::vector<int> source;
   std::vector<long long> share;
+  // Per target pixel: it takes exactly the taps of the one before, so it
+  // comes out the same (most pixels of a piece stretched well beyond its
+  // size do).
+  std::vector<char> repeats;
 
   TAxisTaps(int src, int dest) {
     first.reserve(static_cast<size_t>(dest) + 1);
@@ -35,6 +39,17 @@ struct TAxisTaps {
       }
     }
     first.push_back(static_cast<int>(source.size()));
+    repeats.assign(static_cast<size_t>(std::max(dest, 0)), 0);
+    for (size_t i = 1; i < repeats.size(); ++i) {
+      const int a = first[i - 1], b = first[i], n = first[i + 1] - b;
+      if (b - a != n) continue;
+      bool same = true;
+      for (int t = 0; t < n && same; ++t) {
+        same = source[static_cast<size_t>(a + t)] == source[static_cast<size_t>(b + t)] &&
+               share[static_cast<size_t>(a + t)] == share[static_cast<size_t>(b + t)];
+      }
+      repeats[i] = same;
+    }
   }
 };
 
@@ -101,11 +116,26 @@ void ScaleSkinPixels(TBitmap& out, const TRect& dest, const TBitmap& image, cons
   const TAxisTaps down(src.Height(), dest.Height());
   const int x0 = std::max(dest.left, 0), x1 = std::min(dest.right, out.Width());
   const int y0 = std::max(dest.top, 0), y1 = std::min(dest.bottom, out.Height());
+  // A row or pixel with the taps of the one before is copied from it, as
+  // long as that one was written whole.
+  bool row_above_whole = false;
   for (int y = y0; y < y1; ++y) {
     const int i = y - dest.top;
     std::uint32_t* row = out.ScanLine(y);
+    if (y > y0 && row_above_whole && down.repeats[static_cast<size_t>(i)]) {
+      const std::uint32_t* above = out.ScanLine(y - 1);
+      std::copy(above + x0, above + x1, row + x0);
+      continue;
+    }
+    bool whole = true;
+    bool left_written = false;
     for (int x = x0; x < x1; ++x) {
       const int k = x - dest.left;
+      if (left_written && across.repeats[static_cast<size_t>(k)]) {
+        row[x] = row[x - 1];
+        continue;
+      }
+      left_written = false;
       long long key = 0, total = 0, red = 0, green = 0, blue = 0;
       for (int ty = down.first[static_cast<size_t>(i)]; ty < down.first[static_cast<size_t>(i) + 1];
            ++ty) {
@@ -129,7 +159,11 @@ void ScaleSkinPixels(TBitmap& out, const TRect& dest, const TBitmap& image, cons
           blue += w * (p & 0xFF);
         }
       }
-      if (total == 0) continue;
+      if (total == 0) {
+        whole = false;
+        continue;
+      }
+      left_written = true;
       if (key * 2 > total) {
         row[x] = kKeyPixel;
         continue;
@@ -144,6 +178,7 @@ void ScaleSkinPixels(TBitmap& out, const TRect& dest, const TBitmap& image, cons
       if (p == kKeyPixel) p = 0xFE00FF;
       row[x] = p;
     }
+    row_above_whole = whole;
   }
 }
 

@@ -140,3 +140,73 @@ TEST(SkinScale, ATiledCentreRepeatsItsScaledPiece) {
   EXPECT_EQ(plain.Pixel(3, 0), clBlack);
   EXPECT_EQ(plain.Pixel(4, 0), clWhite);
 }
+
+namespace {
+
+// Target pixel (x, y) of `src` scaled over a `dest` box, reckoned on its
+// own from the overlap of every source pixel with it: the area filter's
+// rule stated plainly, with no shortcuts.
+TColor AreaFilterPixel(const TBitmap& image, const TRect& src, const TRect& dest, int x, int y) {
+  const long long sw = src.Width(), sh = src.Height();
+  const long long dw = dest.Width(), dh = dest.Height();
+  const long long k = x - dest.left, i = y - dest.top;
+  long long key = 0, total = 0, sum[3] = {0, 0, 0};
+  for (long long j = 0; j < sh; ++j) {
+    const long long oy = std::min((i + 1) * sh, (j + 1) * dh) - std::max(i * sh, j * dh);
+    if (oy <= 0) continue;
+    for (long long c = 0; c < sw; ++c) {
+      const long long ox = std::min((k + 1) * sw, (c + 1) * dw) - std::max(k * sw, c * dw);
+      if (ox <= 0) continue;
+      const TColor p = image.Pixel(static_cast<int>(src.left + c), static_cast<int>(src.top + j));
+      total += ox * oy;
+      if ((p & 0xFFFFFF) == kKey) {
+        key += ox * oy;
+        continue;
+      }
+      for (int s = 0; s < 3; ++s) sum[s] += ox * oy * Channel(p, 8 * s);
+    }
+  }
+  if (key * 2 > total) return kKey;
+  const long long rest = total - key;
+  TColor out = 0;
+  for (int s = 0; s < 3; ++s) out |= static_cast<TColor>((sum[s] + rest / 2) / rest) << (8 * s);
+  return out == kKey ? 0xFE00FF : out;
+}
+
+}  // namespace
+
+TEST(SkinScale, StretchedFarBeyondTheImageEveryPixelIsWhatTheFilterGives) {
+  // Pieces stretched to many times their size (a panel's centre), shrunk,
+  // and scaled by awkward factors, with magenta in them and the target
+  // box partly outside the bitmap: each pixel must be the filter's own.
+  TBitmap image = Pattern(13, 11);
+  for (int y = 3; y < 7; ++y) {
+    for (int x = 5; x < 8; ++x) image.SetPixel(x, y, kKey);
+  }
+  struct TCase {
+    TRect src, dest;
+  };
+  const TCase cases[] = {
+      {{2, 1, 5, 4}, {0, 0, 300, 120}},   // 100 and 40 times
+      {{0, 0, 13, 11}, {0, 0, 50, 27}},   // whole image, odd factors
+      {{4, 2, 9, 8}, {-7, -3, 64, 41}},   // magenta inside, box cut at the top left
+      {{1, 1, 12, 10}, {3, 2, 8, 7}},     // shrunk
+      {{6, 0, 7, 11}, {0, 0, 90, 33}},    // one column stretched across
+      {{0, 5, 13, 6}, {10, 10, 70, 95}},  // one row stretched down, cut at the bottom right
+  };
+  for (const TCase& c : cases) {
+    TBitmap out(80, 90);
+    for (int y = 0; y < out.Height(); ++y) {
+      for (int x = 0; x < out.Width(); ++x) out.SetPixel(x, y, 0x123456);
+    }
+    ScaleSkinPixels(out, c.dest, image, c.src);
+    for (int y = 0; y < out.Height(); ++y) {
+      for (int x = 0; x < out.Width(); ++x) {
+        const bool inside =
+            x >= c.dest.left && x < c.dest.right && y >= c.dest.top && y < c.dest.bottom;
+        const TColor want = inside ? AreaFilterPixel(image, c.src, c.dest, x, y) : 0x123456;
+        ASSERT_EQ(out.Pixel(x, y), want) << "case " << (&c - cases) << " at " << x << "," << y;
+      }
+    }
+  }
+}
