@@ -1,8 +1,8 @@
 // The drop-downs of a bare window's skinned menu bar (a window the program
 // made with CreateWindow, not a framework form) at the screen's DPI: the
 // engine measures their items with the menu font of the window's DPI, made
-// once, and one DC per opening, as many handles for twenty items as for
-// one; and every item keeps the size the painter gives it on its own. The
+// once, and one DC per opening, as many handles for a long drop-down as for
+// one item; and every item keeps the size the painter gives it on its own. The
 // suite runs once per DPI (the prefix's LogPixels); the drop-down is saved
 // under every stored skin.
 #include <windows.h>
@@ -78,7 +78,7 @@ LRESULT CALLBACK WatchProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
 }
 
 // A bar with one drop-down: plain items with short cuts, a default (bold)
-// item, a checked one, right-to-left, disabled and separators.
+// item, a checked one, a disabled one and separators.
 HMENU MakeMenu() {
   HMENU bar = CreateMenu();
   HMENU file = CreatePopupMenu();
@@ -90,7 +90,6 @@ HMENU MakeMenu() {
   }
   AppendMenuW(file, MF_STRING | MF_CHECKED, kFirstCommand + 50, L"&Checked item");
   AppendMenuW(file, MF_STRING | MF_GRAYED, kFirstCommand + 51, L"&Disabled item");
-  AppendMenuW(file, MF_STRING | MFT_RIGHTORDER, kFirstCommand + 52, L"Right to left");
   AppendMenuW(file, MF_STRING, kFirstCommand + 53, L"&Open the default item");
   SetMenuDefaultItem(file, kFirstCommand + 53, FALSE);
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
