@@ -31,7 +31,9 @@ namespace {
 using menu_test::WaitShown;
 
 constexpr UINT kFirstCommand = 100;
-constexpr int kPlainItems = 16;
+// As many as fit below the bar at 192 DPI: a drop-down pushed up over its
+// button takes the next click on the button for one on an item.
+constexpr int kPlainItems = 12;
 
 // What one item's measuring took and gave.
 struct TMeasured {
@@ -156,6 +158,8 @@ class BareMenuDpiTest : public AtScreenDpi<menu_test::MenuTest> {
 TEST_F(BareMenuDpiTest, ItemsAreMeasuredWithOneFontPerDpiAndOneDcPerOpening) {
   for (int skin : {2, 1, 0, 3, 4}) {
     SCOPED_TRACE(kSkinFiles[skin]);
+    const long objects_at_start = LiveHandles(THandleKind::hkGdiObject);
+    const long dcs_at_start = LiveHandles(THandleKind::hkDeviceContext);
     const HMENU drop_down = ShowSkinned(skin);
     ASSERT_NE(drop_down, nullptr) << "the bare window's bar was not skinned";
     const int dpi = WindowDpi(window_);
@@ -219,11 +223,17 @@ TEST_F(BareMenuDpiTest, ItemsAreMeasuredWithOneFontPerDpiAndOneDcPerOpening) {
     EXPECT_EQ(watch.live_dcs_measured - watch.live_dcs_before, 1);
     EXPECT_EQ(LiveHandles(THandleKind::hkDeviceContext), live_dcs_before);
 
+    const HWND window = window_;
     DestroyWindow(window_);
     window_ = nullptr;
     data.SetActive(false);
     App().RemoveComponent(&data).reset();
     Pump(50);
+    // The window's engine has ended, and the fonts and DC its drop-down
+    // was measured with went with it.
+    EXPECT_EQ(EngineOf(window), nullptr);
+    EXPECT_EQ(LiveHandles(THandleKind::hkGdiObject), objects_at_start);
+    EXPECT_EQ(LiveHandles(THandleKind::hkDeviceContext), dcs_at_start);
   }
 }
 
