@@ -105,6 +105,10 @@ int WindowDpi(HWND window) {
   return SystemDpi();
 }
 
+int PopupMenuDpi() {
+  return WindowDpi(GetActiveWindow());
+}
+
 int SystemMetricsForDpi(int index, int dpi) {
   if (auto fn = Functions().get_system_metrics_for_dpi) {
     return fn(index, static_cast<UINT>(dpi));

@@ -29,6 +29,10 @@ int SystemDpi();
 // system's where the system cannot say per window or monitor, and for a
 // null or dead window.
 int WindowDpi(HWND window);
+// The DPI a popup menu of this thread is measured and drawn at when nothing
+// says otherwise: that of the thread's active window, which the menu is
+// opened for and shown beside.
+int PopupMenuDpi();
 // The DPI of a monitor as this process sees it (its effective DPI when the
 // process is per-monitor aware); the system's before Windows 8.1.
 int MonitorDpi(HMONITOR monitor);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/ImageList.h"
+
 namespace {
 
 // The source pixels one target pixel covers along an axis, with the share
@@ -91,4 +93,18 @@ TBitmap ScaleGlyph(const TBitmap& image, TColor key, int width, int height) {
 
 TBitmap ScaleOpaqueImage(const TBitmap& image, int width, int height) {
   return Scale(image, false, 0, width, height);
+}
+
+TBitmap ListImageAtSize(const TImageList& images, int index, int width, int height,
+                        const TGlyphRecolour& recolour) {
+  if (index < 0 || index >= images.Count()) return {};
+  TBitmap image = images.Image(index);
+  const TColor key = images.MaskColor(index);
+  if (recolour) recolour(image, key);
+  if (width != image.Width() || height != image.Height()) {
+    image = ScaleGlyph(image, key, width, height);
+  }
+  image.Transparent = true;
+  image.TransparentColor = key;
+  return image;
 }

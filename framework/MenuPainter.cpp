@@ -4,12 +4,14 @@
 #include <string>
 
 #include "framework/BitmapWin32.h"
+#include "framework/Dpi.h"
+#include "framework/GlyphImage.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
 
 namespace {
 
-// Spacing in pixels around the parts of an item.
+// Spacing around the parts of an item, at 96 DPI.
 constexpr int kPad = 4;
 constexpr int kSeparatorHeight = 9;
 
@@ -34,22 +36,35 @@ bool HasImage(const TMenuItem& item, const TImageList* images) {
   return images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count();
 }
 
-// A washed-out copy of an image for a disabled item: each drawn pixel in
-// grey, halfway to the menu's background.
-TBitmap DisabledImage(const TBitmap& image) {
-  TBitmap grey = image;
+// An image list's images are drawn for 96 DPI: in a popup at another DPI
+// they show scaled like the text beside them.
+SIZE ImageSize(const TImageList& images, int dpi) {
+  return {ScaleForDpi(images.Width(), dpi), ScaleForDpi(images.Height(), dpi)};
+}
+
+// An image washed out for a disabled item: each drawn pixel in grey,
+// halfway to the menu's background.
+void WashOut(TBitmap& image, TColor key) {
   const TColor background = ColorToRGB(clMenu);
-  for (int y = 0; y < grey.Height(); ++y) {
-    for (int x = 0; x < grey.Width(); ++x) {
-      const TColor p = grey.Pixel(x, y);
-      if (grey.Transparent && p == grey.TransparentColor) continue;
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) {
+      const TColor p = image.Pixel(x, y);
+      if (p == key) continue;
       const int luma = (RedOf(p) * 3 + GreenOf(p) * 6 + BlueOf(p)) / 10;
-      grey.SetPixel(x, y,
-                    RGBColour((luma + RedOf(background)) / 2, (luma + GreenOf(background)) / 2,
-                              (luma + BlueOf(background)) / 2));
+      image.SetPixel(x, y,
+                     RGBColour((luma + RedOf(background)) / 2, (luma + GreenOf(background)) / 2,
+                               (luma + BlueOf(background)) / 2));
     }
   }
-  return grey;
+}
+
+// Image `index` of the list at the DPI, centred in `box`.
+void DrawImage(HDC dc, const RECT& box, const TImageList& images, int index, bool disabled,
+               int dpi) {
+  const SIZE size = ImageSize(images, dpi);
+  const TBitmap image = ListImageAtSize(images, index, size.cx, size.cy,
+                                        disabled ? TGlyphRecolour(WashOut) : TGlyphRecolour());
+  DrawBitmap(dc, (box.left + box.right - size.cx) / 2, (box.top + box.bottom - size.cy) / 2, image);
 }
 
 }  // namespace
@@ -64,40 +79,44 @@ TMenuPainter::TMenuPainter() {
   text_height_ = metrics.tmHeight + metrics.tmExternalLeading;
 }
 
-int TMenuPainter::GutterWidth(const TImageList* images) const {
-  const int column = std::max(GetSystemMetrics(SM_CXMENUCHECK), images ? images->Width() : 0);
-  return column + 2 * kPad;
+int TMenuPainter::GutterWidth(const TImageList* images, int dpi) const {
+  const int column = std::max(SystemMetricsForDpi(SM_CXMENUCHECK, dpi),
+                              images ? static_cast<int>(ImageSize(*images, dpi).cx) : 0);
+  return column + 2 * ScaleForDpi(kPad, dpi);
 }
 
 void TMenuPainter::Measure(const TMenuItem& item, HDC dc, const TImageList* images, bool in_bar,
-                           int& width, int& height) const {
+                           int dpi, int& width, int& height) const {
+  const int pad = ScaleForDpi(kPad, dpi);
   if (in_bar) {
     width = TextSize(dc, item.Caption(), 0).cx + 2 * kPad;
     height = text_height_ + kPad;
     return;
   }
   if (item.IsLine()) {
-    width = GutterWidth(images);
-    height = kSeparatorHeight;
+    width = GutterWidth(images, dpi);
+    height = ScaleForDpi(kSeparatorHeight, dpi);
     return;
   }
   const int caption = TextSize(dc, item.Caption(), 0).cx;
   const int short_cut = TextSize(dc, item.ShortCutText(), DT_NOPREFIX).cx;
   // The short-cut stands apart from the caption by about two letters; the
   // system draws a submenu's arrow in the space at the right.
-  width = GutterWidth(images) + kPad + caption + (short_cut > 0 ? text_height_ + short_cut : 0) +
-          text_height_;
-  height = std::max({text_height_ + 2 * kPad, GetSystemMetrics(SM_CYMENUCHECK) + kPad,
-                     HasImage(item, images) ? images->Height() + kPad : 0});
+  width = GutterWidth(images, dpi) + pad + caption +
+          (short_cut > 0 ? text_height_ + short_cut : 0) + text_height_;
+  height =
+      std::max({text_height_ + 2 * pad, SystemMetricsForDpi(SM_CYMENUCHECK, dpi) + pad,
+                HasImage(item, images) ? static_cast<int>(ImageSize(*images, dpi).cy) + pad : 0});
 }
 
 void TMenuPainter::Draw(const TMenuItem& item, HDC dc, const RECT& rect, UINT state,
-                        const TImageList* images, bool in_bar) const {
+                        const TImageList* images, bool in_bar, int dpi) const {
+  const int pad = ScaleForDpi(kPad, dpi);
   const bool selected = (state & ODS_SELECTED) || (in_bar && (state & ODS_HOTLIGHT));
   const bool disabled = state & (ODS_GRAYED | ODS_DISABLED);
   FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
   if (item.IsLine()) {
-    RECT line{rect.left + kPad, (rect.top + rect.bottom) / 2 - 1, rect.right - kPad, rect.bottom};
+    RECT line{rect.left + pad, (rect.top + rect.bottom) / 2 - 1, rect.right - pad, rect.bottom};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     return;
   }
@@ -115,23 +134,25 @@ void TMenuPainter::Draw(const TMenuItem& item, HDC dc, const RECT& rect, UINT st
     return;
   }
 
-  const RECT gutter{rect.left, rect.top, rect.left + GutterWidth(images), rect.bottom};
+  const RECT gutter{rect.left, rect.top, rect.left + GutterWidth(images, dpi), rect.bottom};
   if (HasImage(item, images)) {
-    DrawImage(dc, gutter, *images, item.ImageIndex(), disabled);
+    DrawImage(dc, gutter, *images, item.ImageIndex(), disabled, dpi);
     if (item.Checked()) {
       // A checked image is framed, as a pressed button would be.
-      RECT frame{(gutter.left + gutter.right - images->Width()) / 2 - 2,
-                 (gutter.top + gutter.bottom - images->Height()) / 2 - 2, 0, 0};
-      frame.right = frame.left + images->Width() + 4;
-      frame.bottom = frame.top + images->Height() + 4;
+      const SIZE size = ImageSize(*images, dpi);
+      const int margin = ScaleForDpi(2, dpi);
+      RECT frame{(gutter.left + gutter.right - size.cx) / 2 - margin,
+                 (gutter.top + gutter.bottom - size.cy) / 2 - margin, 0, 0};
+      frame.right = frame.left + size.cx + 2 * margin;
+      frame.bottom = frame.top + size.cy + 2 * margin;
       TOwnedBrush brush(CreateSolidBrush(text_colour));
       FrameRect(dc, &frame, brush.Get());
     }
   } else if (item.Checked()) {
-    DrawCheck(dc, gutter, text_colour);
+    DrawCheck(dc, gutter, text_colour, dpi);
   }
 
-  RECT text{gutter.right + kPad, rect.top, rect.right - text_height_, rect.bottom};
+  RECT text{gutter.right + pad, rect.top, rect.right - text_height_, rect.bottom};
   DrawTextW(dc, caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | prefix);
   const std::wstring short_cut = item.ShortCutText();
   if (!short_cut.empty()) {
@@ -140,10 +161,10 @@ void TMenuPainter::Draw(const TMenuItem& item, HDC dc, const RECT& rect, UINT st
   }
 }
 
-void TMenuPainter::DrawCheck(HDC dc, const RECT& box, COLORREF colour) const {
+void TMenuPainter::DrawCheck(HDC dc, const RECT& box, COLORREF colour, int dpi) const {
   const int width = box.right - box.left;
   const int height = box.bottom - box.top;
-  const int size = std::max(6, std::min(width, height) - 2 * kPad);
+  const int size = std::max(6, std::min(width, height) - 2 * ScaleForDpi(kPad, dpi));
   const int cx = static_cast<int>(box.left) + width / 2;
   const int cy = static_cast<int>(box.top) + height / 2;
   const POINT tick[3] = {
@@ -151,15 +172,4 @@ void TMenuPainter::DrawCheck(HDC dc, const RECT& box, COLORREF colour) const {
   TOwnedPen pen(CreatePen(PS_SOLID, std::max(2, size / 6), colour));
   TSelectObject select(dc, pen.Get());
   Polyline(dc, tick, 3);
-}
-
-void TMenuPainter::DrawImage(HDC dc, const RECT& box, const TImageList& images, int index,
-                             bool disabled) const {
-  const int x = (box.left + box.right - images.Width()) / 2;
-  const int y = (box.top + box.bottom - images.Height()) / 2;
-  if (disabled) {
-    DrawBitmap(dc, x, y, DisabledImage(images.Image(index)));
-  } else {
-    DrawBitmap(dc, x, y, images.Image(index));
-  }
 }

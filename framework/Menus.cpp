@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "framework/Dpi.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/MenuPainter.h"
@@ -315,9 +316,13 @@ TMenuPainter& TMenu::Painter() {
   return *painter_;
 }
 
+int TMenu::PlainDpi() const {
+  return popup_dpi_ > 0 ? popup_dpi_ : PopupMenuDpi();
+}
+
 void TMenu::MeasurePlain(const TMenuItem& item, HDC dc, int& width, int& height) {
   TSelectObject font(dc, Painter().Font());
-  Painter().Measure(item, dc, images_, InMenuBar(item), width, height);
+  Painter().Measure(item, dc, images_, InMenuBar(item), PlainDpi(), width, height);
 }
 
 bool TMenu::DispatchMeasureItem(MEASUREITEMSTRUCT& measure) {
@@ -326,7 +331,10 @@ bool TMenu::DispatchMeasureItem(MEASUREITEMSTRUCT& measure) {
   if (!item) return false;
   // The system measures a popup's items one after another as it opens:
   // one DC serves them all.
-  if (!measure_dc_) measure_dc_.emplace(nullptr);
+  if (!measure_dc_) {
+    measure_dc_.emplace(nullptr);
+    popup_dpi_ = PopupMenuDpi();
+  }
   const HDC dc = measure_dc_->Get();
   int width = 0, height = 0;
   if (OnMeasureItem && OnDrawItem) {
@@ -351,7 +359,8 @@ bool TMenu::DispatchDrawItem(const DRAWITEMSTRUCT& draw) {
   if (OnDrawItem) {
     OnDrawItem(*item, draw.hDC, draw.rcItem, draw.itemState);
   } else {
-    Painter().Draw(*item, draw.hDC, draw.rcItem, draw.itemState, images_, InMenuBar(*item));
+    Painter().Draw(*item, draw.hDC, draw.rcItem, draw.itemState, images_, InMenuBar(*item),
+                   PlainDpi());
   }
   RestoreDC(draw.hDC, saved);
   if (OnDrawItem && draws_arrows_ && item->Count() > 0 && !InMenuBar(*item)) {

@@ -190,6 +190,8 @@ class TMenu : public TComponent {
   void FillMenu(HMENU menu, const TMenuItem& parent, TItemRecords& records) const;
   TMenuItem* ItemFromData(ULONG_PTR data) const;
   TMenuPainter& Painter();
+  // The DPI the plain painter measures and draws a popup's items at.
+  int PlainDpi() const;
 
   std::unique_ptr<TMenuItem> items_;
   TOwnedMenu handle_;
@@ -207,6 +209,9 @@ class TMenu : public TComponent {
   // The DC a popup's items are measured with: made for its first item,
   // let go when the popup draws or the menu stops showing.
   std::optional<TOwnedMemoryDC> measure_dc_;
+  // The DPI of the popup being measured, asked with its first item; the
+  // plain painter draws the items at the DPI they were measured at.
+  int popup_dpi_ = 0;
 };
 
 // The menu bar of a form (TForm::SetMenu).

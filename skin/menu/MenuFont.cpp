@@ -111,10 +111,6 @@ TOwnedFont MakeMenuFont(int dpi, bool bold) {
   return TOwnedFont(CreateFontIndirectW(&font));
 }
 
-int PopupMenuDpi() {
-  return WindowDpi(GetActiveWindow());
-}
-
 HFONT TMenuFontPair::Get(int dpi, bool bold) {
   if (dpi != dpi_) {
     fonts_[0].Reset();

@@ -13,11 +13,6 @@ LOGFONTW MenuLogFontForDpi(int dpi);
 // That font, bold for a default item (owned by the caller).
 TOwnedFont MakeMenuFont(int dpi, bool bold = false);
 
-// The DPI a popup menu of this thread is measured and drawn at when no
-// skinned window says otherwise: that of the thread's active window, which
-// the menu is opened for and shown beside.
-int PopupMenuDpi();
-
 // The menu font of one DPI, plain and bold, made when first asked for and
 // made again when asked for at another DPI (owns both).
 class TMenuFontPair {

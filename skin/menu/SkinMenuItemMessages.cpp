@@ -6,6 +6,7 @@
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/WinSkinForm.h"
+#include "skin/menu/BareMenuMeasure.h"
 #include "skin/menu/SkinMenuBar.h"
 #include "skin/menu/SkinMenuItemPainter.h"
 
@@ -74,8 +75,8 @@ bool HandleMenuItemMessage(TWinSkinForm& engine, UINT msg, LPARAM lp, LRESULT& r
       return false;
     }
     int width = 0, height = 0;
-    TSkinMenuItemPainter(*data, WindowDpi(window))
-        .Measure(DescribeItem(menu, position), width, height);
+    TBareMenuMeasure::Of(engine).Measure(*data, WindowDpi(window), DescribeItem(menu, position),
+                                         width, height);
     measure.itemWidth = static_cast<UINT>(width);
     measure.itemHeight = static_cast<UINT>(height);
     result = TRUE;
@@ -88,6 +89,7 @@ bool HandleMenuItemMessage(TWinSkinForm& engine, UINT msg, LPARAM lp, LRESULT& r
     UINT position = 0;
     if (!IsMenu(menu) || !PositionOf(menu, draw.itemID, position)) return false;
     engine.Manager().AssignPopupMenu(menu);
+    if (TBareMenuMeasure* measure = TBareMenuMeasure::Find(engine)) measure->PopupDrawn();
     const TSkinMenuItem item = DescribeItem(menu, position);
     // Drawn at the DPI it was measured at: the window's.
     TSkinMenuItemPainter(*data, WindowDpi(engine.Handle()))

@@ -3,7 +3,8 @@
 // WM_DRAWITEM of owner-drawn menu items that no framework menu answers for
 // (the drop-downs of a bare window's skinned menu bar, items of the window
 // menu) are measured and drawn by the skinned item painter from what the
-// menu handle holds.
+// menu handle holds, with the font and DC the engine's TBareMenuMeasure
+// keeps.
 #include <windows.h>
 
 class TWinSkinForm;

@@ -147,15 +147,10 @@ bool IsBlackMark(const TBitmap& image, TColor key) {
   return any;
 }
 
-// Image `index` of the list at `size`, then scaled with the glyph filter,
-// which keeps the list's transparent colour out of the image's own pixels.
-// A black mark is drawn in `ink`, as the check mark is (black, it vanished
-// on the dark items of dark skins); a picture is greyed for a disabled
-// item.
-void DrawImage(HDC dc, int x, int y, SIZE size, const TImageList& images, int index, bool disabled,
-               COLORREF ink) {
-  TBitmap image = images.Image(index);
-  const TColor key = images.MaskColor(index);
+// A list image's own pixels as an item shows them: a black mark in `ink`,
+// as the check mark is (black, it vanished on the dark items of dark
+// skins); a picture greyed for a disabled item.
+void Recolour(TBitmap& image, TColor key, bool disabled, COLORREF ink) {
   if (IsBlackMark(image, key)) {
     TColor colour = RGBColour(GetRValue(ink), GetGValue(ink), GetBValue(ink));
     // White ink on a list whose transparent colour is white: a step of
@@ -176,12 +171,17 @@ void DrawImage(HDC dc, int x, int y, SIZE size, const TImageList& images, int in
       }
     }
   }
-  if (size.cx != image.Width() || size.cy != image.Height()) {
-    image = ScaleGlyph(image, key, size.cx, size.cy);
-  }
-  image.Transparent = true;
-  image.TransparentColor = key;
-  DrawBitmap(dc, x, y, image);
+}
+
+// Image `index` of the list at `size`, recoloured, then scaled with the
+// glyph filter, which keeps the list's transparent colour out of the
+// image's own pixels.
+void DrawImage(HDC dc, int x, int y, SIZE size, const TImageList& images, int index, bool disabled,
+               COLORREF ink) {
+  const auto recolour = [disabled, ink](TBitmap& image, TColor key) {
+    Recolour(image, key, disabled, ink);
+  };
+  DrawBitmap(dc, x, y, ListImageAtSize(images, index, size.cx, size.cy, recolour));
 }
 
 void DrawArrow(HDC dc, const RECT& zone, bool pointing_left, COLORREF colour, int dpi) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/Dpi.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "skin/data/WinSkinData.h"

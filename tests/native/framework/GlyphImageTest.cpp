@@ -1,9 +1,12 @@
 // Glyphs scaled to a DPI: whole factors repeat pixels, other factors mix
 // the glyph's own pixels but never its transparent colour, and a mix never
-// becomes the transparent colour.
+// becomes the transparent colour; a list's images are recoloured before
+// they are scaled.
 #include "framework/GlyphImage.h"
 
 #include <gtest/gtest.h>
+
+#include "framework/ImageList.h"
 
 namespace {
 
@@ -82,6 +85,49 @@ TEST(GlyphImageTest, NothingComesOfAnEmptyImageOrSize) {
   EXPECT_TRUE(ScaleGlyph(TBitmap(), kKey, 8, 8).Empty());
   EXPECT_TRUE(ScaleGlyph(SmallGlyph(), kKey, 0, 8).Empty());
   EXPECT_TRUE(ScaleOpaqueImage(SmallGlyph(), 8, -1).Empty());
+}
+
+// A list's image at another size: its own pixels recoloured first, so the
+// scaling mixes only the new colours, and the result transparent in the
+// colour of that image.
+TEST(GlyphImageTest, AListImageIsRecolouredThenScaledAndKeepsItsKey) {
+  TImageList images(4, 4);
+  ASSERT_EQ(images.AddMasked(SmallGlyph(), kKey), 0);
+  ASSERT_EQ(images.AddMasked(TBitmap(4, 4, clLime), clWhite), 1);
+  // The glyph's own two colours, and nothing else, to one grey: a mix of
+  // them made before the recolouring would be left as it is.
+  const auto to_grey = [](TBitmap& image, TColor) {
+    for (int y = 0; y < image.Height(); ++y) {
+      for (int x = 0; x < image.Width(); ++x) {
+        const TColor p = image.Pixel(x, y);
+        if (p == clRed || p == clLime) image.SetPixel(x, y, RGBColour(90, 90, 90));
+      }
+    }
+  };
+  // 4 to 5 pixels (120 DPI): the middle target pixels cover the lime
+  // pixel and the red beside it.
+  const TBitmap grey = ListImageAtSize(images, 0, 5, 5, to_grey);
+  ASSERT_EQ(grey.Width(), 5);
+  ASSERT_EQ(grey.Height(), 5);
+  EXPECT_TRUE(grey.Transparent);
+  EXPECT_EQ(grey.TransparentColor, kKey);
+  int drawn = 0;
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      const TColor p = grey.Pixel(x, y);
+      if (p == kKey) continue;
+      ++drawn;
+      EXPECT_EQ(p, RGBColour(90, 90, 90)) << x << "," << y;
+    }
+  }
+  EXPECT_GT(drawn, 0);
+  // Without a recolouring and at its own size the image is as it was, with
+  // the list's colour for it.
+  const TBitmap same = ListImageAtSize(images, 1, 4, 4);
+  EXPECT_EQ(same.Pixel(2, 2), clLime);
+  EXPECT_EQ(same.TransparentColor, clWhite);
+  EXPECT_TRUE(ListImageAtSize(images, 2, 6, 6).Empty());
+  EXPECT_TRUE(ListImageAtSize(images, -1, 6, 6).Empty());
 }
 
 }  // namespace

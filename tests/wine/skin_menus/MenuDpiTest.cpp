@@ -33,6 +33,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using menu_test::OpaqueBox;
 using menu_test::ShownMenu;
 using menu_test::WaitClosed;
 using menu_test::WaitShown;
@@ -369,22 +370,6 @@ TEST_F(MenuDpiTest, PopupItemsHoldTheirTextMarksAndArrowsAtTheDpi) {
 }
 
 // --- images from the menu's image list --------------------------------------
-
-// The box around the drawn pixels of image `index` of `images`, in the
-// image's own (96-DPI) pixels.
-RECT OpaqueBox(const TImageList& images, int index) {
-  RECT box{images.Width(), images.Height(), -1, -1};
-  for (int y = 0; y < images.Height(); ++y) {
-    for (int x = 0; x < images.Width(); ++x) {
-      if (!images.Opaque(index, x, y)) continue;
-      box.left = std::min<long>(box.left, x);
-      box.top = std::min<long>(box.top, y);
-      box.right = std::max<long>(box.right, x + 1);
-      box.bottom = std::max<long>(box.bottom, y + 1);
-    }
-  }
-  return box;
-}
 
 TEST_F(MenuDpiTest, PopupImagesAreScaledWithTheirItems) {
   TImageList images(16, 16);

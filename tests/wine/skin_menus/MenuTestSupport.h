@@ -1,13 +1,17 @@
 #pragma once
 // What the skinned-menu tests share: finding the menu that shows, waiting
-// for it to show or close, and a fixture that runs a script thread of
+// for it to show or close, the drawn pixels of a list's image, and a
+// fixture that runs a script thread of
 // real input while the test's thread pumps messages (and with them the
 // menus' own loops).
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
+
+#include "framework/ImageList.h"
 
 #include "tests/wine/framework/MenuDriver.h"
 #include "tests/wine/skin_form/SkinFormTestSupport.h"
@@ -31,6 +35,22 @@ inline bool WaitShown(HMENU menu) {
 inline bool WaitClosed() {
   return input::WaitFor([] { return input::VisibleMenuWindow() == nullptr; },
                         std::chrono::seconds(5));
+}
+
+// The box around the drawn pixels of image `index` of `images`, in the
+// image's own (96-DPI) pixels.
+inline RECT OpaqueBox(const TImageList& images, int index) {
+  RECT box{images.Width(), images.Height(), -1, -1};
+  for (int y = 0; y < images.Height(); ++y) {
+    for (int x = 0; x < images.Width(); ++x) {
+      if (!images.Opaque(index, x, y)) continue;
+      box.left = std::min<long>(box.left, x);
+      box.top = std::min<long>(box.top, y);
+      box.right = std::max<long>(box.right, x + 1);
+      box.bottom = std::max<long>(box.bottom, y + 1);
+    }
+  }
+  return box;
 }
 
 // Share of the pixels of `r` (screen) that are nearly white.
