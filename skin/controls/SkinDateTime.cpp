@@ -294,6 +294,8 @@ void TSkinDateTime::TakeSpin() {
   // window is subclassed again.
   retired_spin_.reset();
   auto made = std::make_unique<TSkinUpDown>();
+  // Its cells are drawn at the picker's DPI.
+  if (control_) made->FollowDpiOf(*control_);
   try {
     made->InitWindow(found, *data_, *form_);
   } catch (...) {
@@ -426,7 +428,11 @@ void TSkinDateTime::AfterMessage(TMessage& m) {
       // The picker placed its own children anew.
       if (arrow_) arrow_->Place();
       PlaceSpin();
-      if (m.Msg == kDpiChangedAfterParent) TSkinControl::AfterMessage(m);
+      if (m.Msg == kDpiChangedAfterParent) {
+        // The spin's cells are drawn for the new DPI.
+        if (spin_) InvalidateRect(spin_->Handle(), nullptr, TRUE);
+        TSkinControl::AfterMessage(m);
+      }
       return;
     case WM_NOTIFY:
     case CN_NOTIFY:

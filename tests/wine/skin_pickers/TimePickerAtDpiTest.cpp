@@ -129,13 +129,13 @@ class TimePickerAtDpiTest : public AtScreenDpi<SkinControlsTest> {
   }
   // Cell `frame` of the skin's upright spin strip with its arrow, at the
   // DPI, over the skin's face colour, as a button of w x h shows it.
-  TBitmap ExpectedButton(const TSkinData& data, int frame, int w, int h) const {
+  static TBitmap ExpectedButton(const TSkinData& data, int frame, int w, int h, int dpi) {
     const TDataSkinBorder& strip = *data.BorderObject(ssUpDownVert);
     TBitmap expected(w, h, ColorToRGB(data.Colours().ButtonFace));
-    expected.Draw(0, 0, RenderSkinCell(strip, w, h, 8, frame, dpi_), strip.Trans == 1, clFuchsia);
+    expected.Draw(0, 0, RenderSkinCell(strip, w, h, 8, frame, dpi), strip.Trans == 1, clFuchsia);
     const TBitmap& glyphs = strip.Bitmap2;
-    const int gw = std::min(SkinScale(glyphs.Width() / 8, dpi_), w);
-    const int gh = std::min(SkinScale(glyphs.Height(), dpi_), h);
+    const int gw = std::min(SkinScale(glyphs.Width() / 8, dpi), w);
+    const int gh = std::min(SkinScale(glyphs.Height(), dpi), h);
     expected.Draw((w - gw) / 2, (h - gh) / 2, ScaleSkinCell(glyphs, 8, frame, gw, gh), true,
                   clFuchsia);
     return expected;
@@ -145,13 +145,16 @@ class TimePickerAtDpiTest : public AtScreenDpi<SkinControlsTest> {
   // the pair is as wide as the system's scroll arrows at the DPI, at the
   // picker's right end.
   void ExpectSkinnedArrows(TForm& form, const TDateTimePicker& picker) {
+    ExpectSkinnedArrowsAt(form, picker, dpi_);
+  }
+  void ExpectSkinnedArrowsAt(TForm& form, const TDateTimePicker& picker, int dpi) {
     auto* object = dynamic_cast<TSkinDateTime*>(ObjectOf(form, picker));
     ASSERT_NE(object, nullptr);
     const HWND spin = SpinOf(picker);
     ASSERT_TRUE(spin);
     ASSERT_EQ(SendMessageW(spin, SKM_ISSKINNED, 0, 0), 1) << "the picker's arrows are not skinned";
     const RECT r = WindowRect(spin), client = ClientScreenRect(picker.Handle());
-    EXPECT_GE(r.right - r.left, SystemMetricsForDpi(SM_CXVSCROLL, dpi_));
+    EXPECT_GE(r.right - r.left, SystemMetricsForDpi(SM_CXVSCROLL, dpi));
     // At the field's right end (the picker puts its arrows up to a pixel
     // past it, under its border).
     EXPECT_NEAR(r.right, client.right, 1);
@@ -164,7 +167,7 @@ class TimePickerAtDpiTest : public AtScreenDpi<SkinControlsTest> {
       SCOPED_TRACE(which == 0 ? "up" : "down");
       const RECT half = Half(r, which);
       const int w = half.right - half.left, h = half.bottom - half.top;
-      EXPECT_GT(MatchingShare(Capture(half), ExpectedButton(data, frame, w, h), 8), 0.9);
+      EXPECT_GT(MatchingShare(Capture(half), ExpectedButton(data, frame, w, h, dpi), 8), 0.9);
     }
     // The up arrow's ink, measured on the screen, against the glyph's own
     // scaled to the DPI.
@@ -174,13 +177,13 @@ class TimePickerAtDpiTest : public AtScreenDpi<SkinControlsTest> {
     // edge may be drawn in the arrow's colour.
     const RECT up = Half(r, 0);
     const TBitmap& glyphs = data.BorderObject(ssUpDownVert)->Bitmap2;
-    const int gw = std::min<int>(SkinScale(glyphs.Width() / 8, dpi_), up.right - up.left);
-    const int gh = std::min<int>(SkinScale(glyphs.Height(), dpi_), up.bottom - up.top);
+    const int gw = std::min<int>(SkinScale(glyphs.Width() / 8, dpi), up.right - up.left);
+    const int gh = std::min<int>(SkinScale(glyphs.Height(), dpi), up.bottom - up.top);
     const int gx = (up.right - up.left - gw) / 2, gy = (up.bottom - up.top - gh) / 2;
     const RECT seen = StrokeBox(Capture(up), arrow.ink, arrow.plate, {gx, gy, gx + gw, gy + gh});
-    const int slack = 1 + dpi_ / 96;
-    EXPECT_NEAR(seen.right - seen.left, SkinScale(arrow.width, dpi_), slack);
-    EXPECT_NEAR(seen.bottom - seen.top, SkinScale(arrow.height, dpi_), slack);
+    const int slack = 1 + dpi / 96;
+    EXPECT_NEAR(seen.right - seen.left, SkinScale(arrow.width, dpi), slack);
+    EXPECT_NEAR(seen.bottom - seen.top, SkinScale(arrow.height, dpi), slack);
   }
   // A click on the first part of the picker's field, the hour of a time.
   void ClickHour(const TDateTimePicker& picker) {
@@ -299,6 +302,43 @@ TEST_F(TimePickerAtDpiTest, TheSystemsArrowsComeBackWithoutTheSkinAndGoAgainWith
     ExpectSkinnedArrows(form, *p.time);
   }
   SaveShot(form.Handle(), Name("time-picker-arrows-again", kContrast));
+  form.Close();
+  Pump(30);
+}
+
+// A move to a monitor of twice the DPI (the change the system would send,
+// sent by hand) lays the picker out larger: its arrows are drawn in the
+// cells at that DPI, as wide as scroll arrows there; back at the first
+// DPI they are the first cells again.
+TEST_F(TimePickerAtDpiTest, AChangeOfDpiDrawsTheArrowsAtTheNewDpi) {
+  TPickers p;
+  TForm& form = ShowPickers(kDaylight, p);
+  const HWND window = form.Handle();
+  Park();
+  Pump(100);
+  ExpectSkinnedArrows(form, *p.time);
+  const RECT before = WindowRect(window);
+  const int twice = 2 * dpi_;
+  SIZE wanted{};
+  ASSERT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, MAKEWPARAM(twice, twice),
+                           reinterpret_cast<LPARAM>(&wanted)));
+  const RECT larger{before.left, before.top, before.left + wanted.cx, before.top + wanted.cy};
+  SendMessageW(window, kWmDpiChanged, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(&larger));
+  Pump(200);
+  ASSERT_EQ(form.Dpi(), twice);
+  {
+    SCOPED_TRACE("twice the DPI");
+    ExpectSkinnedArrowsAt(form, *p.time, twice);
+    ExpectSkinnedArrowsAt(form, *p.stepped, twice);
+  }
+  SaveShot(window, Name("time-picker-arrows-twice", kDaylight));
+  SendMessageW(window, kWmDpiChanged, MAKEWPARAM(dpi_, dpi_), reinterpret_cast<LPARAM>(&before));
+  Pump(200);
+  ASSERT_EQ(form.Dpi(), dpi_);
+  {
+    SCOPED_TRACE("back");
+    ExpectSkinnedArrows(form, *p.time);
+  }
   form.Close();
   Pump(30);
 }
