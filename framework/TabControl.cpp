@@ -188,6 +188,9 @@ void TCustomTabControl::WndProc(TMessage& m) {
     }
   }
   TWinControl::WndProc(m);
+  // A new font makes the tabs taller or shorter once the window has laid
+  // them out for it: what the control holds follows the display area.
+  if (m.Msg == WM_SETFONT) Realign();
 }
 
 void TCustomTabControl::DescribeProperties(TPropertyTable& table) {

@@ -44,11 +44,17 @@ int TSkinControl::Dpi() const {
   // another monitor before the window manager reports it, or a test's
   // hand-sent change): its cells are drawn at the DPI it is laid out at.
   if (control_ && control_->Dpi() > 0) return control_->Dpi();
+  if (dpi_host_ && dpi_host_->Dpi() > 0) return dpi_host_->Dpi();
   if (graphic_ && graphic_->Parent() && graphic_->Parent()->Dpi() > 0) {
     return graphic_->Parent()->Dpi();
   }
   if (handle_) return WindowDpi(handle_);
   return form_ ? form_->Dpi() : WindowDpi(nullptr);
+}
+
+void TSkinControl::FollowDpiOf(TWinControl& host) {
+  dpi_host_ = &host;
+  FreeNotification(&host);
 }
 
 // --- attaching and giving back ----------------------------------------------
@@ -110,6 +116,7 @@ void TSkinControl::GiveProcedureBack() {
 void TSkinControl::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation != TOperation::opRemove) return;
+  if (component == dpi_host_) dpi_host_ = nullptr;
   if (component == control_ || component == graphic_) {
     // The control is going: nothing of it may be touched any more.
     control_ = nullptr;

@@ -67,6 +67,10 @@ class TSkinControl : public TComponent {
   // window's, or its form's for a windowless control; the skin's images are
   // scaled to it.
   int Dpi() const;
+  // A bare window inside a framework control (a picker's own up-down) shows
+  // at that control's DPI, which the form tells of a change before the
+  // system's window DPI may show it. Set before the attach.
+  void FollowDpiOf(TWinControl& host);
   TWinControl* Control() const { return control_; }
   TGraphicControl* Graphic() const { return graphic_; }
   // The framework object skinned (windowed or windowless), or null.
@@ -188,6 +192,8 @@ class TSkinControl : public TComponent {
   void GiveProcedureBack();
 
   bool skin_active_ = true;
+  // Borrowed: the framework telling us when it goes clears it.
+  TWinControl* dpi_host_ = nullptr;
   // Our layer on a framework or windowless control's WindowProc.
   TWndMethodLayer layer_;
   TWindowSubclass subclass_;  // bare windows

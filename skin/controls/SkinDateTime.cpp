@@ -3,15 +3,32 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <iterator>
 #include <vector>
 
 #include "framework/Dpi.h"
 #include "skin/controls/SkinDateTimeColours.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/SkinWindowMessages.h"
 
 namespace {
 constexpr wchar_t kArrowClass[] = L"TonmillPickerArrow";
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
+// The up-down control a picker with DTS_UPDOWN makes for itself.
+HWND UpDownChild(HWND picker) {
+  for (HWND child = GetTopWindow(picker); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[32] = {};
+    if (GetClassNameW(child, name, static_cast<int>(std::size(name))) &&
+        _wcsicmp(name, UPDOWN_CLASSW) == 0) {
+      return child;
+    }
+  }
+  return nullptr;
+}
 
 void RegisterArrowClass(WNDPROC procedure) {
   WNDCLASSEXW wc{};
@@ -214,6 +231,8 @@ void TArrowButton::Paint(HDC dc) {
 
 TSkinDateTime::~TSkinDateTime() {
   arrow_.reset();
+  spin_.reset();
+  retired_spin_.reset();
 }
 
 void TSkinDateTime::InitControl(TWinControl& control, TWinSkinForm& form, TSkinData& data,
@@ -231,6 +250,7 @@ void TSkinDateTime::InitWindow(HWND window, TSkinData& data, TWinSkinForm& form)
 
 void TSkinDateTime::Attached() {
   MakeArrow();
+  TakeSpin();
   TakeCalendarColours();
   SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -251,13 +271,79 @@ void TSkinDateTime::MakeArrow() {
   // Pickers that choose with up-down arrows (times among them) have no
   // drop-down button.
   if (arrow_ || !HasArrowImage() || (Style() & DTS_UPDOWN)) return;
-  if (!(Style() & WS_CLIPCHILDREN)) {
-    // The picker's own painting stays off the arrow.
-    SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(Style() | WS_CLIPCHILDREN));
-    clip_children_added_ = true;
-  }
+  ClipChildren();
   arrow_ = std::make_unique<TArrowButton>(*this, handle_);
   if (!arrow_->Handle()) arrow_.reset();
+}
+
+void TSkinDateTime::ClipChildren() {
+  if (Style() & WS_CLIPCHILDREN) return;
+  SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(Style() | WS_CLIPCHILDREN));
+  clip_children_added_ = true;
+}
+
+void TSkinDateTime::TakeSpin() {
+  if (spin_ || !(Style() & DTS_UPDOWN) || !form_ || !data_ ||
+      !data_->SkinControls().Contains(xcSpin)) {
+    return;
+  }
+  HWND found = UpDownChild(handle_);
+  // One skinned already (by a program's own object) keeps its skinning.
+  if (!found || SendMessageW(found, SKM_ISSKINNED, 0, 0) == 1) return;
+  // The spin given back before is not running now: it goes before its
+  // window is subclassed again.
+  retired_spin_.reset();
+  auto made = std::make_unique<TSkinUpDown>();
+  // Its cells are drawn at the picker's DPI.
+  if (control_) made->FollowDpiOf(*control_);
+  try {
+    made->InitWindow(found, *data_, *form_);
+  } catch (...) {
+    // A spin that cannot be skinned keeps its own look.
+    return;
+  }
+  spin_ = std::move(made);
+  ClipChildren();
+  PlaceSpin();
+}
+
+void TSkinDateTime::PlaceSpin() {
+  if (!spin_ || !IsWindow(spin_->Handle())) return;
+  const HWND spin = spin_->Handle();
+  RECT r{};
+  GetWindowRect(spin, &r);
+  MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&r), 2);
+  // The picker sizes its arrows for 96 DPI, and a little narrower than
+  // scroll arrows: they are made as wide as the system's scroll arrows at
+  // the picker's DPI, so they can be hit at every DPI.
+  const int want = SystemMetricsForDpi(SM_CXVSCROLL, Dpi());
+  if (r.right - r.left >= want) return;
+  RECT client{};
+  GetClientRect(handle_, &client);
+  // The arrows grow away from the picker's edge they stand at.
+  const bool at_left = r.left < client.right - r.right;
+  SetWindowPos(spin, nullptr, at_left ? r.left : r.right - want, r.top, want, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  spin_widened_ = true;
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TSkinDateTime::GiveSpinBack() {
+  if (!spin_) return;
+  const HWND spin = spin_->Handle();
+  if (spin_->LifeState() != slDestroyed) {
+    spin_->Restore();
+    if (IsWindow(spin)) SendMessageW(spin, SKM_SKINSWITCH, 0, 0);
+  }
+  retired_spin_ = std::move(spin_);
+  if (spin_widened_ && handle_ && IsWindow(handle_)) {
+    // The picker places its arrows again as it does whenever it is sized.
+    RECT client{};
+    GetClientRect(handle_, &client);
+    SendMessageW(handle_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  }
+  spin_widened_ = false;
+  if (IsWindow(spin)) InvalidateRect(spin, nullptr, TRUE);
 }
 
 void TSkinDateTime::TakeCalendarColours() {
@@ -285,6 +371,7 @@ void TSkinDateTime::GiveCalendarColoursBack() {
 
 void TSkinDateTime::Restore() {
   arrow_.reset();
+  GiveSpinBack();
   GiveCalendarColoursBack();
   if (handle_ && IsWindow(handle_)) {
     if (clip_children_added_) {
@@ -305,6 +392,9 @@ void TSkinDateTime::SkinChanged() {
   if (!HasArrowImage()) arrow_.reset();
   MakeArrow();
   if (arrow_) arrow_->Invalidate();
+  if (!data_->SkinControls().Contains(xcSpin)) GiveSpinBack();
+  TakeSpin();
+  if (spin_) InvalidateRect(spin_->Handle(), nullptr, TRUE);
   SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   TSkinControl::SkinChanged();
@@ -334,7 +424,15 @@ void TSkinDateTime::AfterMessage(TMessage& m) {
       return;
     case WM_SIZE:
     case WM_WINDOWPOSCHANGED:
+    case kDpiChangedAfterParent:
+      // The picker placed its own children anew.
       if (arrow_) arrow_->Place();
+      PlaceSpin();
+      if (m.Msg == kDpiChangedAfterParent) {
+        // The spin's cells are drawn for the new DPI.
+        if (spin_) InvalidateRect(spin_->Handle(), nullptr, TRUE);
+        TSkinControl::AfterMessage(m);
+      }
       return;
     case WM_NOTIFY:
     case CN_NOTIFY:

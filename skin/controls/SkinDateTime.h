@@ -7,6 +7,12 @@
 // paints its field itself, into the control's back buffer, and the colours
 // are moved there before the one copy to the screen.
 //
+// A picker that chooses with up-down arrows (times among them) has the
+// system's up-down control as a child: while the picker is skinned, that
+// child is drawn by a TSkinUpDown this object owns, at least as wide as the
+// system's scroll arrows at the picker's DPI, and it gets its look and the
+// width the picker gives it back with the skin.
+//
 // TArrowButton: a small window of ours, a child of the picker, drawn from
 // the skin's combo button (or the built arrow image). A press on it is
 // handed to the picker at the same place, so the picker opens its real
@@ -16,6 +22,7 @@
 #include "skin/controls/SkinControl.h"
 
 class TSkinDateTime;
+class TSkinUpDown;
 
 class TArrowButton {
  public:
@@ -70,6 +77,13 @@ class TSkinDateTime : public TSkinControl {
   friend class TArrowButton;
   void Attached();
   void MakeArrow();
+  // The picker's up-down child: skinned by an object of ours, widened to
+  // the DPI's arrow width, and given back.
+  void TakeSpin();
+  void PlaceSpin();
+  void GiveSpinBack();
+  // Our painting and the picker's stay off the children laid over it.
+  void ClipChildren();
   void TakeCalendarColours();
   void GiveCalendarColoursBack();
   // The field painted by the picker into the back buffer, in the skin's
@@ -78,6 +92,11 @@ class TSkinDateTime : public TSkinControl {
   bool HasContentColours() const;
 
   std::unique_ptr<TArrowButton> arrow_;
+  std::unique_ptr<TSkinUpDown> spin_;
+  // A spin given back stops skinning at once but is freed only with this
+  // object or at the next lending: its own procedure may be what led here.
+  std::unique_ptr<TSkinUpDown> retired_spin_;
+  bool spin_widened_ = false;
   bool clip_children_added_ = false;
   bool calendar_taken_ = false;
   COLORREF old_calendar_[6] = {};

@@ -326,10 +326,10 @@ void TSkinTab::SetPadding(int across, int down) {
   const LRESULT font = SendMessageW(handle_, WM_GETFONT, 0, 0);
   const bool was_padding = padding_;
   padding_ = true;
+  // Tabs of another thickness leave another display area: the framework's
+  // tab control places its pages there again after every font it is told.
   SendMessageW(handle_, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
   padding_ = was_padding;
-  // Tabs of another thickness leave another display area for the pages.
-  LayOutPages();
 }
 
 void TSkinTab::Restore() {
@@ -499,11 +499,9 @@ void TSkinTab::AfterMessage(TMessage& m) {
       break;
     case WM_SETFONT:
       // A program gave the control another font: the tabs are padded for
-      // its caption, and the pages placed below them again.
-      if (!padding_) {
-        PadTabs(true);
-        LayOutPages();
-      }
+      // its caption (the control has placed its pages for the font itself,
+      // and does again after the padding's own font message).
+      if (!padding_) PadTabs(true);
       break;
     default:
       break;

@@ -1,10 +1,16 @@
 // The page control, tab control and tab set as the program uses them:
 // pages shown one at a time, tabs clicked with the mouse, pages refused,
-// closed and renamed, tabs at each side, and a tab set that shows only the
-// tabs that fit and scrolls to the others.
+// closed and renamed, tabs at each side, pages that follow the display
+// area when a larger font makes the tabs taller, and a tab set that shows
+// only the tabs that fit and scrolls to the others.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "framework/GdiObjects.h"
 #include "framework/PageControl.h"
 #include "framework/TabControl.h"
 #include "framework/TabSet.h"
@@ -13,7 +19,40 @@
 
 namespace {
 
-class PagesTest : public TabsTest {};
+// The tag the skin data leaves a control alone by (its DisableTag).
+constexpr int kLeftAlone = 99;
+
+class PagesTest : public TabsTest {
+ protected:
+  // The active page, in the page control's client coordinates.
+  static RECT PageRect(const TPageControl& pages) {
+    RECT page{};
+    GetWindowRect(pages.ActivePage()->Handle(), &page);
+    MapWindowPoints(nullptr, pages.Handle(), reinterpret_cast<POINT*>(&page), 2);
+    return page;
+  }
+  // The page fills the display area the control answers, clear of every
+  // tab: below them at the top, above them at the bottom. (Pages are laid
+  // out in 96-DPI units: at another DPI an edge may round a pixel away.)
+  static void ExpectPageClearOfTabs(const TPageControl& pages) {
+    const RECT page = PageRect(pages);
+    const RECT display = pages.DisplayRect();
+    const int slack = pages.Dpi() == 96 ? 0 : 1;
+    EXPECT_NEAR(page.left, display.left, slack);
+    EXPECT_NEAR(page.top, display.top, slack);
+    EXPECT_NEAR(page.right, display.right, slack);
+    EXPECT_NEAR(page.bottom, display.bottom, slack);
+    for (int i = 0; i < pages.TabCount(); ++i) {
+      SCOPED_TRACE(i);
+      const RECT tab = pages.TabRect(i);
+      if (pages.TabPosition() == tpTop) {
+        EXPECT_GE(page.top, tab.bottom);
+      } else {
+        EXPECT_LE(page.bottom, tab.top);
+      }
+    }
+  }
+};
 
 TEST_F(PagesTest, AClickOnATabShowsItsPageAloneUnlessTheChangeIsRefused) {
   TPageControl* pages = nullptr;
@@ -127,6 +166,76 @@ TEST_F(PagesTest, TabsStandAtTheSideTheTabPositionNames) {
   }
   EXPECT_TRUE(SetPropText(*pages, "Style", "tsButtons"));
   EXPECT_TRUE(GetWindowLongPtrW(pages->Handle(), GWL_STYLE) & TCS_BUTTONS);
+  form.Close();
+  Pump(50);
+}
+
+// A larger font makes the tabs taller: the page moves with the display
+// area, whether the skin draws the control or leaves it alone, with the
+// tabs at the top or at the bottom, and after the skin is switched off.
+TEST_F(PagesTest, APageFollowsTheDisplayAreaWhenALargerFontMakesTheTabsTaller) {
+  LOGFONTW face{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+  face.lfHeight = -30;
+  const TOwnedFont large(CreateFontIndirectW(&face));
+  ASSERT_TRUE(large.Get());
+  TPageControl *skinned = nullptr, *plain = nullptr, *skinned_low = nullptr, *plain_low = nullptr;
+  TForm& form = ShowSkinned(2, [&](TForm& f) {
+    skinned = &AddPages(f, f, {20, 20, 300, 220}, 3);
+    plain = &AddPages(f, f, {320, 20, 600, 220}, 3);
+    plain->SetTag(kLeftAlone);
+    skinned_low = &AddPages(f, f, {20, 240, 300, 440}, 3, tpBottom);
+    plain_low = &AddPages(f, f, {320, 240, 600, 440}, 3, tpBottom);
+    plain_low->SetTag(kLeftAlone);
+  });
+  TSkinData& data = DataOf(form);
+  ASSERT_NE(ObjectOf(form, *skinned), nullptr);
+  ASSERT_NE(ObjectOf(form, *skinned_low), nullptr);
+  ASSERT_EQ(ObjectOf(form, *plain), nullptr);
+  ASSERT_EQ(ObjectOf(form, *plain_low), nullptr);
+  const TPageControl* all[] = {skinned, plain, skinned_low, plain_low};
+  const char* const names[] = {"skinned", "left alone", "skinned, tabs below",
+                               "left alone, tabs below"};
+  const auto tab_height = [](const TPageControl& pages) {
+    const RECT tab = pages.TabRect(0);
+    return tab.bottom - tab.top;
+  };
+  std::vector<int> before;
+  for (const TPageControl* pages : all) before.push_back(tab_height(*pages));
+
+  for (const TPageControl* pages : all) {
+    SendMessageW(pages->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(large.Get()), TRUE);
+  }
+  Pump(50);
+  std::vector<int> taller;
+  for (size_t i = 0; i < std::size(all); ++i) {
+    SCOPED_TRACE(names[i]);
+    taller.push_back(tab_height(*all[i]));
+    ASSERT_GT(taller.back(), before[i]) << "the larger font makes taller tabs";
+    ExpectPageClearOfTabs(*all[i]);
+  }
+  RedrawWindow(form.Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump(50);
+  SaveShot(form.Handle(), "pages-larger-font");
+
+  // Without the skin the system's padding comes back and the tabs are laid
+  // out again; the pages follow, and follow the smaller font given back.
+  SwitchSkin(form, data, false);
+  for (size_t i = 0; i < std::size(all); ++i) {
+    SCOPED_TRACE(std::string(names[i]) + ", skin off");
+    ExpectPageClearOfTabs(*all[i]);
+  }
+  for (const TPageControl* pages : all) {
+    SendMessageW(pages->Handle(), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  }
+  Pump(50);
+  for (size_t i = 0; i < std::size(all); ++i) {
+    SCOPED_TRACE(std::string(names[i]) + ", font given back");
+    EXPECT_LT(tab_height(*all[i]), taller[i]);
+    ExpectPageClearOfTabs(*all[i]);
+  }
   form.Close();
   Pump(50);
 }
