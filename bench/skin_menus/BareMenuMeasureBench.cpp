@@ -97,7 +97,7 @@ int main() {
     items.push_back(DescribeItem(menu.Get(), static_cast<UINT>(i)));
   }
   const int dpi = WindowDpi(nullptr);
-  TBareMenuMeasure kept(nullptr);
+  TBareMenuMeasure kept;
   int width = 0, height = 0;
   const auto each_alone = [&] {
     for (const TSkinMenuItem& item : items) {

@@ -3,8 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cwchar>
-#include <iterator>
 #include <vector>
 
 #include "framework/Dpi.h"
@@ -17,18 +15,6 @@
 namespace {
 constexpr wchar_t kArrowClass[] = L"TonmillPickerArrow";
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
-
-// The up-down control a picker with DTS_UPDOWN makes for itself.
-HWND UpDownChild(HWND picker) {
-  for (HWND child = GetTopWindow(picker); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[32] = {};
-    if (GetClassNameW(child, name, static_cast<int>(std::size(name))) &&
-        _wcsicmp(name, UPDOWN_CLASSW) == 0) {
-      return child;
-    }
-  }
-  return nullptr;
-}
 
 void RegisterArrowClass(WNDPROC procedure) {
   WNDCLASSEXW wc{};
@@ -287,7 +273,8 @@ void TSkinDateTime::TakeSpin() {
       !data_->SkinControls().Contains(xcSpin)) {
     return;
   }
-  HWND found = UpDownChild(handle_);
+  // The up-down control a picker with DTS_UPDOWN makes for itself.
+  HWND found = UpDownChildOf(handle_);
   // One skinned already (by a program's own object) keeps its skinning.
   if (!found || SendMessageW(found, SKM_ISSKINNED, 0, 0) == 1) return;
   // The spin given back before is not running now: it goes before its

@@ -67,10 +67,6 @@ TSkinMargins TurnMargins(TSkinMargins m, TTabSide side) {
   }
 }
 
-bool IsSpinClass(HWND window) {
-  return AsciiLower(WindowClassName(window)) == "msctls_updown32";
-}
-
 // An "x" in a square: the square's outline and both diagonals, lines
 // `thickness` pixels wide, all inside `box`.
 void DrawCloseBox(HDC dc, const TRect& box, int thickness, COLORREF colour) {
@@ -141,13 +137,7 @@ TTabSide TabSideOf(DWORD style) {
 
 void TSkinTabBase::FindScroller() {
   if (scroller_window_ || !form_ || !data_ || !handle_) return;
-  HWND found = nullptr;
-  for (HWND child = GetTopWindow(handle_); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (IsSpinClass(child)) {
-      found = child;
-      break;
-    }
-  }
+  const HWND found = UpDownChildOf(handle_);
   if (!found) return;
   scroller_window_ = found;
   if (Scroller()) return;  // skinned already

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <array>
 
+#include "framework/StringList.h"
 #include "skin/controls/ContentColours.h"
+#include "skin/data/SkinManage.h"
 #include "skin/data/SkinRender.h"
 #include "skin/data/WinSkinData.h"
 
@@ -222,4 +224,11 @@ void TSkinUpDown::DrawPlainPart(const TRect& r, int button, int state) {
   }
   SelectObject(dc, old_brush);
   SelectObject(dc, old_pen);
+}
+
+HWND UpDownChildOf(HWND parent) {
+  for (HWND child = GetTopWindow(parent); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (AsciiLower(WindowClassName(child)) == "msctls_updown32") return child;
+  }
+  return nullptr;
 }

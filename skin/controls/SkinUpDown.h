@@ -42,3 +42,7 @@ class TSkinUpDown : public TSkinControl {
   bool horizontal_ = false;
   int hot_part_ = -1;
 };
+
+// The first child of `parent` that is the system's up-down control (a tab
+// control's scroller, a picker's arrows), or null.
+HWND UpDownChildOf(HWND parent);

@@ -25,6 +25,7 @@
 #include "framework/Timer.h"
 #include "framework/WndMethodLayer.h"
 #include "skin/form/FrameGeometry.h"
+#include "skin/menu/BareMenuMeasure.h"
 
 class TForm;
 class TPopupMenu;
@@ -123,6 +124,9 @@ class TWinSkinForm : public TComponent {
 
   // --- the skinned menu bar (skin/menu)
   TWinSkinMenu* MenuBar() const { return menu_bar_.get(); }
+  // What the items of the window's menus that no framework menu answers
+  // for are measured with.
+  TBareMenuMeasure& BareMenuMeasure() { return bare_menu_measure_; }
   // Opens the drop-down of a menu-bar button and runs until it closed;
   // answers whether one opened.
   bool OpenPopup(TMenuBtn* button);
@@ -324,6 +328,7 @@ class TWinSkinForm : public TComponent {
   HRGN region_ = nullptr;  // owned by the window once set; kept to recognise it
   std::vector<std::unique_ptr<TWinSysButton>> buttons_;
   std::unique_ptr<TWinSkinMenu> menu_bar_;
+  TBareMenuMeasure bare_menu_measure_;
   // A bar let go while its drop-down's loop still ran; freed when it ends.
   std::unique_ptr<TWinSkinMenu> retired_menu_bar_;
   int menu_loops_ = 0;  // drop-down loops running on the stack

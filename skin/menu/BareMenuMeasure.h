@@ -4,27 +4,18 @@
 // window's DPI, made once per DPI rather than once per item, and one DC
 // per popup opening, made for its first item and let go when the popup
 // draws. The system measures a popup's items one after another each time
-// it opens. One per skinned window, owned by its engine as a component,
-// so that what it holds goes with the engine.
+// it opens. One per skinned window, a member of its engine, so that what
+// it holds goes with the engine.
 #include <optional>
 
-#include "framework/Component.h"
 #include "framework/GdiObjects.h"
 #include "skin/menu/MenuFont.h"
 
 class TSkinData;
-class TWinSkinForm;
 struct TSkinMenuItem;
 
-class TBareMenuMeasure : public TComponent {
+class TBareMenuMeasure {
  public:
-  explicit TBareMenuMeasure(TComponent* owner) : TComponent(owner) {}
-
-  // The engine's own, made when first asked for.
-  static TBareMenuMeasure& Of(TWinSkinForm& engine);
-  // The engine's own when it has one, else null.
-  static TBareMenuMeasure* Find(const TWinSkinForm& engine);
-
   // The size of `item` in a skinned popup shown at `dpi`.
   void Measure(const TSkinData& data, int dpi, const TSkinMenuItem& item, int& width, int& height);
   // A popup's items are all measured once it draws: its DC goes.

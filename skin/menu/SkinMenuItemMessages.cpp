@@ -6,7 +6,6 @@
 #include "skin/data/SkinManage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/WinSkinForm.h"
-#include "skin/menu/BareMenuMeasure.h"
 #include "skin/menu/SkinMenuBar.h"
 #include "skin/menu/SkinMenuItemPainter.h"
 
@@ -75,8 +74,8 @@ bool HandleMenuItemMessage(TWinSkinForm& engine, UINT msg, LPARAM lp, LRESULT& r
       return false;
     }
     int width = 0, height = 0;
-    TBareMenuMeasure::Of(engine).Measure(*data, WindowDpi(window), DescribeItem(menu, position),
-                                         width, height);
+    engine.BareMenuMeasure().Measure(*data, WindowDpi(window), DescribeItem(menu, position), width,
+                                     height);
     measure.itemWidth = static_cast<UINT>(width);
     measure.itemHeight = static_cast<UINT>(height);
     result = TRUE;
@@ -89,7 +88,7 @@ bool HandleMenuItemMessage(TWinSkinForm& engine, UINT msg, LPARAM lp, LRESULT& r
     UINT position = 0;
     if (!IsMenu(menu) || !PositionOf(menu, draw.itemID, position)) return false;
     engine.Manager().AssignPopupMenu(menu);
-    if (TBareMenuMeasure* measure = TBareMenuMeasure::Find(engine)) measure->PopupDrawn();
+    engine.BareMenuMeasure().PopupDrawn();
     const TSkinMenuItem item = DescribeItem(menu, position);
     // Drawn at the DPI it was measured at: the window's.
     TSkinMenuItemPainter(*data, WindowDpi(engine.Handle()))
