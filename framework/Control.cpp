@@ -69,7 +69,7 @@ void TWinControl::DestroyHandle() {
   // Stop dispatching to this object first, then let the window go.
   RemovePropW(hwnd, kControlProp);
   if (subclassed_) {
-    RemoveWindowSubclass(hwnd, &TWinControl::SubclassProc, kSubclassId);
+    subclass_.Remove();
   } else {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   }
@@ -104,7 +104,7 @@ void TWinControl::CreateHandle() {
         CreateWindowExW(params.ex_style, params.class_name.c_str(), caption_.c_str(), params.style,
                         x, y, w, h, parent_hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (hwnd_) {
-      SetWindowSubclass(hwnd_, &TWinControl::SubclassProc, kSubclassId,
+      subclass_.Install(hwnd_, &TWinControl::SubclassProc, kSubclassId,
                         reinterpret_cast<DWORD_PTR>(this));
       subclassed_ = true;
     }
@@ -438,7 +438,7 @@ void TWinControl::DefaultHandler(TMessage& m) {
   if (!hwnd_) {
     m.Result = 0;
   } else if (subclassed_) {
-    m.Result = DefSubclassProc(hwnd_, m.Msg, m.WParam, m.LParam);
+    m.Result = subclass_.PassOn(m.Msg, m.WParam, m.LParam);
   } else {
     m.Result = DefWindowProcW(hwnd_, m.Msg, m.WParam, m.LParam);
   }
@@ -489,7 +489,7 @@ LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
   if (msg == WM_NCDESTROY) {
     // Whoever replaced WindowProc sees the end of the window as well.
     const LRESULT result = self->Dispatch(msg, wp, lp);
-    RemoveWindowSubclass(hwnd, &TWinControl::SubclassProc, kSubclassId);
+    self->subclass_.Remove();
     RemovePropW(hwnd, kControlProp);
     self->hwnd_ = nullptr;
     return result;

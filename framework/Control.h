@@ -3,9 +3,9 @@
 //
 // Routing: our own window classes link window and object at WM_NCCREATE (the
 // pointer comes in lpCreateParams); standard controls (buttons, edits, list
-// views …) are subclassed with SetWindowSubclass, the object being the
-// subclass's reference data, so further subclass layers stack and come off
-// in any order. Either way every message goes through WindowProc, which
+// views …) get a subclass layer (TWindowSubclass), the object being the
+// layer's reference data, so further layers stack and come off in any
+// order. Either way every message goes through WindowProc, which
 // starts as the control's own WndProc and can be replaced (the skin engine
 // does that) and given back. A window property links each window handle to
 // its object, so a parent can reflect notifications to the child they
@@ -26,6 +26,7 @@
 #include "framework/GdiObjects.h"
 #include "framework/Graphics.h"
 #include "framework/Object.h"
+#include "framework/Subclass.h"
 
 class TGraphicControl;
 
@@ -236,7 +237,8 @@ class TWinControl : public TComponent {
 
   HWND hwnd_ = nullptr;
   bool subclassed_ = false;  // a standard control under our subclass
-  HFONT font_ = nullptr;     // borrowed: the font of our own windows (WM_SETFONT)
+  TWindowSubclass subclass_;
+  HFONT font_ = nullptr;  // borrowed: the font of our own windows (WM_SETFONT)
   TWinControl* parent_ = nullptr;
   std::vector<TWinControl*> children_;  // owned elsewhere (by the component owner)
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;

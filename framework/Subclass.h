@@ -1,10 +1,27 @@
 #pragma once
-// TWindowSubclass: one owned layer of SetWindowSubclass on a window. It
-// comes off when its owner lets go (Remove, or the owner's end), whatever
-// other layers lie above or below it, and it is counted among the live
-// handles.
+// TWindowSubclass: one owned layer on a window's procedure. Layers stack on
+// a window in the order they are put on (the newest sees a message first),
+// each passes a message on to the layers below it and to the window's own
+// procedure with PassOn, and each comes off when its owner lets go (Remove,
+// or the owner's end), whatever other layers lie above or below it.
+//
+// A window's layers form one chain (Subclass.cpp): one procedure of ours put
+// on the window and one window property naming the chain, looked up once
+// per message. (The system's subclass helpers look their property up again
+// for every layer a message passes, and under Wine each lookup is a round
+// trip to the window server.) A window that somebody else has subclassed
+// already gets the chain as one layer of the system's helper instead, so
+// that the helper's layers and ours come off in any order. The chain lives
+// while it has layers or a message runs through it; it comes off the window
+// when its last layer does, and with the window's end (WM_NCDESTROY).
+//
+// Layers are counted among the live handles.
 #include <windows.h>
 #include <commctrl.h>
+
+#include <memory>
+
+class TSubclassChain;
 
 class TWindowSubclass {
  public:
@@ -20,8 +37,21 @@ class TWindowSubclass {
   bool Installed() const { return window_ != nullptr; }
   HWND Window() const { return window_; }
 
+  // Passes a message on to the layers below the one running now and last
+  // to the window's own procedure. Called from a layer's procedure, also
+  // after the layer came off; called outside one, the window's own
+  // procedure gets it.
+  LRESULT PassOn(UINT msg, WPARAM wp, LPARAM lp) const;
+
  private:
   HWND window_ = nullptr;
   SUBCLASSPROC proc_ = nullptr;
   UINT_PTR id_ = 0;
+  // Kept after Remove, so a layer that took itself off can still pass the
+  // message it is handling on.
+  std::shared_ptr<TSubclassChain> chain_;
 };
+
+// Passes a message on from the layer of `window` running now; for code that
+// has no owner at hand (the chain is looked up by the window).
+LRESULT PassOnFromLayer(HWND window, UINT msg, WPARAM wp, LPARAM lp);

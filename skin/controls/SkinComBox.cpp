@@ -294,10 +294,10 @@ bool TSkinComBox::SkinsButton() const {
 
 // --- messages ---------------------------------------------------------------
 
-LRESULT CALLBACK TSkinComBox::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+LRESULT CALLBACK TSkinComBox::EditProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                        DWORD_PTR ref) {
   auto* self = reinterpret_cast<TSkinComBox*>(ref);
-  const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+  const LRESULT result = self->edit_subclass_.PassOn(msg, wp, lp);
   try {
     // The button shows the focus the edit has.
     if ((msg == WM_SETFOCUS || msg == WM_KILLFOCUS) && self->SkinActive()) self->Repaint();
@@ -307,7 +307,7 @@ LRESULT CALLBACK TSkinComBox::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
   return result;
 }
 
-LRESULT CALLBACK TSkinComBox::ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+LRESULT CALLBACK TSkinComBox::ParentProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                          DWORD_PTR ref) {
   auto* self = reinterpret_cast<TSkinComBox*>(ref);
   try {
@@ -317,13 +317,13 @@ LRESULT CALLBACK TSkinComBox::ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
       if (self->AnswerContentColours(m)) return m.Result;
     }
     if (msg == WM_NCDESTROY) {
-      const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+      const LRESULT result = self->parent_subclass_.PassOn(msg, wp, lp);
       self->parent_subclass_.Remove();
       return result;
     }
   } catch (...) {
   }
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  return self->parent_subclass_.PassOn(msg, wp, lp);
 }
 
 LRESULT CALLBACK TSkinComBox::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
@@ -338,7 +338,7 @@ LRESULT CALLBACK TSkinComBox::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     if (ours && msg == WM_ERASEBKGND) return 1;
   } catch (...) {
   }
-  const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+  const LRESULT result = self->list_subclass_.PassOn(msg, wp, lp);
   try {
     switch (msg) {
       case WM_MOUSEMOVE:
@@ -424,7 +424,7 @@ void TSkinComBox::PaintList(HWND list, WPARAM wp) {
   GetClientRect(list, &client);
   if (client.right > 0 && client.bottom > 0 && list_buffer_.SetSize(client.right, client.bottom)) {
     list_buffer_.Fill(list_buffer_.BoundsRect(), ColorToRGB(data_->Colours().Window));
-    DefSubclassProc(list, WM_PAINT, reinterpret_cast<WPARAM>(list_buffer_.DC()), 0);
+    list_subclass_.PassOn(WM_PAINT, reinterpret_cast<WPARAM>(list_buffer_.DC()), 0);
     const auto chosen = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
     RECT row{};
     if (chosen >= 0 &&

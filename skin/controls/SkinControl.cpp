@@ -191,7 +191,7 @@ void TSkinControl::CallPrevious(TMessage& m) {
     if (layer_.Installed()) {
       layer_.CallPrevious(m);
     } else if (subclass_.Installed()) {
-      m.Result = DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam);
+      m.Result = subclass_.PassOn(m.Msg, m.WParam, m.LParam);
     }
   } catch (...) {
     ReportCallbackException();

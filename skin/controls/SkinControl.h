@@ -1,7 +1,7 @@
 #pragma once
 // TSkinControl: the skinning object of one child control. It takes over the
 // control's messages (a framework control's WindowProc, a bare window's
-// procedure through SetWindowSubclass, or a windowless control's WindowProc),
+// procedure through a subclass layer, or a windowless control's WindowProc),
 // lets its class handle or pre-empt each one (BeforeMessage), passes the
 // rest on to the previous procedure and looks at them again afterwards
 // (AfterMessage), and paints the control from the skin. It gives back what

@@ -525,11 +525,11 @@ void TWinSkinForm::UnhookClient() {
   client_subclass_.Remove();
 }
 
-LRESULT CALLBACK TWinSkinForm::ClientSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
-                                                  UINT_PTR, DWORD_PTR ref) {
+LRESULT CALLBACK TWinSkinForm::ClientSubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                                  DWORD_PTR ref) {
   auto* self = reinterpret_cast<TWinSkinForm*>(ref);
   if (msg == WM_NCDESTROY) {
-    const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    const LRESULT result = self->client_subclass_.PassOn(msg, wp, lp);
     self->UnhookClient();
     return result;
   }
@@ -544,7 +544,7 @@ LRESULT CALLBACK TWinSkinForm::ClientSubclassProc(HWND hwnd, UINT msg, WPARAM wp
 }
 
 void TWinSkinForm::ClientDispatch(TMessage& m) {
-  auto previous = [&] { m.Result = DefSubclassProc(mdi_client_, m.Msg, m.WParam, m.LParam); };
+  auto previous = [&] { m.Result = client_subclass_.PassOn(m.Msg, m.WParam, m.LParam); };
   switch (m.Msg) {
     case WM_NCCALCSIZE:
       if (frame_skinned_ && !skin_data_->Options().Contains(xoMDIScrollbar)) {
@@ -615,7 +615,7 @@ void TWinSkinForm::ClientDispatch(TMessage& m) {
 
 // --- dispatch -------------------------------------------------------------
 
-LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                             DWORD_PTR ref) {
   auto* self = reinterpret_cast<TWinSkinForm*>(ref);
   TMessage m{msg, wp, lp, 0};
@@ -629,7 +629,7 @@ LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
     // on with its own procedure.
     if (!passed) {
       try {
-        m.Result = DefSubclassProc(hwnd, msg, wp, lp);
+        m.Result = self->subclass_.PassOn(msg, wp, lp);
       } catch (...) {
       }
     }
@@ -640,7 +640,7 @@ LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
 
 void TWinSkinForm::CallPrevious(TMessage& m) {
   if (passed_on_) *passed_on_ = true;
-  m.Result = DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam);
+  m.Result = subclass_.PassOn(m.Msg, m.WParam, m.LParam);
 }
 
 void TWinSkinForm::Dispatch(TMessage& m) {

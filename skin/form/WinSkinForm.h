@@ -1,7 +1,7 @@
 #pragma once
 // TWinSkinForm: the skinning engine of one top-level window. It subclasses
-// the window (SetWindowSubclass, with the engine as reference data, so other
-// subclass layers stack and come off in any order), owns its non-client
+// the window (a subclass layer, TWindowSubclass, with the engine as reference
+// data, so other layers stack and come off in any order), owns its non-client
 // area from then on — frame and title bar painted from the skin, the window
 // region cut out of the frame images, the caption buttons, hit testing and
 // the skinned system menu — and gives back everything it took (procedure,

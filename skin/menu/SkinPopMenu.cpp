@@ -208,27 +208,27 @@ void TWinSkinPopMenu::PaintClient(HDC dc) {
     SelectClipRgn(buffer.Get(), items);
     DeleteObject(items);
     SetBkMode(buffer.Get(), TRANSPARENT);
-    DefSubclassProc(handle_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer.Get()), PRF_CLIENT);
+    subclass_.PassOn(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer.Get()), PRF_CLIENT);
     RestoreDC(buffer.Get(), saved);
   }
   BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
 }
 
-LRESULT CALLBACK TWinSkinPopMenu::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+LRESULT CALLBACK TWinSkinPopMenu::Proc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                        DWORD_PTR ref) {
   auto* self = reinterpret_cast<TWinSkinPopMenu*>(ref);
   if (msg == SKM_ISSKINNED) return 1;
   if (msg == WM_NCDESTROY) {
     // The window's end: the procedure goes back before the window does.
     self->subclass_.Remove();
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return self->subclass_.PassOn(msg, wp, lp);
   }
   const TBusy busy(self->busy_);
   try {
     return self->Dispatch(msg, wp, lp);
   } catch (...) {
     // The skin engine never reports: the menu goes on with its own look.
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return self->subclass_.PassOn(msg, wp, lp);
   }
 }
 
@@ -238,11 +238,11 @@ LRESULT TWinSkinPopMenu::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       if (!Skinned()) break;
       if (data_->Options().Contains(xoMenuBG)) return 1;
-      DefSubclassProc(hwnd, msg, wp, lp);
+      subclass_.PassOn(msg, wp, lp);
       return 1;
     case WM_NCPAINT: {
       if (!Skinned()) break;
-      const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+      const LRESULT result = subclass_.PassOn(msg, wp, lp);
       PaintBorder();
       return result;
     }
@@ -261,5 +261,5 @@ LRESULT TWinSkinPopMenu::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     default:
       break;
   }
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  return subclass_.PassOn(msg, wp, lp);
 }
