@@ -906,6 +906,18 @@ void TWinSkinForm::FormHook(TMessage& m) {
     case WM_SETTEXT:
       OnSetText(m, form_hook_.Previous());
       return;
+    case WM_NCDESTROY:
+      // The window's layer sees the end first and takes this hook off: the
+      // end comes here only when somebody cut the layer off the window (put
+      // back a procedure saved before ours). The engine still ends with its
+      // window, while the form is whole, instead of touching it later.
+      form_hook_.CallPrevious(m);
+      if (skin_state_ != ksDestroying && skin_state_ != ksDestroyed) {
+        skin_state_ = ksDestroying;
+        ReleaseHooks();
+        skin_state_ = ksDestroyed;
+      }
+      return;
     default:
       break;
   }

@@ -73,4 +73,29 @@ TEST_F(LeakTest, TwoHundredSkinnedFormsOpenedAndClosed) {
   EXPECT_TRUE(Manager().SkinForms().empty());
 }
 
+// A program that puts back a window procedure it saved before the engine
+// came cuts the engine's layer off the window. The engine still ends with
+// its window, while the form is whole, and goes with the form.
+TEST_F(LeakTest, AnEngineCutOffItsWindowStillEndsWithTheWindow) {
+  TSkinData& data = MakeData(App(), 1);
+  data.SetActive(true);
+  Flush();
+  TForm& form = MakeForm(MainLikeStyle());
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  ASSERT_TRUE(WaitSkinned(form.Handle()));
+  const HWND window = form.Handle();
+  TWinSkinForm* engine = EngineOf(window);
+  ASSERT_NE(engine, nullptr);
+  SetWindowLongPtrW(window, GWLP_WNDPROC,
+                    static_cast<LONG_PTR>(GetClassLongPtrW(window, GCLP_WNDPROC)));
+  DestroyWindow(window);
+  ASSERT_EQ(EngineOf(window), engine);
+  EXPECT_EQ(engine->SkinState(), ksDestroyed);
+  EXPECT_FALSE(engine->Hooked());
+  App().RemoveComponent(&form);
+  App().ProcessMessages();
+  EXPECT_TRUE(Manager().SkinForms().empty());
+}
+
 }  // namespace
