@@ -142,6 +142,9 @@ void TSkinTabBase::FindScroller() {
   scroller_window_ = found;
   if (Scroller()) return;  // skinned already
   TSkinControl* added = form_->AddControl(std::make_unique<TSkinUpDown>());
+  // Its cells are drawn at the tab control's DPI, which hears of a change
+  // before the scroller's own window may show it.
+  if (control_) added->FollowDpiOf(*control_);
   try {
     added->InitWindow(found, *data_, *form_);
   } catch (...) {

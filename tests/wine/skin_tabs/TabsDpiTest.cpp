@@ -640,6 +640,65 @@ TEST_F(TabsDpiTest, CloseBoxesAreDrawnAtTheDpiAndTheirWholeBoxCloses) {
   Pump(50);
 }
 
+// The tab scroller's left button as the skin draws it at `dpi`: the
+// sideways spin strip's cell at rest with its arrow, over the face colour.
+TBitmap ExpectedScrollerButton(const TSkinData& data, int w, int h, int dpi) {
+  const TDataSkinBorder& strip = *data.BorderObject(ssUpDownHorz);
+  const int frames = strip.Frame > 0 ? strip.Frame : 8;
+  TBitmap expected(w, h, ColorToRGB(data.Colours().ButtonFace));
+  expected.Draw(0, 0, RenderSkinCell(strip, w, h, frames, 1, dpi), strip.Trans == 1, clFuchsia);
+  const TBitmap& glyphs = strip.Bitmap2;
+  const int gw = std::min(SkinScale(glyphs.Width() / frames, dpi), w);
+  const int gh = std::min(SkinScale(glyphs.Height(), dpi), h);
+  expected.Draw((w - gw) / 2, (h - gh) / 2, ScaleSkinCell(glyphs, frames, 1, gw, gh), true,
+                clFuchsia);
+  return expected;
+}
+
+// A move to a monitor of twice the DPI (sent by hand, before the system
+// may show it in the scroller's own window) reaches the tab scroller: its
+// buttons show the skin's cells at the new DPI, not at the old one.
+TEST_F(TabsDpiTest, TheTabScrollerDrawsItsCellsAtTheDpiOfAChange) {
+  TPageControl* pages = nullptr;
+  TForm& form = ShowSkinned(2, [&](TForm& f) { pages = &AddPages(f, f, {20, 20, 300, 200}, 12); });
+  const HWND window = form.Handle();
+  const HWND scroller = FindWindowExW(pages->Handle(), nullptr, UPDOWN_CLASSW, nullptr);
+  ASSERT_TRUE(scroller) << "twelve tabs do not fit in one row";
+  const TSkinData& data = DataOf(form);
+  ASSERT_NE(data.BorderObject(ssUpDownHorz), nullptr);
+  Park();
+  const auto shares = [&](int dpi) {
+    RedrawWindow(scroller, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump(50);
+    RECT left = WindowRect(scroller);
+    left.right = left.left + (left.right - left.left) / 2;
+    const int w = left.right - left.left, h = left.bottom - left.top;
+    const TBitmap shot = Capture(left);
+    return std::pair{MatchingShare(shot, ExpectedScrollerButton(data, w, h, dpi), 8),
+                     MatchingShare(shot, ExpectedScrollerButton(data, w, h, dpi_), 8)};
+  };
+  EXPECT_GT(shares(dpi_).first, 0.9) << "the scroller's cells at the first DPI";
+  const RECT before = WindowRect(window);
+  const int twice = 2 * dpi_;
+  SIZE wanted{};
+  ASSERT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, MAKEWPARAM(twice, twice),
+                           reinterpret_cast<LPARAM>(&wanted)));
+  const RECT larger{before.left, before.top, before.left + wanted.cx, before.top + wanted.cy};
+  SendMessageW(window, kWmDpiChanged, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(&larger));
+  Pump(200);
+  ASSERT_EQ(form.Dpi(), twice);
+  ASSERT_TRUE(IsWindowVisible(scroller));
+  const auto [at_twice, at_first] = shares(twice);
+  EXPECT_GT(at_twice, 0.9) << "the cells at twice the DPI";
+  EXPECT_GT(at_twice, at_first + 0.05) << "drawn at the new DPI, not the old one";
+  SaveShot(window, Name("tabs-scroller-twice", 2));
+  SendMessageW(window, kWmDpiChanged, MAKEWPARAM(dpi_, dpi_), reinterpret_cast<LPARAM>(&before));
+  Pump(200);
+  EXPECT_GT(shares(dpi_).first, 0.9) << "back at the first DPI";
+  form.Close();
+  Pump(50);
+}
+
 TEST_F(TabsDpiTest, CaptionsOfTabsAndButtonTabsAreShownWhole) {
   TTabControl* tabs = nullptr;
   TTabControl* buttons = nullptr;
