@@ -14,10 +14,10 @@ constexpr UINT_PTR kHostedId = 0x7C4A;
 // Whether the window runs its class's own procedure, which nobody has
 // replaced yet.
 bool RunsClassProcedure(HWND window, bool unicode) {
-  const LONG_PTR own = unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC)
-                               : GetWindowLongPtrA(window, GWLP_WNDPROC);
-  const ULONG_PTR of_class = unicode ? GetClassLongPtrW(window, GCLP_WNDPROC)
-                                     : GetClassLongPtrA(window, GCLP_WNDPROC);
+  const LONG_PTR own =
+      unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC) : GetWindowLongPtrA(window, GWLP_WNDPROC);
+  const ULONG_PTR of_class =
+      unicode ? GetClassLongPtrW(window, GCLP_WNDPROC) : GetClassLongPtrA(window, GCLP_WNDPROC);
   return own != 0 && static_cast<ULONG_PTR>(own) == of_class;
 }
 }  // namespace
@@ -218,11 +218,11 @@ class TSubclassChain : public std::enable_shared_from_this<TSubclassChain> {
   HWND window_;
   WNDPROC original_ = nullptr;
   bool unicode_ = true;
-  bool hosted_ = false;  // a layer of the system's helper, not a procedure of its own
-  std::list<TLayer> layers_;                  // newest first
-  std::list<TLayer>::iterator next_;          // where the running message goes next
-  int running_ = 0;                           // messages running through the chain
-  bool ending_ = false;                       // WM_NCDESTROY has been through
+  bool hosted_ = false;               // a layer of the system's helper, not a procedure of its own
+  std::list<TLayer> layers_;          // newest first
+  std::list<TLayer>::iterator next_;  // where the running message goes next
+  int running_ = 0;                   // messages running through the chain
+  bool ending_ = false;               // WM_NCDESTROY has been through
   std::shared_ptr<TSubclassChain> attached_;  // itself, while on the window
 };
 

@@ -55,6 +55,24 @@ struct TLayer {
   }
 };
 
+// A layer of the system's subclass helper that notes the probe.
+struct TSystemLayer {
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == kProbe) Seen().push_back("system");
+    return DefSubclassProc(w, msg, wp, lp);
+  }
+};
+
+// A plain procedure put on the window the old way; `below` is what it
+// replaced.
+struct TPlain {
+  static inline WNDPROC below = nullptr;
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kProbe) Seen().push_back("plain");
+    return CallWindowProcW(below, w, msg, wp, lp);
+  }
+};
+
 class SubclassTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -165,21 +183,8 @@ TEST_F(SubclassTest, StacksWithProceduresOthersPutOnTheWindow) {
   ASSERT_TRUE(a.Install(window_));
   // The system's subclass helper above our layer, a plain procedure above
   // that.
-  struct TSystemLayer {
-    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-      if (msg == kProbe) Seen().push_back("system");
-      return DefSubclassProc(w, msg, wp, lp);
-    }
-  };
   ASSERT_TRUE(SetWindowSubclass(window_, &TSystemLayer::Proc, 1, 0));
-  static WNDPROC below_plain = nullptr;
-  struct TPlain {
-    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-      if (msg == kProbe) Seen().push_back("plain");
-      return CallWindowProcW(below_plain, w, msg, wp, lp);
-    }
-  };
-  below_plain = reinterpret_cast<WNDPROC>(
+  TPlain::below = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPlain::Proc)));
   ASSERT_TRUE(b.Install(window_));
   EXPECT_EQ(Probe(), 102);
@@ -192,7 +197,7 @@ TEST_F(SubclassTest, StacksWithProceduresOthersPutOnTheWindow) {
   EXPECT_EQ(Seen(), (Order{"plain", "system", "own"}));
   EXPECT_EQ(LiveHandles(THandleKind::hkSubclass), layers_before_);
   // Those taken off in turn, the window is as it was.
-  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(below_plain));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TPlain::below));
   RemoveWindowSubclass(window_, &TSystemLayer::Proc, 1);
   EXPECT_EQ(Probe(), 100);
   EXPECT_EQ(Seen(), (Order{"own"}));
@@ -210,12 +215,6 @@ TEST_F(SubclassTest, StacksWithProceduresOthersPutOnTheWindow) {
 // it saved), and the layers still see every message and the window's end; a
 // plain procedure below them is what the window keeps when they go.
 TEST_F(SubclassTest, LayersOnAWindowSubclassedBeforeOutliveWhatIsBelowThem) {
-  struct TSystemLayer {
-    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-      if (msg == kProbe) Seen().push_back("system");
-      return DefSubclassProc(w, msg, wp, lp);
-    }
-  };
   ASSERT_TRUE(SetWindowSubclass(window_, &TSystemLayer::Proc, 1, 0));
   TLayer a("a"), b{"b"};
   ASSERT_TRUE(a.Install(window_));
@@ -233,14 +232,7 @@ TEST_F(SubclassTest, LayersOnAWindowSubclassedBeforeOutliveWhatIsBelowThem) {
   EXPECT_EQ(LiveHandles(THandleKind::hkSubclass), layers_before_);
 
   SetUp();
-  static WNDPROC below_plain = nullptr;
-  struct TPlain {
-    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-      if (msg == kProbe) Seen().push_back("plain");
-      return CallWindowProcW(below_plain, w, msg, wp, lp);
-    }
-  };
-  below_plain = reinterpret_cast<WNDPROC>(
+  TPlain::below = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPlain::Proc)));
   ASSERT_TRUE(a.Install(window_));
   EXPECT_EQ(Probe(), 101);

@@ -680,11 +680,7 @@ TEST_F(TabsDpiTest, TheTabScrollerDrawsItsCellsAtTheDpiOfAChange) {
   EXPECT_GT(shares(dpi_).first, 0.9) << "the scroller's cells at the first DPI";
   const RECT before = WindowRect(window);
   const int twice = 2 * dpi_;
-  SIZE wanted{};
-  ASSERT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, MAKEWPARAM(twice, twice),
-                           reinterpret_cast<LPARAM>(&wanted)));
-  const RECT larger{before.left, before.top, before.left + wanted.cx, before.top + wanted.cy};
-  SendMessageW(window, kWmDpiChanged, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(&larger));
+  ASSERT_TRUE(dpi_run::SendDpiChange(window, twice));
   Pump(200);
   ASSERT_EQ(form.Dpi(), twice);
   ASSERT_TRUE(IsWindowVisible(scroller));

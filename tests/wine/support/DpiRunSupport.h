@@ -70,6 +70,22 @@ inline int TextWidth(HWND window, const std::wstring& text) {
   return extent.cx;
 }
 
+// Tells `window` that it now shows at `dpi`, as the system tells a window
+// moved to a monitor of that DPI: the size it asks for (WM_GETDPISCALEDSIZE)
+// given with the change. False when the window asks for none.
+inline bool SendDpiChange(HWND window, int dpi) {
+  RECT now{};
+  GetWindowRect(window, &now);
+  SIZE wanted{};
+  if (!SendMessageW(window, kWmGetDpiScaledSize, MAKEWPARAM(dpi, dpi),
+                    reinterpret_cast<LPARAM>(&wanted))) {
+    return false;
+  }
+  const RECT suggested{now.left, now.top, now.left + wanted.cx, now.top + wanted.cy};
+  SendMessageW(window, kWmDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  return true;
+}
+
 }  // namespace dpi_run
 
 // The fixture `Base` of a suite that runs at the screen's DPI: dpi_ is that
