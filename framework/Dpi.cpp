@@ -134,6 +134,25 @@ bool SystemParametersForDpi(UINT action, UINT param, void* data, int dpi) {
   return SystemParametersInfoW(action, param, data, 0) != FALSE;
 }
 
+LOGFONTW SystemMenuLogFont(int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersForDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, dpi)) {
+    return metrics.lfMenuFont;
+  }
+  // Older systems know the font at their own DPI only.
+  LOGFONTW font{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+    font = metrics.lfMenuFont;
+  } else {
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  }
+  const int system = SystemDpi();
+  if (dpi > 0 && system > 0 && dpi != system) font.lfHeight = MulDiv(font.lfHeight, dpi, system);
+  return font;
+}
+
 bool EnableNonClientDpiScalingFor(HWND window) {
   auto fn = Functions().enable_non_client_dpi_scaling;
   return fn && fn(window) != FALSE;

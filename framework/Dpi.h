@@ -45,6 +45,10 @@ bool AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD ex_style, 
 // SystemParametersInfo for the values that depend on the DPI (fonts of
 // the non-client area, icon metrics); false when the value is not known.
 bool SystemParametersForDpi(UINT action, UINT param, void* data, int dpi);
+// The system's menu font at `dpi`: the system's own per-DPI value where it
+// has one, else its font at the system's DPI scaled (the default GUI font
+// where the system names none).
+LOGFONTW SystemMenuLogFont(int dpi);
 // Asks the system to scale the window's standard frame, caption and menu
 // bar with its DPI (only meaningful while WM_NCCREATE is handled, on the
 // first per-monitor aware systems; later ones do it by themselves).

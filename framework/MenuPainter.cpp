@@ -15,17 +15,6 @@ namespace {
 constexpr int kPad = 4;
 constexpr int kSeparatorHeight = 9;
 
-LOGFONTW MenuLogFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-    return metrics.lfMenuFont;
-  }
-  LOGFONTW font{};
-  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
-  return font;
-}
-
 SIZE TextSize(HDC dc, const std::wstring& text, UINT flags) {
   RECT r{0, 0, 0, 0};
   if (!text.empty()) DrawTextW(dc, text.c_str(), -1, &r, flags | DT_CALCRECT | DT_SINGLELINE);
@@ -69,14 +58,19 @@ void DrawImage(HDC dc, const RECT& box, const TImageList& images, int index, boo
 
 }  // namespace
 
-TMenuPainter::TMenuPainter() {
-  const LOGFONTW font = MenuLogFont();
-  font_.Reset(CreateFontIndirectW(&font));
+TMenuPainter::TMenuPainter() = default;
+
+const TMenuPainter::TFontAtDpi& TMenuPainter::FontAt(int dpi) const {
+  if (font_.font && font_.dpi == dpi) return font_;
+  const LOGFONTW font = SystemMenuLogFont(dpi);
+  font_.font.Reset(CreateFontIndirectW(&font));
+  font_.dpi = dpi;
   TWindowDC screen(nullptr);
-  TSelectObject select(screen.Get(), font_.Get());
+  TSelectObject select(screen.Get(), font_.font.Get());
   TEXTMETRICW metrics{};
   GetTextMetricsW(screen.Get(), &metrics);
-  text_height_ = metrics.tmHeight + metrics.tmExternalLeading;
+  font_.text_height = metrics.tmHeight + metrics.tmExternalLeading;
+  return font_;
 }
 
 int TMenuPainter::GutterWidth(const TImageList* images, int dpi) const {
@@ -88,9 +82,10 @@ int TMenuPainter::GutterWidth(const TImageList* images, int dpi) const {
 void TMenuPainter::Measure(const TMenuItem& item, HDC dc, const TImageList* images, bool in_bar,
                            int dpi, int& width, int& height) const {
   const int pad = ScaleForDpi(kPad, dpi);
+  const int text_height = FontAt(dpi).text_height;
   if (in_bar) {
     width = TextSize(dc, item.Caption(), 0).cx + 2 * kPad;
-    height = text_height_ + kPad;
+    height = text_height + kPad;
     return;
   }
   if (item.IsLine()) {
@@ -102,10 +97,10 @@ void TMenuPainter::Measure(const TMenuItem& item, HDC dc, const TImageList* imag
   const int short_cut = TextSize(dc, item.ShortCutText(), DT_NOPREFIX).cx;
   // The short-cut stands apart from the caption by about two letters; the
   // system draws a submenu's arrow in the space at the right.
-  width = GutterWidth(images, dpi) + pad + caption +
-          (short_cut > 0 ? text_height_ + short_cut : 0) + text_height_;
+  width = GutterWidth(images, dpi) + pad + caption + (short_cut > 0 ? text_height + short_cut : 0) +
+          text_height;
   height =
-      std::max({text_height_ + 2 * pad, SystemMetricsForDpi(SM_CYMENUCHECK, dpi) + pad,
+      std::max({text_height + 2 * pad, SystemMetricsForDpi(SM_CYMENUCHECK, dpi) + pad,
                 HasImage(item, images) ? static_cast<int>(ImageSize(*images, dpi).cy) + pad : 0});
 }
 
@@ -123,7 +118,8 @@ void TMenuPainter::Draw(const TMenuItem& item, HDC dc, const RECT& rect, UINT st
   const COLORREF text_colour = GetSysColor(disabled   ? COLOR_GRAYTEXT
                                            : selected ? COLOR_HIGHLIGHTTEXT
                                                       : COLOR_MENUTEXT);
-  TSelectObject font(dc, font_.Get());
+  const TFontAtDpi& font_at = FontAt(dpi);
+  TSelectObject font(dc, font_at.font.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text_colour);
   const UINT prefix = (state & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
@@ -152,7 +148,7 @@ void TMenuPainter::Draw(const TMenuItem& item, HDC dc, const RECT& rect, UINT st
     DrawCheck(dc, gutter, text_colour, dpi);
   }
 
-  RECT text{gutter.right + pad, rect.top, rect.right - text_height_, rect.bottom};
+  RECT text{gutter.right + pad, rect.top, rect.right - font_at.text_height, rect.bottom};
   DrawTextW(dc, caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | prefix);
   const std::wstring short_cut = item.ShortCutText();
   if (!short_cut.empty()) {

@@ -5,8 +5,9 @@
 // text, a column on the left for the check mark or the item's image, the
 // short-cut text right-aligned, separators as an etched line. Menu-bar
 // items are the caption alone. A popup's items are measured and drawn at
-// the DPI of the popup: the images (drawn for 96 DPI) are scaled to it, and
-// so are the gaps around the parts, the column and the check mark.
+// the DPI of the popup: in the system's menu font of that DPI, the images
+// (drawn for 96 DPI) scaled to it, and so the gaps around the parts, the
+// column and the check mark.
 #include <windows.h>
 
 #include "framework/GdiObjects.h"
@@ -18,10 +19,11 @@ class TMenuPainter {
  public:
   TMenuPainter();
 
-  // The system's menu font (owned).
-  HFONT Font() const { return font_.Get(); }
+  // The system's menu font at `dpi` (owned; made again when asked for at
+  // another DPI).
+  HFONT Font(int dpi) const { return FontAt(dpi).font.Get(); }
 
-  // The size of `item` in a popup shown at `dpi`; `dc` has Font()
+  // The size of `item` in a popup shown at `dpi`; `dc` has Font(dpi)
   // selected.
   void Measure(const TMenuItem& item, HDC dc, const TImageList* images, bool in_bar, int dpi,
                int& width, int& height) const;
@@ -35,6 +37,14 @@ class TMenuPainter {
   int GutterWidth(const TImageList* images, int dpi) const;
   void DrawCheck(HDC dc, const RECT& box, COLORREF colour, int dpi) const;
 
-  TOwnedFont font_;
-  int text_height_ = 0;  // of Font(), with its leading
+  struct TFontAtDpi {
+    int dpi = 0;
+    TOwnedFont font;
+    int text_height = 0;  // with its leading
+  };
+  // The font of the DPI, made when first asked for. Popups of one program
+  // show at one DPI at a time, mostly: one is kept.
+  const TFontAtDpi& FontAt(int dpi) const;
+
+  mutable TFontAtDpi font_;
 };

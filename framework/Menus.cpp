@@ -321,8 +321,9 @@ int TMenu::PlainDpi() const {
 }
 
 void TMenu::MeasurePlain(const TMenuItem& item, HDC dc, int& width, int& height) {
-  TSelectObject font(dc, Painter().Font());
-  Painter().Measure(item, dc, images_, InMenuBar(item), PlainDpi(), width, height);
+  const int dpi = PlainDpi();
+  TSelectObject font(dc, Painter().Font(dpi));
+  Painter().Measure(item, dc, images_, InMenuBar(item), dpi, width, height);
 }
 
 bool TMenu::DispatchMeasureItem(MEASUREITEMSTRUCT& measure) {

@@ -87,22 +87,7 @@ LOGFONTW AtLeastNinePoints(LOGFONTW font, int dpi) {
 }  // namespace
 
 LOGFONTW MenuLogFontForDpi(int dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (SystemParametersForDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, dpi)) {
-    return WithWholeIdeographs(AtLeastNinePoints(metrics.lfMenuFont, dpi));
-  }
-  // Older systems know the font at their own DPI only.
-  LOGFONTW font{};
-  metrics.cbSize = sizeof metrics;
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-    font = metrics.lfMenuFont;
-  } else {
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-  }
-  const int system = SystemDpi();
-  if (dpi > 0 && system > 0 && dpi != system) font.lfHeight = MulDiv(font.lfHeight, dpi, system);
-  return WithWholeIdeographs(AtLeastNinePoints(font, dpi));
+  return WithWholeIdeographs(AtLeastNinePoints(SystemMenuLogFont(dpi), dpi));
 }
 
 TOwnedFont MakeMenuFont(int dpi, bool bold) {

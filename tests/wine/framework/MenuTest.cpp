@@ -16,11 +16,13 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/GdiObjects.h"
 #include "framework/HandleCount.h"
 #include "framework/ImageList.h"
+#include "framework/MenuPainter.h"
 #include "framework/Menus.h"
 #include "framework/Screen.h"
 #include "framework/Timer.h"
@@ -588,6 +590,60 @@ TEST(OwnerDraw, ThePlainPainterShowsStatesChecksImagesAndShortCuts) {
   EXPECT_TRUE(line_rows);
   EXPECT_EQ(highlight_before, 0);
   EXPECT_GT(highlight_after, (rows[0].right - rows[0].left) * (rows[0].bottom - rows[0].top) / 2);
+}
+
+// A popup on a monitor of another DPI than the system's: the plain painter
+// measures and draws its captions in the menu font of the popup's DPI, so
+// that at twice the DPI the caption's letters, and the item, are twice as
+// large.
+TEST(OwnerDraw, ThePlainPainterWritesInTheMenuFontOfThePopupsDpi) {
+  TApplication app(nullptr);
+  TPopupMenu menu(nullptr);
+  TMenuItem& item = menu.Items().Add(L"Open the folder");
+  TMenuPainter painter;
+  TWindowDC screen(nullptr);
+  struct TSeen {
+    int item_width = 0, item_height = 0;
+    RECT ink{};
+  };
+  const auto at = [&](int dpi) {
+    TSeen seen;
+    {
+      TSelectObject font(screen.Get(), painter.Font(dpi));
+      painter.Measure(item, screen.Get(), nullptr, false, dpi, seen.item_width, seen.item_height);
+    }
+    TMemoryDC canvas(screen.Get(), seen.item_width, seen.item_height);
+    const RECT rect{0, 0, seen.item_width, seen.item_height};
+    painter.Draw(item, canvas.Get(), rect, 0, nullptr, false, dpi);
+    // The caption's ink: every pixel in the menu's text colour.
+    const COLORREF text = GetSysColor(COLOR_MENUTEXT);
+    RECT ink{seen.item_width, seen.item_height, -1, -1};
+    for (int y = 0; y < seen.item_height; ++y) {
+      for (int x = 0; x < seen.item_width; ++x) {
+        if (GetPixel(canvas.Get(), x, y) != text) continue;
+        ink.left = std::min<LONG>(ink.left, x);
+        ink.top = std::min<LONG>(ink.top, y);
+        ink.right = std::max<LONG>(ink.right, x + 1);
+        ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+      }
+    }
+    seen.ink = ink;
+    return seen;
+  };
+  const int system = SystemDpi();
+  const TSeen once = at(system), twice = at(2 * system);
+  ASSERT_GT(once.ink.right, once.ink.left) << "no caption drawn";
+  ASSERT_GT(twice.ink.right, twice.ink.left) << "no caption drawn at twice the DPI";
+  const auto width = [](const RECT& r) { return static_cast<double>(r.right - r.left); };
+  const auto height = [](const RECT& r) { return static_cast<double>(r.bottom - r.top); };
+  EXPECT_NEAR(width(twice.ink) / width(once.ink), 2.0, 0.25);
+  EXPECT_NEAR(height(twice.ink) / height(once.ink), 2.0, 0.35);
+  EXPECT_GE(twice.item_height, 2 * once.item_height - 2);
+  EXPECT_GE(twice.item_width, 2 * once.item_width - 4);
+  // Back at the system's DPI, the first font again.
+  const TSeen again = at(system);
+  EXPECT_EQ(width(again.ink), width(once.ink));
+  EXPECT_EQ(again.item_height, once.item_height);
 }
 
 TEST(OwnerDraw, EventsReplaceThePlainPainter) {
