@@ -108,11 +108,15 @@ class DpiRepaintTest : public SkinnedMainWindowTest {
     SendMessageW(window_, kWmDpiChanged, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
   }
-  // Until the window and every control in it have painted what they had to.
+  // Until the window and every control in it have painted what they had to,
+  // and nothing the change posted waits in the queue (a repaint it asks for
+  // may come from a posted message).
   bool Settle() {
+    app_->ProcessMessages();
     return PumpUntil(
         *app_,
         [&] {
+          if (HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0) return false;
           if (!NothingToPaint(window_)) return false;
           bool done = true;
           EnumChildWindows(
