@@ -238,8 +238,11 @@ TEST_F(DpiRepaintTest, MovingBackToTheFirstDpiLooksAsBeforeAndScalesNothingAgain
     EXPECT_EQ(engine->PartsRendered(), rendered) << "frame parts were scaled again";
     EXPECT_EQ(Describe(ScreenRectOf(window_)), Describe(before_rect));
     const TBitmap after = Capture(ScreenRectOf(window_));
-    EXPECT_EQ(DifferentPixels(before, after), 0);
+    const int differing = DifferentPixels(before, after);
+    EXPECT_EQ(differing, 0);
     SaveShot(window_, std::string("back-at-96dpi-") + kSkinFiles[skin]);
+    // Both pictures, for a look at what differs.
+    if (differing != 0) SaveShot(before, std::string("before-the-move-") + kSkinFiles[skin]);
   }
 }
 

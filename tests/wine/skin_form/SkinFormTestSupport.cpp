@@ -124,9 +124,12 @@ void SaveShot(HWND window, const std::string& name) {
 }
 
 void SaveShot(const RECT& rect, const std::string& name) {
+  SaveShot(Capture(rect), name);
+}
+
+void SaveShot(const TBitmap& shot, const std::string& name) {
   const char* dir = std::getenv("TONMILL_SHOTS");
   if (!dir || !*dir) return;
-  const TBitmap shot = Capture(rect);
   const std::vector<std::uint8_t> bytes = WriteBmp(shot);
   const std::string path = std::string(dir) + "\\" + name + ".bmp";
   if (FILE* f = std::fopen(path.c_str(), "wb")) {

@@ -36,6 +36,7 @@ RECT ClientScreenRect(HWND window);
 // folder named by TONMILL_SHOTS).
 void SaveShot(HWND window, const std::string& name);
 void SaveShot(const RECT& rect, const std::string& name);
+void SaveShot(const TBitmap& shot, const std::string& name);
 
 class SkinEngineTest : public ::testing::Test {
  protected:
