@@ -1,6 +1,9 @@
 #include "framework/Subclass.h"
 
+#include <cstdint>
+#include <cstring>
 #include <list>
+#include <memory>
 
 #include "framework/HandleCount.h"
 
@@ -20,6 +23,52 @@ bool RunsClassProcedure(HWND window, bool unicode) {
       unicode ? GetClassLongPtrW(window, GCLP_WNDPROC) : GetClassLongPtrA(window, GCLP_WNDPROC);
   return own != 0 && static_cast<ULONG_PTR>(own) == of_class;
 }
+
+// A window procedure of one object's own: a few instructions that put the
+// object where the window handle was and jump to `target`, so that the
+// object needs no lookup by its window. Owns its memory (written, then made
+// executable and no longer writable). Null where it cannot be made: on
+// other processors than x86-64, or where the system refuses code made at
+// run time.
+class TProcedureThunk {
+ public:
+  TProcedureThunk(void* object, WNDPROC target) {
+#if defined(__x86_64__) || defined(_M_X64)
+    // mov rcx, object; mov rax, target; jmp rax
+    unsigned char code[22] = {0x48, 0xB9, 0, 0, 0, 0, 0, 0, 0, 0,    0x48,
+                              0xB8, 0,    0, 0, 0, 0, 0, 0, 0, 0xFF, 0xE0};
+    const auto first = reinterpret_cast<std::uintptr_t>(object);
+    const auto jump = reinterpret_cast<std::uintptr_t>(target);
+    std::memcpy(code + 2, &first, sizeof first);
+    std::memcpy(code + 12, &jump, sizeof jump);
+    void* memory = VirtualAlloc(nullptr, sizeof code, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!memory) return;
+    std::memcpy(memory, code, sizeof code);
+    DWORD old = 0;
+    if (!VirtualProtect(memory, sizeof code, PAGE_EXECUTE_READ, &old)) {
+      VirtualFree(memory, 0, MEM_RELEASE);
+      return;
+    }
+    FlushInstructionCache(GetCurrentProcess(), memory, sizeof code);
+    code_ = memory;
+#else
+    (void)object;
+    (void)target;
+#endif
+  }
+  ~TProcedureThunk() {
+    if (code_) VirtualFree(code_, 0, MEM_RELEASE);
+  }
+  TProcedureThunk(const TProcedureThunk&) = delete;
+  TProcedureThunk& operator=(const TProcedureThunk&) = delete;
+
+  WNDPROC Get() const {
+    return reinterpret_cast<WNDPROC>(code_);
+  }
+
+ private:
+  void* code_ = nullptr;
+};
 }  // namespace
 
 // The layers of one window, newest first. Owned by itself while it is on
@@ -56,8 +105,11 @@ class TSubclassChain : public std::enable_shared_from_this<TSubclassChain> {
       chain->attached_ = chain;
       return chain;
     }
+    // The chain's own procedure finds it without a lookup; the shared one
+    // looks it up by the window.
+    chain->thunk_ = std::make_unique<TProcedureThunk>(chain.get(), &Thunked);
     SetLastError(0);
-    const LONG_PTR original = chain->SetProcedure(reinterpret_cast<LONG_PTR>(&EntryProc));
+    const LONG_PTR original = chain->SetProcedure(chain->Entry());
     if (!original && GetLastError() != 0) {
       RemovePropW(window, kChainProp);
       return nullptr;
@@ -163,7 +215,7 @@ class TSubclassChain : public std::enable_shared_from_this<TSubclassChain> {
     }
     const LONG_PTR now = unicode_ ? GetWindowLongPtrW(window_, GWLP_WNDPROC)
                                   : GetWindowLongPtrA(window_, GWLP_WNDPROC);
-    const bool ours = now == reinterpret_cast<LONG_PTR>(&EntryProc);
+    const bool ours = now == Entry();
     if (!ours && !ending_) {
       // A procedure put on the window after ours calls ours as the one
       // before it: the chain stays on, passing everything through, until
@@ -173,6 +225,18 @@ class TSubclassChain : public std::enable_shared_from_this<TSubclassChain> {
     if (ours) SetProcedure(reinterpret_cast<LONG_PTR>(original_));
     RemovePropW(window_, kChainProp);
     attached_.reset();  // may be the last owner: nothing of this after it
+  }
+
+  // The procedure the chain puts on its window.
+  LONG_PTR Entry() const {
+    if (thunk_ && thunk_->Get()) return reinterpret_cast<LONG_PTR>(thunk_->Get());
+    return reinterpret_cast<LONG_PTR>(&EntryProc);
+  }
+
+  // Called by the chain's own procedure, with the chain where the window
+  // handle was.
+  static LRESULT CALLBACK Thunked(HWND chain, UINT msg, WPARAM wp, LPARAM lp) {
+    return Run(*reinterpret_cast<TSubclassChain*>(chain), msg, wp, lp);
   }
 
   static LRESULT CALLBACK EntryProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
@@ -218,6 +282,7 @@ class TSubclassChain : public std::enable_shared_from_this<TSubclassChain> {
   HWND window_;
   WNDPROC original_ = nullptr;
   bool unicode_ = true;
+  std::unique_ptr<TProcedureThunk> thunk_;  // the chain's own procedure, when on its own
   bool hosted_ = false;               // a layer of the system's helper, not a procedure of its own
   std::list<TLayer> layers_;          // newest first
   std::list<TLayer>::iterator next_;  // where the running message goes next

@@ -5,11 +5,12 @@
 // procedure with PassOn, and each comes off when its owner lets go (Remove,
 // or the owner's end), whatever other layers lie above or below it.
 //
-// A window's layers form one chain (Subclass.cpp): one procedure of ours put
-// on the window and one window property naming the chain, looked up once
-// per message. (The system's subclass helpers look their property up again
-// for every layer a message passes, and under Wine each lookup is a round
-// trip to the window server.) A window that somebody else has subclassed
+// A window's layers form one chain (Subclass.cpp): one procedure of the
+// chain's own put on the window (a few instructions that hold the chain), so
+// that a message finds its chain without a lookup, and one window property
+// naming the chain for those who put layers on later. (The system's subclass
+// helpers look their property up for every layer a message passes, and
+// under Wine each lookup is a round trip to the window server.) A window that somebody else has subclassed
 // already gets the chain as one layer of the system's helper instead, so
 // that the helper's layers and ours come off in any order. The chain lives
 // while it has layers or a message runs through it; it comes off the window

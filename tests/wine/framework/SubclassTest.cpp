@@ -244,6 +244,24 @@ TEST_F(SubclassTest, LayersOnAWindowSubclassedBeforeOutliveWhatIsBelowThem) {
   EXPECT_EQ(Seen(), (Order{"plain", "own"}));
 }
 
+// A message reaches the layers through the procedure the chain put on the
+// window, which holds the chain: no lookup by the window's property (a
+// round trip to the window server under Wine) is needed, so messages still
+// arrive with the property gone.
+TEST_F(SubclassTest, MessagesReachTheLayersWithoutLookingTheWindowUp) {
+  const LONG_PTR own = Procedure();
+  TLayer a("a");
+  ASSERT_TRUE(a.Install(window_));
+  HANDLE chain = RemovePropW(window_, L"TonmillSubclassChain");
+  ASSERT_NE(chain, nullptr);
+  EXPECT_EQ(Probe(), 101);
+  EXPECT_EQ(Seen(), (Order{"a", "own"}));
+  SetPropW(window_, L"TonmillSubclassChain", chain);
+  a.subclass.Remove();
+  EXPECT_EQ(Procedure(), own);
+  EXPECT_EQ(GetPropW(window_, L"TonmillSubclassChain"), nullptr);
+}
+
 TEST_F(SubclassTest, TheWindowsEndTakesEveryLayerOffWhoeverHoldsIt) {
   TLayer a("a"), b{"b"};
   ASSERT_TRUE(a.Install(window_));
