@@ -1,11 +1,10 @@
 #include "framework/Subclass.h"
 
-#include <cstdint>
-#include <cstring>
 #include <list>
 #include <memory>
 
 #include "framework/HandleCount.h"
+#include "framework/ProcedureThunk.h"
 
 namespace {
 // Names the chain on its window.
@@ -23,52 +22,6 @@ bool RunsClassProcedure(HWND window, bool unicode) {
       unicode ? GetClassLongPtrW(window, GCLP_WNDPROC) : GetClassLongPtrA(window, GCLP_WNDPROC);
   return own != 0 && static_cast<ULONG_PTR>(own) == of_class;
 }
-
-// A window procedure of one object's own: a few instructions that put the
-// object where the window handle was and jump to `target`, so that the
-// object needs no lookup by its window. Owns its memory (written, then made
-// executable and no longer writable). Null where it cannot be made: on
-// other processors than x86-64, or where the system refuses code made at
-// run time.
-class TProcedureThunk {
- public:
-  TProcedureThunk(void* object, WNDPROC target) {
-#if defined(__x86_64__) || defined(_M_X64)
-    // mov rcx, object; mov rax, target; jmp rax
-    unsigned char code[22] = {0x48, 0xB9, 0, 0, 0, 0, 0, 0, 0, 0,    0x48,
-                              0xB8, 0,    0, 0, 0, 0, 0, 0, 0, 0xFF, 0xE0};
-    const auto first = reinterpret_cast<std::uintptr_t>(object);
-    const auto jump = reinterpret_cast<std::uintptr_t>(target);
-    std::memcpy(code + 2, &first, sizeof first);
-    std::memcpy(code + 12, &jump, sizeof jump);
-    void* memory = VirtualAlloc(nullptr, sizeof code, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!memory) return;
-    std::memcpy(memory, code, sizeof code);
-    DWORD old = 0;
-    if (!VirtualProtect(memory, sizeof code, PAGE_EXECUTE_READ, &old)) {
-      VirtualFree(memory, 0, MEM_RELEASE);
-      return;
-    }
-    FlushInstructionCache(GetCurrentProcess(), memory, sizeof code);
-    code_ = memory;
-#else
-    (void)object;
-    (void)target;
-#endif
-  }
-  ~TProcedureThunk() {
-    if (code_) VirtualFree(code_, 0, MEM_RELEASE);
-  }
-  TProcedureThunk(const TProcedureThunk&) = delete;
-  TProcedureThunk& operator=(const TProcedureThunk&) = delete;
-
-  WNDPROC Get() const {
-    return reinterpret_cast<WNDPROC>(code_);
-  }
-
- private:
-  void* code_ = nullptr;
-};
 }  // namespace
 
 // The layers of one window, newest first. Owned by itself while it is on
@@ -95,26 +48,11 @@ class TSubclassChain : public std::enable_shared_from_this<TSubclassChain> {
     // An ANSI window stays one: its layers see its messages as ANSI, as
     // its own procedure does.
     chain->unicode_ = IsWindowUnicode(window) != FALSE;
-    if (!RunsClassProcedure(window, chain->unicode_)) {
-      if (!SetWindowSubclass(window, &HostedProc, kHostedId,
-                             reinterpret_cast<DWORD_PTR>(chain.get()))) {
-        RemovePropW(window, kChainProp);
-        return nullptr;
-      }
-      chain->hosted_ = true;
-      chain->attached_ = chain;
-      return chain;
-    }
-    // The chain's own procedure finds it without a lookup; the shared one
-    // looks it up by the window.
-    chain->thunk_ = std::make_unique<TProcedureThunk>(chain.get(), &Thunked);
-    SetLastError(0);
-    const LONG_PTR original = chain->SetProcedure(chain->Entry());
-    if (!original && GetLastError() != 0) {
+    chain->hosted_ = !RunsClassProcedure(window, chain->unicode_);
+    if (!(chain->hosted_ ? chain->PutOnHosted() : chain->PutOnOwn())) {
       RemovePropW(window, kChainProp);
       return nullptr;
     }
-    chain->original_ = reinterpret_cast<WNDPROC>(original);
     chain->attached_ = chain;
     return chain;
   }
@@ -205,24 +143,37 @@ class TSubclassChain : public std::enable_shared_from_this<TSubclassChain> {
     if (layers_.empty() || ending_) Detach();
   }
 
+  // As one layer of the system's helper, which finds the chain by the
+  // layer's reference data.
+  bool PutOnHosted() {
+    return SetWindowSubclass(window_, &HostedProc, kHostedId, reinterpret_cast<DWORD_PTR>(this));
+  }
+
+  // As the window's procedure: the chain's own, which finds it without a
+  // lookup, or the shared one, which looks it up by the window.
+  bool PutOnOwn() {
+    thunk_ = std::make_unique<TProcedureThunk>(this, &Thunked);
+    SetLastError(0);
+    const LONG_PTR original = SetProcedure(Entry());
+    if (!original && GetLastError() != 0) return false;
+    original_ = reinterpret_cast<WNDPROC>(original);
+    return true;
+  }
+
   void Detach() {
     if (!attached_) return;
     if (hosted_) {
       RemoveWindowSubclass(window_, &HostedProc, kHostedId);
-      RemovePropW(window_, kChainProp);
-      attached_.reset();  // may be the last owner: nothing of this after it
-      return;
-    }
-    const LONG_PTR now = unicode_ ? GetWindowLongPtrW(window_, GWLP_WNDPROC)
-                                  : GetWindowLongPtrA(window_, GWLP_WNDPROC);
-    const bool ours = now == Entry();
-    if (!ours && !ending_) {
+    } else {
+      const LONG_PTR now = unicode_ ? GetWindowLongPtrW(window_, GWLP_WNDPROC)
+                                    : GetWindowLongPtrA(window_, GWLP_WNDPROC);
+      const bool ours = now == Entry();
       // A procedure put on the window after ours calls ours as the one
       // before it: the chain stays on, passing everything through, until
       // the window ends.
-      return;
+      if (!ours && !ending_) return;
+      if (ours) SetProcedure(reinterpret_cast<LONG_PTR>(original_));
     }
-    if (ours) SetProcedure(reinterpret_cast<LONG_PTR>(original_));
     RemovePropW(window_, kChainProp);
     attached_.reset();  // may be the last owner: nothing of this after it
   }
@@ -316,11 +267,4 @@ void TWindowSubclass::Remove() {
 
 LRESULT TWindowSubclass::PassOn(UINT msg, WPARAM wp, LPARAM lp) const {
   return chain_ ? chain_->CallNext(msg, wp, lp) : 0;
-}
-
-LRESULT PassOnFromLayer(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
-  TSubclassChain* chain = TSubclassChain::Of(window);
-  if (!chain) return DefWindowProcW(window, msg, wp, lp);
-  const std::shared_ptr<TSubclassChain> keep = chain->shared_from_this();
-  return keep->CallNext(msg, wp, lp);
 }
