@@ -195,7 +195,7 @@ TEST_F(DpiRepaintTest, ComboBoxPaintsOncePerChangeAndShowsItsWholeSkin) {
 TEST_F(DpiRepaintTest, ChangeToTheDpiTheWindowHasRepaintsNothing) {
   ASSERT_TRUE(Settle());
   const RECT place = ScreenRectOf(window_);
-  const TBitmap before = Capture(place);
+  const TBitmap before = CaptureSteady(place);
   int paints = 0;
   {
     const TPaintCounter counter;
@@ -215,7 +215,7 @@ TEST_F(DpiRepaintTest, ChangeToTheDpiTheWindowHasRepaintsNothing) {
   EXPECT_EQ(paints, 0);
   EXPECT_EQ(form_->Dpi(), 96);
   EXPECT_EQ(Describe(ScreenRectOf(window_)), Describe(place));
-  EXPECT_EQ(DifferentPixels(before, Capture(place)), 0);
+  EXPECT_EQ(DifferentPixels(before, CaptureSteady(place)), 0);
 }
 
 // 96 -> 144 -> 96 DPI: the window, frame and every control show what they
@@ -227,7 +227,7 @@ TEST_F(DpiRepaintTest, MovingBackToTheFirstDpiLooksAsBeforeAndScalesNothingAgain
     ASSERT_TRUE(ChooseSkin(skin));
     ASSERT_TRUE(Settle());
     const RECT before_rect = ScreenRectOf(window_);
-    const TBitmap before = Capture(before_rect);
+    const TBitmap before = CaptureSteady(before_rect);
     ChangeDpi(144);
     EXPECT_TRUE(Settle());
     TWinSkinForm* engine = SkinManager->FindSkinForm(window_);
@@ -237,7 +237,7 @@ TEST_F(DpiRepaintTest, MovingBackToTheFirstDpiLooksAsBeforeAndScalesNothingAgain
     EXPECT_TRUE(Settle());
     EXPECT_EQ(engine->PartsRendered(), rendered) << "frame parts were scaled again";
     EXPECT_EQ(Describe(ScreenRectOf(window_)), Describe(before_rect));
-    const TBitmap after = Capture(ScreenRectOf(window_));
+    const TBitmap after = CaptureSteady(ScreenRectOf(window_));
     const int differing = DifferentPixels(before, after);
     EXPECT_EQ(differing, 0);
     SaveShot(window_, std::string("back-at-96dpi-") + kSkinFiles[skin]);
