@@ -343,9 +343,25 @@ bool TWinControl::ReflectToChild(TMessage& m) {
   return true;
 }
 
+bool HasNonClientArea(HWND window) {
+  RECT outer{}, inner{};
+  if (!window || !GetWindowRect(window, &outer) || !GetClientRect(window, &inner)) return true;
+  return outer.right - outer.left != inner.right || outer.bottom - outer.top != inner.bottom;
+}
+
 void TWinControl::WndProc(TMessage& m) {
   if (!graphic_controls_.empty() && RouteToGraphicControl(m)) return;
   switch (m.Msg) {
+    case WM_NCPAINT:
+      // Nothing lies outside the client area: the system's frame painting
+      // would take a window DC only to draw nothing (under Wine, each DC the
+      // system keeps for a window costs a round trip to let go whenever the
+      // window moves or shows).
+      if (!HasNonClientArea(hwnd_)) {
+        m.Result = 0;
+        return;
+      }
+      break;
     case WM_SETFONT:
       if (!subclassed_) {
         // Our own windows keep their font here, as standard controls do.

@@ -85,6 +85,10 @@ struct TCreateParams {
   HWND parent_window = nullptr;
 };
 
+// Whether anything of `window` lies outside its client area (a border, a
+// caption, scroll bars): what its WM_NCPAINT would draw.
+bool HasNonClientArea(HWND window);
+
 class TWinControl : public TComponent {
  public:
   explicit TWinControl(TComponent* owner);

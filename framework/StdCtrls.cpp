@@ -105,7 +105,9 @@ void TGroupBox::AdjustClientRect(RECT& rect) {
   const int inset = ScaleForDpi(2, Dpi());
   int caption_height = ScaleForDpi(12, Dpi());
   if (HandleAllocated()) {
-    TWindowDC dc(Handle());
+    // Measured in a memory DC: a window's DC would be one more the system
+    // keeps for the window, and lets go again at a cost when it moves.
+    TOwnedMemoryDC dc;
     TSelectObject font(dc.Get(), Font());
     TEXTMETRICW tm{};
     GetTextMetricsW(dc.Get(), &tm);

@@ -247,6 +247,12 @@ bool TSkinControl::BeforeMessage(TMessage& m) {
     m.Result = 1;
     return false;
   }
+  if (m.Msg == WM_NCPAINT && !HasNonClientArea(handle_)) {
+    // Nothing lies outside the client area (a window the framework did not
+    // make may be skinned too): see TWinControl::WndProc.
+    m.Result = 0;
+    return false;
+  }
   return true;
 }
 

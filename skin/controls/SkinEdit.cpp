@@ -156,7 +156,7 @@ void TSkinEdit::SetLineInset(const RECT& window, RECT& client) {
   if (!grow_top && !grow_bottom) return;
   TEXTMETRICW metrics{};
   {
-    TWindowDC dc(handle_);
+    TOwnedMemoryDC dc;  // not the edit's: see TGroupBox::AdjustClientRect
     if (!dc.Get()) return;
     TSelectObject font(dc.Get(), ControlFont());
     if (!GetTextMetricsW(dc.Get(), &metrics)) return;

@@ -484,6 +484,56 @@ TEST_F(ControlsTest, ReplacedWindowProcSeesTheEndOfAStandardControl) {
   button.WindowProc = previous;
 }
 
+// A control of a class whose own procedure counts the frame paints it is
+// asked for.
+int frame_paints = 0;
+LRESULT CALLBACK FramePaintCountingProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCPAINT) ++frame_paints;
+  return DefWindowProcW(window, msg, wp, lp);
+}
+class TFramePaintProbe : public TWinControl {
+ public:
+  TFramePaintProbe(TComponent* owner, DWORD style) : TWinControl(owner), style_(style) {}
+
+ protected:
+  void CreateParams(TCreateParams& params) override {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &FramePaintCountingProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TonmillFramePaintProbe";
+    RegisterClassW(&wc);  // fails harmlessly once it is registered
+    params.class_name = wc.lpszClassName;
+    params.style |= style_;
+  }
+
+ private:
+  DWORD style_;
+};
+
+// A window with nothing outside its client area is not asked to paint a
+// frame (the system would take a window DC to draw nothing); one with a
+// border or a scroll bar still is.
+TEST_F(ControlsTest, OnlyWindowsWithAFramePaintOne) {
+  TFramePaintProbe& bare = OwnedComponent<TFramePaintProbe>(*form_, 0);
+  bare.SetBounds(10, 10, 80, 40);
+  bare.SetParent(form_);
+  TFramePaintProbe& bordered = OwnedComponent<TFramePaintProbe>(*form_, WS_BORDER);
+  bordered.SetBounds(100, 10, 80, 40);
+  bordered.SetParent(form_);
+  TFramePaintProbe& scrolled = OwnedComponent<TFramePaintProbe>(*form_, WS_VSCROLL);
+  scrolled.SetBounds(190, 10, 80, 40);
+  scrolled.SetParent(form_);
+  Show();
+  const auto frame_paints_of = [](HWND window) {
+    frame_paints = 0;
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    return frame_paints;
+  };
+  EXPECT_EQ(frame_paints_of(bare.Handle()), 0);
+  EXPECT_EQ(frame_paints_of(bordered.Handle()), 1);
+  EXPECT_EQ(frame_paints_of(scrolled.Handle()), 1);
+}
+
 TEST(ClassNames, AreTheMostDerivedClassWithoutNamespaces) {
   TApplication app(nullptr);
   auto bit = MakeComponent<TBitBtn>();
