@@ -30,15 +30,22 @@ RECT FitIntoArea(const RECT& window, const RECT& area) {
 // A top-level window partly off its monitor's work area is moved onto it,
 // and one larger than the work area shrunk to it. (Child windows, MDI
 // children among them, and maximised or minimised ones stay as they are.)
-void KeepOnWorkArea(HWND hwnd) {
-  if (!hwnd || IsIconic(hwnd) || IsZoomed(hwnd)) return;
-  if (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) return;
-  RECT window{};
-  GetWindowRect(hwnd, &window);
+// Where `window` (a place for top-level `hwnd`) lies on the work area of
+// the monitor it is on: as it is where it fits, or where it is asked for
+// something else.
+RECT OnWorkArea(HWND hwnd, const RECT& window) {
+  if (!hwnd || IsIconic(hwnd) || IsZoomed(hwnd)) return window;
+  if (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) return window;
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &info)) return;
-  const RECT fitted = FitIntoArea(window, info.rcWork);
+  if (!GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &info)) return window;
+  return FitIntoArea(window, info.rcWork);
+}
+
+void KeepOnWorkArea(HWND hwnd) {
+  RECT window{};
+  if (!hwnd || !GetWindowRect(hwnd, &window)) return;
+  const RECT fitted = OnWorkArea(hwnd, window);
   if (EqualRect(&fitted, &window)) return;
   SetWindowPos(hwnd, nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
                fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -344,13 +351,14 @@ void TForm::ApplyDpi(int dpi, const RECT* suggested) {
       const std::vector<int> old_dpis = TakeDpi(dpi);
       {
         const TRealignPause final_size_first(*this);
+        // Grown with the DPI, the window may no longer fit its monitor: the
+        // suggested place is fitted first, so that the window moves once.
         if (suggested) {
-          MoveWindowTo(hwnd, *suggested);
+          MoveWindowTo(hwnd, OnWorkArea(hwnd, *suggested));
         } else {
           SetClientSize(MulDiv(client.right, dpi, old_dpi), MulDiv(client.bottom, dpi, old_dpi));
+          KeepOnWorkArea(hwnd);
         }
-        // Grown with the DPI, the window may no longer fit its monitor.
-        KeepOnWorkArea(hwnd);
       }
       PlaceAtDpi(dpi, old_dpis);
     }

@@ -125,10 +125,20 @@ TEST_F(FrameAtDpiTest, FormLargerThanTheScreenIsMadeInsideTheWorkArea) {
 }
 
 // A window moved to a monitor of twice its DPI, with the rectangle the
-// system suggests running off the screen, ends inside the work area.
+// system suggests running off the screen, ends inside the work area, and
+// gets there in one move.
 TEST_F(FrameAtDpiTest, FormGrownByADpiChangeStaysInsideTheWorkArea) {
   TForm& form = ShowSkinnedForm(1, MainLikeStyle(L"Grown"));
   const HWND window = form.Handle();
+  int moves = 0;
+  const TWndMethod own = form.WindowProc;
+  form.WindowProc = [previous = own, &moves](TMessage& m) {
+    if (m.Msg == WM_WINDOWPOSCHANGED) {
+      const UINT flags = reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags;
+      if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) ++moves;
+    }
+    previous(m);
+  };
   const int dpi = RunDpi(window);
   const RECT area = WorkAreaOf(window);
   const RECT before = WindowRect(window);
@@ -139,6 +149,7 @@ TEST_F(FrameAtDpiTest, FormGrownByADpiChangeStaysInsideTheWorkArea) {
   SendMessageW(window, kWmDpiChanged, MAKEWPARAM(dpi * 2, dpi * 2),
                reinterpret_cast<LPARAM>(&suggested));
   Pump(100);
+  EXPECT_EQ(moves, 1);
   EXPECT_TRUE(Inside(WindowRect(window), area)) << Text(WindowRect(window)) << " on " << Text(area);
   // Where it fits, it keeps the suggested size.
   const RECT now = WindowRect(window);
@@ -151,6 +162,7 @@ TEST_F(FrameAtDpiTest, FormGrownByADpiChangeStaysInsideTheWorkArea) {
   SendMessageW(window, kWmDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&before));
   Pump(100);
   EXPECT_EQ(Text(WindowRect(window)), Text(before));
+  form.WindowProc = own;
 }
 
 }  // namespace
