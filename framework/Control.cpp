@@ -337,7 +337,14 @@ bool TWinControl::ReflectToChild(TMessage& m) {
     default:
       return false;
   }
-  TWinControl* target = FindControl(child);
+  // Mostly one of this control's own children: found without asking the
+  // window for its property (a round trip to the window server under Wine,
+  // and a child's paint asks its parent for colours).
+  TWinControl* target = nullptr;
+  for (TWinControl* own : children_) {
+    if (own->hwnd_ == child) target = own;
+  }
+  if (!target) target = FindControl(child);
   if (!target || target == this) return false;
   m.Result = target->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
   return true;

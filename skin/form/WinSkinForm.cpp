@@ -495,22 +495,15 @@ void TWinSkinForm::SetSysMenuStyle(bool remove) {
 }
 
 void TWinSkinForm::UpdateShowState() {
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  if (!GetWindowPlacement(handle_, &placement)) return;
-  switch (placement.showCmd) {
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE:
-      show_state_ = ssMinimized;
-      break;
-    case SW_SHOWMAXIMIZED:
-      show_state_ = ssMaximized;
-      break;
-    default:
-      show_state_ = ssNormal;
-      break;
-  }
+  // Read from the style, as the window's placement reports it too (asking
+  // for the placement also reckons the window's monitor: under Wine a
+  // check of the display settings, three round trips to the window server,
+  // at every move).
+  if (!IsWindow(handle_)) return;
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  show_state_ = (style & WS_MINIMIZE)   ? ssMinimized
+                : (style & WS_MAXIMIZE) ? ssMaximized
+                                        : ssNormal;
 }
 
 // --- MDI client -----------------------------------------------------------
