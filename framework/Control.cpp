@@ -342,7 +342,10 @@ bool TWinControl::ReflectToChild(TMessage& m) {
   // and a child's paint asks its parent for colours).
   TWinControl* target = nullptr;
   for (TWinControl* own : children_) {
-    if (own->hwnd_ == child) target = own;
+    if (own->hwnd_ == child) {
+      target = own;
+      break;
+    }
   }
   if (!target) target = FindControl(child);
   if (!target || target == this) return false;

@@ -27,12 +27,10 @@ RECT FitIntoArea(const RECT& window, const RECT& area) {
   return RECT{x, y, x + w, y + h};
 }
 
-// A top-level window partly off its monitor's work area is moved onto it,
-// and one larger than the work area shrunk to it. (Child windows, MDI
-// children among them, and maximised or minimised ones stay as they are.)
-// Where `window` (a place for top-level `hwnd`) lies on the work area of
-// the monitor it is on: as it is where it fits, or where it is asked for
-// something else.
+// Where `window`, a place for `hwnd`, lies on the work area of the monitor
+// it is on: moved onto it where it is partly off, and shrunk to it where it
+// is larger. (Child windows, MDI children among them, and maximised or
+// minimised ones stay where they are asked to be.)
 RECT OnWorkArea(HWND hwnd, const RECT& window) {
   if (!hwnd || IsIconic(hwnd) || IsZoomed(hwnd)) return window;
   if (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) return window;
@@ -42,6 +40,8 @@ RECT OnWorkArea(HWND hwnd, const RECT& window) {
   return FitIntoArea(window, info.rcWork);
 }
 
+// Puts a top-level window that is partly off its monitor's work area, or
+// larger than it, onto it.
 void KeepOnWorkArea(HWND hwnd) {
   RECT window{};
   if (!hwnd || !GetWindowRect(hwnd, &window)) return;
