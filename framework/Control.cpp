@@ -340,14 +340,9 @@ bool TWinControl::ReflectToChild(TMessage& m) {
   // Mostly one of this control's own children: found without asking the
   // window for its property (a round trip to the window server under Wine,
   // and a child's paint asks its parent for colours).
-  TWinControl* target = nullptr;
-  for (TWinControl* own : children_) {
-    if (own->hwnd_ == child) {
-      target = own;
-      break;
-    }
-  }
-  if (!target) target = FindControl(child);
+  const auto own = std::find_if(children_.begin(), children_.end(),
+                                [child](const TWinControl* c) { return c->hwnd_ == child; });
+  TWinControl* target = own != children_.end() ? *own : FindControl(child);
   if (!target || target == this) return false;
   m.Result = target->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
   return true;

@@ -10,11 +10,12 @@
 // that a message finds its chain without a lookup, and one window property
 // naming the chain for those who put layers on later. (The system's subclass
 // helpers look their property up for every layer a message passes, and
-// under Wine each lookup is a round trip to the window server.) A window that somebody else has
-// subclassed already gets the chain as one layer of the system's helper instead, so that the
-// helper's layers and ours come off in any order. The chain lives while it has layers or a message
-// runs through it; it comes off the window when its last layer does, and with the window's end
-// (WM_NCDESTROY).
+// under Wine each lookup is a round trip to the window server.) A window
+// that somebody else has subclassed already gets the chain as one layer of
+// the system's helper instead, so that the helper's layers and ours come off
+// in any order. The chain lives while it has layers or a message runs
+// through it; it comes off the window when its last layer does, and with
+// the window's end (WM_NCDESTROY).
 //
 // Layers are counted among the live handles.
 #include <windows.h>
